@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+// What the conversion core needs of the window: the window, the command-line converter and
+// the tests each implement it.
+class TCoreUI {
+public:
+  virtual ~TCoreUI() = default;
+  // Sets the text of a status-bar panel (the load writes its error count to panel 1).
+  virtual void SetStatusText(int panel, const std::string& text) = 0;
+  // A plain message with one OK button and the program title as caption.
+  virtual void ShowMessage(const std::string& text) = 0;
+};

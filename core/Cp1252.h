@@ -1,0 +1,16 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// The program's text is code page 1252; these are the only conversions to and from Unicode.
+std::string Cp1252ToUtf8(std::string_view text);
+// Characters that code page 1252 lacks become '?'; bytes that are not UTF-8 are taken as
+// code page 1252 already.
+std::string Utf8ToCp1252(std::string_view text);
+
+// A file-system path as the program shows it: code page 1252 text.
+std::string PathText(const std::filesystem::path& path);
+// The file name without folder, as the program shows it.
+std::string FileNameText(const std::filesystem::path& path);

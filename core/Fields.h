@@ -1,0 +1,27 @@
+#pragma once
+
+#include "core/DateValue.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Trimming removes every character of code 32 or less; codes 128-255 are ordinary.
+std::string_view Trim(std::string_view text);
+std::string_view TrimLeft(std::string_view text);
+std::string_view TrimRight(std::string_view text);
+
+// The field routines consume a line from its front: what they read is removed from `line`.
+
+// The text up to the first TAB; the field and its TAB leave the line. Without a TAB the
+// result is empty and the line stays as it is.
+std::string_view CutTabField(std::string_view& line);
+int TabCount(std::string_view text);
+// Decimal with an optional sign, or hexadecimal after '$', 'x', 'X', '0x' or '0X', in 32 bits.
+std::optional<std::int32_t> ParseInteger(std::string_view text);
+// The next field as an integer; 0 when it does not read as one.
+std::int32_t ReadIntField(std::string_view& line);
+// The next field as a date: NoDate when empty, InvalidDate when it does not read as a date
+// from 1904-01-01 to 2099-12-31 (impossible calendar dates included).
+TDate ReadDateField(std::string_view& line);

@@ -1,0 +1,42 @@
+#include "core/Games.h"
+
+#include <algorithm>
+
+namespace {
+
+std::uint64_t IdAndRondeKey(std::int32_t idNr, std::int32_t rondeNr) {
+  return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(idNr)) << 32) |
+         static_cast<std::uint32_t>(rondeNr);
+}
+
+} // namespace
+
+const TGame& TGamesList::Add(TGameRec rec) {
+  const TGame& game = FGames.emplace_back(std::move(rec));
+  // emplace keeps an existing entry, so the index always answers with the earliest game.
+  FByIdAndRonde.emplace(IdAndRondeKey(game.Rec.WitIdNr, game.Rec.RondeNr), &game);
+  FByIdAndRonde.emplace(IdAndRondeKey(game.Rec.ZwartIdNr, game.Rec.RondeNr), &game);
+  FLaatste = FGames.size() == 1 ? game.Rec.RondeNr : std::max(FLaatste, game.Rec.RondeNr);
+  FEerste = FGames.size() == 1 ? game.Rec.RondeNr : std::min(FEerste, game.Rec.RondeNr);
+  return game;
+}
+
+void TGamesList::Clear() {
+  FGames.clear();
+  FByIdAndRonde.clear();
+  FLaatste = 0;
+  FEerste = 99999999;
+}
+
+const TGame* TGamesList::GetSpGame(std::int32_t idNr, std::int32_t rondeNr) const {
+  const auto it = FByIdAndRonde.find(IdAndRondeKey(idNr, rondeNr));
+  return it == FByIdAndRonde.end() ? nullptr : it->second;
+}
+
+std::int32_t TGamesList::GetLaatsteRondeNr() const {
+  return FLaatste;
+}
+
+std::int32_t TGamesList::GetEersteRondeNr() const {
+  return FEerste;
+}

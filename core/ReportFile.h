@@ -1,0 +1,13 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// The report's name for an input file name: everything from its last "." replaced by ".txt",
+// or ".txt" appended when it has none.
+std::filesystem::path ReportFileName(const std::filesystem::path& inputName);
+
+// Writes the lines, each ended by CR LF, so that the target is always either its old content
+// or the complete new report. Throws std::runtime_error("Cannot create file " + path).
+void WriteReportFile(const std::filesystem::path& target, const std::vector<std::string>& lines);

@@ -1,0 +1,215 @@
+#include "core/Spelers.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+constexpr std::size_t KeyLength = 12;
+constexpr std::size_t SurnameLength = 8;
+
+bool IsKeyChar(char c) {
+  return c == ',' || (c >= 'A' && c <= 'Z');
+}
+
+// Deleting the second-to-last character until `length` remain keeps the first length - 1
+// characters and the last one.
+void CutKeepingLast(std::string& text, std::size_t length) {
+  if (text.size() > length) text.erase(length - 1, text.size() - length);
+}
+
+// Code page 1252 lower-case letters fold onto their capitals.
+unsigned char FoldCase(unsigned char c) {
+  if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - ('a' - 'A'));
+  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 0x20);
+  switch (c) {
+  case 0x9A:
+    return 0x8A;
+  case 0x9C:
+    return 0x8C;
+  case 0x9E:
+    return 0x8E;
+  case 0xFF:
+    return 0x9F;
+  default:
+    return c;
+  }
+}
+
+// Punctuation and symbols sort before digits, digits before letters.
+int CharClass(unsigned char folded) {
+  if (folded >= '0' && folded <= '9') return 1;
+  if (folded >= 'A' && folded <= 'Z') return 2;
+  if (folded == 0x8A || folded == 0x8C || folded == 0x8E || folded == 0x9F) return 2;
+  if (folded >= 0xC0 && folded != 0xD7 && folded != 0xF7) return 2;
+  return 0;
+}
+
+int CompareChars(char a, char b) {
+  const unsigned char fa = FoldCase(static_cast<unsigned char>(a));
+  const unsigned char fb = FoldCase(static_cast<unsigned char>(b));
+  const int ca = CharClass(fa);
+  const int cb = CharClass(fb);
+  if (ca != cb) return ca < cb ? -1 : 1;
+  if (fa != fb) return fa < fb ? -1 : 1;
+  return 0;
+}
+
+} // namespace
+
+TSp::TSp(std::int32_t idNr, std::int32_t rating, std::string naam, TDate gebDatum)
+    : IdNr(idNr), Rating(rating), Naam(std::move(naam)), GebDatum(gebDatum) {}
+
+void TSp::AddPartij(TSp* tegenstander, const TGame* game, std::uint8_t kleur) {
+  Partijen.push_back(TSpPartij{tegenstander, game, kleur});
+}
+
+double TSp::GetPunten() const {
+  double punten = 0.0;
+  for (const TSpPartij& partij : Partijen) {
+    const TGameRec& rec = partij.Game->Rec;
+    if (IdNr == rec.WitIdNr) {
+      punten += UitslagPunten(rec.Uitslag, true);
+    } else if (IdNr == rec.ZwartIdNr) {
+      punten += UitslagPunten(rec.Uitslag, false);
+    }
+  }
+  return punten;
+}
+
+std::string TSp::GetRondeUitslag(std::int32_t rondeNr) const {
+  std::string tekst;
+  // The last matching entry wins: a game against oneself shows its black side.
+  for (const TSpPartij& partij : Partijen) {
+    const TGameRec& rec = partij.Game->Rec;
+    if (rec.RondeNr != rondeNr || (IdNr != rec.WitIdNr && IdNr != rec.ZwartIdNr)) continue;
+    const bool wit = partij.Kleur == 0;
+    tekst = std::to_string(partij.Tegenstander->StartNr);
+    tekst += wit ? " w " : " z ";
+    tekst += UitslagTeken(rec.Uitslag, wit);
+  }
+  return tekst;
+}
+
+double UitslagPunten(std::int32_t uitslag, bool wit) {
+  switch (uitslag) {
+  case 1:
+    return wit ? 1.0 : 0.0;
+  case 2:
+    return wit ? 0.0 : 1.0;
+  case 3:
+    return 0.5;
+  default:
+    return 0.0;
+  }
+}
+
+std::string_view UitslagTeken(std::int32_t uitslag, bool wit) {
+  switch (uitslag) {
+  case 1:
+    return wit ? "1" : "0";
+  case 2:
+    return wit ? "0" : "1";
+  case 3:
+    return "=";
+  case 4:
+    return wit ? "=" : "0";
+  case 5:
+    return wit ? "0" : "=";
+  default:
+    return {};
+  }
+}
+
+std::string SpSortKey(std::string_view naam) {
+  // Keep ',' and the letters; other characters go, except that the filter never shrinks the
+  // text below one character, so a name that would vanish keeps its last character.
+  std::string gefilterd;
+  for (std::size_t i = 0; i < naam.size(); ++i) {
+    char c = naam[i];
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - ('a' - 'A'));
+    if (IsKeyChar(c) || (gefilterd.empty() && i + 1 == naam.size())) gefilterd += c;
+  }
+
+  std::string key;
+  const std::size_t komma = gefilterd.find(',');
+  if (komma != std::string::npos && komma > 0) {
+    key = gefilterd.substr(0, komma);
+    CutKeepingLast(key, SurnameLength);
+    key.append(gefilterd, komma + 1);
+  } else {
+    key = std::move(gefilterd);
+  }
+  CutKeepingLast(key, KeyLength);
+  key.resize(KeyLength, 'A');
+  return key;
+}
+
+int CompareSortKeys(std::string_view a, std::string_view b) {
+  const std::size_t n = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    if (const int c = CompareChars(a[i], b[i]); c != 0) return c;
+  }
+  if (a.size() == b.size()) return 0;
+  return a.size() < b.size() ? -1 : 1;
+}
+
+TSp& TSpList::Add(std::string key, std::unique_ptr<TSp> sp) {
+  TSp& added = *sp;
+  FItems.emplace_back(std::move(key), std::move(sp));
+  FById.try_emplace(added.IdNr, &added);
+  return added;
+}
+
+void TSpList::Clear() {
+  FById.clear();
+  FItems.clear();
+}
+
+void TSpList::Sort() {
+  if (FItems.size() < 2) return;
+  // Where equal keys end depends on this exact partition scheme. The two sub-ranges of a
+  // partition are disjoint, so the order in which they are sorted does not change the
+  // result; keeping the larger one on a stack bounds its size by log2 of the count.
+  auto below = [this](int i, int p) { return CompareSortKeys(Key(i), Key(p)) < 0; };
+  auto above = [this](int i, int p) { return CompareSortKeys(Key(i), Key(p)) > 0; };
+  std::vector<std::pair<int, int>> stapel{{0, Count() - 1}};
+  while (!stapel.empty()) {
+    auto [l, r] = stapel.back();
+    stapel.pop_back();
+    while (l < r) {
+      int i = l;
+      int j = r;
+      int p = (l + r) / 2;
+      do {
+        while (below(i, p)) ++i;
+        while (above(j, p)) --j;
+        if (i <= j) {
+          std::swap(FItems[static_cast<std::size_t>(i)], FItems[static_cast<std::size_t>(j)]);
+          if (p == i) {
+            p = j;
+          } else if (p == j) {
+            p = i;
+          }
+          ++i;
+          --j;
+        }
+      } while (i <= j);
+      if (j - l > r - i) {
+        stapel.emplace_back(l, j);
+        l = i;
+      } else {
+        stapel.emplace_back(i, r);
+        r = j;
+      }
+    }
+  }
+
+  FById.clear();
+  for (const auto& item : FItems) FById.try_emplace(item.second->IdNr, item.second.get());
+}
+
+TSp* TSpList::GetSpeler(std::int32_t idNr) const {
+  const auto it = FById.find(idNr);
+  return it == FById.end() ? nullptr : it->second;
+}

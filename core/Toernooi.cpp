@@ -1,0 +1,320 @@
+#include "core/Toernooi.h"
+
+#include "core/Cp1252.h"
+#include "core/ErrorList.h"
+#include "core/Fields.h"
+#include "core/FileInUse.h"
+#include "core/TextFile.h"
+
+#include <algorithm>
+#include <map>
+#include <system_error>
+
+namespace {
+
+constexpr TDate Date20000101 = 36526;
+constexpr TDate Date20050101 = 38353;
+constexpr TDate Date20991231 = 73050;
+constexpr TCellColor Red{255, 0, 0};
+
+bool FileExists(const std::filesystem::path& path) {
+  std::error_code ec;
+  return std::filesystem::is_regular_file(path, ec);
+}
+
+// A line as the reader works on it: trimmed, ";" turned into TAB, and one TAB appended.
+std::string PrepareLine(std::string_view line) {
+  std::string prepared(Trim(line));
+  std::replace(prepared.begin(), prepared.end(), ';', '\t');
+  prepared += '\t';
+  return prepared;
+}
+
+// The rest of a header record as one field: separators dropped, trimmed, one TAB appended.
+std::string JoinFields(std::string_view rest) {
+  std::string joined;
+  joined.reserve(rest.size());
+  for (const char c : rest)
+    if (c != '\t') joined += c;
+  std::string result(Trim(joined));
+  result += '\t';
+  return result;
+}
+
+// Writes one input-table row and returns how many of its cells hold text after trimming.
+int AddInputRow(TCellTable& grid, std::string_view prepared) {
+  const int row = grid.RowCount() - 1;
+  grid.SetCell(0, row, std::to_string(row + 1));
+  int filled = 1;
+  bool gameRecord = false;
+  int col = 1;
+  for (std::size_t tab = prepared.find('\t'); tab != std::string_view::npos;
+       tab = prepared.find('\t')) {
+    const std::string_view field = prepared.substr(0, tab);
+    prepared.remove_prefix(tab + 1);
+    if (col == 1) gameRecord = field == "900";
+    if (!Trim(field).empty()) ++filled;
+    grid.SetCell(col, row, std::string(field));
+    // A game record without white id, black id or result.
+    if (col >= 4 && col <= 6 && field.empty() && gameRecord) grid.SetCellColor(col, row, Red);
+    ++col;
+    if (col >= grid.ColCount()) grid.SetColCount(col + 1);
+  }
+  grid.SetRowCount(grid.RowCount() + 1);
+  return filled;
+}
+
+std::string HeaderDateMessage(TDate date, const char* code, const char* word) {
+  if (date >= Date20050101 && date <= Date20991231) return {};
+  return std::string(code) + " " + word + "datum is geen geldige datum (dd-mm-eejj)";
+}
+
+// Half-way values go to the even neighbour.
+int RoundHalfEven(int numerator, int denominator) {
+  const int q = numerator / denominator;
+  const int r = numerator % denominator;
+  if (2 * r > denominator || (2 * r == denominator && q % 2 != 0)) return q + 1;
+  return q;
+}
+
+} // namespace
+
+TToernooi::TToernooi(TCellTable& errorGrid, TCoreUI& ui) : FErrorGrid(errorGrid), FUI(ui) {
+  Clear();
+}
+
+void TToernooi::Clear() {
+  Spelers.Clear();
+  Games.Clear();
+  ReportLines.clear();
+  IdNrs.Clear();
+  Rondes.clear();
+  FRondeIndex.clear();
+  Rec = TToernooiRec{};
+  DatumsGeldig = false;
+  FSourcePath.clear();
+  FRegelCount = 0;
+}
+
+int TToernooi::GetRondeIndex(std::int32_t rondeNr) const {
+  const auto it = FRondeIndex.find(rondeNr);
+  return it == FRondeIndex.end() ? -1 : it->second;
+}
+
+void TToernooi::AddRonde(const TRondeRec& ronde) {
+  FRondeIndex.emplace(ronde.RondeNr, static_cast<int>(Rondes.size()));
+  Rondes.push_back(ronde);
+}
+
+void TToernooi::LoadFile(const std::filesystem::path& path, TCellTable& inputGrid, bool batch) {
+  Clear();
+  inputGrid.ClearCells();
+  TFoutLijst fouten(FErrorGrid, batch);
+  FUI.SetStatusText(1, "");
+  std::vector<std::string> lines;
+
+  if (FileExists(path)) {
+    if (IsFileInUse(path))
+      FUI.ShowMessage(FileNameText(path) + "\r\rKan niet geopend worden...\r" +
+                      "Wordt reeds gebruikt door een ander programma.");
+    else
+      lines = ReadTextLines(path);
+  }
+
+  inputGrid.SetColCount(3);
+  inputGrid.SetRowCount(1);
+  Rec.BestandsNaam = FileNameText(path);
+  Rec.Federatie = "NED";
+  FSourcePath = path;
+  FRegelCount = static_cast<int>(lines.size());
+
+  std::vector<int> filledPerRow;
+  filledPerRow.reserve(lines.size());
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const int regel = static_cast<int>(i) + 1;
+    if (lines[i].size() <= 4) continue;
+    const std::string prepared = PrepareLine(lines[i]);
+    filledPerRow.push_back(AddInputRow(inputGrid, prepared));
+
+    std::string_view rest = prepared;
+    const std::int32_t code = ReadIntField(rest);
+    std::string joined;
+    if (code != 0 && code != 900) {
+      joined = JoinFields(rest);
+      rest = joined;
+    }
+    if (!IdNrs.GetIdNr(code))
+      IdNrs.Add({code, regel, code == 900 ? std::string() : std::string(Trim(rest))});
+
+    switch (code) {
+    case 12: {
+      Rec.Naam = std::string(CutTabField(rest));
+      const std::size_t length = Rec.Naam.size();
+      if (length < 5)
+        fouten.AddFout("Toernooinaam is te kort", regel);
+      else if (length > 40)
+        fouten.AddFout("Lengte toernooinaam (" + std::to_string(length) + ") > 40 karakters",
+                       regel);
+      break;
+    }
+    case 22:
+      Rec.Plaats = std::string(CutTabField(rest));
+      break;
+    case 32:
+      Rec.Federatie = std::string(CutTabField(rest));
+      break;
+    case 102:
+      Rec.Inzender = std::string(CutTabField(rest));
+      break;
+    case 122:
+      Rec.Speeltempo = std::string(CutTabField(rest));
+      break;
+    case 42:
+      Rec.StartDatum = ReadDateField(rest);
+      fouten.AddFout(HeaderDateMessage(Rec.StartDatum, "042", "Start"), regel);
+      break;
+    case 52:
+      Rec.EindDatum = ReadDateField(rest);
+      fouten.AddFout(HeaderDateMessage(Rec.EindDatum, "052", "Eind"), regel);
+      DatumsGeldig = IdNrs.GetIdNr(42) && IdNrs.GetIdNr(52) && Rec.StartDatum >= Date20000101 &&
+                     Rec.EindDatum >= Date20000101;
+      if (DatumsGeldig && Rec.StartDatum > Rec.EindDatum)
+        fouten.AddFout("Startdatum ligt na de einddatum", regel);
+      break;
+    case 900:
+      ReadGame(rest, regel, fouten);
+      break;
+    default:
+      break;
+    }
+  }
+
+  if (lines.empty()) return;
+
+  CheckHeaderRecords(fouten);
+  FinishInputGrid(inputGrid, filledPerRow);
+  BuildSpelers();
+  CheckRondeDatums(fouten);
+  for (const TGame& game : Games) {
+    if (game.Rec.WitNaam.size() < 3)
+      fouten.AddFout("Naam heeft minder dan 3 karakters", game.Rec.RegelNr);
+    if (game.Rec.ZwartNaam.size() < 3)
+      fouten.AddFout("Naam heeft minder dan 3 karakters", game.Rec.RegelNr);
+  }
+  FUI.SetStatusText(1, std::to_string(fouten.FoutTeller()) + " fout");
+  fouten.AddFout(Rec.BestandsNaam + (FileExists(path) ? "" : " Niet gevonden."), 0);
+  // Fitting once here gives the same widths as fitting after every game record.
+  FErrorGrid.FitColumnWidths(true, 1);
+}
+
+void TToernooi::ReadGame(std::string_view rest, int regel, TFoutLijst& fouten) {
+  TGameRec rec;
+  rec.RegelNr = regel;
+  rec.RondeNr = ReadIntField(rest);
+  rec.RondeDatum = ReadDateField(rest);
+  rec.WitIdNr = ReadIntField(rest);
+  rec.ZwartIdNr = ReadIntField(rest);
+  rec.Uitslag = ReadIntField(rest);
+  rec.WitNaam = std::string(CutTabField(rest));
+  rec.ZwartNaam = std::string(CutTabField(rest));
+  rec.WitGebDatum = ReadDateField(rest);
+  rec.ZwartGebDatum = ReadDateField(rest);
+
+  // Every game record names its round, also one that is rejected below.
+  const int index = GetRondeIndex(rec.RondeNr);
+  if (index == -1)
+    AddRonde({rec.RondeNr, rec.RondeDatum, regel});
+  else if (TRondeRec& ronde = Rondes[static_cast<std::size_t>(index)];
+           rec.RondeDatum > ronde.Datum && rec.RondeDatum >= Date20050101)
+    ronde.Datum = rec.RondeDatum;
+
+  bool rejected = false;
+  if (rec.WitIdNr < 1 || rec.ZwartIdNr < 1) {
+    fouten.AddFout("Speler Idnr ontbreekt.", regel);
+    rejected = true;
+  }
+  if (rec.Uitslag < 1 || rec.Uitslag > 5) {
+    fouten.AddFout("Niet legale uitslag.", regel);
+    rejected = true;
+  }
+  if (const TGame* game = Games.GetSpGame(rec.WitIdNr, rec.RondeNr)) {
+    fouten.AddFout("Witspeler heeft in deze ronde reeds gespeeld (Regel " +
+                       std::to_string(game->Rec.RegelNr) + ")",
+                   regel);
+    rejected = true;
+  }
+  if (const TGame* game = Games.GetSpGame(rec.ZwartIdNr, rec.RondeNr)) {
+    fouten.AddFout("Zwartspeler heeft in deze ronde reeds gespeeld (Regel " +
+                       std::to_string(game->Rec.RegelNr) + ")",
+                   regel);
+    rejected = true;
+  }
+  if (DatumsGeldig && (rec.RondeDatum < Rec.StartDatum || rec.RondeDatum > Rec.EindDatum))
+    fouten.AddFout("Rondedatum ligt niet tussen de start- en einddatum", regel);
+  if (!rejected) Games.Add(std::move(rec));
+}
+
+void TToernooi::CheckHeaderRecords(TFoutLijst& fouten) const {
+  const auto checkText = [&](std::int32_t code, std::string_view message) {
+    const TIdNr* idNr = IdNrs.GetIdNr(code);
+    if (!idNr)
+      fouten.AddFout(message, NoLine);
+    else if (idNr->Tekst.empty())
+      fouten.AddFout(message, idNr->RegelNr >= NoLine ? NoLine : idNr->RegelNr);
+  };
+  checkText(22, "022 Naam Toernooiplaats ontbreekt.");
+  checkText(32, "032 Federatie naam ontbreekt (NED)");
+  if (!IdNrs.GetIdNr(42)) fouten.AddFout("042 Startdatum ontbreekt.", NoLine);
+  if (!IdNrs.GetIdNr(52)) fouten.AddFout("052 Einddatum ontbreekt.", NoLine);
+  checkText(102, "102 Inzender ontbreekt");
+  checkText(122, "122 Speeltempo ontbreekt.");
+}
+
+void TToernooi::FinishInputGrid(TCellTable& grid, const std::vector<int>& filledPerRow) const {
+  if (grid.RowCount() > 1) grid.SetRowCount(grid.RowCount() - 1);
+  grid.FitColumnWidths(true, 1);
+  if (grid.ColWidths(2) > grid.ColWidths(6))
+    grid.SetColWidths(2, RoundHalfEven(grid.ColWidths(6) * 3, 2));
+  // A header record's text spans the table. The rows were written by this load alone, so the
+  // count of filled cells kept while writing them is the count the table would give.
+  const int rows = std::min(grid.RowCount(), static_cast<int>(filledPerRow.size()));
+  for (int row = 0; row < rows; ++row)
+    if (filledPerRow[static_cast<std::size_t>(row)] == 3)
+      grid.MergeRange(2, row, grid.ColCount() - 2, 1);
+}
+
+void TToernooi::BuildSpelers() {
+  const auto addSpeler = [this](std::int32_t idNr, const std::string& naam, TDate gebDatum) {
+    if (!Spelers.GetSpeler(idNr))
+      Spelers.Add(SpSortKey(naam), std::make_unique<TSp>(idNr, 0, naam, gebDatum));
+  };
+  for (const TGame& game : Games) {
+    addSpeler(game.Rec.WitIdNr, game.Rec.WitNaam, game.Rec.WitGebDatum);
+    addSpeler(game.Rec.ZwartIdNr, game.Rec.ZwartNaam, game.Rec.ZwartGebDatum);
+  }
+  Spelers.Sort();
+  for (int i = 0; i < Spelers.Count(); ++i) Spelers[i].StartNr = i + 1;
+  for (const TGame& game : Games) {
+    TSp* wit = Spelers.GetSpeler(game.Rec.WitIdNr);
+    TSp* zwart = Spelers.GetSpeler(game.Rec.ZwartIdNr);
+    if (!wit || !zwart) continue;
+    wit->AddPartij(zwart, &game, 0);
+    zwart->AddPartij(wit, &game, 1);
+  }
+}
+
+void TToernooi::CheckRondeDatums(TFoutLijst& fouten) const {
+  // Rounds in ascending number, each with its games in list order.
+  std::map<std::int32_t, std::vector<const TGame*>> perRonde;
+  for (const TGame& game : Games) perRonde[game.Rec.RondeNr].push_back(&game);
+  for (const auto& [rondeNr, games] : perRonde) {
+    TDate referentie = 0;
+    for (const TGame* game : games) {
+      if (game->Rec.RondeDatum == referentie) continue;
+      if (referentie == 0)
+        referentie = game->Rec.RondeDatum;
+      else
+        fouten.AddFout("Meer dan 1 datum/ronde", game->Rec.RegelNr);
+    }
+  }
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "core/CoreUI.h"
+#include "core/DateValue.h"
+#include "core/ErrorList.h"
+#include "core/Games.h"
+#include "core/IdNrs.h"
+#include "core/Spelers.h"
+#include "table/CellTable.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+// The tournament's header values.
+struct TToernooiRec {
+  std::string Naam;
+  std::string Plaats;
+  std::string BestandsNaam;
+  std::string Speeltempo;
+  std::string Inzender;
+  std::string Federatie;
+  TDate StartDatum = 0;
+  TDate EindDatum = 0;
+};
+
+// One round, in order of first appearance in the game records.
+struct TRondeRec {
+  std::int32_t RondeNr = 0;
+  TDate Datum = 0;
+  std::int32_t RegelNr = 0;
+};
+
+// One tournament file read into memory: header values, accepted games, players, rounds and
+// the report lines. Every LoadFile starts from an empty tournament.
+class TToernooi {
+public:
+  TToernooi(TCellTable& errorGrid, TCoreUI& ui);
+  TToernooi(const TToernooi&) = delete;
+  TToernooi& operator=(const TToernooi&) = delete;
+
+  void Clear();
+  // Reads and checks the file; every finding goes to the error table.
+  void LoadFile(const std::filesystem::path& path, TCellTable& inputGrid, bool batch);
+  void BuildSpelers();
+  // Replaces ReportLines with the report of the tournament table.
+  void BuildReport(const TCellTable& toernooiGrid);
+
+  int GetSpelerCount() const { return Spelers.Count(); }
+  // The index of the first round with that number, or -1.
+  int GetRondeIndex(std::int32_t rondeNr) const;
+  // The path of the file last loaded.
+  const std::filesystem::path& SourcePath() const { return FSourcePath; }
+  // The number of lines the last load read; 0 when the file was missing, in use or empty.
+  int RegelCount() const { return FRegelCount; }
+
+  TToernooiRec Rec;
+  TGamesList Games;
+  TSpList Spelers;
+  std::vector<std::string> ReportLines;
+  TIdNrList IdNrs;
+  bool DatumsGeldig = false;
+  std::vector<TRondeRec> Rondes;
+  // The decimal separator of points and the version in the table and the report.
+  char DecimalSeparator = '.';
+
+private:
+  void AddRonde(const TRondeRec& ronde);
+  void ReadGame(std::string_view rest, int regel, TFoutLijst& fouten);
+  void CheckHeaderRecords(TFoutLijst& fouten) const;
+  void FinishInputGrid(TCellTable& grid, const std::vector<int>& filledPerRow) const;
+  void CheckRondeDatums(TFoutLijst& fouten) const;
+
+  TCellTable& FErrorGrid;
+  TCoreUI& FUI;
+  std::filesystem::path FSourcePath;
+  int FRegelCount = 0;
+  std::unordered_map<std::int32_t, int> FRondeIndex;
+};

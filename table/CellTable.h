@@ -1,0 +1,141 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+// An RGB colour of a cell's background.
+struct TCellColor {
+  std::uint8_t R = 0;
+  std::uint8_t G = 0;
+  std::uint8_t B = 0;
+  bool operator==(const TCellColor&) const = default;
+};
+
+enum class TCellFont { Body, Header };
+enum class THorzAlign { Left, Center, Right };
+enum class TVertAlign { Top, Center, Bottom };
+
+// How a cell takes part in a merged range.
+struct TMergeRole {
+  enum TKind { None, First, Member };
+  TKind Kind = None;
+  int ColSpan = 1; // First: the range's spans
+  int RowSpan = 1;
+  int ColOffset = 0; // Member: the offsets from the range's first cell
+  int RowOffset = 0;
+};
+
+// A merged range as the view draws it: its first cell and its spans.
+struct TMergedRange {
+  int Col = 0;
+  int Row = 0;
+  int ColSpan = 1;
+  int RowSpan = 1;
+};
+
+// Width in pixels of a text drawn in the given font.
+using TMeasureText = std::function<int(std::string_view text, TCellFont font)>;
+// The owner's edit veto (row first, then column).
+using TCanEditCell = std::function<bool(int row, int col)>;
+// The owner's alignment answer (row first), preset to left and top.
+using TGetAlignment = std::function<void(int row, int col, THorzAlign& horz, TVertAlign& vert)>;
+
+// A rectangle of single-byte text cells addressed by column and row, both from 0, with
+// leading header columns and rows. The text store does not depend on the counts: every
+// non-negative cell can be written and read, never-written cells read empty, and changing
+// a count never erases text.
+class TCellTable {
+public:
+  static constexpr int DefaultColWidth = 64;
+  static constexpr int DefaultRowHeight = 21;
+
+  TCellTable(int colCount = 5, int rowCount = 5, int fixedCols = 1, int fixedRows = 1);
+
+  // The text of the cell that (col, row) stands for through a merge.
+  const std::string& GetCell(int col, int row) const;
+  void SetCell(int col, int row, std::string text);
+
+  int ColCount() const { return FColCount; }
+  int RowCount() const { return FRowCount; }
+  void SetColCount(int n);
+  void SetRowCount(int n);
+  int FixedCols() const { return FFixedCols; }
+  int FixedRows() const { return FFixedRows; }
+  void SetFixedCols(int n);
+  void SetFixedRows(int n);
+
+  // The column's width; 64 for a column at or beyond ColCount.
+  int ColWidths(int col) const;
+  // Throws std::out_of_range("Grid index out of range") for a column at or beyond ColCount.
+  void SetColWidths(int col, int width);
+
+  void ClearCells();
+  void FitColumnWidths(bool includeHeaderColumns, int extra);
+  void MergeRange(int col, int row, int colSpan, int rowSpan);
+  void SetCellColor(int col, int row, TCellColor color);
+  std::optional<TCellColor> CellColor(int col, int row) const;
+  TMergeRole MergeRole(int col, int row) const;
+  // The ranges of two or more cells whose first cell lies inside the counts.
+  std::vector<TMergedRange> MergedRanges() const;
+
+  // The whole table as the clipboard receives it: TAB between cells, CR LF after rows.
+  std::string ClipboardText() const;
+
+  bool IsHeaderCell(int col, int row) const { return col < FFixedCols || row < FFixedRows; }
+  // The drawn alignment of a cell: left and top unless the owner's handler says otherwise;
+  // a merged range uses its first cell's alignment.
+  void Alignment(int col, int row, THorzAlign& horz, TVertAlign& vert) const;
+  // Cells are never editable unless the owner's handler allows it.
+  bool CanEditCell(int col, int row) const;
+
+  void SetMeasureText(TMeasureText measure);
+
+  TCanEditCell OnCanEditCell;
+  TGetAlignment OnGetAlignment;
+
+private:
+  // One MergeRange call: the range's first cell and spans, and the rectangle of cells to
+  // which it gives a role (a clear may have cut that rectangle down to the part outside the
+  // counts). Where records overlap, the later one wins, as if each call had overwritten the
+  // roles of the cells it covers.
+  struct TMerge {
+    int Col = 0;
+    int Row = 0;
+    int ColSpan = 1;
+    int RowSpan = 1;
+    int Left = 0; // covered rectangle, bounds included
+    int Top = 0;
+    int Right = 0;
+    int Bottom = 0;
+    bool Contains(int col, int row) const {
+      return col >= Left && col <= Right && row >= Top && row <= Bottom;
+    }
+  };
+  // Records covering more rows than this are not listed per row but scanned on every lookup,
+  // so that a very tall range cannot blow up the row index.
+  static constexpr int IndexedMergeRows = 64;
+
+  const std::string& StoredText(int col, int row) const;
+  const TMerge* MergeAt(int col, int row) const;
+  std::pair<int, int> Resolve(int col, int row) const;
+  void IndexMerge(std::uint32_t index);
+  void ClearMergesInside();
+
+  std::vector<std::vector<std::string>> FRows; // row-major; a row grows to its last written cell
+  std::vector<TMerge> FMerges;                 // oldest first
+  std::vector<std::vector<std::uint32_t>> FRowMerges; // per row: indexes into FMerges, oldest first
+  std::vector<std::uint32_t> FTallMerges;             // indexes into FMerges, oldest first
+  std::unordered_map<std::uint64_t, TCellColor> FColors;
+  std::vector<int> FColWidths;
+  int FColCount = 1;
+  int FRowCount = 1;
+  int FFixedCols = 0;
+  int FFixedRows = 0;
+  TMeasureText FMeasure;
+};
