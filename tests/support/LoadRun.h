@@ -1,0 +1,48 @@
+#pragma once
+
+#include "core/ErrorList.h"
+#include "core/Toernooi.h"
+#include "support/FakeCoreUI.h"
+#include "table/CellTable.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// One error-list row as the user reads it.
+struct TErrorRow {
+  std::string Regel;
+  std::string Opmerking;
+  std::string Fout;
+  bool operator==(const TErrorRow&) const = default;
+};
+
+inline std::ostream& operator<<(std::ostream& os, const TErrorRow& row) {
+  return os << "{\"" << row.Regel << "\", \"" << row.Opmerking << "\", \"" << row.Fout << "\"}";
+}
+
+// The window's three tables and its tournament, for driving loads in tests.
+struct TLoadRun {
+  TCellTable ErrorGrid{5, 5, 1, 1};
+  TCellTable InputGrid{5, 5, 1, 0};
+  TFakeCoreUI UI;
+  TToernooi Toernooi{ErrorGrid, UI};
+
+  TLoadRun() { ClearErrorGrid(ErrorGrid); }
+
+  void Load(const std::filesystem::path& path, bool batch = false) {
+    Toernooi.LoadFile(path, InputGrid, batch);
+  }
+
+  // The entries between the header row and the open row.
+  std::vector<TErrorRow> Errors() const {
+    std::vector<TErrorRow> rows;
+    for (int r = 1; r < ErrorGrid.RowCount() - 1; ++r)
+      rows.push_back({ErrorGrid.GetCell(1, r), ErrorGrid.GetCell(2, r), ErrorGrid.GetCell(3, r)});
+    return rows;
+  }
+};
+
+inline std::filesystem::path LoadData(const std::string& name) {
+  return std::filesystem::path(MORVELANDER_TEST_DATA) / "load" / name;
+}
