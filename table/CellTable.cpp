@@ -109,8 +109,7 @@ void TCellTable::SetColCount(int n) {
   n = std::max(n, 1);
   if (n == FColCount) return;
   if (FFixedCols >= n) FFixedCols = n - 1;
-  // Truncating first makes columns that come back later start again at the default width.
-  FColWidths.resize(std::min(FColCount, n));
+  // Dropped columns lose their widths, so a column that comes back starts at the default.
   FColWidths.resize(n, DefaultColWidth);
   FColCount = n;
 }
@@ -122,9 +121,13 @@ void TCellTable::SetRowCount(int n) {
   FRowCount = n;
 }
 
-void TCellTable::SetFixedCols(int n) { FFixedCols = std::clamp(n, 0, FColCount - 1); }
+void TCellTable::SetFixedCols(int n) {
+  FFixedCols = std::clamp(n, 0, FColCount - 1);
+}
 
-void TCellTable::SetFixedRows(int n) { FFixedRows = std::clamp(n, 0, FRowCount - 1); }
+void TCellTable::SetFixedRows(int n) {
+  FFixedRows = std::clamp(n, 0, FRowCount - 1);
+}
 
 int TCellTable::ColWidths(int col) const {
   return col >= 0 && col < FColCount ? FColWidths[col] : DefaultColWidth;

@@ -1,0 +1,211 @@
+#include "table/CellTable.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <tuple>
+#include <utility>
+
+namespace {
+
+// (a, b) are the spans of a first cell and the offsets of a member; other fields keep defaults.
+void ExpectRole(const TCellTable& t, int col, int row, TMergeRole::TKind kind, int a, int b) {
+  SCOPED_TRACE("cell " + std::to_string(col) + "," + std::to_string(row));
+  const TMergeRole role = t.MergeRole(col, row);
+  const bool first = kind == TMergeRole::First;
+  const bool member = kind == TMergeRole::Member;
+  EXPECT_EQ((std::tuple{role.Kind, role.ColSpan, role.RowSpan, role.ColOffset, role.RowOffset}),
+            (std::tuple{kind, first ? a : 1, first ? b : 1, member ? a : 0, member ? b : 0}));
+}
+
+void ExpectOutOfRange(const std::function<void()>& call) {
+  try {
+    call();
+    ADD_FAILURE() << "no exception";
+  } catch (const std::out_of_range& e) {
+    EXPECT_STREQ(e.what(), "Grid index out of range");
+  }
+}
+
+} // namespace
+
+TEST(CellTableCounts, NormaliseCountsAndLowerFixedCounts) {
+  struct Case {
+    const char* name;
+    int cols, rows, fixedCols, fixedRows; // constructor
+    int setCols, setRows;                 // then written
+    int wantCols, wantRows, wantFixedCols, wantFixedRows;
+  };
+  const Case cases[] = {
+      {"defaults kept", 5, 5, 1, 1, 5, 5, 5, 5, 1, 1},
+      {"zero and negative become one", 5, 5, 1, 1, 0, -3, 1, 1, 0, 0},
+      {"header row dropped at one row", 5, 5, 1, 1, 5, 1, 5, 1, 1, 0},
+      {"header column dropped at one column", 4, 4, 2, 1, 2, 4, 2, 4, 1, 1},
+      {"constructor clamps", 0, 2, 3, -1, 1, 2, 1, 2, 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TCellTable t(c.cols, c.rows, c.fixedCols, c.fixedRows);
+    t.SetColCount(c.setCols);
+    t.SetRowCount(c.setRows);
+    EXPECT_EQ(t.ColCount(), c.wantCols);
+    EXPECT_EQ(t.RowCount(), c.wantRows);
+    EXPECT_EQ(t.FixedCols(), c.wantFixedCols);
+    EXPECT_EQ(t.FixedRows(), c.wantFixedRows);
+  }
+}
+
+TEST(CellTableCounts, RaisingACountDoesNotBringHeadersBack) {
+  TCellTable t(5, 5, 1, 1);
+  t.SetRowCount(1);
+  t.SetRowCount(5);
+  EXPECT_EQ(t.FixedRows(), 0);
+}
+
+TEST(CellTableCounts, ColumnsThatComeIntoBeingGetTheDefaultWidth) {
+  TCellTable t(3, 1, 0, 0);
+  t.SetColWidths(0, 11);
+  t.SetColWidths(2, 33);
+  t.SetColCount(2);
+  t.SetColCount(4);
+  EXPECT_EQ(t.ColWidths(0), 11);
+  EXPECT_EQ(t.ColWidths(2), 64);
+  EXPECT_EQ(t.ColWidths(3), 64);
+  EXPECT_EQ(t.ColWidths(6), 64);
+  ExpectOutOfRange([&] { t.SetColWidths(4, 10); });
+  ExpectOutOfRange([&] { t.SetColWidths(-1, 10); });
+}
+
+TEST(CellTableTexts, CountsNeverEraseTexts) {
+  TCellTable t(3, 5);
+  for (int r = 0; r < 5; ++r) t.SetCell(1, r, "r" + std::to_string(r));
+  t.SetRowCount(2);
+  t.SetRowCount(5);
+  EXPECT_EQ(t.GetCell(1, 4), "r4");
+  EXPECT_EQ(t.GetCell(7, 9), "");
+  EXPECT_EQ(t.GetCell(-1, 0), "");
+  ExpectOutOfRange([&] { t.SetCell(0, -1, "x"); });
+  ExpectOutOfRange([&] { t.SetCellColor(-1, 0, {}); });
+}
+
+TEST(CellTableClear, EmptiesOnlyCellsInsideTheCounts) {
+  TCellTable t(3, 3, 1, 1);
+  const TCellColor red{255, 0, 0};
+  t.SetColWidths(2, 99);
+  for (const auto& [c, r] : {std::pair{0, 0}, {2, 2}, {5, 1}, {1, 5}, {5, 5}}) {
+    t.SetCell(c, r, "x");
+    t.SetCellColor(c, r, red);
+  }
+  t.MergeRange(0, 0, 2, 2);
+  t.ClearCells();
+  EXPECT_EQ(t.ColCount(), 3);
+  EXPECT_EQ(t.FixedRows(), 1);
+  EXPECT_EQ(t.ColWidths(2), 99);
+  for (const auto& [c, r, kept] :
+       {std::tuple{0, 0, false}, {2, 2, false}, {5, 1, true}, {1, 5, true}}) {
+    SCOPED_TRACE(std::to_string(c) + "," + std::to_string(r));
+    EXPECT_EQ(t.GetCell(c, r), kept ? "x" : "");
+    EXPECT_EQ(t.CellColor(c, r).has_value(), kept);
+  }
+  ExpectRole(t, 1, 1, TMergeRole::None, 0, 0);
+  t.SetCell(1, 1, "own");
+  EXPECT_EQ(t.GetCell(1, 1), "own");
+  t.SetColCount(6);
+  t.SetRowCount(6);
+  EXPECT_EQ(t.GetCell(5, 5), "x");
+}
+
+TEST(CellTableMerge, MembersReadAndWriteTheFirstCell) {
+  TCellTable t(8, 3);
+  t.SetCell(4, 1, "own");
+  t.SetCell(2, 1, "first");
+  t.MergeRange(2, 1, 4, 1);
+  EXPECT_EQ(t.GetCell(4, 1), "first");
+  t.SetCell(5, 1, "new");
+  EXPECT_EQ(t.GetCell(2, 1), "new");
+  ExpectRole(t, 2, 1, TMergeRole::First, 4, 1);
+  ExpectRole(t, 5, 1, TMergeRole::Member, 3, 0);
+  ExpectRole(t, 6, 1, TMergeRole::None, 0, 0);
+  t.ClearCells();
+  EXPECT_EQ(t.GetCell(4, 1), "");
+  t.SetCell(4, 1, "again");
+  EXPECT_EQ(t.GetCell(4, 1), "again");
+  EXPECT_EQ(t.GetCell(2, 1), "");
+}
+
+TEST(CellTableMerge, SpanBelowOneChangesNothing) {
+  for (const auto& [colSpan, rowSpan] : {std::pair{0, 1}, {1, 0}, {-2, 3}}) {
+    TCellTable t;
+    t.MergeRange(1, 1, colSpan, rowSpan);
+    ExpectRole(t, 1, 1, TMergeRole::None, 0, 0);
+    EXPECT_TRUE(t.MergedRanges().empty());
+  }
+}
+
+TEST(CellTableMerge, LaterMergesOverwriteTheRolesTheyCover) {
+  TCellTable t(6, 6);
+  t.SetCell(0, 0, "a");
+  t.SetCell(1, 1, "b");
+  t.MergeRange(0, 0, 3, 3);
+  t.MergeRange(1, 1, 3, 1);
+  ExpectRole(t, 1, 1, TMergeRole::First, 3, 1);
+  ExpectRole(t, 3, 1, TMergeRole::Member, 2, 0);
+  ExpectRole(t, 0, 1, TMergeRole::Member, 0, 1);
+  ExpectRole(t, 2, 2, TMergeRole::Member, 2, 2);
+  EXPECT_EQ(t.GetCell(2, 1), "b");
+  EXPECT_EQ(t.GetCell(2, 2), "a");
+  ASSERT_EQ(t.MergedRanges().size(), 2u);
+  // Once the first cell is taken over, the older range is no longer shown as a range.
+  t.MergeRange(0, 0, 1, 1);
+  ExpectRole(t, 0, 0, TMergeRole::First, 1, 1);
+  const auto ranges = t.MergedRanges();
+  ASSERT_EQ(ranges.size(), 1u);
+  EXPECT_EQ((std::tuple{ranges[0].Col, ranges[0].Row, ranges[0].ColSpan}), (std::tuple{1, 1, 3}));
+}
+
+TEST(CellTableMerge, ClearKeepsThePartOutsideTheCounts) {
+  // Heights short and tall enough to take both ways of looking ranges up; the range
+  // covers rows 1 to height.
+  for (const int height : {4, 100}) {
+    SCOPED_TRACE(height);
+    TCellTable t(3, 3);
+    t.MergeRange(1, 1, 4, height);
+    t.ClearCells();
+    ExpectRole(t, 1, 1, TMergeRole::None, 0, 0);
+    ExpectRole(t, 2, 2, TMergeRole::None, 0, 0);
+    ExpectRole(t, 3, 1, TMergeRole::Member, 2, 0);
+    ExpectRole(t, 1, 3, TMergeRole::Member, 0, 2);
+    ExpectRole(t, 4, height, TMergeRole::Member, 3, height - 1);
+    ExpectRole(t, 5, 1, TMergeRole::None, 0, 0);
+    ExpectRole(t, 1, height + 1, TMergeRole::None, 0, 0);
+    t.SetCell(1, 1, "x");
+    EXPECT_EQ(t.GetCell(4, height), "x");
+    EXPECT_TRUE(t.MergedRanges().empty());
+  }
+}
+
+TEST(CellTableOwner, QuestionsTakeTheRowFirst) {
+  TCellTable t(6, 6);
+  THorzAlign h = THorzAlign::Right;
+  TVertAlign v = TVertAlign::Bottom;
+  t.Alignment(2, 3, h, v);
+  EXPECT_EQ(h, THorzAlign::Left);
+  EXPECT_EQ(v, TVertAlign::Top);
+  EXPECT_FALSE(t.CanEditCell(2, 3));
+
+  t.OnGetAlignment = [](int row, int col, THorzAlign& horz, TVertAlign&) {
+    if (row == 1 && col == 4) horz = THorzAlign::Center;
+  };
+  t.OnCanEditCell = [](int row, int col) { return row == 3 && col == 2; };
+  t.MergeRange(4, 1, 2, 2);
+  for (const auto& [c, r, want] : {std::tuple{4, 1, THorzAlign::Center},
+                                   {5, 2, THorzAlign::Center},
+                                   {1, 4, THorzAlign::Left}}) {
+    t.Alignment(c, r, h, v);
+    EXPECT_EQ(h, want) << c << "," << r;
+  }
+  EXPECT_TRUE(t.CanEditCell(2, 3));
+  EXPECT_FALSE(t.CanEditCell(3, 2));
+}
