@@ -6,10 +6,10 @@ namespace {
 
 // Unicode of the bytes 0x80-0x9F; the five bytes that code page 1252 leaves undefined keep
 // their C1 control code.
-constexpr char32_t HighTable[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr char32_t HighTable[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 char32_t ToUnicode(unsigned char byte) {
   return byte >= 0x80 && byte <= 0x9F ? HighTable[byte - 0x80] : byte;
@@ -36,10 +36,12 @@ char FromUnicode(char32_t code) {
   return '?';
 }
 
-bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+bool IsContinuation(unsigned char byte) {
+  return (byte & 0xC0) == 0x80;
+}
 
-// Decodes one well-formed multi-byte UTF-8 sequence at the front of `text` into `code` and returns its
-// length, or returns 0 when the front is not one (overlong forms and surrogates included).
+// Decodes one well-formed multi-byte UTF-8 sequence at the front of `text` into `code` and returns
+// its length, or returns 0 when the front is not one (overlong forms and surrogates included).
 std::size_t DecodeUtf8(std::string_view text, char32_t& code) {
   const auto lead = static_cast<unsigned char>(text[0]);
   std::size_t length = 0;
@@ -95,7 +97,9 @@ std::string Utf8ToCp1252(std::string_view text) {
   return out;
 }
 
-std::string PathText(const std::filesystem::path& path) { return Utf8ToCp1252(path.string()); }
+std::string PathText(const std::filesystem::path& path) {
+  return Utf8ToCp1252(path.string());
+}
 
 std::string FileNameText(const std::filesystem::path& path) {
   return Utf8ToCp1252(path.filename().string());

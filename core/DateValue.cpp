@@ -42,7 +42,9 @@ void AppendNumber(std::string& out, int value, int width) {
 
 } // namespace
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool IsLeapYear(int year) {
+  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int DaysInMonth(int year, int month) {
   static constexpr int lengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -55,7 +57,8 @@ bool IsValidDate(int year, int month, int day) {
 }
 
 TDate EncodeDate(int year, int month, int day) {
-  if (!IsValidDate(year, month, day)) throw std::invalid_argument("Invalid argument to date encode");
+  if (!IsValidDate(year, month, day))
+    throw std::invalid_argument("Invalid argument to date encode");
   return static_cast<TDate>(DaysFromCivil(year, month, day) + UnixEpochDay);
 }
 

@@ -5,9 +5,13 @@
 
 namespace {
 
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+bool IsBlank(char c) {
+  return static_cast<unsigned char>(c) <= 32;
+}
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 int HexDigit(char c) {
   if (IsDigit(c)) return c - '0';
@@ -47,7 +51,9 @@ std::optional<std::int32_t> ParseDecimal(std::string_view text) {
 
 } // namespace
 
-std::string_view Trim(std::string_view text) { return TrimRight(TrimLeft(text)); }
+std::string_view Trim(std::string_view text) {
+  return TrimRight(TrimLeft(text));
+}
 
 std::string_view TrimLeft(std::string_view text) {
   const auto* first = std::find_if_not(text.begin(), text.end(), IsBlank);

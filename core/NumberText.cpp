@@ -30,8 +30,10 @@ std::string FormatFixed1(double value, char decimalSeparator) {
   if (roundUp) {
     std::size_t i = digits.size();
     while (i > 0 && digits[i - 1] == '9') digits[--i] = '0';
-    if (i == 0) digits.insert(0, 1, '1');
-    else ++digits[i - 1];
+    if (i == 0)
+      digits.insert(0, 1, '1');
+    else
+      ++digits[i - 1];
   }
 
   std::size_t lead = 0;

@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -14,9 +15,9 @@ struct DayCase {
 
 // Day numbers worked out independently of the code under test.
 constexpr DayCase KnownDays[] = {
-    {1899, 12, 30, 0},     {1899, 12, 29, -1},      {1900, 1, 1, 2},     {1904, 1, 1, 1462},
-    {2000, 1, 1, 36526},   {2005, 1, 1, 38353},     {2008, 2, 29, 39507}, {2008, 3, 15, 39522},
-    {2099, 12, 31, 73050}, {2100, 1, 1, 73051},     {1, 1, 1, -693593},  {1600, 2, 29, -109512},
+    {1899, 12, 30, 0},       {1899, 12, 29, -1},  {1900, 1, 1, 2},      {1904, 1, 1, 1462},
+    {2000, 1, 1, 36526},     {2005, 1, 1, 38353}, {2008, 2, 29, 39507}, {2008, 3, 15, 39522},
+    {2099, 12, 31, 73050},   {2100, 1, 1, 73051}, {1, 1, 1, -693593},   {1600, 2, 29, -109512},
     {9999, 12, 31, 2958465},
 };
 
@@ -41,18 +42,17 @@ TEST(DecodeDate, GivesTheCalendarDateOfADayNumber) {
 TEST(DecodeDate, StepsOneCalendarDayPerDayNumber) {
   // Walks 1897-1920 and 1995-2105 and checks each day against the one before it, so a wrong
   // month length or leap rule anywhere in the walk shows up.
-  for (const auto [first, last] : {std::pair{-1000, 7500}, std::pair{34700, 75000}}) {
+  for (const auto& [first, last] : {std::pair{-1000, 7500}, std::pair{34700, 75000}}) {
     TYmd prev = DecodeDate(first);
     for (int n = first + 1; n <= last; ++n) {
       const TYmd ymd = DecodeDate(n);
-      SCOPED_TRACE(n);
-      const bool nextDay = ymd.Year == prev.Year && ymd.Month == prev.Month &&
-                           ymd.Day == prev.Day + 1;
-      const bool nextMonth = ymd.Year == prev.Year && ymd.Month == prev.Month + 1 &&
-                             ymd.Day == 1 && prev.Day == DaysInMonth(prev.Year, prev.Month);
+      const bool nextDay =
+          ymd.Year == prev.Year && ymd.Month == prev.Month && ymd.Day == prev.Day + 1;
+      const bool nextMonth = ymd.Year == prev.Year && ymd.Month == prev.Month + 1 && ymd.Day == 1 &&
+                             prev.Day == DaysInMonth(prev.Year, prev.Month);
       const bool nextYear = ymd.Year == prev.Year + 1 && ymd.Month == 1 && ymd.Day == 1 &&
                             prev.Month == 12 && prev.Day == 31;
-      ASSERT_TRUE(nextDay || nextMonth || nextYear);
+      ASSERT_TRUE(nextDay || nextMonth || nextYear) << "day number " << n;
       ASSERT_EQ(EncodeDate(ymd.Year, ymd.Month, ymd.Day), n);
       prev = ymd;
     }
@@ -95,9 +95,9 @@ TEST(FormatDate, FillsYearMonthAndDayIntoThePattern) {
     TDate date;
     const char* want;
   } cases[] = {
-      {"yyyy-mm-dd", 36526, "2000-01-01"}, {"yy-mm-dd", 0, "99-12-30"},
-      {"yy.mm.dd", 39522, "08.03.15"},     {"dd/mm/yyyy", 39507, "29/02/2008"},
-      {"yyyymmdd", 73050, "20991231"},     {"Date: yyyy, m d", 2, "Date: 1900, m d"},
+      {"yyyy-mm-dd", 36526, "2000-01-01"},   {"yy-mm-dd", 0, "99-12-30"},
+      {"yy.mm.dd", 39522, "08.03.15"},       {"dd/mm/yyyy", 39507, "29/02/2008"},
+      {"yyyymmdd", 73050, "20991231"},       {"Date: yyyy, m d", 2, "Date: 1900, m d"},
       {"yyyy-mm-dd", -693593, "0001-01-01"}, {"", 36526, ""},
   };
   for (const auto& c : cases) {

@@ -1,0 +1,94 @@
+#include "core/FileInUse.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class IsFileInUseTest : public testing::Test {
+protected:
+  void SetUp() override {
+    dir =
+        fs::temp_directory_path() / ("morvelander-inuse-" + std::to_string(getpid()) + "-" +
+                                     testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(dir);
+    file = dir / "report.txt";
+    std::ofstream(file) << "report\r\n";
+  }
+  void TearDown() override {
+    fs::permissions(file, fs::perms::owner_all, fs::perm_options::add);
+    fs::remove_all(dir);
+  }
+
+  fs::path dir;
+  fs::path file;
+};
+
+TEST_F(IsFileInUseTest, IsFalseWithoutARegularFile) {
+  EXPECT_FALSE(IsFileInUse(dir / "missing.txt"));
+  EXPECT_FALSE(IsFileInUse(dir));
+}
+
+TEST_F(IsFileInUseTest, IsFalseForAFreeFileAndLeavesItFree) {
+  EXPECT_FALSE(IsFileInUse(file));
+  EXPECT_FALSE(IsFileInUse(file));
+  std::ifstream in(file);
+  std::string text;
+  std::getline(in, text);
+  EXPECT_EQ(text, "report\r");
+}
+
+TEST_F(IsFileInUseTest, IsTrueForAReadOnlyFile) {
+  fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  EXPECT_TRUE(IsFileInUse(file));
+}
+
+// Locks the file in a child process, asks while the child holds it, then lets the child go.
+bool InUseWhileChildLocks(const fs::path& path, bool recordLock) {
+  int ready[2];
+  int release[2];
+  if (pipe(ready) != 0 || pipe(release) != 0) throw std::runtime_error("pipe failed");
+  const pid_t child = fork();
+  if (child == 0) {
+    const int fd = open(path.c_str(), O_RDWR);
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    const bool locked = recordLock ? fcntl(fd, F_SETLK, &lock) == 0 : flock(fd, LOCK_EX) == 0;
+    const char status = locked ? 'L' : 'F';
+    char go = 0;
+    if (write(ready[1], &status, 1) != 1 || read(release[0], &go, 1) != 1) _exit(2);
+    _exit(0);
+  }
+  char status = 0;
+  const bool childReady = read(ready[0], &status, 1) == 1 && status == 'L';
+  const bool inUse = childReady && IsFileInUse(path);
+  const char go = 'G';
+  const bool released = write(release[1], &go, 1) == 1;
+  int exitStatus = 0;
+  waitpid(child, &exitStatus, 0);
+  for (int fd : {ready[0], ready[1], release[0], release[1]}) close(fd);
+  EXPECT_TRUE(childReady);
+  EXPECT_TRUE(released);
+  return inUse;
+}
+
+TEST_F(IsFileInUseTest, IsTrueWhileAnotherProcessLocksTheFile) {
+  for (const bool recordLock : {false, true}) {
+    SCOPED_TRACE(recordLock ? "fcntl record lock" : "flock");
+    EXPECT_TRUE(InUseWhileChildLocks(file, recordLock));
+    EXPECT_FALSE(IsFileInUse(file));
+  }
+}
+
+} // namespace

@@ -1,0 +1,95 @@
+#include "core/TextFile.h"
+
+#include "core/Cp1252.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
+using namespace std::string_literals;
+
+TEST(SplitLines, EndsLinesAtCrLfLfOrLoneCrAndStopsAtNul) {
+  const struct {
+    const char* name;
+    std::string text;
+    Lines want;
+  } cases[] = {
+      {"empty", "", {}},
+      {"no line end", "abc", {"abc"}},
+      {"CR LF", "abc\r\n", {"abc"}},
+      {"LF", "a\nb\n", {"a", "b"}},
+      {"lone CR", "a\rb", {"a", "b"}},
+      {"mixed ends", "a\r\nb\nc\rd", {"a", "b", "c", "d"}},
+      {"only CR LF", "\r\n", {""}},
+      {"LF CR", "a\n\r", {"a", ""}},
+      {"two CRs", "a\r\rb", {"a", "", "b"}},
+      {"empty lines", "\n\n", {"", ""}},
+      {"CR LF LF", "a\r\n\nb", {"a", "", "b"}},
+      {"NUL ends the text", "a\nb\0c\nd"s, {"a", "b"}},
+      {"NUL first", "\0abc"s, {}},
+      {"tabs and high bytes kept", "a;\tb\xE9\x80 \n", {"a;\tb\xE9\x80 "}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(SplitLines(c.text), c.want);
+  }
+}
+
+class ReadTextLinesTest : public testing::Test {
+protected:
+  void SetUp() override {
+    dir =
+        fs::temp_directory_path() / ("morvelander-textfile-" + std::to_string(getpid()) + "-" +
+                                     testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(dir);
+  }
+  void TearDown() override { fs::remove_all(dir); }
+
+  fs::path Write(const std::string& name, const std::string& bytes) {
+    const fs::path path = dir / name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+  }
+
+  static void ExpectCannotOpen(const fs::path& path) {
+    try {
+      ReadTextLines(path);
+      ADD_FAILURE() << "no exception";
+    } catch (const std::runtime_error& e) {
+      EXPECT_EQ(std::string(e.what()), "Cannot open file " + PathText(path));
+    }
+  }
+
+  fs::path dir;
+};
+
+TEST_F(ReadTextLinesTest, ReadsTheBytesAsTheyAre) {
+  const fs::path path = Write("t.csv", "012;Naam\r\n900;1;Ren\xE9\n\x80\r\0rest"s);
+  EXPECT_EQ(ReadTextLines(path), (Lines{"012;Naam", "900;1;Ren\xE9", "\x80"}));
+}
+
+TEST_F(ReadTextLinesTest, ReadsAHugeLine) {
+  const std::string line(3 << 20, 'x');
+  const Lines lines = ReadTextLines(Write("big.csv", line + "\r\nend"));
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], line);
+  EXPECT_EQ(lines[1], "end");
+}
+
+TEST_F(ReadTextLinesTest, ReadsAnEmptyFileAsNoLines) {
+  EXPECT_TRUE(ReadTextLines(Write("empty.csv", "")).empty());
+}
+
+TEST_F(ReadTextLinesTest, FailsWithTheFileNameWhenItCannotBeRead) {
+  ExpectCannotOpen(dir / "Ren\u00E9 missing.csv");
+  ExpectCannotOpen(dir);
+}
+
+} // namespace
