@@ -30,7 +30,8 @@ std::string HeaderDatum(TDate datum, const char* missing) {
 // From position 5 on, every position shows its own number modulo 10.
 std::string FirstRuler(std::size_t rondeCount) {
   std::string ruler = "--- ";
-  for (std::size_t pos = 5; pos <= FixedLineWidth; ++pos) ruler += static_cast<char>('0' + pos % 10);
+  for (std::size_t pos = 5; pos <= FixedLineWidth; ++pos)
+    ruler += static_cast<char>('0' + pos % 10);
   for (std::size_t k = 0; k < rondeCount; ++k) ruler += "0123456789";
   return ruler;
 }

@@ -56,13 +56,13 @@ mode_t ReportMode(const std::filesystem::path& target) {
 // Writes the bytes into a new temporary file beside the target and moves it over the target.
 bool ReplaceFile(const std::filesystem::path& target, const std::string& bytes) {
   const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-  std::string stem = target.filename().native().substr(0, MaxTempStem);
+  const std::string stem = target.filename().native().substr(0, MaxTempStem);
   std::string pattern = (folder / ("." + stem + ".XXXXXX")).native();
 
   const int fd = ::mkstemp(pattern.data());
   if (fd < 0) return false;
-  const bool written = WriteAll(fd, bytes) && ::fchmod(fd, ReportMode(target)) == 0 &&
-                       ::fsync(fd) == 0;
+  const bool written =
+      WriteAll(fd, bytes) && ::fchmod(fd, ReportMode(target)) == 0 && ::fsync(fd) == 0;
   const bool closed = ::close(fd) == 0;
   if (written && closed && std::rename(pattern.c_str(), target.c_str()) == 0) return true;
   ::unlink(pattern.c_str());

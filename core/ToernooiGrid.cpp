@@ -4,6 +4,7 @@
 #include "core/NumberText.h"
 
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -32,12 +33,16 @@ void FillToernooiGrid(TToernooi& toernooi, TCellTable& grid) {
   grid.SetRowCount(spelerCount + 2);
   grid.SetColCount(rondeCount + FirstRondeCol);
 
-  const char* const headers[] = {"S", "T", "Naam", "Rating", "Fed", "Rel.nr", "Geb.", "Pnts", "Rank"};
+  const char* const headers[] = {"S",      "T",    "Naam", "Rating", "Fed",
+                                 "Rel.nr", "Geb.", "Pnts", "Rank"};
   int col = 2;
   for (const char* header : headers) grid.SetCell(col++, 0, header);
   for (int k = 0; k < rondeCount; ++k) {
     const auto& ronde = toernooi.Rondes[static_cast<std::size_t>(k)];
-    grid.SetCell(FirstRondeCol + k, 0, "r" + std::to_string(ronde.RondeNr));
+    // Appended, not "r" + text: GCC 12 at -O3 flags that with a false -Wrestrict.
+    std::string header = "r";
+    header += std::to_string(ronde.RondeNr);
+    grid.SetCell(FirstRondeCol + k, 0, std::move(header));
   }
 
   for (int i = 0; i < spelerCount; ++i) {
@@ -50,7 +55,8 @@ void FillToernooiGrid(TToernooi& toernooi, TCellTable& grid) {
     if (sp.Rating >= MinShownRating) grid.SetCell(5, row, std::to_string(sp.Rating));
     grid.SetCell(6, row, "NED");
     if (sp.IdNr >= MinShownIdNr) grid.SetCell(7, row, std::to_string(sp.IdNr));
-    if (sp.GebDatum >= MinShownGebDatum) grid.SetCell(8, row, FormatDate("yyyy-mm-dd", sp.GebDatum));
+    if (sp.GebDatum >= MinShownGebDatum)
+      grid.SetCell(8, row, FormatDate("yyyy-mm-dd", sp.GebDatum));
     grid.SetCell(9, row, FormatFixed1(sp.GetPunten(), toernooi.DecimalSeparator));
     grid.SetCell(10, row, rank);
     for (int k = 0; k < rondeCount; ++k) {

@@ -1,0 +1,248 @@
+#include "cli/ConvertCommand.h"
+
+#include "core/CoreUI.h"
+#include "core/Cp1252.h"
+#include "core/ErrorList.h"
+#include "core/FileInUse.h"
+#include "core/ReportFile.h"
+#include "core/Toernooi.h"
+#include "core/ToernooiGrid.h"
+#include "table/CellTable.h"
+
+#include <clocale>
+#include <cstring>
+#include <system_error>
+#include <utility>
+
+namespace {
+
+constexpr const char* ProgramName = "morvelander-convert";
+
+// Keeps what the load shows of itself: the error count of status panel 1, and how many
+// messages it raised (a file held by another program is announced by one).
+class TConsoleUI : public TCoreUI {
+public:
+  void SetStatusText(int panel, const std::string& text) override {
+    if (panel == 1) FStatus = text;
+  }
+  void ShowMessage(const std::string& /*text*/) override { ++FMessageCount; }
+
+  const std::string& Status() const { return FStatus; }
+  int MessageCount() const { return FMessageCount; }
+
+private:
+  std::string FStatus;
+  int FMessageCount = 0;
+};
+
+struct TPrintName {
+  const char* Name;
+  TPrintWhat What;
+};
+
+constexpr TPrintName PrintNames[] = {
+    {"errors", TPrintWhat::Errors}, {"input", TPrintWhat::Input},   {"table", TPrintWhat::Table},
+    {"report", TPrintWhat::Report}, {"status", TPrintWhat::Status}, {"none", TPrintWhat::None},
+};
+
+TPrintWhat ParsePrint(const std::string& value) {
+  for (const TPrintName& p : PrintNames) {
+    if (value == p.Name) return p.What;
+  }
+  throw TUsageError("unknown --print value '" + value + "'");
+}
+
+std::string UnreadReason(const std::filesystem::path& file, bool announcedInUse) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(file, ec)) return "file not found";
+  if (announcedInUse) return "file is in use by another program";
+  return "file is empty";
+}
+
+std::filesystem::path OutFolder(const std::filesystem::path& dir) {
+  const std::filesystem::path full =
+      dir.empty() ? std::filesystem::current_path() : std::filesystem::absolute(dir);
+  return full.lexically_normal();
+}
+
+// The tables and the tournament of one run, as the window holds them.
+class TConverter {
+public:
+  explicit TConverter(const TConvertOptions& options)
+      : FOptions(options), FToernooi(FErrorGrid, FUI), FOutDir(OutFolder(options.OutDir)) {
+    FToernooi.DecimalSeparator =
+        options.DecimalSeparator ? *options.DecimalSeparator : LocaleDecimalSeparator();
+    ClearErrorGrid(FErrorGrid);
+  }
+
+  // Loads one file and writes its report; false when either could not be done. Diagnostics
+  // go to a terminal, so the core's code-page-1252 texts are converted for it.
+  bool Convert(const std::filesystem::path& file, std::ostream& err) {
+    ClearToernooiGrid(FToernooiGrid);
+    const int messages = FUI.MessageCount();
+    try {
+      FToernooi.LoadFile(file, FInputGrid, FOptions.Batch);
+    } catch (const std::exception& e) {
+      err << ProgramName << ": " << file.native() << ": " << Cp1252ToUtf8(e.what()) << '\n';
+      return false;
+    }
+    if (FToernooi.RegelCount() == 0) {
+      err << ProgramName << ": " << file.native() << ": "
+          << UnreadReason(file, FUI.MessageCount() != messages) << '\n';
+      return false;
+    }
+    FillToernooiGrid(FToernooi, FToernooiGrid);
+
+    const std::filesystem::path target = FOutDir / ReportFileName(file.filename());
+    if (IsFileInUse(target)) {
+      err << target.native() << ": Wordt reeds gebruikt. Geen bestand gemaakt.\n";
+      return false;
+    }
+    try {
+      WriteReportFile(target, FToernooi.ReportLines);
+    } catch (const std::exception& e) {
+      err << ProgramName << ": " << Cp1252ToUtf8(e.what()) << '\n';
+      return false;
+    }
+    FLastReport = FToernooi.ReportLines;
+    return true;
+  }
+
+  void Print(std::ostream& out) const {
+    switch (FOptions.Print) {
+    case TPrintWhat::Errors:
+      out << FErrorGrid.ClipboardText();
+      break;
+    case TPrintWhat::Input:
+      out << FInputGrid.ClipboardText();
+      break;
+    case TPrintWhat::Table:
+      out << FToernooiGrid.ClipboardText();
+      break;
+    case TPrintWhat::Report:
+      for (const std::string& line : FLastReport) out << line << "\r\n";
+      break;
+    case TPrintWhat::Status:
+      out << FUI.Status() << '\n';
+      break;
+    case TPrintWhat::None:
+      break;
+    }
+  }
+
+private:
+  const TConvertOptions& FOptions;
+  TCellTable FErrorGrid{5, 5, 1, 1};
+  TCellTable FInputGrid{5, 5, 1, 0};
+  TCellTable FToernooiGrid{5, 5, 1, 1};
+  TConsoleUI FUI;
+  TToernooi FToernooi;
+  std::filesystem::path FOutDir;
+  std::vector<std::string> FLastReport;
+};
+
+} // namespace
+
+const char* const ConvertUsage =
+    "Usage: morvelander-convert [--batch] [--out DIR] [--decimal-separator C]\n"
+    "                           [--print errors|input|table|report|status|none] FILE...\n"
+    "Converts tournament result files (*.csv) into Fide2006 reports (*.txt).\n"
+    "\n"
+    "  --batch                  list only one summary row per file in the error list\n"
+    "  --out DIR                folder for the reports (default: the current folder)\n"
+    "  --decimal-separator C    decimal separator of points and the version\n"
+    "                           (default: that of the user's locale)\n"
+    "  --print WHAT             what goes to standard output after the last file:\n"
+    "                             errors  the error list (default)\n"
+    "                             input   the input table of the last file\n"
+    "                             table   the tournament table of the last file\n"
+    "                             report  the last report written\n"
+    "                             status  the error count of the last file\n"
+    "                             none    nothing\n"
+    "  --help                   show this text\n"
+    "\n"
+    "Exit status: 0 when every FILE was converted, 1 when one could not be read or its\n"
+    "report not written, 2 for a wrong command line.\n";
+
+TConvertOptions ParseConvertArgs(const std::vector<std::string>& args) {
+  TConvertOptions options;
+  bool onlyFiles = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (onlyFiles || arg.size() < 2 || arg[0] != '-') {
+      options.Files.emplace_back(arg);
+      continue;
+    }
+    if (arg == "--") {
+      onlyFiles = true;
+      continue;
+    }
+    std::string name = arg;
+    std::optional<std::string> value;
+    if (const auto eq = arg.find('='); arg.starts_with("--") && eq != std::string::npos) {
+      name = arg.substr(0, eq);
+      value = arg.substr(eq + 1);
+    }
+    const auto takeValue = [&]() -> std::string {
+      if (value) return *value;
+      if (i + 1 >= args.size()) throw TUsageError("option " + name + " needs a value");
+      return args[++i];
+    };
+    if (name == "--batch" && !value) {
+      options.Batch = true;
+    } else if (name == "--help" && !value) {
+      options.Help = true;
+    } else if (name == "--out") {
+      options.OutDir = takeValue();
+    } else if (name == "--decimal-separator") {
+      const std::string sep = takeValue();
+      if (sep.size() != 1) throw TUsageError("--decimal-separator takes one character");
+      options.DecimalSeparator = sep[0];
+    } else if (name == "--print") {
+      options.Print = ParsePrint(takeValue());
+    } else {
+      throw TUsageError("unknown option " + arg);
+    }
+  }
+  if (!options.Help && options.Files.empty()) throw TUsageError("no FILE given");
+  return options;
+}
+
+char LocaleDecimalSeparator() {
+  char sep = '.';
+  if (std::setlocale(LC_NUMERIC, "") != nullptr) {
+    const std::lconv* conv = std::localeconv();
+    if (conv != nullptr && conv->decimal_point != nullptr &&
+        std::strlen(conv->decimal_point) == 1) {
+      sep = conv->decimal_point[0];
+    }
+  }
+  std::setlocale(LC_NUMERIC, "C");
+  return sep;
+}
+
+int RunConvert(const TConvertOptions& options, std::ostream& out, std::ostream& err) {
+  TConverter converter(options);
+  bool ok = true;
+  for (const std::filesystem::path& file : options.Files) {
+    if (!converter.Convert(file, err)) ok = false;
+  }
+  converter.Print(out);
+  out.flush();
+  return ok ? 0 : 1;
+}
+
+int ConvertMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  TConvertOptions options;
+  try {
+    options = ParseConvertArgs(args);
+  } catch (const TUsageError& e) {
+    err << ProgramName << ": " << e.what() << '\n' << ConvertUsage;
+    return 2;
+  }
+  if (options.Help) {
+    out << ConvertUsage;
+    return 0;
+  }
+  return RunConvert(options, out, err);
+}

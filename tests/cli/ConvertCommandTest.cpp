@@ -1,0 +1,292 @@
+#include "support/SameBytes.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <clocale>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <locale.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct TRun {
+  int Status = -1;
+  std::string Out;
+  std::string Err;
+};
+
+// Runs the converter in `folder` with only the given environment.
+TRun Convert(const std::vector<std::string>& args, const fs::path& folder,
+             const std::vector<std::string>& env = {"LC_ALL=C"}) {
+  const TTempDir capture;
+  const std::string outPath = capture / "stdout";
+  const std::string errPath = capture / "stderr";
+  std::vector<std::string> argStrings = {MORVELANDER_CONVERT};
+  argStrings.insert(argStrings.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (std::string& a : argStrings) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  std::vector<std::string> envStrings = env;
+  std::vector<char*> envp;
+  for (std::string& e : envStrings) envp.push_back(e.data());
+  envp.push_back(nullptr);
+
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (out < 0 || err < 0 || ::chdir(folder.c_str()) != 0 || ::dup2(out, 1) < 0 ||
+        ::dup2(err, 2) < 0) {
+      ::_exit(126);
+    }
+    ::execve(argv[0], argv.data(), envp.data());
+    ::_exit(127);
+  }
+  TRun run;
+  int status = 0;
+  if (pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status)) {
+    run.Status = WEXITSTATUS(status);
+  }
+  run.Out = ReadFileBytes(outPath);
+  run.Err = ReadFileBytes(errPath);
+  return run;
+}
+
+fs::path Data(const std::string& name) {
+  return fs::path(MORVELANDER_CLI_DATA) / name;
+}
+std::string Expected(const std::string& name) {
+  return ReadFileBytes(Data(name));
+}
+
+std::vector<std::string> FolderEntries(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::string Usage() {
+  return Convert({"--help"}, fs::temp_directory_path()).Out;
+}
+
+class ConvertCommandTest : public ::testing::Test {
+protected:
+  // The converter's current folder; reports go here unless --out says otherwise.
+  TTempDir work;
+  TTempDir out;
+  const fs::path workPath = fs::canonical(work.Path());
+  const fs::path outPath = fs::canonical(out.Path());
+};
+
+TEST_F(ConvertCommandTest, ListsEveryFindingOfOneFileAndWritesItsReportHere) {
+  const TRun run = Convert({Data("Findings.csv")}, work.Path());
+  EXPECT_EQ(run.Status, 0);
+  EXPECT_EQ(run.Err, "");
+  EXPECT_TRUE(SameBytes(run.Out, Expected("Findings.errors.txt")));
+  EXPECT_EQ(FolderEntries(work.Path()), std::vector<std::string>{"Findings.txt"});
+  EXPECT_TRUE(SameBytes(ReadFileBytes(work / "Findings.txt"), Expected("Findings.expected.txt")));
+}
+
+TEST_F(ConvertCommandTest, PrintsTheChosenTextOfTheLastFile) {
+  struct {
+    const char* print;
+    std::string want;
+  } cases[] = {
+      {"errors", Expected("Findings.errors.txt")},
+      {"input", Expected("Findings.input.txt")},
+      {"table", Expected("Findings.table.txt")},
+      {"report", Expected("Findings.expected.txt")},
+      {"status", "9 fout\n"},
+      {"none", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.print);
+    const TRun run =
+        Convert({"--print", c.print, "--out", outPath, Data("Findings.csv")}, work.Path());
+    EXPECT_EQ(run.Status, 0);
+    EXPECT_EQ(run.Err, "");
+    EXPECT_TRUE(SameBytes(run.Out, c.want));
+  }
+}
+
+TEST_F(ConvertCommandTest, BatchListsOneSummaryRowPerFileAndWritesEveryReport) {
+  const TRun run =
+      Convert({"--batch", "--out", outPath, Data("Findings.csv"), Data("Schoon.csv")}, work.Path());
+  EXPECT_EQ(run.Status, 0);
+  EXPECT_EQ(run.Err, "");
+  EXPECT_TRUE(SameBytes(run.Out, Expected("Batch.errors.txt")));
+  EXPECT_EQ(FolderEntries(outPath), (std::vector<std::string>{"Findings.txt", "Schoon.txt"}));
+  EXPECT_TRUE(SameBytes(ReadFileBytes(out / "Findings.txt"), Expected("Findings.expected.txt")));
+  EXPECT_TRUE(SameBytes(ReadFileBytes(out / "Schoon.txt"), Expected("Schoon.expected.txt")));
+  EXPECT_TRUE(FolderEntries(work.Path()).empty());
+}
+
+TEST_F(ConvertCommandTest, UnreadableFileFailsAndTheOthersAreStillConverted) {
+  std::ofstream(work / "Leeg.csv").close();
+  fs::copy_file(Data("Schoon.csv"), work / "Bezet.csv");
+  ASSERT_EQ(::chmod((work / "Bezet.csv").c_str(), 0444), 0);
+  struct {
+    const char* file;
+    const char* reason;
+  } cases[] = {
+      {"Ontbreekt.csv", "file not found"},
+      {"Leeg.csv", "file is empty"},
+      {"Bezet.csv", "file is in use by another program"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.file);
+    fs::remove(out / "Schoon.txt");
+    const TRun run = Convert({"--out", outPath, c.file, Data("Schoon.csv")}, work.Path());
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_EQ(run.Err, std::string("morvelander-convert: ") + c.file + ": " + c.reason + "\n");
+    EXPECT_TRUE(SameBytes(run.Out, Expected("MissingFirst.errors.txt")));
+    EXPECT_EQ(FolderEntries(outPath), std::vector<std::string>{"Schoon.txt"});
+  }
+}
+
+TEST_F(ConvertCommandTest, TargetInUseIsLeftAloneAndTheLastWrittenReportIsPrinted) {
+  std::ofstream(out / "Schoon.txt") << "oud";
+  ASSERT_EQ(::chmod((out / "Schoon.txt").c_str(), 0444), 0);
+  const TRun run =
+      Convert({"--print", "report", "--out", outPath, Data("Findings.csv"), Data("Schoon.csv")},
+              work.Path());
+  EXPECT_EQ(run.Status, 1);
+  EXPECT_EQ(run.Err,
+            (outPath / "Schoon.txt").native() + ": Wordt reeds gebruikt. Geen bestand gemaakt.\n");
+  EXPECT_EQ(ReadFileBytes(out / "Schoon.txt"), "oud");
+  EXPECT_TRUE(SameBytes(run.Out, Expected("Findings.expected.txt")));
+}
+
+TEST_F(ConvertCommandTest, MissingOutFolderFailsWithTheReportsFullPath) {
+  const TRun run =
+      Convert({"--out", "ontbreekt", Data("Schoon.csv"), Data("Findings.csv")}, work.Path());
+  EXPECT_EQ(run.Status, 1);
+  EXPECT_EQ(run.Err, "morvelander-convert: Cannot create file " +
+                         (workPath / "ontbreekt" / "Schoon.txt").native() + "\n" +
+                         "morvelander-convert: Cannot create file " +
+                         (workPath / "ontbreekt" / "Findings.txt").native() + "\n");
+  EXPECT_TRUE(FolderEntries(work.Path()).empty());
+}
+
+TEST_F(ConvertCommandTest, DecimalSeparatorComesFromTheOptionOrTheLocale) {
+  struct {
+    const char* name;
+    std::vector<std::string> options;
+    const char* expected;
+  } cases[] = {
+      {"C locale", {}, "Schoon.expected.txt"},
+      {"option", {"--decimal-separator", ","}, "Schoon.comma.txt"},
+      {"option with =", {"--decimal-separator=,"}, "Schoon.comma.txt"},
+      {"full stop option", {"--decimal-separator", "."}, "Schoon.expected.txt"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::string> args = c.options;
+    args.insert(args.end(), {"--print", "report", "--out", outPath, Data("Schoon.csv")});
+    const TRun run = Convert(args, work.Path());
+    EXPECT_EQ(run.Status, 0);
+    EXPECT_TRUE(SameBytes(run.Out, Expected(c.expected)));
+    EXPECT_TRUE(SameBytes(ReadFileBytes(out / "Schoon.txt"), Expected(c.expected)));
+  }
+}
+
+// The environment of a locale with a decimal comma: an installed one, or one compiled into
+// `folder`; empty when neither is possible.
+std::vector<std::string> CommaLocaleEnv(const fs::path& folder) {
+  for (const char* name : {"nl_NL.UTF-8", "de_DE.UTF-8", "fr_FR.UTF-8", "nl_NL", "de_DE"}) {
+    const locale_t loc = ::newlocale(LC_NUMERIC_MASK, name, nullptr);
+    if (loc == nullptr) continue;
+    ::freelocale(loc);
+    return {std::string("LC_ALL=") + name};
+  }
+  const fs::path compiled = folder / "nl_NL.UTF-8";
+  const std::string command =
+      "localedef -i nl_NL -f UTF-8 '" + compiled.native() + "' >/dev/null 2>&1";
+  if (std::system(command.c_str()) == -1 || !fs::exists(compiled / "LC_NUMERIC")) return {};
+  return {"LOCPATH=" + folder.native(), "LC_ALL=nl_NL.UTF-8"};
+}
+
+TEST_F(ConvertCommandTest, CommaLocaleGivesDecimalCommas) {
+  const TTempDir locales;
+  const std::vector<std::string> env = CommaLocaleEnv(locales.Path());
+  if (env.empty()) GTEST_SKIP() << "no locale with a decimal comma is available";
+  const TRun run =
+      Convert({"--print", "report", "--out", outPath, Data("Schoon.csv")}, work.Path(), env);
+  EXPECT_EQ(run.Status, 0);
+  EXPECT_TRUE(SameBytes(run.Out, Expected("Schoon.comma.txt")));
+  const TRun option = Convert(
+      {"--decimal-separator", ".", "--print", "report", "--out", outPath, Data("Schoon.csv")},
+      work.Path(), env);
+  EXPECT_TRUE(SameBytes(option.Out, Expected("Schoon.expected.txt")));
+}
+
+TEST_F(ConvertCommandTest, UsageErrorsExitWithTwoAndConvertNothing) {
+  const std::string usage = Usage();
+  struct {
+    const char* name;
+    std::vector<std::string> args;
+    const char* message;
+  } cases[] = {
+      {"no FILE", {}, "no FILE given"},
+      {"only options", {"--batch", "--print", "none"}, "no FILE given"},
+      {"unknown option", {"--snel", "Schoon.csv"}, "unknown option --snel"},
+      {"value for a flag", {"--batch=ja", "Schoon.csv"}, "unknown option --batch=ja"},
+      {"missing --out value", {"Schoon.csv", "--out"}, "option --out needs a value"},
+      {"missing --print value", {"Schoon.csv", "--print"}, "option --print needs a value"},
+      {"unknown --print value",
+       {"--print", "alles", "Schoon.csv"},
+       "unknown --print value 'alles'"},
+      {"long separator",
+       {"--decimal-separator", ",,", "Schoon.csv"},
+       "--decimal-separator takes one character"},
+      {"empty separator",
+       {"--decimal-separator=", "Schoon.csv"},
+       "--decimal-separator takes one character"},
+  };
+  fs::copy_file(Data("Schoon.csv"), work / "Schoon.csv");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const TRun run = Convert(c.args, work.Path());
+    EXPECT_EQ(run.Status, 2);
+    EXPECT_EQ(run.Out, "");
+    EXPECT_EQ(run.Err, std::string("morvelander-convert: ") + c.message + "\n" + usage);
+    EXPECT_EQ(FolderEntries(work.Path()), std::vector<std::string>{"Schoon.csv"});
+  }
+}
+
+TEST_F(ConvertCommandTest, HelpPrintsTheUsageAndConvertsNothing) {
+  fs::copy_file(Data("Schoon.csv"), work / "Schoon.csv");
+  const TRun run = Convert({"Schoon.csv", "--help"}, work.Path());
+  EXPECT_EQ(run.Status, 0);
+  EXPECT_EQ(run.Err, "");
+  EXPECT_EQ(
+      run.Out.rfind("Usage: morvelander-convert [--batch] [--out DIR] [--decimal-separator C]\n"
+                    "                           [--print errors|input|table|report|status|none] "
+                    "FILE...\n",
+                    0),
+      0u);
+  EXPECT_EQ(FolderEntries(work.Path()), std::vector<std::string>{"Schoon.csv"});
+}
+
+TEST_F(ConvertCommandTest, DoubleDashEndsTheOptions) {
+  fs::copy_file(Data("Schoon.csv"), work / "--batch");
+  const TRun run = Convert({"--print", "status", "--", "--batch"}, work.Path());
+  EXPECT_EQ(run.Status, 0);
+  EXPECT_EQ(run.Out, "0 fout\n");
+  EXPECT_EQ(FolderEntries(work.Path()), (std::vector<std::string>{"--batch", "--batch.txt"}));
+}
+
+} // namespace

@@ -1,0 +1,146 @@
+#include "core/ReportFile.h"
+#include "support/SameBytes.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<std::string> FolderEntries(const fs::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// The text of the failure WriteReportFile throws, or "no failure".
+std::string WriteFailure(const fs::path& target, const std::vector<std::string>& lines) {
+  try {
+    WriteReportFile(target, lines);
+  } catch (const std::runtime_error& e) {
+    return e.what();
+  }
+  return "no failure";
+}
+
+void WriteBytes(const fs::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+mode_t FileMode(const fs::path& path) {
+  struct stat st {};
+  EXPECT_EQ(::stat(path.c_str(), &st), 0);
+  return st.st_mode & 07777;
+}
+
+TEST(ReportFileName, ReplacesEverythingFromTheLastFullStop) {
+  struct {
+    const char* input;
+    const char* want;
+  } cases[] = {
+      {"Open 2009.csv", "Open 2009.txt"},
+      {"RAPID.CSV", "RAPID.txt"},
+      {"a.b.csv", "a.b.txt"},
+      {"naam", "naam.txt"},
+      {"naam.", "naam.txt"},
+      {".csv", ".txt"},
+      {"map.x/naam", "map.x/naam.txt"},
+      {"map/toernooi.csv", "map/toernooi.txt"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.input);
+    EXPECT_EQ(ReportFileName(c.input), fs::path(c.want));
+  }
+}
+
+TEST(WriteReportFile, EndsEveryLineWithCrLfAndAddsNothing) {
+  struct {
+    const char* name;
+    std::vector<std::string> lines;
+    std::string want;
+  } cases[] = {
+      {"no lines", {}, ""},
+      {"one empty line", {""}, "\r\n"},
+      {"report lines",
+       {"012 Toernooi", "", "001 \xC9\xE9n", "--- Morvelander v0.1 (2009-11-08)"},
+       "012 Toernooi\r\n\r\n001 \xC9\xE9n\r\n--- Morvelander v0.1 (2009-11-08)\r\n"},
+  };
+  const TTempDir dir;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteReportFile(dir / "r.txt", c.lines);
+    EXPECT_TRUE(SameBytes(ReadFileBytes(dir / "r.txt"), c.want));
+  }
+  EXPECT_EQ(FolderEntries(dir.Path()), std::vector<std::string>{"r.txt"});
+}
+
+TEST(WriteReportFile, ReplacesALongerReportCompletely) {
+  const TTempDir dir;
+  WriteBytes(dir / "r.txt", std::string(5000, 'x'));
+  WriteReportFile(dir / "r.txt", {"kort"});
+  EXPECT_TRUE(SameBytes(ReadFileBytes(dir / "r.txt"), "kort\r\n"));
+  EXPECT_EQ(FolderEntries(dir.Path()), std::vector<std::string>{"r.txt"});
+}
+
+TEST(WriteReportFile, GivesNewReportsTheUsualModeAndKeepsTheModeOfReplacedOnes) {
+  const TTempDir dir;
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  WriteReportFile(dir / "nieuw.txt", {"a"});
+  EXPECT_EQ(FileMode(dir / "nieuw.txt"), 0666 & ~mask);
+
+  WriteBytes(dir / "oud.txt", "oud");
+  ASSERT_EQ(::chmod((dir / "oud.txt").c_str(), 0640), 0);
+  WriteReportFile(dir / "oud.txt", {"a"});
+  EXPECT_EQ(FileMode(dir / "oud.txt"), 0640u);
+}
+
+TEST(WriteReportFile, MissingFolderFailsWithTheFullPathAndLeavesNothing) {
+  const TTempDir dir;
+  const fs::path target = dir / "ontbreekt" / "r.txt";
+  EXPECT_EQ(WriteFailure(target, {"a"}), "Cannot create file " + target.native());
+  EXPECT_TRUE(FolderEntries(dir.Path()).empty());
+
+  const fs::path relative = fs::path("ontbreekt-" + std::to_string(::getpid())) / "r.txt";
+  EXPECT_EQ(WriteFailure(relative, {"a"}),
+            "Cannot create file " + (fs::current_path() / relative).native());
+}
+
+TEST(WriteReportFile, FailedReplaceLeavesNoTemporaryFile) {
+  const TTempDir dir;
+  fs::create_directory(dir / "r.txt");
+  WriteBytes(dir / "r.txt" / "binnen", "blijft");
+  EXPECT_EQ(WriteFailure(dir / "r.txt", {"a"}), "Cannot create file " + (dir / "r.txt").native());
+  EXPECT_EQ(FolderEntries(dir.Path()), std::vector<std::string>{"r.txt"});
+  EXPECT_EQ(ReadFileBytes(dir / "r.txt" / "binnen"), "blijft");
+}
+
+TEST(WriteReportFile, ReadOnlyFolderKeepsTheOldReport) {
+  if (::geteuid() == 0) GTEST_SKIP() << "the superuser writes into read-only folders";
+  const TTempDir dir;
+  const fs::path folder = dir / "alleen-lezen";
+  fs::create_directory(folder);
+  WriteBytes(folder / "r.txt", "oud rapport\r\n");
+  fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+
+  const std::string failure = WriteFailure(folder / "r.txt", {"nieuw"});
+  fs::permissions(folder, fs::perms::owner_all);
+
+  EXPECT_EQ(failure, "Cannot create file " + (folder / "r.txt").native());
+  EXPECT_EQ(ReadFileBytes(folder / "r.txt"), "oud rapport\r\n");
+  EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"r.txt"});
+}
+
+} // namespace
