@@ -1,0 +1,90 @@
+#include "app/CellTableModel.h"
+
+#include "app/TextMeasure.h"
+#include "core/Cp1252.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QGuiApplication>
+#include <QPalette>
+
+namespace {
+
+Qt::Alignment QtAlignment(THorzAlign horz, TVertAlign vert) {
+  Qt::Alignment result;
+  switch (horz) {
+  case THorzAlign::Left:
+    result = Qt::AlignLeft;
+    break;
+  case THorzAlign::Center:
+    result = Qt::AlignHCenter;
+    break;
+  case THorzAlign::Right:
+    result = Qt::AlignRight;
+    break;
+  }
+  switch (vert) {
+  case TVertAlign::Top:
+    result |= Qt::AlignTop;
+    break;
+  case TVertAlign::Center:
+    result |= Qt::AlignVCenter;
+    break;
+  case TVertAlign::Bottom:
+    result |= Qt::AlignBottom;
+    break;
+  }
+  return result;
+}
+
+} // namespace
+
+TCellTableModel::TCellTableModel(const TCellTable& table, QObject* parent)
+    : QAbstractTableModel(parent), FTable(table), FBodyFont(TableFont(TCellFont::Body)),
+      FHeaderFont(TableFont(TCellFont::Header)) {}
+
+int TCellTableModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : FTable.RowCount();
+}
+
+int TCellTableModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : FTable.ColCount();
+}
+
+QVariant TCellTableModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid()) return {};
+  const int col = index.column();
+  const int row = index.row();
+  switch (role) {
+  case Qt::DisplayRole:
+    return QString::fromUtf8(Cp1252ToUtf8(FTable.GetCell(col, row)));
+  case Qt::FontRole:
+    return FTable.IsHeaderCell(col, row) ? FHeaderFont : FBodyFont;
+  case Qt::TextAlignmentRole: {
+    THorzAlign horz = THorzAlign::Left;
+    TVertAlign vert = TVertAlign::Top;
+    FTable.Alignment(col, row, horz, vert);
+    return static_cast<int>(QtAlignment(horz, vert));
+  }
+  case Qt::BackgroundRole:
+    if (const auto color = FTable.CellColor(col, row))
+      return QBrush(QColor(color->R, color->G, color->B));
+    if (FTable.IsHeaderCell(col, row)) return QGuiApplication::palette().button();
+    return {};
+  case Qt::ForegroundRole:
+    return QBrush(Qt::black);
+  default:
+    return {};
+  }
+}
+
+Qt::ItemFlags TCellTableModel::flags(const QModelIndex& index) const {
+  if (!index.isValid()) return Qt::NoItemFlags;
+  if (FTable.IsHeaderCell(index.column(), index.row())) return Qt::ItemIsEnabled;
+  return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+}
+
+void TCellTableModel::Reset() {
+  beginResetModel();
+  endResetModel();
+}

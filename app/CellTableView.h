@@ -1,0 +1,23 @@
+#pragma once
+
+#include "app/CellTableModel.h"
+#include "table/CellTable.h"
+
+#include <QTableView>
+
+// A cell table on screen: no editing, sorting or resizing, rows 21 pixels high, silver grid
+// lines, the table's column widths and merged ranges. The table's own header rows and
+// columns stand in for QTableView's headers, which stay hidden.
+class TCellTableView : public QTableView {
+  Q_OBJECT
+
+public:
+  TCellTableView(const TCellTable& table, QWidget* parent = nullptr);
+
+  // Shows the table's current texts, counts, widths and merges.
+  void Refresh();
+
+private:
+  const TCellTable& FTable;
+  TCellTableModel FModel;
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+// Everything modal or physical the window logic needs of the desktop. The Qt window answers
+// for real; tests answer with a fake that records what was asked.
+class TDesktop {
+public:
+  virtual ~TDesktop() = default;
+
+  // A question with caption "Confirm", a question icon, "&Yes" (default) and "&No" (Escape).
+  // Only "&Yes" answers true.
+  virtual bool Confirm(const std::string& question) = 0;
+  // A plain message: the program title as caption, one "OK" button, no icon.
+  virtual void ShowMessage(const std::string& text) = 0;
+  // The error box: error icon, "OK", the program title as caption and ErrorBoxText(text).
+  virtual void ShowError(const std::string& text) = 0;
+  // The save dialog opened on the suggested file; none when the user cancels.
+  virtual std::optional<std::filesystem::path>
+  SaveDialog(const std::filesystem::path& suggestedPath) = 0;
+  virtual void Beep() = 0;
+  // Replaces the clipboard with the code page 1252 text.
+  virtual void SetClipboardText(const std::string& text) = 0;
+  // Shows the logic's current state at once, without taking user input.
+  virtual void Repaint() = 0;
+};
+
+// The text an error box shows: a "." is appended when the last character sorts after ".".
+std::string ErrorBoxText(const std::string& text);
+
+// The executable's file name cut at its first ".", every letter after the first in lower case.
+std::string ProgramTitle(const std::filesystem::path& exePath);

@@ -1,0 +1,64 @@
+#include "app/FileListBox.h"
+
+#include "app/TextCase.h"
+#include "core/Cp1252.h"
+
+#include <algorithm>
+
+namespace fs = std::filesystem;
+
+bool MatchesMask(std::string_view name, std::string_view mask) {
+  // Greedy matching with one back-track point: the last '*' seen.
+  std::size_t n = 0, m = 0;
+  std::size_t starMask = std::string_view::npos, starName = 0;
+  while (n < name.size()) {
+    if (m < mask.size() && (mask[m] == '?' || LowerCp1252(mask[m]) == LowerCp1252(name[n]))) {
+      ++n;
+      ++m;
+    } else if (m < mask.size() && mask[m] == '*') {
+      starMask = m++;
+      starName = n;
+    } else if (starMask != std::string_view::npos) {
+      m = starMask + 1;
+      n = ++starName;
+    } else {
+      return false;
+    }
+  }
+  while (m < mask.size() && mask[m] == '*') ++m;
+  return m == mask.size();
+}
+
+void TFileListBox::SetDirectory(const fs::path& dir) {
+  FDirectory = dir;
+  Update();
+}
+
+void TFileListBox::Update() {
+  FItems.clear();
+  FItemIndex = -1;
+  ++FGeneration;
+  if (FDirectory.empty()) return;
+  std::error_code ec;
+  for (fs::directory_iterator it(FDirectory, ec), end; !ec && it != end; it.increment(ec)) {
+    std::string text = FileNameText(it->path());
+    if (text.empty() || text.front() == '.') continue;
+    std::error_code typeError;
+    if (!it->is_regular_file(typeError) || !MatchesMask(text, FMask)) continue;
+    FItems.push_back({it->path().filename(), std::move(text)});
+  }
+  std::sort(FItems.begin(), FItems.end(),
+            [](const TItem& a, const TItem& b) { return CompareNoCase(a.Text, b.Text) < 0; });
+}
+
+fs::path TFileListBox::FullPath(int i) const {
+  return FDirectory / FItems[static_cast<std::size_t>(i)].Name;
+}
+
+void TFileListBox::SetItemIndex(int i) {
+  FItemIndex = i >= 0 && i < Count() ? i : -1;
+}
+
+fs::path TFileListBox::FileName() const {
+  return FItemIndex < 0 ? fs::path() : FullPath(FItemIndex);
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "app/FileListBox.h"
+
+#include <QAbstractListModel>
+
+// Shows the names of a file list without copying them.
+class TFileListModel : public QAbstractListModel {
+  Q_OBJECT
+
+public:
+  TFileListModel(const TFileListBox& list, QObject* parent = nullptr);
+
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+  // Resets the view when the list was read again since the last call.
+  void Refresh();
+
+private:
+  const TFileListBox& FList;
+  unsigned FShownGeneration = 0;
+};

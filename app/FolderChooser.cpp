@@ -1,0 +1,70 @@
+#include "app/FolderChooser.h"
+
+#include "app/TextCase.h"
+#include "core/Cp1252.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+fs::path NormalFolderPath(const fs::path& dir) {
+  std::error_code ec;
+  fs::path path = fs::absolute(dir, ec);
+  if (ec) path = dir;
+  path = path.lexically_normal();
+  if (!path.has_filename() && path != path.root_path()) path = path.parent_path();
+  return path;
+}
+
+void TFolderChooser::SetDirectory(const fs::path& dir) {
+  const fs::path path = NormalFolderPath(dir);
+  std::error_code ec;
+  fs::directory_iterator probe(path, ec);
+  if (ec) throw std::runtime_error("Cannot open folder " + PathText(path));
+  FDirectory = path;
+  ReadEntries();
+  if (FFileList) FFileList->SetDirectory(FDirectory);
+}
+
+void TFolderChooser::Update() {
+  if (!FDirectory.empty()) ReadEntries();
+}
+
+void TFolderChooser::OpenEntry(int index) {
+  if (index < 0 || index >= static_cast<int>(FEntries.size())) return;
+  SetDirectory(FEntries[static_cast<std::size_t>(index)].Path);
+}
+
+void TFolderChooser::SetFileList(TFileListBox* list) {
+  FFileList = list;
+  if (FFileList && !FDirectory.empty()) FFileList->SetDirectory(FDirectory);
+}
+
+void TFolderChooser::ReadEntries() {
+  ++FGeneration;
+  FEntries.clear();
+  fs::path chain = FDirectory.root_path();
+  FEntries.push_back({chain, PathText(chain), 0, true});
+  int level = 0;
+  for (const fs::path& part : FDirectory.relative_path()) {
+    if (part.empty()) continue;
+    chain /= part;
+    FEntries.push_back({chain, PathText(part), ++level, true});
+  }
+  FDirectoryIndex = static_cast<int>(FEntries.size()) - 1;
+
+  std::vector<TFolderEntry> subFolders;
+  std::error_code ec;
+  for (fs::directory_iterator it(FDirectory, ec), end; !ec && it != end; it.increment(ec)) {
+    std::string text = FileNameText(it->path());
+    if (text.empty() || text.front() == '.') continue;
+    std::error_code typeError;
+    if (!it->is_directory(typeError)) continue;
+    subFolders.push_back({it->path(), std::move(text), level + 1, false});
+  }
+  std::sort(subFolders.begin(), subFolders.end(), [](const TFolderEntry& a, const TFolderEntry& b) {
+    return CompareNoCase(a.Text, b.Text) < 0;
+  });
+  FEntries.insert(FEntries.end(), subFolders.begin(), subFolders.end());
+}

@@ -1,0 +1,50 @@
+#include "app/FolderChooserView.h"
+
+#include "core/Cp1252.h"
+
+#include <QHeaderView>
+#include <QStyle>
+
+TFolderChooserView::TFolderChooserView(const TFolderChooser& chooser, QWidget* parent)
+    : QTreeWidget(parent), FChooser(chooser) {
+  setHeaderHidden(true);
+  setColumnCount(1);
+  setRootIsDecorated(false);
+  setItemsExpandable(false);
+  setExpandsOnDoubleClick(false);
+  setIndentation(10);
+  setUniformRowHeights(true);
+  // The chain is always open, so no branch needs an expand mark.
+  setStyleSheet(QStringLiteral("QTreeView::branch { image: none; border-image: none; }"));
+  connect(this, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
+    emit EntryDoubleClicked(item->data(0, Qt::UserRole).toInt());
+  });
+  FShownGeneration = FChooser.Generation() - 1;
+  Refresh();
+}
+
+void TFolderChooserView::Refresh() {
+  if (FShownGeneration == FChooser.Generation()) return;
+  FShownGeneration = FChooser.Generation();
+  clear();
+  const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
+  const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
+  QTreeWidgetItem* parent = nullptr;
+  QTreeWidgetItem* current = nullptr;
+  const auto& entries = FChooser.Entries();
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const TFolderEntry& entry = entries[i];
+    const QStringList text{QString::fromUtf8(Cp1252ToUtf8(entry.Text))};
+    // Each folder of the chain holds the next one; the sub-folders hang below the current.
+    auto* item = parent ? new QTreeWidgetItem(parent, text) : new QTreeWidgetItem(this, text);
+    item->setIcon(0, entry.Open ? open : closed);
+    item->setData(0, Qt::UserRole, static_cast<int>(i));
+    if (static_cast<int>(i) == FChooser.DirectoryIndex()) current = item;
+    if (entry.Open) parent = item;
+  }
+  expandAll();
+  if (current) {
+    setCurrentItem(current);
+    scrollToItem(current);
+  }
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "app/Desktop.h"
+#include "app/MainForm.h"
+
+#include <QMainWindow>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+class QLabel;
+class QListView;
+class QPushButton;
+class QTabWidget;
+class TCellTableView;
+class TFileListModel;
+class TFolderChooserView;
+class TTextMeasure;
+
+// The program's one window: a thin view that forwards every event to TMainForm and shows its
+// state after each command.
+class TMainWindow : public QMainWindow {
+  Q_OBJECT
+
+public:
+  // The desktop answers the window's questions; when null, Qt's own dialogs do.
+  TMainWindow(const std::filesystem::path& exePath, char decimalSeparator,
+              TDesktop* desktop = nullptr, QWidget* parent = nullptr);
+  ~TMainWindow() override;
+
+  TMainForm& Form() { return *FForm; }
+  // Shows the logic's state in every widget.
+  void ShowState();
+  // Shows the state and paints it at once, without taking user input.
+  void Repaint();
+
+protected:
+  bool event(QEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+  void BuildLayout();
+  QWidget* BuildFilesPage();
+  void Run(const std::function<void()>& handler);
+  void ShowSelection(QListView* view, const TFileListBox& list);
+
+  std::unique_ptr<TDesktop> FQtDesktop;
+  std::unique_ptr<TMainForm> FForm;
+  std::unique_ptr<TTextMeasure> FMeasure;
+  bool FBusy = false;
+
+  QTabWidget* FPageControl = nullptr;
+  TFolderChooserView* FInDirectoryListBox = nullptr;
+  TFolderChooserView* FOutDirectoryListBox = nullptr;
+  QListView* FInFileListBox = nullptr;
+  QListView* FOutFileListBox = nullptr;
+  QWidget* FInFileListViewport = nullptr;
+  TFileListModel* FInFileModel = nullptr;
+  TFileListModel* FOutFileModel = nullptr;
+  QPushButton* FDoAllBitBtn = nullptr;
+  QPushButton* FInBoxClearBitBtn = nullptr;
+  QPushButton* FInUpdateBitBtn = nullptr;
+  QPushButton* FOutBoxClearBitBtn = nullptr;
+  QPushButton* FOutUpdateBitBtn = nullptr;
+  QPushButton* FSaveDataBitBtn = nullptr;
+  QPushButton* FClipBoardBitBtn = nullptr;
+  TCellTableView* FInputGrid = nullptr;
+  TCellTableView* FToernooiGrid = nullptr;
+  TCellTableView* FErrorGrid = nullptr;
+  QLabel* FStatusPanels[2] = {nullptr, nullptr};
+};

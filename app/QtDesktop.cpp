@@ -1,0 +1,70 @@
+#include "app/QtDesktop.h"
+
+#include "core/Cp1252.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+QString DialogText(const std::string& text) {
+  QString result = QString::fromUtf8(Cp1252ToUtf8(text));
+  result.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  result.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return result;
+}
+
+TQtDesktop::TQtDesktop(QWidget* parent, QString title, std::function<void()> repaint)
+    : FParent(parent), FTitle(std::move(title)), FRepaint(std::move(repaint)) {}
+
+bool TQtDesktop::Confirm(const std::string& question) {
+  QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), DialogText(question),
+                  QMessageBox::NoButton, FParent);
+  box.setTextFormat(Qt::PlainText);
+  QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
+  QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+  box.setDefaultButton(yes);
+  box.setEscapeButton(no);
+  box.exec();
+  return box.clickedButton() == yes;
+}
+
+void TQtDesktop::ShowMessage(const std::string& text) {
+  QMessageBox box(QMessageBox::NoIcon, FTitle, DialogText(text), QMessageBox::Ok, FParent);
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
+void TQtDesktop::ShowError(const std::string& text) {
+  QMessageBox box(QMessageBox::Critical, FTitle, DialogText(ErrorBoxText(text)), QMessageBox::Ok,
+                  FParent);
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
+std::optional<std::filesystem::path>
+TQtDesktop::SaveDialog(const std::filesystem::path& suggestedPath) {
+  QFileDialog dialog(FParent, QStringLiteral("Bewaar Fide2006 lijst"));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  // The report names end in ".txt"; both spellings are listed on a case-sensitive disk.
+  dialog.setNameFilter(QStringLiteral("Fide2006 Tekstbestanden(*.txt) (*.TXT *.txt)"));
+  dialog.setOptions(QFileDialog::DontConfirmOverwrite | QFileDialog::HideNameFilterDetails);
+  dialog.setDirectory(QString::fromStdString(suggestedPath.parent_path().string()));
+  dialog.selectFile(QString::fromStdString(suggestedPath.string()));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return std::filesystem::path(dialog.selectedFiles().constFirst().toStdString());
+}
+
+void TQtDesktop::Beep() {
+  QApplication::beep();
+}
+
+void TQtDesktop::SetClipboardText(const std::string& text) {
+  QGuiApplication::clipboard()->setText(QString::fromUtf8(Cp1252ToUtf8(text)));
+}
+
+void TQtDesktop::Repaint() {
+  if (FRepaint) FRepaint();
+}

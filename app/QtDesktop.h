@@ -1,0 +1,33 @@
+#pragma once
+
+#include "app/Desktop.h"
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+// The desktop of a running window: Qt message boxes, the save dialog, the beep and the
+// clipboard. Repaint asks the window to show the logic's state and paints it at once.
+class TQtDesktop : public TDesktop {
+public:
+  TQtDesktop(QWidget* parent, QString title, std::function<void()> repaint);
+
+  bool Confirm(const std::string& question) override;
+  void ShowMessage(const std::string& text) override;
+  void ShowError(const std::string& text) override;
+  std::optional<std::filesystem::path>
+  SaveDialog(const std::filesystem::path& suggestedPath) override;
+  void Beep() override;
+  void SetClipboardText(const std::string& text) override;
+  void Repaint() override;
+
+private:
+  QWidget* FParent;
+  QString FTitle;
+  std::function<void()> FRepaint;
+};
+
+// Code page 1252 text for a dialog: CR, alone or before LF, becomes a line break.
+QString DialogText(const std::string& text);

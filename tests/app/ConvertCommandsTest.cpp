@@ -1,0 +1,305 @@
+#include "MainFormFixture.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The report of TournamentCsv() under a full stop as decimal separator.
+std::string VoorbeeldReport(const std::string& naam = "Voorbeeldtoernooi") {
+  const std::vector<std::string> lines = {
+      "012 " + naam,
+      "022 Voorbeeldstad",
+      "032 NED",
+      "042 2009-10-03",
+      "052 2009-10-10",
+      "062 2",
+      "102 Ab Cd",
+      "122 60 min",
+      "",
+      "--- 5678901234567890123456789012345678901234567890123456789012345678901234567890123456789"
+      "01234567890123456789",
+      "--- SSSS sTTT NNNNNNNNNNNNNNNNNNNNNNNNNNNNNNNNN RRRR FFF IIIIIIIIIII BBBB/BB/BB PPPP RRRR"
+      "  1111 1 1  2222 2 2",
+      "132" + std::string(88, ' ') + "09.10.03  09.10.10  ",
+      "001    1      Ab, Cd                                 NED     7000001 2001-05-17  1.5    1"
+      "     2 w 1     2 z =",
+      "001    2      Ef, Gh                                 NED                         0.5    2"
+      "     1 z 0     1 w =",
+      "",
+      "--- Morvelander v0.1 (2009-11-08)",
+  };
+  std::string bytes;
+  for (const std::string& line : lines) bytes += line + "\r\n";
+  return bytes;
+}
+
+std::string InUse(const fs::path& path) {
+  return path.string() + "\rWordt reeds gebruikt.\rGeen bestand gemaakt.";
+}
+
+void MakeReadOnly(const fs::path& path) {
+  fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+}
+
+using Texts = std::vector<std::string>;
+
+TEST_F(MainFormTest, DoubleClickLoadsTheFileAndShowsTheErrorList) {
+  WriteBytes(InBox() / "Voorbeeld.csv", TournamentCsv());
+  Start();
+  Desktop.ClearRecords();
+  Open("Voorbeeld.csv");
+
+  EXPECT_EQ(Form.InputGrid.GetCell(1, 0), "012");
+  EXPECT_EQ(Form.InputGrid.RowCount(), 9);
+  EXPECT_EQ(Form.ToernooiGrid.RowCount(), 4);
+  EXPECT_EQ(Form.ToernooiGrid.GetCell(4, 1), "Ab, Cd");
+  EXPECT_EQ(Column(Form.ErrorGrid, 2), (Texts{"Opmerking", "Voorbeeld.csv", ""}));
+  EXPECT_EQ(Column(Form.ErrorGrid, 3), (Texts{"Fout", "0", ""}));
+  EXPECT_EQ(Form.ActivePage(), TMainForm::FoutenPage);
+  EXPECT_EQ(Form.StatusText(0), "Voorbeeldtoernooi");
+  EXPECT_EQ(Form.StatusText(1), "0 fout");
+  EXPECT_TRUE(Form.SaveDataBitBtnEnabled());
+  EXPECT_EQ(Desktop.Beeps, 1);
+  EXPECT_TRUE(Desktop.Messages.empty());
+  EXPECT_TRUE(Desktop.Errors.empty());
+}
+
+TEST_F(MainFormTest, DoubleClickWithoutAFileOnlyEmptiesTheTables) {
+  const struct {
+    const char* name;
+    bool select;
+    bool remove;
+  } cases[] = {{"nothing selected", false, false}, {"file vanished since", true, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteBytes(InBox() / "a.csv", TournamentCsv());
+    WriteBytes(InBox() / "b.csv", TournamentCsv());
+    TFakeDesktop desktop;
+    TMainForm form(Dir() / "Morvelander", desktop, '.');
+    form.FormCreate();
+    form.FormActivate();
+    form.InFileListBox.SetItemIndex(0);
+    form.InFileListBoxDblClick();
+    form.SetActivePage(1);
+    desktop.ClearRecords();
+
+    form.InFileListBox.SetItemIndex(c.select ? 1 : -1);
+    if (c.remove) fs::remove(InBox() / "b.csv");
+    form.InFileListBoxDblClick();
+    EXPECT_EQ(form.ToernooiGrid.RowCount(), 2);
+    EXPECT_EQ(form.ToernooiGrid.GetCell(4, 1), "");
+    EXPECT_EQ(Column(form.ErrorGrid, 2), (Texts{"Opmerking", ""}));
+    EXPECT_EQ(form.InputGrid.GetCell(1, 0), "012");
+    EXPECT_EQ(form.ActivePage(), 1);
+    EXPECT_EQ(desktop.Beeps, 0);
+  }
+}
+
+TEST_F(MainFormTest, SaveAsksByTargetAndWritesOnlyOnYes) {
+  const struct {
+    const char* name;
+    const char* chosen; // relative to the program folder
+    bool exists;
+    bool yes;
+    const char* question;
+  } cases[] = {
+      {"new report", "OutBox/Voorbeeld.txt", false, true, "Voorbeeld.txt\r\rbewaren ?"},
+      {"overwrite", "OutBox/Voorbeeld.txt", true, true, "Voorbeeld.txt\r\rOverschrijven ?"},
+      {"keep", "OutBox/Voorbeeld.txt", true, false, "Voorbeeld.txt\r\rOverschrijven ?"},
+      {"other folder, no extension", "Elders/verslag", false, true, "verslag\r\rbewaren ?"},
+  };
+  WriteBytes(InBox() / "Voorbeeld.csv", TournamentCsv());
+  fs::create_directory(Dir() / "Elders");
+  Start();
+  Open("Voorbeeld.csv");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const fs::path chosen = Dir() / c.chosen;
+    fs::remove(chosen);
+    if (c.exists) WriteBytes(chosen, "old");
+    Desktop.ClearRecords();
+    Desktop.SaveAnswer = chosen;
+    Desktop.Answers = {c.yes};
+
+    Form.SaveDataBitBtnClick();
+    EXPECT_EQ(Desktop.SaveSuggestions, std::vector<fs::path>{OutBox() / "Voorbeeld.txt"});
+    EXPECT_EQ(Desktop.Questions, Texts{c.question});
+    EXPECT_EQ(Desktop.Repaints, 1);
+    if (c.yes)
+      EXPECT_EQ(ReadBytes(chosen), VoorbeeldReport());
+    else
+      EXPECT_EQ(ReadBytes(chosen), "old");
+    EXPECT_EQ(Desktop.Beeps, 1);
+    EXPECT_TRUE(Desktop.Messages.empty());
+  }
+  EXPECT_EQ(Form.OutFileListBox.Count(), 1);
+}
+
+TEST_F(MainFormTest, SaveCancelledStillRefreshesTheOutputList) {
+  WriteBytes(InBox() / "Voorbeeld.csv", TournamentCsv());
+  Start();
+  Open("Voorbeeld.csv");
+  WriteBytes(OutBox() / "other.txt", "x");
+  Desktop.ClearRecords();
+
+  Form.SaveDataBitBtnClick();
+  EXPECT_TRUE(Desktop.Questions.empty());
+  EXPECT_FALSE(fs::exists(OutBox() / "Voorbeeld.txt"));
+  EXPECT_EQ(Form.OutFileListBox.Count(), 1);
+  EXPECT_EQ(Desktop.Beeps, 1);
+}
+
+TEST_F(MainFormTest, SaveToATargetInUseLeavesItUntouched) {
+  WriteBytes(InBox() / "Voorbeeld.csv", TournamentCsv());
+  Start();
+  Open("Voorbeeld.csv");
+  const fs::path target = OutBox() / "Voorbeeld.txt";
+  WriteBytes(target, "old");
+  MakeReadOnly(target);
+  Desktop.ClearRecords();
+  Desktop.SaveAnswer = target;
+  Desktop.Answers = {true};
+
+  Form.SaveDataBitBtnClick();
+  EXPECT_EQ(Desktop.Messages, Texts{InUse(target)});
+  EXPECT_EQ(ReadBytes(target), "old");
+  EXPECT_EQ(Desktop.Beeps, 1);
+}
+
+TEST_F(MainFormTest, SaveWhereNoFileCanBeCreatedEndsInTheErrorBox) {
+  WriteBytes(InBox() / "Voorbeeld.csv", TournamentCsv());
+  Start();
+  Open("Voorbeeld.csv");
+  const fs::path target = Dir() / "gone" / "Voorbeeld.txt";
+  Desktop.ClearRecords();
+  Desktop.SaveAnswer = target;
+  Desktop.Answers = {true};
+
+  Form.SaveDataBitBtnClick();
+  EXPECT_EQ(Desktop.Errors, Texts{"Cannot create file " + target.string()});
+  EXPECT_EQ(Desktop.Beeps, 0);
+}
+
+TEST_F(MainFormTest, ConvertAllWritesEveryReportAndSkipsVanishedFiles) {
+  for (const char* name : {"a.csv", "b.csv", "c.csv", "D.CSV"})
+    WriteBytes(InBox() / name, TournamentCsv(std::string("Toernooi ") + name[0]));
+  fs::create_directories(OutBox());
+  WriteBytes(OutBox() / "c.txt", "old");
+  Start();
+  fs::remove(InBox() / "b.csv");
+  Desktop.ClearRecords();
+  Desktop.Answers = {true};
+  Texts progress;
+  Desktop.OnRepaint = [&] { progress.push_back(Form.StatusText(1)); };
+
+  Form.DoAllBitBtnClick();
+  EXPECT_EQ(Desktop.Questions, Texts{"Alle bestanden in \r" + InBox().string() +
+                                     "\r\rtransformeren in Fide2006 bestanden ?"});
+  EXPECT_EQ(ReadBytes(OutBox() / "a.txt"), VoorbeeldReport("Toernooi a"));
+  EXPECT_EQ(ReadBytes(OutBox() / "c.txt"), VoorbeeldReport("Toernooi c"));
+  EXPECT_EQ(ReadBytes(OutBox() / "D.txt"), VoorbeeldReport("Toernooi D"));
+  EXPECT_FALSE(fs::exists(OutBox() / "b.txt"));
+  EXPECT_EQ(Column(Form.ErrorGrid, 2), (Texts{"Opmerking", "a.csv", "c.csv", "D.CSV", ""}));
+  EXPECT_EQ(Column(Form.ErrorGrid, 3), (Texts{"Fout", "0", "0", "0", ""}));
+  EXPECT_EQ(Desktop.Beeps, 3);
+  EXPECT_EQ(progress, (Texts{"1 van 4 bestanden", "2 van 4 bestanden", "3 van 4 bestanden",
+                             "4 van 4 bestanden"}));
+  EXPECT_EQ(Form.ActivePage(), TMainForm::FoutenPage);
+  EXPECT_EQ(Form.StatusText(0), "Toernooi D");
+  EXPECT_EQ(Form.StatusText(1), "");
+  EXPECT_EQ(Form.ToernooiGrid.GetCell(4, 2), "Ef, Gh");
+  EXPECT_EQ(Form.OutFileListBox.Count(), 3);
+  EXPECT_TRUE(Desktop.Messages.empty());
+  EXPECT_TRUE(Desktop.Errors.empty());
+}
+
+TEST_F(MainFormTest, ConvertAllAnsweredNoOnlyEmptiesTheErrorCountPanel) {
+  WriteBytes(InBox() / "a.csv", TournamentCsv());
+  Start();
+  Form.SetStatusText(1, "3 fout");
+  Desktop.ClearRecords();
+
+  Form.DoAllBitBtnClick();
+  EXPECT_EQ(Desktop.Questions.size(), 1u);
+  EXPECT_EQ(Form.StatusText(1), "");
+  EXPECT_EQ(Form.ActivePage(), 0);
+  EXPECT_EQ(Form.ErrorGrid.RowCount(), 2);
+  EXPECT_FALSE(fs::exists(OutBox() / "a.txt"));
+  EXPECT_EQ(Desktop.Beeps, 0);
+}
+
+TEST_F(MainFormTest, ConvertAllWritesNoReportForAnInputFileInUse) {
+  for (const char* name : {"a.csv", "b.csv", "c.csv"}) WriteBytes(InBox() / name, TournamentCsv());
+  fs::create_directories(OutBox());
+  WriteBytes(OutBox() / "b.txt", "old");
+  MakeReadOnly(InBox() / "b.csv");
+  MakeReadOnly(InBox() / "c.csv");
+  Start();
+  Desktop.ClearRecords();
+  Desktop.Answers = {true};
+
+  Form.DoAllBitBtnClick();
+  const std::string inUse = "\r\rKan niet geopend worden...\rWordt reeds gebruikt door een ander "
+                            "programma.";
+  EXPECT_EQ(Desktop.Messages, (Texts{"b.csv" + inUse, "c.csv" + inUse}));
+  EXPECT_EQ(ReadBytes(OutBox() / "b.txt"), "old");
+  EXPECT_FALSE(fs::exists(OutBox() / "c.txt"));
+  EXPECT_EQ(ReadBytes(OutBox() / "a.txt"), VoorbeeldReport());
+  EXPECT_EQ(Column(Form.ErrorGrid, 2), (Texts{"Opmerking", "a.csv", ""}));
+}
+
+TEST_F(MainFormTest, ConvertAllPassesOverAReportInUse) {
+  for (const char* name : {"a.csv", "c.csv"}) WriteBytes(InBox() / name, TournamentCsv());
+  fs::create_directories(OutBox());
+  WriteBytes(OutBox() / "a.txt", "old");
+  MakeReadOnly(OutBox() / "a.txt");
+  Start();
+  Desktop.ClearRecords();
+  Desktop.Answers = {true};
+
+  Form.DoAllBitBtnClick();
+  EXPECT_EQ(Desktop.Messages, Texts{InUse(OutBox() / "a.txt")});
+  EXPECT_EQ(ReadBytes(OutBox() / "a.txt"), "old");
+  EXPECT_EQ(ReadBytes(OutBox() / "c.txt"), VoorbeeldReport());
+}
+
+TEST_F(MainFormTest, ConvertAllStopsAtTheFirstReportThatCannotBeCreated) {
+  for (const char* name : {"a.csv", "c.csv"}) WriteBytes(InBox() / name, TournamentCsv());
+  Start();
+  fs::remove_all(OutBox());
+  Desktop.ClearRecords();
+  Desktop.Answers = {true};
+
+  Form.DoAllBitBtnClick();
+  EXPECT_EQ(Desktop.Errors, Texts{"Cannot create file " + (OutBox() / "a.txt").string()});
+  EXPECT_EQ(Column(Form.ErrorGrid, 2), (Texts{"Opmerking", "a.csv", ""}));
+  // The panel keeps what the last load wrote there.
+  EXPECT_EQ(Form.StatusText(1), "0 fout");
+  EXPECT_EQ(Desktop.Repaints, 0);
+}
+
+TEST_F(MainFormTest, ClipboardRightAfterStartCopiesTheEmptyErrorList) {
+  Start();
+  Desktop.ClearRecords();
+  Form.ClipBoardBitBtnClick();
+  EXPECT_EQ(Desktop.Clipboard, Texts{"\tRegel\tOpmerking\tFout\r\n\t\t\t\r\n"});
+  EXPECT_EQ(Desktop.Beeps, 1);
+}
+
+TEST_F(MainFormTest, DecimalCommaReachesPointsAndReport) {
+  WriteBytes(InBox() / "Voorbeeld.csv", TournamentCsv());
+  TMainForm form(Dir() / "Morvelander", Desktop, ',');
+  form.FormCreate();
+  form.FormActivate();
+  form.InFileListBox.SetItemIndex(0);
+  form.InFileListBoxDblClick();
+  EXPECT_EQ(form.ToernooiGrid.GetCell(9, 1), "1,5");
+  ASSERT_FALSE(form.Toernooi()->ReportLines.empty());
+  EXPECT_EQ(form.Toernooi()->ReportLines.back(), "--- Morvelander v0,1 (2009-11-08)");
+}
+
+} // namespace

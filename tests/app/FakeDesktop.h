@@ -1,0 +1,61 @@
+#pragma once
+
+#include "app/Desktop.h"
+
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Answers the window's questions from a queue and records everything it was asked to do.
+class TFakeDesktop : public TDesktop {
+public:
+  // Answers for Confirm, first to last; "&No" once they run out.
+  std::deque<bool> Answers;
+  // What the save dialog returns; none is a cancelled dialog.
+  std::optional<std::filesystem::path> SaveAnswer;
+  // Called at every repaint, so a test can look at the state shown mid-command.
+  std::function<void()> OnRepaint;
+
+  std::vector<std::string> Questions;
+  std::vector<std::string> Messages;
+  std::vector<std::string> Errors;
+  std::vector<std::filesystem::path> SaveSuggestions;
+  std::vector<std::string> Clipboard;
+  int Beeps = 0;
+  int Repaints = 0;
+
+  bool Confirm(const std::string& question) override {
+    Questions.push_back(question);
+    if (Answers.empty()) return false;
+    const bool answer = Answers.front();
+    Answers.pop_front();
+    return answer;
+  }
+  void ShowMessage(const std::string& text) override { Messages.push_back(text); }
+  void ShowError(const std::string& text) override { Errors.push_back(text); }
+  std::optional<std::filesystem::path>
+  SaveDialog(const std::filesystem::path& suggestedPath) override {
+    SaveSuggestions.push_back(suggestedPath);
+    return SaveAnswer;
+  }
+  void Beep() override { ++Beeps; }
+  void SetClipboardText(const std::string& text) override { Clipboard.push_back(text); }
+  void Repaint() override {
+    ++Repaints;
+    if (OnRepaint) OnRepaint();
+  }
+
+  // Forgets what was recorded so far, keeping the answers.
+  void ClearRecords() {
+    Questions.clear();
+    Messages.clear();
+    Errors.clear();
+    SaveSuggestions.clear();
+    Clipboard.clear();
+    Beeps = 0;
+    Repaints = 0;
+  }
+};

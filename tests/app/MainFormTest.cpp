@@ -1,0 +1,222 @@
+#include "MainFormFixture.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+
+using Paths = std::vector<fs::path>;
+
+TEST_F(MainFormTest, FirstStartCreatesBothWorkFoldersAndCloseRemembersThem) {
+  Start();
+  EXPECT_TRUE(fs::is_directory(InBox()));
+  EXPECT_TRUE(fs::is_directory(OutBox()));
+  EXPECT_EQ(Form.ProgramDir(), Dir());
+  EXPECT_EQ(Form.InDirectoryListBox.Directory(), InBox());
+  EXPECT_EQ(Form.OutDirectoryListBox.Directory(), OutBox());
+  EXPECT_EQ(Form.IniFileName(), Ini());
+  EXPECT_FALSE(fs::exists(Ini()));
+  EXPECT_TRUE(Desktop.Errors.empty());
+
+  EXPECT_TRUE(Form.FormCloseQuery());
+  EXPECT_EQ(ReadBytes(Ini()), "[LastSession]\r\nDataInMap=" + InBox().string() +
+                                  "\r\nDataOutMap=" + OutBox().string() + "\r\n");
+}
+
+TEST_F(MainFormTest, CaptionAndTournamentUseTheGivenDecimalSeparator) {
+  for (const char separator : {'.', ','}) {
+    SCOPED_TRACE(separator);
+    TFakeDesktop desktop;
+    TMainForm form(Dir() / "Morvelander", desktop, separator);
+    form.FormCreate();
+    EXPECT_EQ(form.Caption(), "Jeugd csv naar Fide2006 Versie: 0"s + separator + "1 (2009-11-08)");
+    EXPECT_EQ(form.Toernooi()->DecimalSeparator, separator);
+    EXPECT_EQ(desktop.Repaints, 1);
+  }
+}
+
+TEST_F(MainFormTest, RemembersFoldersThatStillExist) {
+  fs::create_directories(Dir() / "data" / "in");
+  fs::create_directories(Dir() / "data" / "out");
+  const std::string in = (Dir() / "data" / "in").string();
+  const std::string out = (Dir() / "data" / "out").string();
+  const struct {
+    const char* name;
+    std::string ini;
+    fs::path wantIn;
+    fs::path wantOut;
+  } cases[] = {
+      {"both exist", "[LastSession]\r\nDataInMap=" + in + "\r\nDataOutMap=" + out + "\r\n",
+       Dir() / "data" / "in", Dir() / "data" / "out"},
+      {"input folder deleted since",
+       "[LastSession]\r\nDataInMap=" + (Dir() / "deleted").string() + "\r\nDataOutMap=" + out,
+       InBox(), Dir() / "data" / "out"},
+      {"trailing separator", "[LastSession]\nDataInMap=" + in + "/\n", Dir() / "data" / "in",
+       OutBox()},
+      {"relative to the program folder", "[LastSession]\nDataOutMap=data/out\n", InBox(),
+       Dir() / "data" / "out"},
+      {"empty values", "[LastSession]\nDataInMap=\nDataOutMap=\n", InBox(), OutBox()},
+      {"a file, not a folder", "[LastSession]\nDataInMap=" + Ini().string() + "\n", InBox(),
+       OutBox()},
+      {"other section", "[Session]\nDataInMap=" + in + "\n", InBox(), OutBox()},
+      {"binary", "[LastSession]\nDataInMap=" + in + "\n\0\xFF"s, InBox(), OutBox()},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteBytes(Ini(), c.ini);
+    TFakeDesktop desktop;
+    TMainForm form(Dir() / "Morvelander", desktop, '.');
+    form.FormCreate();
+    form.FormActivate();
+    EXPECT_EQ(form.InDirectoryListBox.Directory(), c.wantIn);
+    EXPECT_EQ(form.OutDirectoryListBox.Directory(), c.wantOut);
+    EXPECT_TRUE(desktop.Errors.empty());
+  }
+}
+
+TEST_F(MainFormTest, ActivationResetsTablesShowsFirstTabAndBeepsTwiceOnce) {
+  Form.FormCreate();
+  Form.SetActivePage(3);
+  Form.ToernooiGrid.SetCell(3, 3, "old");
+  Form.ErrorGrid.SetCell(2, 4, "old");
+  Form.FormActivate();
+
+  EXPECT_EQ(Form.ActivePage(), 0);
+  EXPECT_EQ(Form.ToernooiGrid.ColCount(), 2);
+  EXPECT_EQ(Form.ToernooiGrid.RowCount(), 2);
+  EXPECT_EQ(Form.ToernooiGrid.GetCell(3, 3), "");
+  EXPECT_EQ(Form.ErrorGrid.ColCount(), 4);
+  EXPECT_EQ(Form.ErrorGrid.RowCount(), 2);
+  EXPECT_EQ(Form.ErrorGrid.GetCell(2, 4), "");
+  EXPECT_EQ(Column(Form.ErrorGrid, 2), (std::vector<std::string>{"Opmerking", ""}));
+  EXPECT_EQ(Desktop.Beeps, 2);
+
+  Form.SetActivePage(2);
+  Form.FormActivate();
+  EXPECT_EQ(Form.ActivePage(), 2);
+  EXPECT_EQ(Desktop.Beeps, 2);
+}
+
+TEST_F(MainFormTest, ButtonsFollowTheRefreshesNotTheFolderChoice) {
+  Start();
+  EXPECT_FALSE(Form.SaveDataBitBtnEnabled());
+  EXPECT_FALSE(Form.DoAllBitBtnEnabled());
+  EXPECT_FALSE(Form.InBoxClearBitBtnEnabled());
+  EXPECT_FALSE(Form.OutBoxClearBitBtnEnabled());
+
+  WriteBytes(InBox() / "a.csv", TournamentCsv());
+  WriteBytes(OutBox() / "a.txt", "report");
+  fs::create_directory(InBox() / "empty");
+  EXPECT_FALSE(Form.DoAllBitBtnEnabled());
+  Form.InUpdateBitBtnClick();
+  Form.OutUpdateBitBtnClick();
+  EXPECT_TRUE(Form.DoAllBitBtnEnabled());
+  EXPECT_TRUE(Form.InBoxClearBitBtnEnabled());
+  EXPECT_TRUE(Form.OutBoxClearBitBtnEnabled());
+
+  Form.InDirectoryListBoxDblClick(SubFolder(Form.InDirectoryListBox, "empty"));
+  EXPECT_EQ(Form.InDirectoryListBox.Directory(), InBox() / "empty");
+  EXPECT_EQ(Form.InFileListBox.Count(), 0);
+  EXPECT_EQ(Form.InputFiles(), Paths{InBox() / "a.csv"});
+  EXPECT_TRUE(Form.DoAllBitBtnEnabled());
+  EXPECT_TRUE(Form.InBoxClearBitBtnEnabled());
+
+  fs::remove(OutBox() / "a.txt");
+  Form.OutUpdateBitBtnClick();
+  EXPECT_FALSE(Form.OutBoxClearBitBtnEnabled());
+  EXPECT_EQ(Desktop.Beeps, 2 + 3);
+}
+
+TEST_F(MainFormTest, InputFilesAreTheMatchingFilesInNameOrder) {
+  fs::create_directories(InBox() / "sub.csv");
+  for (const char* name : {"c.csv", "a.csv", "B.csv", "notes.txt", ".hidden.csv", "x.csv.bak"})
+    WriteBytes(InBox() / name, "x");
+  Start();
+  EXPECT_EQ(Form.InputFiles(), (Paths{InBox() / "a.csv", InBox() / "B.csv", InBox() / "c.csv"}));
+}
+
+TEST_F(MainFormTest, ClearInBoxAnsweredNoDeletesNothingButTakesTheListAsShown) {
+  fs::create_directories(InBox() / "sub");
+  WriteBytes(InBox() / "a.csv", "x");
+  WriteBytes(InBox() / "sub" / "s.csv", "x");
+  Start();
+  Form.InDirectoryListBoxDblClick(SubFolder(Form.InDirectoryListBox, "sub"));
+  Desktop.ClearRecords();
+
+  Form.InBoxClearBitBtnClick();
+  EXPECT_EQ(Desktop.Questions, std::vector<std::string>{"Alle InBox bestanden verwijderen ?"});
+  EXPECT_TRUE(fs::exists(InBox() / "a.csv"));
+  EXPECT_TRUE(fs::exists(InBox() / "sub" / "s.csv"));
+  EXPECT_EQ(Desktop.Beeps, 0);
+  EXPECT_EQ(Form.InputFiles(), Paths{InBox() / "sub" / "s.csv"});
+}
+
+TEST_F(MainFormTest, ClearInBoxAnsweredYesDeletesTheCollectedFilesOnly) {
+  fs::create_directories(InBox() / "sub.csv");
+  for (const char* name : {"a.csv", "b.csv", "keep.txt"}) WriteBytes(InBox() / name, "x");
+  Start();
+  WriteBytes(InBox() / "late.csv", "x");
+  Desktop.ClearRecords();
+  Desktop.Answers = {true};
+
+  Form.InBoxClearBitBtnClick();
+  EXPECT_FALSE(fs::exists(InBox() / "a.csv"));
+  EXPECT_FALSE(fs::exists(InBox() / "b.csv"));
+  EXPECT_TRUE(fs::exists(InBox() / "late.csv"));
+  EXPECT_TRUE(fs::exists(InBox() / "keep.txt"));
+  EXPECT_TRUE(fs::is_directory(InBox() / "sub.csv"));
+  EXPECT_EQ(Form.InputFiles(), Paths{InBox() / "late.csv"});
+  EXPECT_EQ(Desktop.Beeps, 1);
+}
+
+TEST_F(MainFormTest, ClearOutBoxAsksAndDeletesTheListedReports) {
+  for (const bool yes : {false, true}) {
+    SCOPED_TRACE(yes ? "&Yes" : "&No");
+    fs::create_directories(OutBox());
+    for (const char* name : {"a.txt", "B.TXT", "keep.csv"}) WriteBytes(OutBox() / name, "x");
+    TFakeDesktop desktop;
+    TMainForm form(Dir() / "Morvelander", desktop, '.');
+    form.FormCreate();
+    form.FormActivate();
+    WriteBytes(OutBox() / "late.txt", "x");
+    desktop.ClearRecords();
+    desktop.Answers = {yes};
+
+    form.OutBoxClearBitBtnClick();
+    EXPECT_EQ(desktop.Questions, std::vector<std::string>{"Alle OutBox bestanden verwijderen ?"});
+    EXPECT_EQ(fs::exists(OutBox() / "a.txt"), !yes);
+    EXPECT_EQ(fs::exists(OutBox() / "B.TXT"), !yes);
+    EXPECT_TRUE(fs::exists(OutBox() / "late.txt"));
+    EXPECT_TRUE(fs::exists(OutBox() / "keep.csv"));
+    // "&No" leaves the list as it was; "&Yes" refreshes it.
+    EXPECT_EQ(form.OutFileListBox.Count(), yes ? 1 : 2);
+    EXPECT_EQ(desktop.Beeps, yes ? 1 : 0);
+    fs::remove(OutBox() / "late.txt");
+  }
+}
+
+TEST_F(MainFormTest, CloseWhenTheIniCannotBeWrittenShowsTheErrorAndClosesAnyway) {
+  fs::create_directory(Ini());
+  Start();
+  EXPECT_TRUE(Form.FormCloseQuery());
+  EXPECT_EQ(Desktop.Errors, std::vector<std::string>{"Unable to write to " + Ini().string()});
+}
+
+TEST_F(MainFormTest, StartWhenAWorkFolderCannotBeCreatedGoesOnInTheProgramFolder) {
+  WriteBytes(Dir() / "InBox", "a file where the folder belongs");
+  WriteBytes(Dir() / "loose.csv", TournamentCsv());
+  Start();
+  EXPECT_EQ(Desktop.Errors, std::vector<std::string>{"Cannot open folder " + InBox().string()});
+  EXPECT_EQ(Form.InDirectoryListBox.Directory(), Dir());
+  EXPECT_EQ(Form.OutDirectoryListBox.Directory(), OutBox());
+  ASSERT_NE(Form.Toernooi(), nullptr);
+  EXPECT_EQ(Form.InputFiles(), Paths{Dir() / "loose.csv"});
+  Open("loose.csv");
+  EXPECT_EQ(Form.StatusText(0), "Voorbeeldtoernooi");
+}
+
+} // namespace

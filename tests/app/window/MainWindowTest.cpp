@@ -1,0 +1,229 @@
+#include "app/MainWindow.h"
+#include "FakeDesktop.h"
+#include "TempFolder.h"
+#include "app/TextMeasure.h"
+
+#include <QAbstractItemModel>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <filesystem>
+#include <memory>
+
+namespace fs = std::filesystem;
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  void initTestCase() { RegisterTableFonts(); }
+  void init();
+  void cleanup();
+  void buildsWithCaptionsTabsAndEnablement();
+  void widgetsCarryTheirCaptionsAndHints_data();
+  void widgetsCarryTheirCaptionsAndHints();
+  void doubleClickFillsTheTablesAndShowsFouten();
+  void convertAllWritesTheReports();
+  void openingASubFolderShowsItsFiles();
+  void closingRemembersTheFolders();
+
+private:
+  template <typename T> T* Find(const char* name) {
+    T* widget = Window->findChild<T*>(QString::fromLatin1(name));
+    if (!widget) qFatal("no widget %s", name);
+    return widget;
+  }
+  fs::path Dir() const { return fs::path(Temp->path().toStdString()); }
+
+  std::unique_ptr<QTemporaryDir> Temp;
+  std::unique_ptr<TFakeDesktop> Desktop;
+  std::unique_ptr<TMainWindow> Window;
+};
+
+void MainWindowTest::init() {
+  Temp = std::make_unique<QTemporaryDir>();
+  QVERIFY(Temp->isValid());
+  fs::create_directory(Dir() / "InBox");
+  WriteBytes(Dir() / "InBox" / "Voorbeeld.csv", TournamentCsv());
+  Desktop = std::make_unique<TFakeDesktop>();
+  Window = std::make_unique<TMainWindow>(Dir() / "Morvelander", '.', Desktop.get());
+  Window->show();
+  QVERIFY(QTest::qWaitForWindowActive(Window.get()));
+  // Activation refreshes both folders, each with a beep.
+  QTRY_COMPARE(Desktop->Beeps, 2);
+}
+
+void MainWindowTest::cleanup() {
+  Window.reset();
+  Desktop.reset();
+  Temp.reset();
+}
+
+void MainWindowTest::buildsWithCaptionsTabsAndEnablement() {
+  QCOMPARE(Window->windowTitle(),
+           QStringLiteral("Jeugd csv naar Fide2006 Versie: 0.1 (2009-11-08)"));
+  QCOMPARE(Window->size(), QSize(725, 485));
+
+  auto* pages = Find<QTabWidget>("PageControl");
+  QCOMPARE(pages->count(), 4);
+  const char* const tabs[][2] = {{"TabSheet1", "Selecteer bestand"},
+                                 {"TabSheet3", "Inlees grid"},
+                                 {"TabSheet2", "Fide2006 grid"},
+                                 {"TabSheet4", "Fouten"}};
+  for (int i = 0; i < 4; ++i) {
+    QCOMPARE(pages->widget(i)->objectName(), QString::fromLatin1(tabs[i][0]));
+    QCOMPARE(pages->tabText(i), QString::fromLatin1(tabs[i][1]));
+  }
+  QCOMPARE(pages->currentIndex(), 0);
+
+  QVERIFY(!Find<QPushButton>("SaveDataBitBtn")->isEnabled());
+  QVERIFY(Find<QPushButton>("DoAllBitBtn")->isEnabled());
+  QVERIFY(Find<QPushButton>("InBoxClearBitBtn")->isEnabled());
+  QVERIFY(!Find<QPushButton>("OutBoxClearBitBtn")->isEnabled());
+  QCOMPARE(Find<QListView>("InFileListBox")->model()->rowCount(), 1);
+  QCOMPARE(Find<QLabel>("StatusPanel0")->width(), 350);
+  QCOMPARE(Find<QLabel>("StatusPanel1")->width(), 320);
+
+  // The error list right after start: its header row in bold on the header look, one open row.
+  auto* errors = Find<QTableView>("ErrorGrid");
+  QCOMPARE(errors->model()->rowCount(), 2);
+  QCOMPARE(errors->model()->data(errors->model()->index(0, 2)).toString(),
+           QStringLiteral("Opmerking"));
+  QVERIFY(errors->model()->data(errors->model()->index(0, 2), Qt::FontRole).value<QFont>().bold());
+  QVERIFY(!errors->model()->data(errors->model()->index(1, 2), Qt::FontRole).value<QFont>().bold());
+  QCOMPARE(errors->rowHeight(1), 21);
+}
+
+void MainWindowTest::widgetsCarryTheirCaptionsAndHints_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<QString>("caption");
+  QTest::addColumn<QString>("hint");
+  QTest::newRow("DoAllBitBtn") << "DoAllBitBtn"
+                               << "Alle"
+                               << "Transformeer alle Inbox bestanden";
+  QTest::newRow("InBoxClearBitBtn") << "InBoxClearBitBtn"
+                                    << "Clear"
+                                    << "Clear InBox";
+  QTest::newRow("InUpdateBitBtn") << "InUpdateBitBtn"
+                                  << "Update"
+                                  << "Refresh InBox";
+  QTest::newRow("OutBoxClearBitBtn") << "OutBoxClearBitBtn"
+                                     << "Clear"
+                                     << "Clear OutBox";
+  QTest::newRow("OutUpdateBitBtn") << "OutUpdateBitBtn"
+                                   << "Update"
+                                   << "Refresh OutBox";
+  QTest::newRow("SaveDataBitBtn") << "SaveDataBitBtn"
+                                  << "Bewaar Fide2006"
+                                  << "";
+  QTest::newRow("ClipBoardBitBtn") << "ClipBoardBitBtn"
+                                   << "ClipBoard"
+                                   << "";
+  QTest::newRow("GroupBox1") << "GroupBox1"
+                             << "Select data uitvoer map"
+                             << "";
+  QTest::newRow("GroupBox2") << "GroupBox2"
+                             << "Select data invoer map"
+                             << "";
+  QTest::newRow("GroupBox3") << "GroupBox3"
+                             << "Invoer bestanden (*.csv)"
+                             << "";
+  QTest::newRow("GroupBox4") << "GroupBox4"
+                             << "Uitvoer Fide2006 bestanden (*.txt)"
+                             << "";
+}
+
+void MainWindowTest::widgetsCarryTheirCaptionsAndHints() {
+  QFETCH(QString, name);
+  QFETCH(QString, caption);
+  QFETCH(QString, hint);
+  QWidget* widget = Window->findChild<QWidget*>(name);
+  QVERIFY(widget);
+  if (auto* button = qobject_cast<QPushButton*>(widget))
+    QCOMPARE(button->text(), caption);
+  else
+    QCOMPARE(qobject_cast<QGroupBox*>(widget)->title(), caption);
+  QCOMPARE(widget->toolTip(), hint);
+}
+
+void MainWindowTest::doubleClickFillsTheTablesAndShowsFouten() {
+  auto* list = Find<QListView>("InFileListBox");
+  Find<QTabWidget>("PageControl")->setCurrentIndex(0);
+  const QPoint item = list->visualRect(list->model()->index(0, 0)).center();
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item);
+  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, item);
+
+  QCOMPARE(Find<QTabWidget>("PageControl")->currentIndex(), 3);
+  auto* input = Find<QTableView>("InputGrid");
+  QCOMPARE(input->model()->rowCount(), 9);
+  QCOMPARE(input->model()->data(input->model()->index(0, 2)).toString(),
+           QStringLiteral("Voorbeeldtoernooi"));
+  // A header record's text spans the rest of its row.
+  QCOMPARE(input->columnSpan(0, 2), input->model()->columnCount() - 2);
+  auto* table = Find<QTableView>("ToernooiGrid");
+  QCOMPARE(table->model()->rowCount(), 4);
+  QCOMPARE(table->model()->data(table->model()->index(1, 4)).toString(), QStringLiteral("Ab, Cd"));
+  QCOMPARE(table->columnWidth(4), Window->Form().ToernooiGrid.ColWidths(4));
+  auto* errors = Find<QTableView>("ErrorGrid");
+  QCOMPARE(errors->model()->data(errors->model()->index(1, 2)).toString(),
+           QStringLiteral("Voorbeeld.csv"));
+  QCOMPARE(Find<QLabel>("StatusPanel0")->text(), QStringLiteral("Voorbeeldtoernooi"));
+  QCOMPARE(Find<QLabel>("StatusPanel1")->text(), QStringLiteral("0 fout"));
+  QVERIFY(Find<QPushButton>("SaveDataBitBtn")->isEnabled());
+}
+
+void MainWindowTest::convertAllWritesTheReports() {
+  WriteBytes(Dir() / "InBox" / "Tweede.csv", TournamentCsv("Tweede toernooi"));
+  QTest::mouseClick(Find<QPushButton>("InUpdateBitBtn"), Qt::LeftButton);
+  Desktop->Answers = {true};
+  QTest::mouseClick(Find<QPushButton>("DoAllBitBtn"), Qt::LeftButton);
+
+  QCOMPARE(Desktop->Questions.size(), std::size_t{1});
+  QVERIFY(fs::exists(Dir() / "OutBox" / "Voorbeeld.txt"));
+  QCOMPARE(QString::fromStdString(ReadBytes(Dir() / "OutBox" / "Tweede.txt").substr(0, 21)),
+           QStringLiteral("012 Tweede toernooi\r\n"));
+  QCOMPARE(Find<QListView>("OutFileListBox")->model()->rowCount(), 2);
+  QVERIFY(Find<QPushButton>("OutBoxClearBitBtn")->isEnabled());
+  QCOMPARE(Find<QTableView>("ErrorGrid")->model()->rowCount(), 4);
+  QCOMPARE(Find<QLabel>("StatusPanel0")->text(), QStringLiteral("Voorbeeldtoernooi"));
+  QCOMPARE(Find<QLabel>("StatusPanel1")->text(), QString());
+}
+
+void MainWindowTest::openingASubFolderShowsItsFiles() {
+  WriteBytes(Dir() / "InBox" / "sub" / "Eerste.csv", TournamentCsv());
+  WriteBytes(Dir() / "InBox" / "sub" / "Tweede.csv", TournamentCsv());
+  QTest::mouseClick(Find<QPushButton>("InUpdateBitBtn"), Qt::LeftButton);
+  auto* chooser = Find<QTreeWidget>("InDirectoryListBox");
+  const QList<QTreeWidgetItem*> found =
+      chooser->findItems(QStringLiteral("sub"), Qt::MatchExactly | Qt::MatchRecursive);
+  QCOMPARE(found.size(), 1);
+  const QPoint item = chooser->visualItemRect(found.first()).center();
+  QTest::mouseClick(chooser->viewport(), Qt::LeftButton, {}, item);
+  QTest::mouseDClick(chooser->viewport(), Qt::LeftButton, {}, item);
+
+  QCOMPARE(chooser->currentItem()->text(0), QStringLiteral("sub"));
+  auto* files = Find<QListView>("InFileListBox");
+  QCOMPARE(files->model()->rowCount(), 2);
+  QCOMPARE(files->model()->data(files->model()->index(1, 0)).toString(),
+           QStringLiteral("Tweede.csv"));
+  // The files to convert stay those of the last refresh.
+  QCOMPARE(Window->Form().InputFiles().size(), std::size_t{1});
+}
+
+void MainWindowTest::closingRemembersTheFolders() {
+  QVERIFY(Window->close());
+  QCOMPARE(QString::fromStdString(ReadBytes(Dir() / "Morvelander.ini")),
+           QString::fromStdString("[LastSession]\r\nDataInMap=" + (Dir() / "InBox").string() +
+                                  "\r\nDataOutMap=" + (Dir() / "OutBox").string() + "\r\n"));
+  QVERIFY(Desktop->Errors.empty());
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
