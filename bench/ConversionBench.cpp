@@ -1,0 +1,185 @@
+#include "bench/TournamentGenerator.h"
+
+#include "core/CoreUI.h"
+#include "core/ErrorList.h"
+#include "core/ReportFile.h"
+#include "core/Toernooi.h"
+#include "core/ToernooiGrid.h"
+#include "table/CellTable.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <system_error>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class TSilentUI : public TCoreUI {
+public:
+  void SetStatusText(int /*panel*/, const std::string& /*text*/) override {}
+  void ShowMessage(const std::string& /*text*/) override {}
+};
+
+// A folder for the generated files and the reports, removed when the run ends.
+class TBenchFolder {
+public:
+  TBenchFolder() {
+    std::string pattern = (fs::temp_directory_path() / "morvelander-bench-XXXXXX").native();
+    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    FPath = pattern;
+  }
+  TBenchFolder(const TBenchFolder&) = delete;
+  TBenchFolder& operator=(const TBenchFolder&) = delete;
+  ~TBenchFolder() {
+    std::error_code ec;
+    fs::remove_all(FPath, ec);
+  }
+  const fs::path& Path() const { return FPath; }
+
+private:
+  fs::path FPath;
+};
+
+struct TBenchFile {
+  fs::path Path;
+  std::int64_t Bytes = 0;
+  std::int64_t GameLines = 0;
+};
+
+const TBenchFolder& Folder() {
+  static const TBenchFolder folder;
+  return folder;
+}
+
+// Each size is generated once per run and shared by every benchmark.
+const TBenchFile& File(std::int64_t gameLines) {
+  static std::map<std::int64_t, TBenchFile> files;
+  auto [it, added] = files.try_emplace(gameLines);
+  if (added) {
+    TGeneratorOptions options;
+    options.GameLines = static_cast<int>(gameLines);
+    const TGeneratedToernooi toernooi = GenerateToernooi(options);
+    it->second.Path = Folder().Path() / ("toernooi-" + std::to_string(gameLines) + ".csv");
+    std::ofstream(it->second.Path, std::ios::binary) << toernooi.Bytes;
+    it->second.Bytes = static_cast<std::int64_t>(toernooi.Bytes.size());
+    it->second.GameLines = toernooi.GameLines;
+  }
+  return it->second;
+}
+
+// The window's three tables and its tournament.
+struct TWindow {
+  TCellTable ErrorGrid{4, 2, 1, 1};
+  TCellTable InputGrid{5, 5, 1, 0};
+  TCellTable ToernooiGrid{2, 2, 1, 1};
+  TSilentUI UI;
+  TToernooi Toernooi{ErrorGrid, UI};
+
+  // What the window does to show one file: a fresh error list, the load, the table.
+  void Open(const TBenchFile& file) {
+    ClearErrorGrid(ErrorGrid);
+    Toernooi.LoadFile(file.Path, InputGrid, false);
+    FillToernooiGrid(Toernooi, ToernooiGrid);
+  }
+};
+
+std::int64_t ReportBytes(const TToernooi& toernooi) {
+  std::int64_t bytes = 0;
+  for (const std::string& line : toernooi.ReportLines)
+    bytes += static_cast<std::int64_t>(line.size()) + 2;
+  return bytes;
+}
+
+// Time per game line (per_line, in seconds; game lines per second as items) and bytes per
+// second.
+void Count(benchmark::State& state, const TBenchFile& file, std::int64_t bytesPerIteration) {
+  state.SetItemsProcessed(state.iterations() * file.GameLines);
+  state.SetBytesProcessed(state.iterations() * bytesPerIteration);
+  state.counters["per_line"] = benchmark::Counter(static_cast<double>(file.GameLines),
+                                                  benchmark::Counter::kIsIterationInvariantRate |
+                                                      benchmark::Counter::kInvert);
+}
+
+// The whole conversion of one file, as the converter does it.
+void BM_Conversion(benchmark::State& state) {
+  const TBenchFile& file = File(state.range(0));
+  const fs::path report = Folder().Path() / "conversion.txt";
+  TWindow window;
+  for (auto _ : state) {
+    window.Open(file);
+    WriteReportFile(report, window.Toernooi.ReportLines);
+  }
+  Count(state, file, file.Bytes);
+}
+
+// Reading and checking.
+void BM_LoadFile(benchmark::State& state) {
+  const TBenchFile& file = File(state.range(0));
+  TWindow window;
+  for (auto _ : state) {
+    ClearErrorGrid(window.ErrorGrid);
+    window.Toernooi.LoadFile(file.Path, window.InputGrid, false);
+  }
+  Count(state, file, file.Bytes);
+}
+
+// The players, on a loaded tournament; every load starts them from an empty list too.
+void BM_BuildSpelers(benchmark::State& state) {
+  const TBenchFile& file = File(state.range(0));
+  TWindow window;
+  window.Open(file);
+  for (auto _ : state) {
+    window.Toernooi.Spelers.Clear();
+    window.Toernooi.BuildSpelers();
+  }
+  Count(state, file, file.Bytes);
+}
+
+// The tournament table, including the report built from it.
+void BM_FillToernooiGrid(benchmark::State& state) {
+  const TBenchFile& file = File(state.range(0));
+  TWindow window;
+  window.Open(file);
+  for (auto _ : state) FillToernooiGrid(window.Toernooi, window.ToernooiGrid);
+  Count(state, file, file.Bytes);
+}
+
+void BM_BuildReport(benchmark::State& state) {
+  const TBenchFile& file = File(state.range(0));
+  TWindow window;
+  window.Open(file);
+  for (auto _ : state) window.Toernooi.BuildReport(window.ToernooiGrid);
+  Count(state, file, ReportBytes(window.Toernooi));
+}
+
+// Writing the report file; bytes count the report, not the input.
+void BM_WriteReportFile(benchmark::State& state) {
+  const TBenchFile& file = File(state.range(0));
+  const fs::path report = Folder().Path() / "write.txt";
+  TWindow window;
+  window.Open(file);
+  for (auto _ : state) WriteReportFile(report, window.Toernooi.ReportLines);
+  Count(state, file, ReportBytes(window.Toernooi));
+}
+
+void Sizes(benchmark::internal::Benchmark* b) {
+  b->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+}
+
+BENCHMARK(BM_Conversion)->Apply(Sizes);
+BENCHMARK(BM_LoadFile)->Apply(Sizes);
+BENCHMARK(BM_BuildSpelers)->Apply(Sizes);
+BENCHMARK(BM_FillToernooiGrid)->Apply(Sizes);
+BENCHMARK(BM_BuildReport)->Apply(Sizes);
+BENCHMARK(BM_WriteReportFile)->Apply(Sizes);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Runs the benchmarks (medians of 5 repetitions), times the command-line converter on a
+# generated 100 000-line file, and checks both against the speed targets. Exits 1 when a
+# target is missed.
+set -euo pipefail
+
+build=${1:-build}
+out=$build/bench-results
+mkdir -p "$out"
+
+"$build/bench/morvelander_bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true \
+  --benchmark_out="$out/bench.json" --benchmark_out_format=json
+
+echo
+echo "Medians per game line (CPU time):"
+# The JSON has one key per line; keep the medians' per-line cost and bytes per second.
+awk '
+  /"name":/ { name = $2; gsub(/[",]/, "", name); med = sub(/_median$/, "", name) ? name : "" }
+  /"per_line":/ && med != "" { v = $2; sub(/,$/, "", v); cost[med] = v * 1e9; order[++n] = med }
+  /"bytes_per_second":/ && med != "" { v = $2; sub(/,$/, "", v); bps[med] = v / 1048576 }
+  END {
+    for (i = 1; i <= n; i++) printf "  %-28s %10.1f ns/line %10.1f MiB/s\n", order[i], cost[order[i]], bps[order[i]]
+    split("BM_Conversion BM_LoadFile BM_BuildSpelers BM_FillToernooiGrid BM_BuildReport BM_WriteReportFile", fam, " ")
+    print ""
+    print "Cost per line at 100 000 lines against 1 000 lines (target for the whole conversion: 1.5x at most):"
+    failed = 0
+    for (f = 1; f in fam; f++) {
+      small = cost[fam[f] "/1000"]; big = cost[fam[f] "/100000"]
+      if (small <= 0) continue
+      ratio = big / small
+      verdict = fam[f] == "BM_Conversion" ? (ratio <= 1.5 ? "  met" : "  MISSED") : ""
+      if (fam[f] == "BM_Conversion" && ratio > 1.5) failed = 1
+      printf "  %-28s %5.2fx%s\n", fam[f], ratio, verdict
+    }
+    exit failed
+  }' "$out/bench.json" && scaling=0 || scaling=1
+
+file=$out/toernooi-100000.csv
+"$build/bench/morvelander-generate" 100000 "$file"
+size=$(stat -c %s "$file")
+runs=5
+rm -f "$out"/time-*.txt
+for i in $(seq $runs); do
+  /usr/bin/time -v -o "$out/time-$i.txt" \
+    "$build/cli/morvelander-convert" --print none --out "$out" "$file"
+done
+echo
+echo "Converter on $size bytes, $runs runs:"
+awk -v size="$size" -v runs="$runs" '
+  /Elapsed \(wall clock\)/ { n = split($NF, p, ":"); s = p[n] + (n > 1 ? p[n - 1] * 60 : 0); t[++k] = s }
+  /Maximum resident set size/ { if ($NF > peak) peak = $NF }
+  END {
+    # Median of the wall-clock times.
+    for (i = 1; i <= k; i++) for (j = i + 1; j <= k; j++) if (t[j] < t[i]) { x = t[i]; t[i] = t[j]; t[j] = x }
+    median = t[int((k + 1) / 2)]
+    factor = peak * 1024 / size
+    printf "  time (median):  %.2f s   (target under 0.3 s)%s\n", median, median < 0.3 ? "  met" : "  MISSED"
+    printf "  peak memory:    %.1f MiB = %.1fx the file   (target under 20x)%s\n", peak / 1024, factor, factor < 20 ? "  met" : "  MISSED"
+    exit !(median < 0.3 && factor < 20)
+  }' "$out"/time-*.txt && converter=0 || converter=1
+
+exit $((scaling | converter))

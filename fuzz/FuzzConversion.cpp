@@ -1,0 +1,104 @@
+#include "core/CoreUI.h"
+#include "core/ErrorList.h"
+#include "core/Toernooi.h"
+#include "core/ToernooiGrid.h"
+#include "table/CellTable.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include <unistd.h>
+
+namespace {
+
+class TSilentUI : public TCoreUI {
+public:
+  void SetStatusText(int /*panel*/, const std::string& /*text*/) override {}
+  void ShowMessage(const std::string& /*text*/) override {}
+};
+
+// The load reads a path, so every input goes through one file of this process.
+class TInputFile {
+public:
+  TInputFile()
+      : FPath(std::filesystem::temp_directory_path() /
+              ("morvelander-fuzz-" + std::to_string(::getpid()) + ".csv")) {}
+  TInputFile(const TInputFile&) = delete;
+  TInputFile& operator=(const TInputFile&) = delete;
+  ~TInputFile() {
+    std::error_code ec;
+    std::filesystem::remove(FPath, ec);
+  }
+
+  const std::filesystem::path& Write(const std::uint8_t* data, std::size_t size) const {
+    std::FILE* f = std::fopen(FPath.c_str(), "wb");
+    if (!f || (size > 0 && std::fwrite(data, 1, size, f) != size) || std::fclose(f) != 0) {
+      std::perror(FPath.c_str());
+      std::abort();
+    }
+    return FPath;
+  }
+
+private:
+  std::filesystem::path FPath;
+};
+
+// What must hold after any input; a broken rule stops the run like a crash, with the input kept.
+void Require(bool holds, const char* rule) {
+  if (holds) return;
+  std::fprintf(stderr, "broken rule: %s\n", rule);
+  std::abort();
+}
+
+int ClipboardLines(const std::string& text) {
+  int lines = 0;
+  for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2))
+    ++lines;
+  return lines;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static const TInputFile input;
+  const std::filesystem::path& path = input.Write(data, size);
+  // The first byte also picks the mode, so one corpus covers both.
+  const bool batch = size > 0 && (data[0] & 1) != 0;
+
+  TCellTable errorGrid(4, 2, 1, 1);
+  TCellTable inputGrid(5, 5, 1, 0);
+  TCellTable toernooiGrid(2, 2, 1, 1);
+  TSilentUI ui;
+  TToernooi toernooi(errorGrid, ui);
+  ClearErrorGrid(errorGrid);
+  toernooi.LoadFile(path, inputGrid, batch);
+  FillToernooiGrid(toernooi, toernooiGrid);
+
+  const int spelers = toernooi.GetSpelerCount();
+  const int rondes = static_cast<int>(toernooi.Rondes.size());
+  Require(toernooiGrid.RowCount() == spelers + 2, "one table row per player");
+  Require(toernooiGrid.ColCount() == rondes + 11, "one table column per round");
+  Require(toernooi.ReportLines.size() == static_cast<std::size_t>(spelers) + 14,
+          "one report line per player");
+  std::size_t partijen = 0;
+  for (int i = 0; i < spelers; ++i) {
+    Require(toernooi.Spelers[i].StartNr == i + 1, "start ranks follow the list");
+    partijen += toernooi.Spelers[i].Partijen.size();
+  }
+  Require(partijen == 2 * static_cast<std::size_t>(toernooi.Games.Count()),
+          "every game counts for both players");
+  if (batch && size > 0) Require(errorGrid.RowCount() <= 3, "a batch lists only the summary row");
+
+  // No cell can hold a line break, so the clipboard has one line per row.
+  for (const TCellTable* table : {&inputGrid, &toernooiGrid, &errorGrid}) {
+    if (table->RowCount() > 1)
+      Require(ClipboardLines(table->ClipboardText()) == table->RowCount(),
+              "one clipboard line per table row");
+  }
+  return 0;
+}
