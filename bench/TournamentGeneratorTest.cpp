@@ -78,9 +78,9 @@ TEST(GenerateToernooi, WritesTheAskedNumberOfGameLinesAndPlantsOnlyTheCountedFin
     const TGeneratedToernooi generated = GenerateToernooi(options);
     EXPECT_EQ(generated.GameLines, c.GameLines);
 
-    const std::vector<std::string> lines = SplitLines(generated.Bytes);
-    const auto gameLines = std::count_if(
-        lines.begin(), lines.end(), [](const std::string& l) { return l.starts_with("900;"); });
+    const std::vector<std::string_view> lines = SplitLines(generated.Bytes);
+    const auto gameLines = std::count_if(lines.begin(), lines.end(),
+                                         [](std::string_view l) { return l.starts_with("900;"); });
     EXPECT_EQ(gameLines, c.GameLines);
 
     const TLoaded loaded(generated.Bytes);
@@ -129,7 +129,7 @@ TEST(GenerateToernooi, GivesTheSameBytesForTheSameSeedOnly) {
 
 TEST(GenerateToernooi, WritesHeaderRecordsAndCodePage1252Names) {
   const TGeneratedToernooi generated = GenerateToernooi({.GameLines = 2000});
-  const std::vector<std::string> lines = SplitLines(generated.Bytes);
+  const std::vector<std::string_view> lines = SplitLines(generated.Bytes);
   const char* const codes[] = {"012;", "022;", "032;NED", "042;", "052;", "102;", "122;"};
   ASSERT_GE(lines.size(), std::size(codes));
   for (std::size_t i = 0; i < std::size(codes); ++i) EXPECT_TRUE(lines[i].starts_with(codes[i]));
@@ -157,11 +157,11 @@ TEST(GenerateToernooi, WritesHeaderRecordsAndCodePage1252Names) {
 TEST(GenerateToernooi, WritesDatesInEveryUsualForm) {
   const TGeneratedToernooi generated = GenerateToernooi({.GameLines = 3000});
   std::set<std::string> forms;
-  for (const std::string& line : SplitLines(generated.Bytes)) {
+  for (const std::string_view line : SplitLines(generated.Bytes)) {
     if (!line.starts_with("900;")) continue;
     // The round date is the third field.
     const std::size_t from = line.find(';', 4) + 1;
-    std::string form = line.substr(from, line.find(';', from) - from);
+    std::string form(line.substr(from, line.find(';', from) - from));
     for (char& ch : form)
       if (ch >= '0' && ch <= '9') ch = '9';
     forms.insert(form);

@@ -222,7 +222,11 @@ char LocaleDecimalSeparator() {
 }
 
 int RunConvert(const TConvertOptions& options, std::ostream& out, std::ostream& err) {
-  TConverter converter(options);
+  // The tables of a large file are a great many small blocks, and the command ends soon after
+  // this: main leaves the process without taking them apart one by one.
+  static std::unique_ptr<TConverter> kept;
+  kept = std::make_unique<TConverter>(options);
+  TConverter& converter = *kept;
   bool ok = true;
   for (const std::filesystem::path& file : options.Files) {
     if (!converter.Convert(file, err)) ok = false;

@@ -13,9 +13,9 @@ std::uint64_t IdAndRondeKey(std::int32_t idNr, std::int32_t rondeNr) {
 
 const TGame& TGamesList::Add(TGameRec rec) {
   const TGame& game = FGames.emplace_back(std::move(rec));
-  // emplace keeps an existing entry, so the index always answers with the earliest game.
-  FByIdAndRonde.emplace(IdAndRondeKey(game.Rec.WitIdNr, game.Rec.RondeNr), &game);
-  FByIdAndRonde.emplace(IdAndRondeKey(game.Rec.ZwartIdNr, game.Rec.RondeNr), &game);
+  // The index keeps an existing entry, so it always answers with the earliest game.
+  FByIdAndRonde.Insert(IdAndRondeKey(game.Rec.WitIdNr, game.Rec.RondeNr), &game);
+  FByIdAndRonde.Insert(IdAndRondeKey(game.Rec.ZwartIdNr, game.Rec.RondeNr), &game);
   FLaatste = FGames.size() == 1 ? game.Rec.RondeNr : std::max(FLaatste, game.Rec.RondeNr);
   FEerste = FGames.size() == 1 ? game.Rec.RondeNr : std::min(FEerste, game.Rec.RondeNr);
   return game;
@@ -23,14 +23,13 @@ const TGame& TGamesList::Add(TGameRec rec) {
 
 void TGamesList::Clear() {
   FGames.clear();
-  FByIdAndRonde.clear();
+  FByIdAndRonde.Clear();
   FLaatste = 0;
   FEerste = 99999999;
 }
 
 const TGame* TGamesList::GetSpGame(std::int32_t idNr, std::int32_t rondeNr) const {
-  const auto it = FByIdAndRonde.find(IdAndRondeKey(idNr, rondeNr));
-  return it == FByIdAndRonde.end() ? nullptr : it->second;
+  return FByIdAndRonde.Find(IdAndRondeKey(idNr, rondeNr));
 }
 
 std::int32_t TGamesList::GetLaatsteRondeNr() const {

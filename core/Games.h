@@ -1,11 +1,11 @@
 #pragma once
 
 #include "core/DateValue.h"
+#include "core/FlatIndex.h"
 
 #include <cstdint>
 #include <deque>
 #include <string>
-#include <unordered_map>
 
 // The values of one game record (code 900).
 struct TGameRec {
@@ -39,6 +39,8 @@ public:
 
   const TGame& Add(TGameRec rec);
   void Clear();
+  // Makes room in the index for the games of a file of that many lines.
+  void Reserve(std::size_t games) { FByIdAndRonde.Reserve(2 * games); }
 
   // The first game of the round in which the id plays white or black, or none.
   const TGame* GetSpGame(std::int32_t idNr, std::int32_t rondeNr) const;
@@ -49,7 +51,7 @@ public:
 
 private:
   std::deque<TGame> FGames;
-  std::unordered_map<std::uint64_t, const TGame*> FByIdAndRonde;
+  TFlatIndex<const TGame> FByIdAndRonde;
   std::int32_t FLaatste = 0;
   std::int32_t FEerste = 99999999;
 };

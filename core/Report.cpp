@@ -134,6 +134,7 @@ void TToernooi::BuildReport(const TCellTable& toernooiGrid) {
   for (int row = 0; row < toernooiGrid.RowCount(); ++row) {
     if (!IsPlayerRow(toernooiGrid, row)) continue;
     std::string line;
+    line.reserve(static_cast<std::size_t>(columns.back().EndPos));
     for (int k = 0; k < columnCount; ++k) {
       AppendReportField(line, toernooiGrid.GetCell(k, row), columns, k);
     }

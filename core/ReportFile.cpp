@@ -54,6 +54,10 @@ mode_t ReportMode(const std::filesystem::path& target) {
 }
 
 // Writes the bytes into a new temporary file beside the target and moves it over the target.
+// The rename replaces the report in one step, so a failed write or a crash of the program
+// leaves the old report or the new one, never a part. The bytes reach the disk at the file
+// system's pace: waiting for the disk after every report would make a folder of a thousand
+// files wait a thousand times.
 bool ReplaceFile(const std::filesystem::path& target, const std::string& bytes) {
   const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
   const std::string stem = target.filename().native().substr(0, MaxTempStem);
@@ -61,8 +65,7 @@ bool ReplaceFile(const std::filesystem::path& target, const std::string& bytes) 
 
   const int fd = ::mkstemp(pattern.data());
   if (fd < 0) return false;
-  const bool written =
-      WriteAll(fd, bytes) && ::fchmod(fd, ReportMode(target)) == 0 && ::fsync(fd) == 0;
+  const bool written = WriteAll(fd, bytes) && ::fchmod(fd, ReportMode(target)) == 0;
   const bool closed = ::close(fd) == 0;
   if (written && closed && std::rename(pattern.c_str(), target.c_str()) == 0) return true;
   ::unlink(pattern.c_str());

@@ -1,6 +1,8 @@
 #include "core/Spelers.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <utility>
 
 namespace {
@@ -45,14 +47,21 @@ int CharClass(unsigned char folded) {
   return 0;
 }
 
-int CompareChars(char a, char b) {
-  const unsigned char fa = FoldCase(static_cast<unsigned char>(a));
-  const unsigned char fb = FoldCase(static_cast<unsigned char>(b));
-  const int ca = CharClass(fa);
-  const int cb = CharClass(fb);
-  if (ca != cb) return ca < cb ? -1 : 1;
-  if (fa != fb) return fa < fb ? -1 : 1;
-  return 0;
+// The order of one character: its class, then its folded byte; one table lookup a character.
+const std::array<std::uint16_t, 256>& CharWeights() {
+  static const std::array<std::uint16_t, 256> weights = [] {
+    std::array<std::uint16_t, 256> w{};
+    for (int c = 0; c < 256; ++c) {
+      const unsigned char folded = FoldCase(static_cast<unsigned char>(c));
+      w[static_cast<std::size_t>(c)] = static_cast<std::uint16_t>(CharClass(folded) << 8 | folded);
+    }
+    return w;
+  }();
+  return weights;
+}
+
+std::uint64_t IdKey(std::int32_t idNr) {
+  return static_cast<std::uint32_t>(idNr);
 }
 
 } // namespace
@@ -77,16 +86,32 @@ double TSp::GetPunten() const {
   return punten;
 }
 
+bool TSp::SpeeltIn(const TGameRec& rec) const {
+  return IdNr == rec.WitIdNr || IdNr == rec.ZwartIdNr;
+}
+
+std::string TSp::PartijTekst(const TSpPartij& partij) const {
+  const bool wit = partij.Kleur == 0;
+  // Built in place: the table asks for one text per game of every player.
+  char buf[16];
+  char* end = std::to_chars(buf, buf + 11, partij.Tegenstander->StartNr).ptr;
+  *end++ = ' ';
+  *end++ = wit ? 'w' : 'z';
+  *end++ = ' ';
+  const std::string_view teken = UitslagTeken(partij.Game->Rec.Uitslag, wit);
+  std::string tekst;
+  tekst.reserve(static_cast<std::size_t>(end - buf) + teken.size());
+  tekst.append(buf, end);
+  tekst += teken;
+  return tekst;
+}
+
 std::string TSp::GetRondeUitslag(std::int32_t rondeNr) const {
   std::string tekst;
   // The last matching entry wins: a game against oneself shows its black side.
   for (const TSpPartij& partij : Partijen) {
     const TGameRec& rec = partij.Game->Rec;
-    if (rec.RondeNr != rondeNr || (IdNr != rec.WitIdNr && IdNr != rec.ZwartIdNr)) continue;
-    const bool wit = partij.Kleur == 0;
-    tekst = std::to_string(partij.Tegenstander->StartNr);
-    tekst += wit ? " w " : " z ";
-    tekst += UitslagTeken(rec.Uitslag, wit);
+    if (rec.RondeNr == rondeNr && SpeeltIn(rec)) tekst = PartijTekst(partij);
   }
   return tekst;
 }
@@ -146,9 +171,13 @@ std::string SpSortKey(std::string_view naam) {
 }
 
 int CompareSortKeys(std::string_view a, std::string_view b) {
+  const auto& weights = CharWeights();
   const std::size_t n = std::min(a.size(), b.size());
   for (std::size_t i = 0; i < n; ++i) {
-    if (const int c = CompareChars(a[i], b[i]); c != 0) return c;
+    if (a[i] == b[i]) continue;
+    const auto wa = weights[static_cast<unsigned char>(a[i])];
+    const auto wb = weights[static_cast<unsigned char>(b[i])];
+    if (wa != wb) return wa < wb ? -1 : 1;
   }
   if (a.size() == b.size()) return 0;
   return a.size() < b.size() ? -1 : 1;
@@ -157,12 +186,12 @@ int CompareSortKeys(std::string_view a, std::string_view b) {
 TSp& TSpList::Add(std::string key, std::unique_ptr<TSp> sp) {
   TSp& added = *sp;
   FItems.emplace_back(std::move(key), std::move(sp));
-  FById.try_emplace(added.IdNr, &added);
+  FById.Insert(IdKey(added.IdNr), &added);
   return added;
 }
 
 void TSpList::Clear() {
-  FById.clear();
+  FById.Clear();
   FItems.clear();
 }
 
@@ -205,11 +234,10 @@ void TSpList::Sort() {
     }
   }
 
-  FById.clear();
-  for (const auto& item : FItems) FById.try_emplace(item.second->IdNr, item.second.get());
+  FById.Clear();
+  for (const auto& item : FItems) FById.Insert(IdKey(item.second->IdNr), item.second.get());
 }
 
 TSp* TSpList::GetSpeler(std::int32_t idNr) const {
-  const auto it = FById.find(idNr);
-  return it == FById.end() ? nullptr : it->second;
+  return FById.Find(IdKey(idNr));
 }

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "core/DateValue.h"
+#include "core/FlatIndex.h"
 #include "core/Games.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -29,6 +29,10 @@ public:
   double GetPunten() const;
   // The player's cell for the round: "<opponent start rank> w|z <result character>".
   std::string GetRondeUitslag(std::int32_t rondeNr) const;
+  // Whether the player is the white or the black side of the game.
+  bool SpeeltIn(const TGameRec& rec) const;
+  // The round cell that one game of the player gives.
+  std::string PartijTekst(const TSpPartij& partij) const;
 
   std::int32_t IdNr;
   std::int32_t Rating;
@@ -63,5 +67,5 @@ public:
 
 private:
   std::vector<std::pair<std::string, std::unique_ptr<TSp>>> FItems;
-  std::unordered_map<std::int32_t, TSp*> FById;
+  TFlatIndex<TSp> FById;
 };

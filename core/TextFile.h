@@ -5,7 +5,8 @@
 #include <string_view>
 #include <vector>
 
-// Splits text into lines ended by CR LF, LF or a lone CR; a NUL byte ends the text.
-std::vector<std::string> SplitLines(std::string_view text);
-// Reads a file's bytes as they are and splits them into lines.
-std::vector<std::string> ReadTextLines(const std::filesystem::path& path);
+// Splits text into lines ended by CR LF, LF or a lone CR; a NUL byte ends the text. The lines
+// are views into the text.
+std::vector<std::string_view> SplitLines(std::string_view text);
+// A file's bytes as they are. Throws std::runtime_error("Cannot open file " + path).
+std::string ReadTextFile(const std::filesystem::path& path);

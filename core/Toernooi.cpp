@@ -22,12 +22,12 @@ bool FileExists(const std::filesystem::path& path) {
   return std::filesystem::is_regular_file(path, ec);
 }
 
-// A line as the reader works on it: trimmed, ";" turned into TAB, and one TAB appended.
-std::string PrepareLine(std::string_view line) {
-  std::string prepared(Trim(line));
+// A line as the reader works on it: trimmed, ";" turned into TAB, and one TAB appended. The
+// buffer is reused from line to line.
+void PrepareLine(std::string_view line, std::string& prepared) {
+  prepared.assign(Trim(line));
   std::replace(prepared.begin(), prepared.end(), ';', '\t');
   prepared += '\t';
-  return prepared;
 }
 
 // The rest of a header record as one field: separators dropped, trimmed, one TAB appended.
@@ -111,15 +111,16 @@ void TToernooi::LoadFile(const std::filesystem::path& path, TCellTable& inputGri
   inputGrid.ClearCells();
   TFoutLijst fouten(FErrorGrid, batch);
   FUI.SetStatusText(1, "");
-  std::vector<std::string> lines;
+  std::string text;
 
   if (FileExists(path)) {
     if (IsFileInUse(path))
       FUI.ShowMessage(FileNameText(path) + "\r\rKan niet geopend worden...\r" +
                       "Wordt reeds gebruikt door een ander programma.");
     else
-      lines = ReadTextLines(path);
+      text = ReadTextFile(path);
   }
+  const std::vector<std::string_view> lines = SplitLines(text);
 
   inputGrid.SetColCount(3);
   inputGrid.SetRowCount(1);
@@ -130,10 +131,12 @@ void TToernooi::LoadFile(const std::filesystem::path& path, TCellTable& inputGri
 
   std::vector<int> filledPerRow;
   filledPerRow.reserve(lines.size());
+  Games.Reserve(lines.size());
+  std::string prepared;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const int regel = static_cast<int>(i) + 1;
     if (lines[i].size() <= 4) continue;
-    const std::string prepared = PrepareLine(lines[i]);
+    PrepareLine(lines[i], prepared);
     filledPerRow.push_back(AddInputRow(inputGrid, prepared));
 
     std::string_view rest = prepared;
@@ -284,20 +287,32 @@ void TToernooi::FinishInputGrid(TCellTable& grid, const std::vector<int>& filled
 }
 
 void TToernooi::BuildSpelers() {
-  const auto addSpeler = [this](std::int32_t idNr, const std::string& naam, TDate gebDatum) {
-    if (!Spelers.GetSpeler(idNr))
-      Spelers.Add(SpSortKey(naam), std::make_unique<TSp>(idNr, 0, naam, gebDatum));
+  // Every player is found or made here, and ids are unique in the list, so the players of
+  // each game are remembered for the pairing step instead of being looked up again.
+  const auto speler = [this](std::int32_t idNr, const std::string& naam, TDate gebDatum) {
+    if (TSp* sp = Spelers.GetSpeler(idNr)) return sp;
+    return &Spelers.Add(SpSortKey(naam), std::make_unique<TSp>(idNr, 0, naam, gebDatum));
   };
+  std::vector<std::pair<TSp*, TSp*>> paren;
+  paren.reserve(static_cast<std::size_t>(Games.Count()));
   for (const TGame& game : Games) {
-    addSpeler(game.Rec.WitIdNr, game.Rec.WitNaam, game.Rec.WitGebDatum);
-    addSpeler(game.Rec.ZwartIdNr, game.Rec.ZwartNaam, game.Rec.ZwartGebDatum);
+    TSp* wit = speler(game.Rec.WitIdNr, game.Rec.WitNaam, game.Rec.WitGebDatum);
+    TSp* zwart = speler(game.Rec.ZwartIdNr, game.Rec.ZwartNaam, game.Rec.ZwartGebDatum);
+    paren.emplace_back(wit, zwart);
   }
   Spelers.Sort();
   for (int i = 0; i < Spelers.Count(); ++i) Spelers[i].StartNr = i + 1;
+  // Each player's games are counted first, so that every list is allocated once.
+  std::vector<std::size_t> partijen(static_cast<std::size_t>(Spelers.Count()));
+  for (const auto& [wit, zwart] : paren) {
+    ++partijen[static_cast<std::size_t>(wit->StartNr - 1)];
+    ++partijen[static_cast<std::size_t>(zwart->StartNr - 1)];
+  }
+  for (int i = 0; i < Spelers.Count(); ++i)
+    Spelers[i].Partijen.reserve(partijen[static_cast<std::size_t>(i)]);
+  std::size_t i = 0;
   for (const TGame& game : Games) {
-    TSp* wit = Spelers.GetSpeler(game.Rec.WitIdNr);
-    TSp* zwart = Spelers.GetSpeler(game.Rec.ZwartIdNr);
-    if (!wit || !zwart) continue;
+    const auto [wit, zwart] = paren[i++];
     wit->AddPartij(zwart, &game, 0);
     zwart->AddPartij(wit, &game, 1);
   }

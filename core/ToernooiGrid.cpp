@@ -1,6 +1,7 @@
 #include "core/ToernooiGrid.h"
 
 #include "core/DateValue.h"
+#include "core/FlatIndex.h"
 #include "core/NumberText.h"
 
 #include <string>
@@ -17,6 +18,10 @@ constexpr TDate MinShownGebDatum = 1462;
 
 constexpr int NaamCol = 4;
 constexpr int FirstRondeCol = 11;
+
+std::uint64_t RondeKey(std::int32_t rondeNr) {
+  return static_cast<std::uint32_t>(rondeNr);
+}
 
 } // namespace
 
@@ -45,6 +50,10 @@ void FillToernooiGrid(TToernooi& toernooi, TCellTable& grid) {
     grid.SetCell(FirstRondeCol + k, 0, std::move(header));
   }
 
+  // The column of each round number: the first entry of the rounds table with it.
+  TFlatIndex<const TRondeRec> rondeKolom;
+  for (const TRondeRec& ronde : toernooi.Rondes) rondeKolom.Insert(RondeKey(ronde.RondeNr), &ronde);
+
   for (int i = 0; i < spelerCount; ++i) {
     const TSp& sp = toernooi.Spelers[i];
     const int row = i + 1;
@@ -59,9 +68,13 @@ void FillToernooiGrid(TToernooi& toernooi, TCellTable& grid) {
       grid.SetCell(8, row, FormatDate("yyyy-mm-dd", sp.GebDatum));
     grid.SetCell(9, row, FormatFixed1(sp.GetPunten(), toernooi.DecimalSeparator));
     grid.SetCell(10, row, rank);
-    for (int k = 0; k < rondeCount; ++k) {
-      const auto& ronde = toernooi.Rondes[static_cast<std::size_t>(k)];
-      grid.SetCell(FirstRondeCol + k, row, sp.GetRondeUitslag(ronde.RondeNr));
+    // One walk over the player's games gives every round cell; a later game of the same round
+    // overwrites an earlier one, as in GetRondeUitslag. Rounds without a game stay empty.
+    for (const TSpPartij& partij : sp.Partijen) {
+      if (!sp.SpeeltIn(partij.Game->Rec)) continue;
+      if (const TRondeRec* ronde = rondeKolom.Find(RondeKey(partij.Game->Rec.RondeNr)))
+        grid.SetCell(FirstRondeCol + static_cast<int>(ronde - toernooi.Rondes.data()), row,
+                     sp.PartijTekst(partij));
     }
   }
 

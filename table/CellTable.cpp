@@ -100,6 +100,8 @@ void TCellTable::SetCell(int col, int row, std::string text) {
   std::vector<std::string>& cells = FRows[row];
   if (static_cast<std::size_t>(col) >= cells.size()) {
     if (text.empty()) return;
+    // A row is usually written left to right up to the column count: make room once.
+    if (cells.empty()) cells.reserve(std::max<std::size_t>(col + 1, FColCount));
     cells.resize(col + 1);
   }
   cells[col] = std::move(text);
