@@ -5,9 +5,10 @@
 #include <QFont>
 #include <QFontMetrics>
 
+#include <array>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 // Registers the Tahoma font files when the system has them, and lets the window's
 // "MS Sans Serif" fall back to Tahoma.
@@ -15,24 +16,30 @@ void RegisterTableFonts();
 // Tahoma of 11 pixels, bold for header cells; the system's sans when Tahoma is missing.
 QFont TableFont(TCellFont font);
 
-// Measures cell texts in pixels with the table fonts. Fitting a long file measures the same
-// few texts many times, so every width is kept per distinct text.
+// Measures cell texts in pixels with the table fonts. A long file has hundreds of thousands of
+// distinct texts, so a width is added up from the advance of each character and the kerning of
+// each pair of neighbours, both in 1/64 pixel as the font engine keeps them, and rounded once at
+// the end as the engine does; a pair is asked of the engine the first time it occurs.
 class TTextMeasure {
 public:
   TTextMeasure();
   int operator()(std::string_view text, TCellFont font);
 
 private:
-  struct THash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view text) const {
-      return std::hash<std::string_view>{}(text);
-    }
-  };
-  using TCache = std::unordered_map<std::string, int, THash, std::equal_to<>>;
+  class TFontTable {
+  public:
+    explicit TFontTable(const QFont& font);
+    int Width(std::string_view text);
 
-  QFontMetrics FBody;
-  QFontMetrics FHeader;
-  TCache FBodyWidths;
-  TCache FHeaderWidths;
+  private:
+    int Kerning(unsigned char left, unsigned char right);
+
+    QFontMetricsF FMetrics;
+    std::array<QChar, 256> FChars;
+    std::array<int, 256> FAdvance;
+    std::vector<int> FKerning;
+  };
+
+  TFontTable FBody;
+  TFontTable FHeader;
 };

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the benchmarks (medians of 5 repetitions), times the command-line converter on a
-# generated 100 000-line file, and checks both against the speed targets. Exits 1 when a
-# target is missed.
+# generated 100 000-line file, runs the window's benchmarks when the window is built (medians
+# of 3), and checks all of them against the speed targets. Exits 1 when a target is missed.
 set -euo pipefail
 
 build=${1:-build}
@@ -59,4 +59,55 @@ awk -v size="$size" -v runs="$runs" '
     exit !(median < 0.3 && factor < 20)
   }' "$out"/time-*.txt && converter=0 || converter=1
 
-exit $((scaling | converter))
+# The window is optional in a build, so its benchmark is built here rather than by every caller.
+window=0
+if grep -Eqi '^MORVELANDER_BUILD_APP:BOOL=(ON|1|TRUE|YES|Y)$' "$build/CMakeCache.txt"; then
+  cmake --build "$build" --target morvelander_window_bench
+  # Qt wants a private runtime folder; without one it warns and falls back to /tmp.
+  runtime=${XDG_RUNTIME_DIR:-}
+  if [ -z "$runtime" ]; then runtime=$(mktemp -d); fi
+  XDG_RUNTIME_DIR=$runtime "$build/bench/morvelander_window_bench" --benchmark_repetitions=3 \
+    --benchmark_report_aggregates_only=true \
+    --benchmark_out="$out/window-bench.json" --benchmark_out_format=json
+  if [ "$runtime" != "${XDG_RUNTIME_DIR:-}" ]; then rm -rf "$runtime"; fi
+  echo
+  echo "The window, medians of 3 runs (wall clock):"
+  # "Well under a second" is read as under 0.5 s, "a few seconds" as under 5 s.
+  awk '
+    /"name":/ {
+      name = $2; gsub(/[",]/, "", name)
+      med = sub(/_median$/, "", name) ? name : ""
+      sub(/\/iterations:[0-9]+/, "", med); sub(/\/real_time$/, "", med)
+    }
+    /"real_time":/ && med != "" { v = $2; sub(/,$/, "", v); t[med] = v }
+    /"time_unit":/ && med != "" {
+      u = $2; gsub(/[",]/, "", u)
+      scale[med] = u == "ms" ? 1e-3 : u == "us" ? 1e-6 : u == "ns" ? 1e-9 : 1
+    }
+    /"per_(line|file)":/ && med != "" { v = $2; sub(/,$/, "", v); per[med] = v }
+    function seconds(key) { return (key in t) ? t[key] * scale[key] : -1 }
+    function figure(key, unit, factor, perunit, target, note,    s, verdict) {
+      s = seconds(key)
+      if (s < 0) { printf "  %-30s no figure (the benchmark failed)\n", key; failed = 1; return }
+      verdict = ""
+      if (target > 0) {
+        verdict = s < target ? "  met" : "  MISSED"
+        if (s >= target) failed = 1
+        note = sprintf("target under %g s", target)
+      }
+      printf "  %-30s %7.2f s  %8.1f %s/%s   %s%s\n", key, s, per[key] * factor, unit, perunit, note, verdict
+    }
+    END {
+      failed = 0
+      figure("BM_WindowLoad/100000", "us", 1e6, "line", 0.5, "")
+      figure("BM_WindowReload/100000", "us", 1e6, "line", 0, "the same file again, every text width known")
+      figure("BM_ConvertAll/1000", "ms", 1e3, "file", 5, "")
+      figure("BM_ConvertAllRepainting/1000", "ms", 1e3, "file", 0, "the real window repainting after every file")
+      exit failed
+    }' "$out/window-bench.json" && window=0 || window=1
+else
+  echo
+  echo "The window is not part of this build; its benchmarks were not run."
+fi
+
+exit $((scaling | converter | window))
