@@ -1,3 +1,4 @@
+#include "bench/SilentUI.h"
 #include "bench/TournamentGenerator.h"
 
 #include "core/CoreUI.h"
@@ -20,12 +21,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-class TSilentUI : public TCoreUI {
-public:
-  void SetStatusText(int /*panel*/, const std::string& /*text*/) override {}
-  void ShowMessage(const std::string& /*text*/) override {}
-};
 
 // A folder for the generated files and the reports, removed when the run ends.
 class TBenchFolder {

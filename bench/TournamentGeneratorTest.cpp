@@ -1,4 +1,5 @@
 #include "bench/TournamentGenerator.h"
+#include "bench/SilentUI.h"
 
 #include "core/CoreUI.h"
 #include "core/ErrorList.h"
@@ -23,12 +24,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-class TSilentUI : public TCoreUI {
-public:
-  void SetStatusText(int /*panel*/, const std::string& /*text*/) override {}
-  void ShowMessage(const std::string& /*text*/) override {}
-};
 
 // The generated file as the program reads it: every error-list message with its count.
 struct TLoaded {

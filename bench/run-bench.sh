@@ -100,7 +100,7 @@ if grep -Eqi '^MORVELANDER_BUILD_APP:BOOL=(ON|1|TRUE|YES|Y)$' "$build/CMakeCache
     END {
       failed = 0
       figure("BM_WindowLoad/100000", "us", 1e6, "line", 0.5, "")
-      figure("BM_WindowReload/100000", "us", 1e6, "line", 0, "the same file again, every text width known")
+      figure("BM_WindowReload/100000", "us", 1e6, "line", 0, "the same file again in the same window")
       figure("BM_ConvertAll/1000", "ms", 1e3, "file", 5, "")
       figure("BM_ConvertAllRepainting/1000", "ms", 1e3, "file", 0, "the real window repainting after every file")
       exit failed

@@ -1,3 +1,4 @@
+#include "bench/SilentUI.h"
 #include "core/CoreUI.h"
 #include "core/ErrorList.h"
 #include "core/Toernooi.h"
@@ -15,12 +16,6 @@
 #include <unistd.h>
 
 namespace {
-
-class TSilentUI : public TCoreUI {
-public:
-  void SetStatusText(int /*panel*/, const std::string& /*text*/) override {}
-  void ShowMessage(const std::string& /*text*/) override {}
-};
 
 // The load reads a path, so every input goes through one file of this process.
 class TInputFile {
