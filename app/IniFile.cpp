@@ -2,6 +2,8 @@
 
 #include "app/TextCase.h"
 #include "core/Cp1252.h"
+#include "core/ReportFile.h"
+#include "core/TextFile.h"
 
 #include <fstream>
 #include <iterator>
@@ -54,16 +56,7 @@ bool TIniFile::ReadLines(std::vector<std::string>& lines) const {
   const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   // A NUL byte marks a binary file, which holds no settings.
   if (in.bad() || text.find('\0') != std::string::npos) return false;
-  const std::string_view rest = text;
-  std::size_t start = 0;
-  while (start < rest.size()) {
-    std::size_t end = rest.find_first_of("\r\n", start);
-    if (end == std::string_view::npos) end = rest.size();
-    lines.emplace_back(rest.substr(start, end - start));
-    if (end < rest.size() && rest[end] == '\r' && end + 1 < rest.size() && rest[end + 1] == '\n')
-      ++end;
-    start = end + 1;
-  }
+  for (const std::string_view line : SplitLines(text)) lines.emplace_back(line);
   return true;
 }
 
@@ -116,8 +109,10 @@ void TIniFile::WriteString(const std::string& section, const std::string& key,
     lines.push_back(keyLine);
   }
 
-  std::ofstream out(FPath, std::ios::binary | std::ios::trunc);
-  for (const std::string& line : lines) out << line << "\r\n";
-  out.close();
-  if (!out) throw std::runtime_error("Unable to write to " + PathText(FPath));
+  // Written like a report: CR LF lines that replace the old file in one step.
+  try {
+    WriteReportFile(FPath, lines);
+  } catch (const std::runtime_error&) {
+    throw std::runtime_error("Unable to write to " + PathText(FPath));
+  }
 }
