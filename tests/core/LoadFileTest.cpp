@@ -1,5 +1,6 @@
 #include "core/DateValue.h"
 #include "support/LoadRun.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -29,28 +30,11 @@ std::vector<TErrorRow> Concat(std::vector<TErrorRow> a, const std::vector<TError
   return a;
 }
 
-class TTempDir {
-public:
-  TTempDir() {
-    Path =
-        fs::temp_directory_path() /
-        ("morvelander-load-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-         "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(Path);
-    fs::create_directories(Path);
-  }
-  ~TTempDir() {
-    std::error_code ec;
-    fs::permissions(Path, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(Path, ec);
-  }
-  fs::path Write(const std::string& name, const std::string& bytes) const {
-    const fs::path path = Path / name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
-  }
-  fs::path Path;
-};
+fs::path WriteFile(const TTempDir& dir, const std::string& name, const std::string& bytes) {
+  const fs::path path = dir / name;
+  std::ofstream(path, std::ios::binary) << bytes;
+  return path;
+}
 
 // Each fixture's error list in full: line, message, and for the summary row the count.
 struct TErrorListCase {
@@ -360,8 +344,8 @@ TEST(LoadFile, NarrowsColumnTwoToOneAndAHalfTimesColumnSix) {
 TEST(LoadFile, EndsEarlyForMissingOrEmptyFiles) {
   TTempDir dir;
   const fs::path paths[] = {
-      dir.Path / "absent.csv", dir.Write("empty.csv", ""),
-      dir.Write("nul.csv", std::string(1, '\0') + "012;Naam van toernooi\r\n")};
+      dir / "absent.csv", WriteFile(dir, "empty.csv", ""),
+      WriteFile(dir, "nul.csv", std::string(1, '\0') + "012;Naam van toernooi\r\n")};
   for (const auto& path : paths) {
     SCOPED_TRACE(path.filename().string());
     TLoadRun run;
@@ -379,7 +363,7 @@ TEST(LoadFile, EndsEarlyForMissingOrEmptyFiles) {
 
 TEST(LoadFile, AnnouncesAFileInUseAndReadsNothing) {
   TTempDir dir;
-  const fs::path path = dir.Write("bezet.csv", "012;Bezet toernooi\r\n");
+  const fs::path path = WriteFile(dir, "bezet.csv", "012;Bezet toernooi\r\n");
   // A file that cannot be opened for writing counts as held by another program.
   fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
   TLoadRun run;
@@ -399,7 +383,7 @@ TEST(LoadFile, CountsFindingsBeyondLine9999WithoutShowingTheLine) {
   for (int i = 8; i <= 10000; ++i) text += "999;opvulling\r\n";
   text += "900;1;03-10-2009;0;102;1;Bakker, Anna;Visser, Bram;;\r\n"; // line 10001
   TLoadRun run;
-  run.Load(dir.Write("lang.csv", text));
+  run.Load(WriteFile(dir, "lang.csv", text));
   EXPECT_EQ(run.Errors(),
             (std::vector<TErrorRow>{{"", "Speler Idnr ontbreekt.", ""}, {"", "lang.csv", "1"}}));
 }
@@ -407,7 +391,7 @@ TEST(LoadFile, CountsFindingsBeyondLine9999WithoutShowingTheLine) {
 TEST(LoadFile, ReadsLinesEndedByCrLfLfOrLoneCr) {
   TTempDir dir;
   TLoadRun run;
-  run.Load(dir.Write("einden.csv", "012;Regeleinden\n022;Assen\r032;NED\r\n042;03-10-2009"));
+  run.Load(WriteFile(dir, "einden.csv", "012;Regeleinden\n022;Assen\r032;NED\r\n042;03-10-2009"));
   EXPECT_EQ(run.Toernooi.Rec.Plaats, "Assen");
   EXPECT_EQ(run.Toernooi.Rec.Federatie, "NED");
   EXPECT_EQ(run.Toernooi.IdNrs.GetIdNr(42)->RegelNr, 4);
@@ -450,7 +434,7 @@ TEST(LoadFile, SurvivesHostileInput) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
     TLoadRun run;
-    run.Load(dir.Write(c.Name, c.Bytes));
+    run.Load(WriteFile(dir, c.Name, c.Bytes));
     EXPECT_EQ(run.Toernooi.Games.Count(), c.Games);
     EXPECT_EQ(run.ErrorGrid.GetCell(2, run.ErrorGrid.RowCount() - 2), c.Name);
   }
