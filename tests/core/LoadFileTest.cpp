@@ -1,4 +1,5 @@
 #include "core/DateValue.h"
+#include "core/ReportFile.h"
 #include "support/LoadRun.h"
 #include "support/TempDir.h"
 
@@ -438,6 +439,16 @@ TEST(LoadFile, SurvivesHostileInput) {
     EXPECT_EQ(run.Toernooi.Games.Count(), c.Games);
     EXPECT_EQ(run.ErrorGrid.GetCell(2, run.ErrorGrid.RowCount() - 2), c.Name);
   }
+}
+
+TEST(LoadFile, ShowsNamesOutsideAsciiInCodePage1252AndKeepsThePathForTheReport) {
+  TTempDir dir;
+  const fs::path path = WriteFile(dir, "Toernooi Zw\xC3\xB6lf.csv", "012;Toernooi Zwolle\r\n");
+  TLoadRun run;
+  run.Load(path);
+  EXPECT_EQ(run.Toernooi.Rec.BestandsNaam, "Toernooi Zw\xF6lf.csv");
+  EXPECT_EQ(run.Errors().back().Opmerking, "Toernooi Zw\xF6lf.csv");
+  EXPECT_EQ(ReportFileName(run.Toernooi.SourcePath().filename()), "Toernooi Zw\xC3\xB6lf.txt");
 }
 
 } // namespace
