@@ -2,25 +2,6 @@
 
 #include <algorithm>
 
-char LowerCp1252(char c) {
-  const auto u = static_cast<unsigned char>(c);
-  if (u >= 'A' && u <= 'Z') return static_cast<char>(u + 32);
-  // Latin-1 capitals, leaving out the multiplication sign.
-  if (u >= 0xC0 && u <= 0xDE && u != 0xD7) return static_cast<char>(u + 32);
-  switch (u) {
-  case 0x8A:
-    return static_cast<char>(0x9A); // S caron
-  case 0x8C:
-    return static_cast<char>(0x9C); // OE
-  case 0x8E:
-    return static_cast<char>(0x9E); // Z caron
-  case 0x9F:
-    return static_cast<char>(0xFF); // Y diaeresis
-  default:
-    return c;
-  }
-}
-
 std::string LowerCp1252(std::string_view text) {
   std::string out(text);
   for (char& c : out) c = LowerCp1252(c);

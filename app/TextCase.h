@@ -1,10 +1,11 @@
 #pragma once
 
+#include "core/Cp1252.h"
+
 #include <string>
 #include <string_view>
 
-// The lower-case form of one code page 1252 character; other characters stay as they are.
-char LowerCp1252(char c);
+// The lower-case form of a code page 1252 text.
 std::string LowerCp1252(std::string_view text);
 
 // Compares code page 1252 texts without regard to case; equal texts in that sense are

@@ -97,6 +97,40 @@ std::string Utf8ToCp1252(std::string_view text) {
   return out;
 }
 
+char LowerCp1252(char c) {
+  const auto u = static_cast<unsigned char>(c);
+  if (u >= 'A' && u <= 'Z') return static_cast<char>(u + 32);
+  // Latin-1 capitals, leaving out the multiplication sign.
+  if (u >= 0xC0 && u <= 0xDE && u != 0xD7) return static_cast<char>(u + 32);
+  switch (u) {
+  case 0x8A: // S caron
+  case 0x8C: // OE
+  case 0x8E: // Z caron
+    return static_cast<char>(u + 0x10);
+  case 0x9F: // Y diaeresis
+    return static_cast<char>(0xFF);
+  default:
+    return c;
+  }
+}
+
+char UpperCp1252(char c) {
+  const auto u = static_cast<unsigned char>(c);
+  if (u >= 'a' && u <= 'z') return static_cast<char>(u - 32);
+  // Latin-1 small letters, leaving out the division sign; sharp s has no capital.
+  if (u >= 0xE0 && u <= 0xFE && u != 0xF7) return static_cast<char>(u - 32);
+  switch (u) {
+  case 0x9A:
+  case 0x9C:
+  case 0x9E:
+    return static_cast<char>(u - 0x10);
+  case 0xFF:
+    return static_cast<char>(0x9F);
+  default:
+    return c;
+  }
+}
+
 std::string PathText(const std::filesystem::path& path) {
   return Utf8ToCp1252(path.string());
 }

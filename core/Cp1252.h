@@ -10,6 +10,10 @@ std::string Cp1252ToUtf8(std::string_view text);
 // code page 1252 already.
 std::string Utf8ToCp1252(std::string_view text);
 
+// A code page 1252 letter in the other case; every other character stays as it is.
+char LowerCp1252(char c);
+char UpperCp1252(char c);
+
 // A file-system path as the program shows it: code page 1252 text.
 std::string PathText(const std::filesystem::path& path);
 // The file name without folder, as the program shows it.

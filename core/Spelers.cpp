@@ -1,5 +1,7 @@
 #include "core/Spelers.h"
 
+#include "core/Cp1252.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -20,24 +22,6 @@ void CutKeepingLast(std::string& text, std::size_t length) {
   if (text.size() > length) text.erase(length - 1, text.size() - length);
 }
 
-// Code page 1252 lower-case letters fold onto their capitals.
-unsigned char FoldCase(unsigned char c) {
-  if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - ('a' - 'A'));
-  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 0x20);
-  switch (c) {
-  case 0x9A:
-    return 0x8A;
-  case 0x9C:
-    return 0x8C;
-  case 0x9E:
-    return 0x8E;
-  case 0xFF:
-    return 0x9F;
-  default:
-    return c;
-  }
-}
-
 // Punctuation and symbols sort before digits, digits before letters.
 int CharClass(unsigned char folded) {
   if (folded >= '0' && folded <= '9') return 1;
@@ -52,7 +36,7 @@ const std::array<std::uint16_t, 256>& CharWeights() {
   static const std::array<std::uint16_t, 256> weights = [] {
     std::array<std::uint16_t, 256> w{};
     for (int c = 0; c < 256; ++c) {
-      const unsigned char folded = FoldCase(static_cast<unsigned char>(c));
+      const auto folded = static_cast<unsigned char>(UpperCp1252(static_cast<char>(c)));
       w[static_cast<std::size_t>(c)] = static_cast<std::uint16_t>(CharClass(folded) << 8 | folded);
     }
     return w;

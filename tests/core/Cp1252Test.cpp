@@ -69,3 +69,34 @@ TEST(PathText, ShowsPathsInTheCodePage) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(Cp1252Case, PairsEveryLetterWithItsOtherCase) {
+  const struct {
+    char Upper;
+    char Lower;
+  } pairs[] = {{'A', 'a'},       {'Z', 'z'},       {'\xC0', '\xE0'}, {'\xDE', '\xFE'},
+               {'\x8A', '\x9A'}, {'\x8C', '\x9C'}, {'\x8E', '\x9E'}, {'\x9F', '\xFF'}};
+  for (const auto& p : pairs) {
+    SCOPED_TRACE(static_cast<int>(static_cast<unsigned char>(p.Upper)));
+    EXPECT_EQ(LowerCp1252(p.Upper), p.Lower);
+    EXPECT_EQ(UpperCp1252(p.Lower), p.Upper);
+  }
+  // Everything else, the multiplication and division signs and sharp s among it, stays.
+  for (int b = 0; b < 256; ++b) {
+    const char c = static_cast<char>(b);
+    if (LowerCp1252(c) != c) {
+      EXPECT_EQ(UpperCp1252(LowerCp1252(c)), c) << b;
+    }
+    if (UpperCp1252(c) != c) {
+      EXPECT_EQ(LowerCp1252(UpperCp1252(c)), c) << b;
+    }
+  }
+  for (const char c : {'\xD7', '\xF7', '\xDF', '1', ','}) {
+    EXPECT_EQ(LowerCp1252(c), c);
+    EXPECT_EQ(UpperCp1252(c), c);
+  }
+}
+
+} // namespace
