@@ -1,9 +1,6 @@
 #include "app/FileListBox.h"
 
 #include "app/TextCase.h"
-#include "core/Cp1252.h"
-
-#include <algorithm>
 
 namespace fs = std::filesystem;
 
@@ -39,20 +36,15 @@ void TFileListBox::Update() {
   FItemIndex = -1;
   ++FGeneration;
   if (FDirectory.empty()) return;
-  std::error_code ec;
-  for (fs::directory_iterator it(FDirectory, ec), end; !ec && it != end; it.increment(ec)) {
-    std::string text = FileNameText(it->path());
-    if (text.empty() || text.front() == '.') continue;
-    std::error_code typeError;
-    if (!it->is_regular_file(typeError) || !MatchesMask(text, FMask)) continue;
-    FItems.push_back({it->path().filename(), std::move(text)});
-  }
-  std::sort(FItems.begin(), FItems.end(),
-            [](const TItem& a, const TItem& b) { return CompareNoCase(a.Text, b.Text) < 0; });
+  FItems =
+      VisibleEntries(FDirectory, [this](const fs::directory_entry& entry, const std::string& text) {
+        std::error_code ec;
+        return entry.is_regular_file(ec) && MatchesMask(text, FMask);
+      });
 }
 
 fs::path TFileListBox::FullPath(int i) const {
-  return FDirectory / FItems[static_cast<std::size_t>(i)].Name;
+  return FItems[static_cast<std::size_t>(i)].Path;
 }
 
 void TFileListBox::SetItemIndex(int i) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/FolderListing.h"
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -37,14 +39,9 @@ public:
   unsigned Generation() const { return FGeneration; }
 
 private:
-  struct TItem {
-    std::filesystem::path Name;
-    std::string Text;
-  };
-
   std::string FMask;
   std::filesystem::path FDirectory;
-  std::vector<TItem> FItems;
+  std::vector<TFolderItem> FItems;
   int FItemIndex = -1;
   unsigned FGeneration = 0;
 };

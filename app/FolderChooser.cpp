@@ -1,9 +1,8 @@
 #include "app/FolderChooser.h"
 
-#include "app/TextCase.h"
+#include "app/FolderListing.h"
 #include "core/Cp1252.h"
 
-#include <algorithm>
 #include <stdexcept>
 
 namespace fs = std::filesystem;
@@ -54,17 +53,11 @@ void TFolderChooser::ReadEntries() {
   }
   FDirectoryIndex = static_cast<int>(FEntries.size()) - 1;
 
-  std::vector<TFolderEntry> subFolders;
-  std::error_code ec;
-  for (fs::directory_iterator it(FDirectory, ec), end; !ec && it != end; it.increment(ec)) {
-    std::string text = FileNameText(it->path());
-    if (text.empty() || text.front() == '.') continue;
-    std::error_code typeError;
-    if (!it->is_directory(typeError)) continue;
-    subFolders.push_back({it->path(), std::move(text), level + 1, false});
-  }
-  std::sort(subFolders.begin(), subFolders.end(), [](const TFolderEntry& a, const TFolderEntry& b) {
-    return CompareNoCase(a.Text, b.Text) < 0;
-  });
-  FEntries.insert(FEntries.end(), subFolders.begin(), subFolders.end());
+  const auto subFolders =
+      VisibleEntries(FDirectory, [](const fs::directory_entry& entry, const std::string&) {
+        std::error_code ec;
+        return entry.is_directory(ec);
+      });
+  for (const TFolderItem& sub : subFolders)
+    FEntries.push_back({sub.Path, sub.Text, level + 1, false});
 }

@@ -1,0 +1,25 @@
+#include "app/FolderListing.h"
+
+#include "app/TextCase.h"
+#include "core/Cp1252.h"
+
+#include <algorithm>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+std::vector<TFolderItem>
+VisibleEntries(const fs::path& folder,
+               const std::function<bool(const fs::directory_entry&, const std::string&)>& keep) {
+  std::vector<TFolderItem> items;
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    std::string text = FileNameText(it->path());
+    if (text.empty() || text.front() == '.' || !keep(*it, text)) continue;
+    items.push_back({it->path(), std::move(text)});
+  }
+  std::sort(items.begin(), items.end(), [](const TFolderItem& a, const TFolderItem& b) {
+    return CompareNoCase(a.Text, b.Text) < 0;
+  });
+  return items;
+}
