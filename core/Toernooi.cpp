@@ -107,12 +107,9 @@ void TToernooi::AddRonde(const TRondeRec& ronde) {
 }
 
 void TToernooi::LoadFile(const std::filesystem::path& path, TCellTable& inputGrid, bool batch) {
-  Clear();
-  inputGrid.ClearCells();
+  StartLoad(inputGrid);
   TFoutLijst fouten(FErrorGrid, batch);
-  FUI.SetStatusText(1, "");
   std::string text;
-
   if (FileExists(path)) {
     if (IsFileInUse(path))
       FUI.ShowMessage(FileNameText(path) + "\r\rKan niet geopend worden...\r" +
@@ -120,6 +117,24 @@ void TToernooi::LoadFile(const std::filesystem::path& path, TCellTable& inputGri
     else
       text = ReadTextFile(path);
   }
+  if (ReadText(path, text, inputGrid, fouten)) FinishLoad(fouten, FileExists(path));
+}
+
+void TToernooi::LoadBytes(const std::filesystem::path& path, std::string_view bytes,
+                          TCellTable& inputGrid, bool batch) {
+  StartLoad(inputGrid);
+  TFoutLijst fouten(FErrorGrid, batch);
+  if (ReadText(path, bytes, inputGrid, fouten)) FinishLoad(fouten, true);
+}
+
+void TToernooi::StartLoad(TCellTable& inputGrid) {
+  Clear();
+  inputGrid.ClearCells();
+  FUI.SetStatusText(1, "");
+}
+
+bool TToernooi::ReadText(const std::filesystem::path& path, std::string_view text,
+                         TCellTable& inputGrid, TFoutLijst& fouten) {
   const std::vector<std::string_view> lines = SplitLines(text);
 
   inputGrid.SetColCount(3);
@@ -192,7 +207,7 @@ void TToernooi::LoadFile(const std::filesystem::path& path, TCellTable& inputGri
     }
   }
 
-  if (lines.empty()) return;
+  if (lines.empty()) return false;
 
   CheckHeaderRecords(fouten);
   FinishInputGrid(inputGrid, filledPerRow);
@@ -204,8 +219,12 @@ void TToernooi::LoadFile(const std::filesystem::path& path, TCellTable& inputGri
     if (game.Rec.ZwartNaam.size() < 3)
       fouten.AddFout("Naam heeft minder dan 3 karakters", game.Rec.RegelNr);
   }
+  return true;
+}
+
+void TToernooi::FinishLoad(TFoutLijst& fouten, bool stillThere) {
   FUI.SetStatusText(1, std::to_string(fouten.FoutTeller()) + " fout");
-  fouten.AddFout(Rec.BestandsNaam + (FileExists(path) ? "" : " Niet gevonden."), 0);
+  fouten.AddFout(Rec.BestandsNaam + (stillThere ? "" : " Niet gevonden."), 0);
   // Fitting once here gives the same widths as fitting after every game record.
   FErrorGrid.FitColumnWidths(true, 1);
 }

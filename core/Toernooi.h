@@ -45,6 +45,9 @@ public:
   void Clear();
   // Reads and checks the file; every finding goes to the error table.
   void LoadFile(const std::filesystem::path& path, TCellTable& inputGrid, bool batch);
+  // Reads and checks bytes already in memory as the file at path; the file system is not used.
+  void LoadBytes(const std::filesystem::path& path, std::string_view bytes, TCellTable& inputGrid,
+                 bool batch);
   void BuildSpelers();
   // Replaces ReportLines with the report of the tournament table.
   void BuildReport(const TCellTable& toernooiGrid);
@@ -68,6 +71,11 @@ public:
   char DecimalSeparator = '.';
 
 private:
+  void StartLoad(TCellTable& inputGrid);
+  // False when the text holds no line; then the load ends without a summary row.
+  bool ReadText(const std::filesystem::path& path, std::string_view text, TCellTable& inputGrid,
+                TFoutLijst& fouten);
+  void FinishLoad(TFoutLijst& fouten, bool stillThere);
   void AddRonde(const TRondeRec& ronde);
   void ReadGame(std::string_view rest, int regel, TFoutLijst& fouten);
   void CheckHeaderRecords(TFoutLijst& fouten) const;
