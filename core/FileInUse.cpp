@@ -20,17 +20,36 @@ bool IsLockedByOther(int fd) {
   return fcntl(fd, F_GETLK, &probe) == 0 && probe.l_type != F_UNLCK;
 }
 
+bool IsRegularFile(const std::filesystem::path& path, struct stat& info) {
+  return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+int OpenNoWait(const std::filesystem::path& path, int access) {
+  // O_NONBLOCK keeps the open from hanging should the path turn into a pipe meanwhile.
+  return open(path.c_str(), access | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+}
+
 } // namespace
 
 bool IsFileInUse(const std::filesystem::path& path) {
   struct stat info {};
-  if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+  if (!IsRegularFile(path, info)) return false;
   // A file without any write permission is read-only, even for a user who could open it anyway.
   if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return true;
 
-  // O_NONBLOCK keeps the open from hanging should the path turn into a pipe meanwhile.
-  const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  const int fd = OpenNoWait(path, O_RDWR);
   if (fd < 0) return true;
+  const bool locked = IsLockedByOther(fd);
+  close(fd);
+  return locked;
+}
+
+bool IsFileLocked(const std::filesystem::path& path) {
+  struct stat info {};
+  if (!IsRegularFile(path, info)) return false;
+  // A file that cannot be opened is not held by anyone; reading it reports why it fails.
+  const int fd = OpenNoWait(path, O_RDONLY);
+  if (fd < 0) return false;
   const bool locked = IsLockedByOther(fd);
   close(fd);
   return locked;

@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -44,13 +45,39 @@ bool WriteAll(int fd, const std::string& bytes) {
   return true;
 }
 
-// A replaced report keeps its permissions; a new one gets those of any newly created file.
+// A replaced report keeps the permissions of the file it replaces, without set-user-ID,
+// set-group-ID and sticky bits; a new one gets those of any newly created file. The rename
+// replaces the name itself, so only a regular file there counts, not what a link points at.
 mode_t ReportMode(const std::filesystem::path& target) {
   struct stat st {};
-  if (::stat(target.c_str(), &st) == 0) return st.st_mode & 07777;
+  if (::lstat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode)) return st.st_mode & 0777;
   const mode_t mask = ::umask(0);
   ::umask(mask);
   return 0666 & ~mask;
+}
+
+// The temporary files of a report are named "." + its name (cut) + "." + six characters.
+std::string TempPrefix(const std::filesystem::path& target) {
+  return "." + target.filename().native().substr(0, MaxTempStem) + ".";
+}
+
+// Removes temporary files of the same report that a run killed while writing left behind.
+// A writer holds a lock on its temporary file until the rename, so a file that can be locked
+// belongs to no running writer.
+void RemoveLeftovers(const std::filesystem::path& folder, const std::string& prefix) {
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+       it.increment(ec)) {
+    const std::filesystem::path& path = it->path();
+    const std::string name = path.filename().native();
+    if (name.size() != prefix.size() + 6 || !name.starts_with(prefix)) continue;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) continue;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+      ::unlink(path.c_str());
+    ::close(fd);
+  }
 }
 
 // Writes the bytes into a new temporary file beside the target and moves it over the target.
@@ -60,16 +87,22 @@ mode_t ReportMode(const std::filesystem::path& target) {
 // files wait a thousand times.
 bool ReplaceFile(const std::filesystem::path& target, const std::string& bytes) {
   const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-  const std::string stem = target.filename().native().substr(0, MaxTempStem);
-  std::string pattern = (folder / ("." + stem + ".XXXXXX")).native();
+  const std::string prefix = TempPrefix(target);
+  std::string pattern = (folder / (prefix + "XXXXXX")).native();
 
   const int fd = ::mkstemp(pattern.data());
   if (fd < 0) return false;
-  const bool written = WriteAll(fd, bytes) && ::fchmod(fd, ReportMode(target)) == 0;
+  // The lock lives on a second descriptor, so that closing the first still reports a failed
+  // write before the rename, while the lock lasts until after it.
+  const int held = ::dup(fd);
+  const bool written = held >= 0 && ::flock(held, LOCK_EX) == 0 && WriteAll(fd, bytes) &&
+                       ::fchmod(fd, ReportMode(target)) == 0;
   const bool closed = ::close(fd) == 0;
-  if (written && closed && std::rename(pattern.c_str(), target.c_str()) == 0) return true;
-  ::unlink(pattern.c_str());
-  return false;
+  const bool renamed = written && closed && std::rename(pattern.c_str(), target.c_str()) == 0;
+  if (!renamed) ::unlink(pattern.c_str());
+  if (held >= 0) ::close(held);
+  if (renamed) RemoveLeftovers(folder, prefix);
+  return renamed;
 }
 
 } // namespace

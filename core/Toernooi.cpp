@@ -111,7 +111,7 @@ void TToernooi::LoadFile(const std::filesystem::path& path, TCellTable& inputGri
   TFoutLijst fouten(FErrorGrid, batch);
   std::string text;
   if (FileExists(path)) {
-    if (IsFileInUse(path))
+    if (IsFileLocked(path))
       FUI.ShowMessage(FileNameText(path) + "\r\rKan niet geopend worden...\r" +
                       "Wordt reeds gebruikt door een ander programma.");
     else

@@ -1,3 +1,4 @@
+#include "support/HeldFile.h"
 #include "support/SameBytes.h"
 #include "support/TempDir.h"
 
@@ -137,7 +138,7 @@ TEST_F(ConvertCommandTest, BatchListsOneSummaryRowPerFileAndWritesEveryReport) {
 TEST_F(ConvertCommandTest, UnreadableFileFailsAndTheOthersAreStillConverted) {
   std::ofstream(work / "Leeg.csv").close();
   fs::copy_file(Data("Schoon.csv"), work / "Bezet.csv");
-  ASSERT_EQ(::chmod((work / "Bezet.csv").c_str(), 0444), 0);
+  const THeldFile held(work / "Bezet.csv");
   struct {
     const char* file;
     const char* reason;

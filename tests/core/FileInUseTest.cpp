@@ -35,12 +35,15 @@ protected:
 };
 
 TEST_F(IsFileInUseTest, IsFalseWithoutARegularFile) {
-  EXPECT_FALSE(IsFileInUse(dir / "missing.txt"));
-  EXPECT_FALSE(IsFileInUse(dir));
+  for (const fs::path& path : {dir / "missing.txt", dir}) {
+    EXPECT_FALSE(IsFileInUse(path));
+    EXPECT_FALSE(IsFileLocked(path));
+  }
 }
 
 TEST_F(IsFileInUseTest, IsFalseForAFreeFileAndLeavesItFree) {
   EXPECT_FALSE(IsFileInUse(file));
+  EXPECT_FALSE(IsFileLocked(file));
   EXPECT_FALSE(IsFileInUse(file));
   std::ifstream in(file);
   std::string text;
@@ -48,13 +51,15 @@ TEST_F(IsFileInUseTest, IsFalseForAFreeFileAndLeavesItFree) {
   EXPECT_EQ(text, "report\r");
 }
 
-TEST_F(IsFileInUseTest, IsTrueForAReadOnlyFile) {
+// A read-only report target is protected; a read-only input can still be read.
+TEST_F(IsFileInUseTest, ReadOnlyFileIsInUseAsATargetButNotLocked) {
   fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
   EXPECT_TRUE(IsFileInUse(file));
+  EXPECT_FALSE(IsFileLocked(file));
 }
 
 // Locks the file in a child process, asks while the child holds it, then lets the child go.
-bool InUseWhileChildLocks(const fs::path& path, bool recordLock) {
+bool InUseWhileChildLocks(const fs::path& path, bool recordLock, bool (*inUse)(const fs::path&)) {
   int ready[2];
   int release[2];
   if (pipe(ready) != 0 || pipe(release) != 0) throw std::runtime_error("pipe failed");
@@ -72,7 +77,7 @@ bool InUseWhileChildLocks(const fs::path& path, bool recordLock) {
   }
   char status = 0;
   const bool childReady = read(ready[0], &status, 1) == 1 && status == 'L';
-  const bool inUse = childReady && IsFileInUse(path);
+  const bool held = childReady && inUse(path);
   const char go = 'G';
   const bool released = write(release[1], &go, 1) == 1;
   int exitStatus = 0;
@@ -80,14 +85,16 @@ bool InUseWhileChildLocks(const fs::path& path, bool recordLock) {
   for (int fd : {ready[0], ready[1], release[0], release[1]}) close(fd);
   EXPECT_TRUE(childReady);
   EXPECT_TRUE(released);
-  return inUse;
+  return held;
 }
 
 TEST_F(IsFileInUseTest, IsTrueWhileAnotherProcessLocksTheFile) {
   for (const bool recordLock : {false, true}) {
     SCOPED_TRACE(recordLock ? "fcntl record lock" : "flock");
-    EXPECT_TRUE(InUseWhileChildLocks(file, recordLock));
+    EXPECT_TRUE(InUseWhileChildLocks(file, recordLock, IsFileInUse));
+    EXPECT_TRUE(InUseWhileChildLocks(file, recordLock, IsFileLocked));
     EXPECT_FALSE(IsFileInUse(file));
+    EXPECT_FALSE(IsFileLocked(file));
   }
 }
 

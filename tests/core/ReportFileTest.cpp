@@ -1,4 +1,5 @@
 #include "core/ReportFile.h"
+#include "support/HeldFile.h"
 #include "support/SameBytes.h"
 #include "support/TempDir.h"
 
@@ -94,17 +95,53 @@ TEST(WriteReportFile, ReplacesALongerReportCompletely) {
   EXPECT_EQ(FolderEntries(dir.Path()), std::vector<std::string>{"r.txt"});
 }
 
-TEST(WriteReportFile, GivesNewReportsTheUsualModeAndKeepsTheModeOfReplacedOnes) {
+// A report keeps the plain permissions of the regular file it replaces; a link or a device
+// lends it nothing, and no report is ever set-user-ID, set-group-ID or sticky.
+TEST(WriteReportFile, TakesItsModeOnlyFromTheRegularFileItReplaces) {
   const TTempDir dir;
   const mode_t mask = ::umask(0);
   ::umask(mask);
-  WriteReportFile(dir / "nieuw.txt", {"a"});
-  EXPECT_EQ(FileMode(dir / "nieuw.txt"), 0666 & ~mask);
+  const mode_t usual = 0666 & ~mask;
+  WriteBytes(dir / "doel", "doel");
+  ASSERT_EQ(::chmod((dir / "doel").c_str(), 04755), 0);
+  const struct {
+    const char* name;
+    mode_t old; // 0: no regular file there
+    const char* linkTo;
+    mode_t want;
+  } cases[] = {
+      {"nieuw.txt", 0, nullptr, usual},           {"oud.txt", 0640, nullptr, 0640},
+      {"setuid.txt", 04755, nullptr, 0755},       {"setgid-sticky.txt", 03775, nullptr, 0775},
+      {"link-naar-setuid.txt", 0, "doel", usual}, {"link-naar-apparaat.txt", 0, "/dev/zero", usual},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const fs::path target = dir / c.name;
+    if (c.old != 0) {
+      WriteBytes(target, "oud");
+      ASSERT_EQ(::chmod(target.c_str(), c.old), 0);
+    }
+    if (c.linkTo) fs::create_symlink(c.linkTo, target);
+    WriteReportFile(target, {"a"});
+    EXPECT_FALSE(fs::is_symlink(target));
+    EXPECT_EQ(FileMode(target), c.want);
+  }
+  EXPECT_EQ(FileMode(dir / "doel"), 04755u);
+  EXPECT_EQ(ReadFileBytes(dir / "doel"), "doel");
+}
 
-  WriteBytes(dir / "oud.txt", "oud");
-  ASSERT_EQ(::chmod((dir / "oud.txt").c_str(), 0640), 0);
-  WriteReportFile(dir / "oud.txt", {"a"});
-  EXPECT_EQ(FileMode(dir / "oud.txt"), 0640u);
+// A killed run leaves its temporary file; the next write of the same report removes it, but
+// not the files of other reports, other names, or a writer still at work.
+TEST(WriteReportFile, RemovesLeftoverTemporaryFilesOfTheSameReport) {
+  const TTempDir dir;
+  for (const char* name : {".r.txt.a1B2c3", ".r.txt.zzzzzz", ".r.txt.bezig1", ".r.txt.kort",
+                           ".s.txt.a1B2c3", "r.txt.a1B2c3"})
+    WriteBytes(dir / name, "half");
+  const THeldFile busy(dir / ".r.txt.bezig1");
+  WriteReportFile(dir / "r.txt", {"a"});
+  EXPECT_EQ(FolderEntries(dir.Path()),
+            (std::vector<std::string>{".r.txt.bezig1", ".r.txt.kort", ".s.txt.a1B2c3", "r.txt",
+                                      "r.txt.a1B2c3"}));
 }
 
 TEST(WriteReportFile, MissingFolderFailsWithTheFullPathAndLeavesNothing) {
