@@ -6,7 +6,7 @@ FUZZ_SECONDS ?= 300
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all deps build build-asan test test-release test-asan run clean format
+.PHONY: all deps build build-asan test test-release test-asan run clean format package
 .PHONY: bench fuzz-build fuzz fuzz-smoke
 
 all: build
@@ -60,6 +60,11 @@ run: build
 	  mkdir -p $(BUILD)/app/InBox && cp examples/*.csv $(BUILD)/app/InBox/; \
 	fi
 	./$(BUILD)/app/Morvelander
+
+# The Debian package, checked by lintian: $(BUILD)/morvelander_<version>_amd64.deb.
+package: build
+	cd $(BUILD) && cpack -G DEB
+	lintian --fail-on error $(BUILD)/morvelander_*_amd64.deb
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

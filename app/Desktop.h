@@ -25,6 +25,10 @@ public:
   virtual void SetClipboardText(const std::string& text) = 0;
   // Shows the logic's current state at once, without taking user input.
   virtual void Repaint() = 0;
+  // The user's folder for this program's settings, and the user's documents folder; neither
+  // needs to exist yet.
+  virtual std::filesystem::path ConfigFolder() = 0;
+  virtual std::filesystem::path DocumentsFolder() = 0;
 };
 
 // The text an error box shows: a "." is appended when the last character sorts after ".".

@@ -87,8 +87,7 @@ const std::string& TMainForm::StatusText(int panel) const {
 }
 
 fs::path TMainForm::IniFileName() const {
-  fs::path ini = FExePath;
-  return ini.replace_extension(".ini");
+  return FWork.IniFile;
 }
 
 void TMainForm::FormCreate() {
@@ -98,25 +97,36 @@ void TMainForm::FormCreate() {
     FToernooi = std::make_unique<TToernooi>(ErrorGrid, *this);
     FToernooi->DecimalSeparator = FDecimalSeparator;
     FProgramDir = NormalFolderPath(fs::absolute(FExePath).parent_path());
+    FWork = ChooseWorkFolders(FExePath, FDesktop);
     FInputFiles.clear();
     FCaption = "Jeugd csv naar Fide2006 Versie: " + VersionText(FDecimalSeparator);
     FDesktop.Repaint();
-    OpenWorkFolder(InDirectoryListBox, "InBox");
-    OpenWorkFolder(OutDirectoryListBox, "OutBox");
+    // An installed program's work folders are under the documents, which may not exist yet.
+    std::error_code ec;
+    fs::create_directories(FWork.WorkDir, ec);
+    OpenWorkFolder(InDirectoryListBox, "InBox", FWork.Examples);
+    OpenWorkFolder(OutDirectoryListBox, "OutBox", {});
   });
 }
 
 // A work folder that cannot be created or entered is reported, and the chooser shows the
-// program's own folder instead.
-void TMainForm::OpenWorkFolder(TFolderChooser& chooser, const char* name) {
-  const fs::path path = FProgramDir / name;
+// folder that holds the work folders instead. A new folder receives the examples, if any.
+void TMainForm::OpenWorkFolder(TFolderChooser& chooser, const char* name,
+                               const fs::path& examples) {
+  const fs::path path = FWork.WorkDir / name;
   std::error_code ec;
-  if (!fs::is_directory(path, ec)) fs::create_directory(path, ec);
+  if (!fs::is_directory(path, ec) && fs::create_directory(path, ec) && !examples.empty()) {
+    try {
+      CopyExamples(examples, path);
+    } catch (const std::exception& e) {
+      FDesktop.ShowError(e.what());
+    }
+  }
   try {
     chooser.SetDirectory(path);
   } catch (const std::exception& e) {
     FDesktop.ShowError(e.what());
-    chooser.SetDirectory(FProgramDir);
+    chooser.SetDirectory(FWork.WorkDir);
   }
 }
 
@@ -135,6 +145,20 @@ void TMainForm::FormActivate() {
     OutUpdate();
     InUpdate();
   });
+  if (!FStartFile.empty()) OpenStartFile();
+}
+
+// A file outside the list (missing, or not matching "*.csv") leaves nothing selected, so the
+// double-click opens nothing, as it would for the user.
+void TMainForm::OpenStartFile() {
+  RunCommand([this] {
+    InDirectoryListBox.SetDirectory(FStartFile.parent_path());
+    InFileListBox.SetItemIndex(-1);
+    for (int i = 0; i < InFileListBox.Count(); ++i)
+      if (InFileListBox.FullPath(i).filename() == FStartFile.filename())
+        InFileListBox.SetItemIndex(i);
+    InFileListBoxDblClick();
+  });
 }
 
 // A remembered folder that no longer exists, or cannot be entered, is passed over silently.
@@ -142,7 +166,7 @@ void TMainForm::ApplyRememberedFolder(TFolderChooser& chooser, const std::string
   const TIniFile ini(IniFileName());
   const std::string value = ini.ReadString(IniSection, key, PathText(chooser.Directory()));
   if (value.empty()) return;
-  const fs::path folder = FProgramDir / fs::path(Cp1252ToUtf8(value));
+  const fs::path folder = FWork.WorkDir / fs::path(Cp1252ToUtf8(value));
   std::error_code ec;
   if (!fs::is_directory(folder, ec)) return;
   try {
@@ -153,6 +177,9 @@ void TMainForm::ApplyRememberedFolder(TFolderChooser& chooser, const std::string
 
 bool TMainForm::FormCloseQuery() {
   RunCommand([this] {
+    // The user's config folder may not exist yet.
+    std::error_code ec;
+    fs::create_directories(IniFileName().parent_path(), ec);
     TIniFile ini(IniFileName());
     ini.WriteString(IniSection, InMapKey, PathText(InDirectoryListBox.Directory()));
     ini.WriteString(IniSection, OutMapKey, PathText(OutDirectoryListBox.Directory()));

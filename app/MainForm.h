@@ -3,6 +3,7 @@
 #include "app/Desktop.h"
 #include "app/FileListBox.h"
 #include "app/FolderChooser.h"
+#include "app/WorkFolders.h"
 #include "core/CoreUI.h"
 #include "core/Toernooi.h"
 #include "table/CellTable.h"
@@ -27,7 +28,7 @@ public:
   TMainForm& operator=(const TMainForm&) = delete;
 
   void FormCreate();
-  // Runs only at the window's first activation.
+  // Runs only at the window's first activation; ends by opening the start file, if any.
   void FormActivate();
   // Stores the two folders; the window always closes, even when that fails.
   bool FormCloseQuery();
@@ -44,6 +45,10 @@ public:
   // Double-clicks on an entry of a folder chooser.
   void InDirectoryListBoxDblClick(int index);
   void OutDirectoryListBoxDblClick(int index);
+
+  // A file named on the command line: the first activation opens it as a double-click in the
+  // input list would, after the input chooser went to its folder.
+  void SetStartFile(std::filesystem::path file) { FStartFile = std::move(file); }
 
   void ClearToernooiGrid();
   void CollectInputFiles();
@@ -87,7 +92,9 @@ public:
 private:
   void InUpdate();
   void OutUpdate();
-  void OpenWorkFolder(TFolderChooser& chooser, const char* name);
+  void OpenWorkFolder(TFolderChooser& chooser, const char* name,
+                      const std::filesystem::path& examples);
+  void OpenStartFile();
   void ApplyRememberedFolder(TFolderChooser& chooser, const std::string& key);
   std::filesystem::path ReportPath() const;
   // Writes the report unless another program holds the target.
@@ -96,6 +103,8 @@ private:
   TDesktop& FDesktop;
   std::filesystem::path FExePath;
   std::filesystem::path FProgramDir;
+  TWorkFolders FWork;
+  std::filesystem::path FStartFile;
   char FDecimalSeparator;
   std::string FCaption;
   std::unique_ptr<TToernooi> FToernooi;

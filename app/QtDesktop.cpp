@@ -7,6 +7,9 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardPaths>
+
+#include <cstdio>
 
 QString DialogText(const std::string& text) {
   QString result = QString::fromUtf8(Cp1252ToUtf8(text));
@@ -37,8 +40,12 @@ void TQtDesktop::ShowMessage(const std::string& text) {
 }
 
 void TQtDesktop::ShowError(const std::string& text) {
-  QMessageBox box(QMessageBox::Critical, FTitle, DialogText(ErrorBoxText(text)), QMessageBox::Ok,
-                  FParent);
+  const QString shown = DialogText(ErrorBoxText(text));
+  // Also on standard error, where a terminal or the session's log keeps it after the box.
+  std::fprintf(stderr, "%s: %s\n", FTitle.toLocal8Bit().constData(),
+               shown.toLocal8Bit().constData());
+  std::fflush(stderr);
+  QMessageBox box(QMessageBox::Critical, FTitle, shown, QMessageBox::Ok, FParent);
   box.setTextFormat(Qt::PlainText);
   box.exec();
 }
@@ -67,4 +74,12 @@ void TQtDesktop::SetClipboardText(const std::string& text) {
 
 void TQtDesktop::Repaint() {
   if (FRepaint) FRepaint();
+}
+
+std::filesystem::path TQtDesktop::ConfigFolder() {
+  return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation).toStdString();
+}
+
+std::filesystem::path TQtDesktop::DocumentsFolder() {
+  return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
 }

@@ -22,6 +22,8 @@ public:
   void Beep() override;
   void SetClipboardText(const std::string& text) override;
   void Repaint() override;
+  std::filesystem::path ConfigFolder() override;
+  std::filesystem::path DocumentsFolder() override;
 
 private:
   QWidget* FParent;

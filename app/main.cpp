@@ -1,16 +1,31 @@
+#include "app/CloseOnTermination.h"
 #include "app/DecimalSeparator.h"
 #include "app/MainWindow.h"
+#include "app/ProgramIdentity.h"
 #include "app/TextMeasure.h"
 
 #include <QApplication>
 
+#include <filesystem>
+#include <system_error>
+
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
+  SetProgramIdentity();
   RegisterTableFonts();
   // Qt took the user's locale for the whole process; the separator is read and numbers are
   // formatted in the "C" locale from here on.
   const char separator = UserDecimalSeparator();
   TMainWindow window(QCoreApplication::applicationFilePath().toStdString(), separator);
+  // "Open with" names the files; the window opens the first one.
+  const QStringList args = QCoreApplication::arguments();
+  if (args.size() > 1) {
+    const std::filesystem::path file = args.at(1).toStdString();
+    std::error_code ec;
+    const std::filesystem::path full = std::filesystem::absolute(file, ec);
+    window.Form().SetStartFile(ec ? file : full);
+  }
+  CloseOnTermination(window);
   window.show();
   return app.exec();
 }

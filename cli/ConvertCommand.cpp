@@ -7,6 +7,7 @@
 #include "core/ReportFile.h"
 #include "core/Toernooi.h"
 #include "core/ToernooiGrid.h"
+#include "core/Version.h"
 #include "table/CellTable.h"
 
 #include <clocale>
@@ -160,9 +161,16 @@ const char* const ConvertUsage =
     "                             status  the error count of the last file\n"
     "                             none    nothing\n"
     "  --help                   show this text\n"
+    "  --version                show the version and its date\n"
     "\n"
     "Exit status: 0 when every FILE was converted, 1 when one could not be read or its\n"
     "report not written, 2 for a wrong command line.\n";
+
+std::string ConvertVersion() {
+  return std::string(ProgramName) + " " + VersionText('.') +
+         "\nCopyright (c) 2026 The Morvelander developers.\n"
+         "Free software under the MIT License; there is NO WARRANTY.\n";
+}
 
 TConvertOptions ParseConvertArgs(const std::vector<std::string>& args) {
   TConvertOptions options;
@@ -192,6 +200,8 @@ TConvertOptions ParseConvertArgs(const std::vector<std::string>& args) {
       options.Batch = true;
     } else if (name == "--help" && !value) {
       options.Help = true;
+    } else if (name == "--version" && !value) {
+      options.Version = true;
     } else if (name == "--out") {
       options.OutDir = takeValue();
     } else if (name == "--decimal-separator") {
@@ -204,7 +214,8 @@ TConvertOptions ParseConvertArgs(const std::vector<std::string>& args) {
       throw TUsageError("unknown option " + arg);
     }
   }
-  if (!options.Help && options.Files.empty()) throw TUsageError("no FILE given");
+  if (!options.Help && !options.Version && options.Files.empty())
+    throw TUsageError("no FILE given");
   return options;
 }
 
@@ -246,6 +257,10 @@ int ConvertMain(const std::vector<std::string>& args, std::ostream& out, std::os
   }
   if (options.Help) {
     out << ConvertUsage;
+    return 0;
+  }
+  if (options.Version) {
+    out << ConvertVersion();
     return 0;
   }
   return RunConvert(options, out, err);

@@ -13,6 +13,7 @@ enum class TPrintWhat { Errors, Input, Table, Report, Status, None };
 struct TConvertOptions {
   bool Batch = false;
   bool Help = false;
+  bool Version = false;
   // Empty: the current folder.
   std::filesystem::path OutDir;
   // None: the separator of the user's locale.
@@ -29,6 +30,9 @@ public:
 
 extern const char* const ConvertUsage;
 
+// What --version prints: the program's version and date, and its license.
+std::string ConvertVersion();
+
 // Reads the arguments after the program name. Throws TUsageError.
 TConvertOptions ParseConvertArgs(const std::vector<std::string>& args);
 
@@ -40,5 +44,5 @@ char LocaleDecimalSeparator();
 // its report written, else 1.
 int RunConvert(const TConvertOptions& options, std::ostream& out, std::ostream& err);
 
-// The whole command: parsing, help, usage errors (exit status 2) and the conversion.
+// The whole command: parsing, help, version, usage errors (exit status 2) and the conversion.
 int ConvertMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

@@ -7,6 +7,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev time
   clang libclang-rt-14-dev
   qt6-base-dev fonts-wine
+  librsvg2-bin help2man desktop-file-utils appstream
+  dpkg-dev fakeroot file lintian
 )
 
 missing=()

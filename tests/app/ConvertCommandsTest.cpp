@@ -304,4 +304,64 @@ TEST_F(MainFormTest, DecimalCommaReachesPointsAndReport) {
   EXPECT_EQ(form.Toernooi()->ReportLines.back(), "--- Morvelander v0,1 (2009-11-08)");
 }
 
+// A file named on the command line: the input chooser goes to its folder and the file opens as
+// a double-click opens it; a file outside the list opens nothing, as a double-click would.
+TEST(MainFormStartFile, OpensTheFileAsADoubleClickDoes) {
+  const TTempFolder temp;
+  const fs::path elsewhere = temp.Path / "elsewhere";
+  WriteBytes(elsewhere / "Open 2009.csv", TournamentCsv("Open 2009"));
+  WriteBytes(elsewhere / "notes.txt", TournamentCsv());
+  const struct {
+    const char* name;
+    fs::path file;
+    fs::path wantFolder;
+    std::string wantSelected;
+    int wantPage;
+    Texts wantErrors;
+  } cases[] = {
+      {"a tournament",
+       elsewhere / "Open 2009.csv",
+       elsewhere,
+       "Open 2009.csv",
+       TMainForm::FoutenPage,
+       {}},
+      {"a missing file",
+       elsewhere / "gone.csv",
+       elsewhere,
+       "",
+       TMainForm::SelecteerBestandPage,
+       {}},
+      {"not a tournament",
+       elsewhere / "notes.txt",
+       elsewhere,
+       "",
+       TMainForm::SelecteerBestandPage,
+       {}},
+      {"a missing folder",
+       temp.Path / "nowhere" / "Open 2009.csv",
+       temp.Path / "InBox",
+       "",
+       TMainForm::SelecteerBestandPage,
+       {"Cannot open folder " + (temp.Path / "nowhere").string()}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TFakeDesktop desktop;
+    TMainForm form(temp.Path / "Morvelander", desktop, '.');
+    form.SetStartFile(c.file);
+    form.FormCreate();
+    form.FormActivate();
+    EXPECT_EQ(form.InDirectoryListBox.Directory(), c.wantFolder);
+    EXPECT_EQ(form.InFileListBox.ItemIndex() < 0
+                  ? ""
+                  : form.InFileListBox.Item(form.InFileListBox.ItemIndex()),
+              c.wantSelected);
+    EXPECT_EQ(form.ActivePage(), c.wantPage);
+    EXPECT_EQ(form.StatusText(0), c.wantSelected.empty() ? "" : "Open 2009");
+    EXPECT_EQ(form.ToernooiGrid.RowCount(), c.wantSelected.empty() ? 2 : 4);
+    EXPECT_EQ(desktop.Errors, c.wantErrors);
+    EXPECT_TRUE(desktop.Messages.empty());
+  }
+}
+
 } // namespace

@@ -18,6 +18,9 @@ public:
   std::optional<std::filesystem::path> SaveAnswer;
   // Called at every repaint, so a test can look at the state shown mid-command.
   std::function<void()> OnRepaint;
+  // The user's folders.
+  std::filesystem::path Config;
+  std::filesystem::path Documents;
 
   std::vector<std::string> Questions;
   std::vector<std::string> Messages;
@@ -47,6 +50,8 @@ public:
     ++Repaints;
     if (OnRepaint) OnRepaint();
   }
+  std::filesystem::path ConfigFolder() override { return Config; }
+  std::filesystem::path DocumentsFolder() override { return Documents; }
 
   // Forgets what was recorded so far, keeping the answers.
   void ClearRecords() {

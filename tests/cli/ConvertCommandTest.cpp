@@ -282,6 +282,15 @@ TEST_F(ConvertCommandTest, HelpPrintsTheUsageAndConvertsNothing) {
   EXPECT_EQ(FolderEntries(work.Path()), std::vector<std::string>{"Schoon.csv"});
 }
 
+TEST_F(ConvertCommandTest, VersionPrintsVersionAndDateAndConvertsNothing) {
+  fs::copy_file(Data("Schoon.csv"), work / "Schoon.csv");
+  const TRun run = Convert({"--version", "Schoon.csv"}, work.Path());
+  EXPECT_EQ(run.Status, 0);
+  EXPECT_EQ(run.Err, "");
+  EXPECT_EQ(run.Out.substr(0, run.Out.find('\n')), "morvelander-convert 0.1 (2009-11-08)");
+  EXPECT_EQ(FolderEntries(work.Path()), std::vector<std::string>{"Schoon.csv"});
+}
+
 TEST_F(ConvertCommandTest, DoubleDashEndsTheOptions) {
   fs::copy_file(Data("Schoon.csv"), work / "--batch");
   const TRun run = Convert({"--print", "status", "--", "--batch"}, work.Path());
