@@ -145,8 +145,7 @@ private:
 } // namespace
 
 const char* const ConvertUsage =
-    "Usage: morvelander-convert [--batch] [--out DIR] [--decimal-separator C]\n"
-    "                           [--print errors|input|table|report|status|none] FILE...\n"
+    "Usage: morvelander-convert [OPTION]... FILE...\n"
     "Converts tournament result files (*.csv) into Fide2006 reports (*.txt).\n"
     "\n"
     "  --batch                  list only one summary row per file in the error list\n"
@@ -154,12 +153,10 @@ const char* const ConvertUsage =
     "  --decimal-separator C    decimal separator of points and the version\n"
     "                           (default: that of the user's locale)\n"
     "  --print WHAT             what goes to standard output after the last file:\n"
-    "                             errors  the error list (default)\n"
-    "                             input   the input table of the last file\n"
-    "                             table   the tournament table of the last file\n"
-    "                             report  the last report written\n"
-    "                             status  the error count of the last file\n"
-    "                             none    nothing\n"
+    "                           errors (the error list; the default), input or table\n"
+    "                           (the last file's input or tournament table), report\n"
+    "                           (the last report written), status (the last file's\n"
+    "                           error count) or none\n"
     "  --help                   show this text\n"
     "  --version                show the version and its date\n"
     "\n"
