@@ -2,12 +2,13 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
+WEB_BUILD  ?= build-web
 FUZZ_SECONDS ?= 300
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
 .PHONY: all deps build build-asan test test-release test-asan run clean format package
-.PHONY: bench fuzz-build fuzz fuzz-smoke
+.PHONY: bench fuzz-build fuzz fuzz-smoke web
 
 all: build
 
@@ -26,7 +27,21 @@ build: deps $(BUILD)/build.ninja
 build-asan: deps $(ASAN_BUILD)/build.ninja
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
-test-release: build
+# Emscripten's optimiser runs on node and needs the acorn of Debian's node-acorn.
+EMSCRIPTEN_ENV := NODE_PATH=/usr/share/nodejs
+
+$(WEB_BUILD)/build.ninja: | deps
+	$(EMSCRIPTEN_ENV) emcmake cmake -S . -B $(WEB_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release
+
+# The page $(WEB_BUILD)/morvelander.html and the node converter $(WEB_BUILD)/morvelander-convert.js.
+web: deps $(WEB_BUILD)/build.ninja
+	$(EMSCRIPTEN_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
+
+# The release suite also runs the command-line tests through the node converter and the
+# browser tests of the page.
+test-release: build web
+	cmake -S . -B $(BUILD) -DMORVELANDER_WEB_BUILD=$(CURDIR)/$(WEB_BUILD) >/dev/null
+	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 test-asan: build-asan
@@ -70,4 +85,4 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(WEB_BUILD)

@@ -10,8 +10,6 @@
 #include "core/Version.h"
 #include "table/CellTable.h"
 
-#include <clocale>
-#include <cstring>
 #include <system_error>
 #include <utility>
 
@@ -214,19 +212,6 @@ TConvertOptions ParseConvertArgs(const std::vector<std::string>& args) {
   if (!options.Help && !options.Version && options.Files.empty())
     throw TUsageError("no FILE given");
   return options;
-}
-
-char LocaleDecimalSeparator() {
-  char sep = '.';
-  if (std::setlocale(LC_NUMERIC, "") != nullptr) {
-    const std::lconv* conv = std::localeconv();
-    if (conv != nullptr && conv->decimal_point != nullptr &&
-        std::strlen(conv->decimal_point) == 1) {
-      sep = conv->decimal_point[0];
-    }
-  }
-  std::setlocale(LC_NUMERIC, "C");
-  return sep;
 }
 
 int RunConvert(const TConvertOptions& options, std::ostream& out, std::ostream& err) {

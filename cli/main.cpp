@@ -6,7 +6,19 @@
 #include <string>
 #include <vector>
 
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#include <sys/stat.h>
+
+// The WebAssembly runtime keeps a umask of its own that would leave new reports without any
+// permission; under node the process's umask is the user's.
+EM_JS(int, NodeUmask, (), { return process.umask(); });
+#endif
+
 int main(int argc, char* argv[]) {
+#ifdef __EMSCRIPTEN__
+  ::umask(static_cast<mode_t>(NodeUmask()));
+#endif
   int status = 1;
   try {
     status = ConvertMain(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);

@@ -18,18 +18,6 @@ namespace {
 // Keeps the temporary name within the usual 255-byte limit of a file name.
 constexpr std::size_t MaxTempStem = 200;
 
-std::string ReportBytes(const std::vector<std::string>& lines) {
-  std::size_t size = 0;
-  for (const std::string& line : lines) size += line.size() + 2;
-  std::string bytes;
-  bytes.reserve(size);
-  for (const std::string& line : lines) {
-    bytes += line;
-    bytes += "\r\n";
-  }
-  return bytes;
-}
-
 bool WriteAll(int fd, const std::string& bytes) {
   const char* data = bytes.data();
   std::size_t left = bytes.size();
@@ -106,6 +94,18 @@ bool ReplaceFile(const std::filesystem::path& target, const std::string& bytes) 
 }
 
 } // namespace
+
+std::string ReportBytes(const std::vector<std::string>& lines) {
+  std::size_t size = 0;
+  for (const std::string& line : lines) size += line.size() + 2;
+  std::string bytes;
+  bytes.reserve(size);
+  for (const std::string& line : lines) {
+    bytes += line;
+    bytes += "\r\n";
+  }
+  return bytes;
+}
 
 std::filesystem::path ReportFileName(const std::filesystem::path& inputName) {
   std::string name = inputName.filename().native();

@@ -8,6 +8,9 @@
 // or ".txt" appended when it has none.
 std::filesystem::path ReportFileName(const std::filesystem::path& inputName);
 
+// The report file's bytes: the lines, each ended by CR LF.
+std::string ReportBytes(const std::vector<std::string>& lines);
+
 // Writes the lines, each ended by CR LF, so that the target is always either its old content
 // or the complete new report. Throws std::runtime_error("Cannot create file " + path).
 void WriteReportFile(const std::filesystem::path& target, const std::vector<std::string>& lines);

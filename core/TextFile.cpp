@@ -16,7 +16,7 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
   auto pos = text.begin();
   while (pos != text.end()) {
     const auto end = std::find_if(pos, text.end(), isLineEnd);
-    lines.emplace_back(pos, end);
+    lines.emplace_back(std::to_address(pos), static_cast<std::size_t>(end - pos));
     pos = end;
     if (pos != text.end() && *pos == '\r') ++pos;
     if (pos != text.end() && *pos == '\n') ++pos;
@@ -31,7 +31,8 @@ std::string ReadTextFile(const std::filesystem::path& path) {
   if (!file) throw fail();
   std::string text;
   std::error_code ec;
-  if (const auto size = std::filesystem::file_size(path, ec); !ec) text.reserve(size);
+  if (const auto size = std::filesystem::file_size(path, ec); !ec)
+    text.reserve(static_cast<std::size_t>(size));
   char buf[65536];
   std::size_t got = 0;
   while ((got = std::fread(buf, 1, sizeof buf, file.get())) > 0) text.append(buf, got);

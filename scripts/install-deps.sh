@@ -9,11 +9,20 @@ packages=(
   qt6-base-dev fonts-wine
   librsvg2-bin help2man desktop-file-utils appstream
   dpkg-dev fakeroot file lintian
+  emscripten node-acorn nodejs npm chromium
 )
+
+# Virtual packages that installed packages provide (NodeSource's nodejs brings npm).
+provided=$(dpkg-query -W -f='${Status}|${Provides}\n' 2>/dev/null | grep '^install ok installed|' |
+  cut -d'|' -f2 | tr ',' '\n' | sed 's/(.*//; s/ //g' || true)
+installed() {
+  dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed' ||
+    grep -qx "$1" <<<"$provided"
+}
 
 missing=()
 for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+  if ! installed "$p"; then
     missing+=("$p")
   fi
 done

@@ -101,6 +101,15 @@ TEST_F(ConvertCommandTest, ListsEveryFindingOfOneFileAndWritesItsReportHere) {
   EXPECT_TRUE(SameBytes(ReadFileBytes(work / "Findings.txt"), Expected("Findings.expected.txt")));
 }
 
+TEST_F(ConvertCommandTest, WritesTheGoldenSampleReport) {
+  const fs::path data = MORVELANDER_TEST_DATA;
+  const TRun run = Convert({"--print", "none", data / "Voorbeeld.csv"}, work.Path());
+  EXPECT_EQ(run.Status, 0);
+  EXPECT_EQ(run.Err, "");
+  EXPECT_TRUE(SameBytes(ReadFileBytes(work / "Voorbeeld.txt"),
+                        ReadFileBytes(data / "Voorbeeld.expected.txt")));
+}
+
 TEST_F(ConvertCommandTest, PrintsTheChosenTextOfTheLastFile) {
   struct {
     const char* print;

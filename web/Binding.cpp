@@ -1,0 +1,282 @@
+// The page's window over the core: the three tables, the tournament and the status line, with
+// the commands the window runs on them. Texts cross to the page as UTF-8, bytes as arrays.
+#include "app/Desktop.h"
+#include "app/TextCase.h"
+#include "core/CoreUI.h"
+#include "core/Cp1252.h"
+#include "core/ErrorList.h"
+#include "core/ReportFile.h"
+#include "core/Toernooi.h"
+#include "core/ToernooiGrid.h"
+#include "core/Version.h"
+#include "table/CellTable.h"
+
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include <algorithm>
+#include <array>
+#include <exception>
+#include <numeric>
+#include <string>
+#include <vector>
+
+using emscripten::val;
+
+namespace {
+
+// What a command left for the page to show.
+struct TWebResult {
+  std::string Naam;
+  std::string Status;
+  // The plain messages the load raised, in order.
+  val Messages = val::array();
+  // The error box's text when the command failed; empty when it ran to its end.
+  std::string Failure;
+  int RegelCount = 0;
+};
+
+// A table's shape: counts, header counts, column widths and each column's alignment
+// (0 left, 1 centre, 2 right).
+struct TWebTable {
+  int ColCount = 0;
+  int RowCount = 0;
+  int FixedCols = 0;
+  int FixedRows = 0;
+  val ColWidths = val::array();
+  val Aligns = val::array();
+};
+
+// A block of rows, row by row and column by column: the texts, the cell colours as 0xRRGGBB
+// (-1 for none) and the spans (the columns a merged range covers, 0 for a cell it hides).
+struct TWebRows {
+  val Texts = val::array();
+  val Colors = val::array();
+  val Spans = val::array();
+};
+
+class TWebUI : public TCoreUI {
+public:
+  void SetStatusText(int panel, const std::string& text) override {
+    if (panel == 0) Naam = text;
+    if (panel == 1) Status = text;
+  }
+  void ShowMessage(const std::string& text) override { Messages.push_back(text); }
+
+  std::string Naam;
+  std::string Status;
+  std::vector<std::string> Messages;
+};
+
+// The tables and the tournament of the page, laid out as the window's.
+struct TWebForm {
+  TCellTable InputGrid{5, 5, 1, 0};
+  TCellTable ToernooiGrid{5, 5, 1, 1};
+  TCellTable ErrorGrid{5, 5, 1, 1};
+  TWebUI UI;
+  TToernooi Toernooi{ErrorGrid, UI};
+  std::array<int, 256> BodyWidths{};
+  std::array<int, 256> HeaderWidths{};
+
+  TWebForm() {
+    ToernooiGrid.OnGetAlignment = ToernooiGridGetAlignment;
+    ErrorGrid.OnGetAlignment = ErrorGridGetAlignment;
+    ClearToernooiGrid(ToernooiGrid);
+    ClearErrorGrid(ErrorGrid);
+  }
+};
+
+TWebForm& Form() {
+  static TWebForm form;
+  return form;
+}
+
+TCellTable& Grid(int which) {
+  switch (which) {
+  case 0:
+    return Form().InputGrid;
+  case 1:
+    return Form().ToernooiGrid;
+  default:
+    return Form().ErrorGrid;
+  }
+}
+
+val Array(const std::vector<std::string>& texts) {
+  val list = val::array();
+  for (const std::string& t : texts) list.call<void>("push", Cp1252ToUtf8(t));
+  return list;
+}
+
+// Runs one step of a command; a failure ends it with the error box's text.
+template <typename F> TWebResult Run(F&& step) {
+  TWebForm& form = Form();
+  form.UI.Messages.clear();
+  TWebResult result;
+  try {
+    step(form);
+  } catch (const std::exception& e) {
+    result.Failure = Cp1252ToUtf8(ErrorBoxText(e.what()));
+  }
+  result.Naam = Cp1252ToUtf8(form.UI.Naam);
+  result.Status = Cp1252ToUtf8(form.UI.Status);
+  result.Messages = Array(form.UI.Messages);
+  result.RegelCount = form.Toernooi.RegelCount();
+  return result;
+}
+
+} // namespace
+
+// The page's start-up with the decimal separator of the user's locale; returns the caption.
+std::string Start(const std::string& decimalSeparator) {
+  TWebForm& form = Form();
+  if (decimalSeparator.size() == 1) form.Toernooi.DecimalSeparator = decimalSeparator[0];
+  return "Jeugd csv naar Fide2006 Versie: " + VersionText(form.Toernooi.DecimalSeparator);
+}
+
+// The advance of each code page 1252 character in the body and the header font, as the page
+// draws them; the tables fit their columns with these.
+void SetFontWidths(const val& body, const val& header) {
+  TWebForm& form = Form();
+  for (std::size_t c = 0; c < 256; ++c) {
+    form.BodyWidths[c] = body[c].as<int>();
+    form.HeaderWidths[c] = header[c].as<int>();
+  }
+  const auto measure = [&form](std::string_view text, TCellFont font) {
+    const std::array<int, 256>& widths =
+        font == TCellFont::Header ? form.HeaderWidths : form.BodyWidths;
+    int w = 0;
+    for (const char c : text) w += widths[static_cast<unsigned char>(c)];
+    return w;
+  };
+  for (TCellTable* grid : {&form.InputGrid, &form.ToernooiGrid, &form.ErrorGrid})
+    grid->SetMeasureText(measure);
+}
+
+// The window's double-click: empties the tables, loads the file and fills the tournament table.
+TWebResult OpenFile(const std::string& name, const std::string& bytes) {
+  return Run([&](TWebForm& form) {
+    ClearToernooiGrid(form.ToernooiGrid);
+    ClearErrorGrid(form.ErrorGrid);
+    form.Toernooi.LoadBytes(std::filesystem::path(name), bytes, form.InputGrid, false);
+    form.InputGrid.FitColumnWidths(true, 1);
+    FillToernooiGrid(form.Toernooi, form.ToernooiGrid);
+    form.UI.SetStatusText(0, form.Toernooi.Rec.Naam);
+  });
+}
+
+// Starts a conversion of all files: the error list collects one summary row per file.
+TWebResult StartBatch() {
+  return Run([](TWebForm& form) {
+    form.UI.SetStatusText(1, "");
+    ClearErrorGrid(form.ErrorGrid);
+  });
+}
+
+// One file of a conversion of all files.
+TWebResult ConvertFile(const std::string& name, const std::string& bytes) {
+  return Run([&](TWebForm& form) {
+    form.Toernooi.LoadBytes(std::filesystem::path(name), bytes, form.InputGrid, true);
+    FillToernooiGrid(form.Toernooi, form.ToernooiGrid);
+    form.UI.SetStatusText(0, form.Toernooi.Rec.Naam);
+  });
+}
+
+// The report of the file last converted, each line ended by CR LF.
+val WebReportBytes() {
+  const std::string bytes = ReportBytes(Form().Toernooi.ReportLines);
+  return val::global("Uint8Array")
+      .new_(emscripten::typed_memory_view(bytes.size(),
+                                          reinterpret_cast<const unsigned char*>(bytes.data())));
+}
+
+// The report's file name for the file last loaded.
+std::string ReportName() {
+  return ReportFileName(Form().Toernooi.SourcePath().filename()).native();
+}
+
+TWebTable TableShape(int which) {
+  const TCellTable& grid = Grid(which);
+  TWebTable shape;
+  shape.ColCount = grid.ColCount();
+  shape.RowCount = grid.RowCount();
+  shape.FixedCols = grid.FixedCols();
+  shape.FixedRows = grid.FixedRows();
+  for (int c = 0; c < grid.ColCount(); ++c) {
+    THorzAlign horz = THorzAlign::Left;
+    TVertAlign vert = TVertAlign::Top;
+    grid.Alignment(c, 0, horz, vert);
+    shape.ColWidths.call<void>("push", grid.ColWidths(c));
+    shape.Aligns.call<void>("push", static_cast<int>(horz));
+  }
+  return shape;
+}
+
+TWebRows TableRows(int which, int first, int count) {
+  const TCellTable& grid = Grid(which);
+  TWebRows rows;
+  const int end = std::min(grid.RowCount(), first + count);
+  for (int r = std::max(first, 0); r < end; ++r) {
+    for (int c = 0; c < grid.ColCount(); ++c) {
+      const TMergeRole role = grid.MergeRole(c, r);
+      const std::optional<TCellColor> color = grid.CellColor(c, r);
+      rows.Texts.call<void>("push", Cp1252ToUtf8(grid.GetCell(c, r)));
+      rows.Colors.call<void>("push", color ? (color->R << 16) | (color->G << 8) | color->B : -1);
+      rows.Spans.call<void>("push", role.Kind == TMergeRole::Member ? 0
+                                    : role.Kind == TMergeRole::First
+                                        ? std::min(role.ColSpan, grid.ColCount() - c)
+                                        : 1);
+    }
+  }
+  return rows;
+}
+
+// The error list as the clipboard receives it.
+std::string ErrorText() {
+  return Cp1252ToUtf8(Form().ErrorGrid.ClipboardText());
+}
+
+// The order of the input list: by name without regard to case, as the window lists a folder.
+val SortedOrder(const val& names) {
+  const std::size_t n = names["length"].as<std::size_t>();
+  std::vector<std::string> texts;
+  for (std::size_t i = 0; i < n; ++i) texts.push_back(Utf8ToCp1252(names[i].as<std::string>()));
+  std::vector<int> order(n);
+  std::iota(order.begin(), order.end(), 0);
+  std::stable_sort(order.begin(), order.end(),
+                   [&texts](int a, int b) { return CompareNoCase(texts[a], texts[b]) < 0; });
+  val list = val::array();
+  for (const int i : order) list.call<void>("push", i);
+  return list;
+}
+
+EMSCRIPTEN_BINDINGS(morvelander) {
+  emscripten::value_object<TWebResult>("TWebResult")
+      .field("Naam", &TWebResult::Naam)
+      .field("Status", &TWebResult::Status)
+      .field("Messages", &TWebResult::Messages)
+      .field("Failure", &TWebResult::Failure)
+      .field("RegelCount", &TWebResult::RegelCount);
+  emscripten::value_object<TWebTable>("TWebTable")
+      .field("ColCount", &TWebTable::ColCount)
+      .field("RowCount", &TWebTable::RowCount)
+      .field("FixedCols", &TWebTable::FixedCols)
+      .field("FixedRows", &TWebTable::FixedRows)
+      .field("ColWidths", &TWebTable::ColWidths)
+      .field("Aligns", &TWebTable::Aligns);
+  emscripten::value_object<TWebRows>("TWebRows")
+      .field("Texts", &TWebRows::Texts)
+      .field("Colors", &TWebRows::Colors)
+      .field("Spans", &TWebRows::Spans);
+  emscripten::function("Start", &Start);
+  emscripten::function("SetFontWidths", &SetFontWidths);
+  emscripten::function("OpenFile", &OpenFile);
+  emscripten::function("StartBatch", &StartBatch);
+  emscripten::function("ConvertFile", &ConvertFile);
+  emscripten::function("ReportBytes", &WebReportBytes);
+  emscripten::function("ReportName", &ReportName);
+  emscripten::function("TableShape", &TableShape);
+  emscripten::function("TableRows", &TableRows);
+  emscripten::function("ErrorText", &ErrorText);
+  emscripten::function("SortedOrder", &SortedOrder);
+}
