@@ -85,11 +85,18 @@ async function Main() {
     return !result.Failure;
   }
 
+  // The browser's performance timeline keeps how long the core took and when the tables showed.
   const Open = Command(async (file) => {
+    const start = performance.now();
     const bytes = await ReadBytes(file);
+    const converting = performance.now();
     const result = core.OpenFile(file.name, bytes);
+    performance.measure("Morvelander: conversion", { start: converting });
     ShowPage(FoutenPage);
-    if (await ShowResult(result)) saveButton.disabled = false;
+    const shown = ShowResult(result);
+    await Repaint();
+    performance.measure("Morvelander: tables shown", { start });
+    if (await shown) saveButton.disabled = false;
   });
 
   const Save = Command(async () => {

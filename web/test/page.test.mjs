@@ -217,10 +217,12 @@ test("a large file shows only the rows in view", async () => {
   const large = join(work, "Groot.csv");
   execFileSync(generatePath, ["100000", large]);
   await (await page.$("#FilePicker")).uploadFile(large);
-  const start = Date.now();
   await Choose(large);
   await page.waitForSelector("#ErrorGrid .row");
-  console.log(`100 000 lines: tables shown ${Date.now() - start} ms after the double-click`);
+  const times = await page.evaluate(() =>
+    performance.getEntriesByType("measure").map((m) => `${m.name} ${Math.round(m.duration)} ms`),
+  );
+  console.log(`# 100 000 lines: ${times.slice(-2).join(", ")}`);
   await Tab(1);
   await page.waitForSelector("#InputGrid .row");
   const drawn = await page.$$eval("#InputGrid .row", (rows) => rows.length);
