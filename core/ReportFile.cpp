@@ -1,6 +1,7 @@
 #include "core/ReportFile.h"
 
 #include "core/Cp1252.h"
+#include "core/FileLock.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -82,13 +83,12 @@ bool ReplaceFile(const std::filesystem::path& target, const std::string& bytes) 
   if (fd < 0) return false;
   // The lock lives on a second descriptor, so that closing the first still reports a failed
   // write before the rename, while the lock lasts until after it.
-  const int held = ::dup(fd);
-  const bool written = held >= 0 && ::flock(held, LOCK_EX) == 0 && WriteAll(fd, bytes) &&
-                       ::fchmod(fd, ReportMode(target)) == 0;
+  TFileLock lock(fd);
+  const bool written = lock.Held() && WriteAll(fd, bytes) && ::fchmod(fd, ReportMode(target)) == 0;
   const bool closed = ::close(fd) == 0;
   const bool renamed = written && closed && std::rename(pattern.c_str(), target.c_str()) == 0;
   if (!renamed) ::unlink(pattern.c_str());
-  if (held >= 0) ::close(held);
+  lock.Release();
   if (renamed) RemoveLeftovers(folder, prefix);
   return renamed;
 }

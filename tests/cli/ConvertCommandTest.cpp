@@ -148,15 +148,18 @@ TEST_F(ConvertCommandTest, UnreadableFileFailsAndTheOthersAreStillConverted) {
   std::ofstream(work / "Leeg.csv").close();
   fs::copy_file(Data("Schoon.csv"), work / "Bezet.csv");
   const THeldFile held(work / "Bezet.csv");
-  struct {
+  struct TCase {
     const char* file;
     const char* reason;
-  } cases[] = {
+  };
+  std::vector<TCase> cases = {
       {"Ontbreekt.csv", "file not found"},
       {"Leeg.csv", "file is empty"},
       {"Bezet.csv", "file is in use by another program"},
   };
-  for (const auto& c : cases) {
+  // The WebAssembly converter under node cannot see another program's lock.
+  if (!MORVELANDER_CONVERT_SEES_LOCKS) cases.pop_back();
+  for (const TCase& c : cases) {
     SCOPED_TRACE(c.file);
     fs::remove(out / "Schoon.txt");
     const TRun run = Convert({"--out", outPath, c.file, Data("Schoon.csv")}, work.Path());
