@@ -1,5 +1,6 @@
 // Draws one of the core's tables: header rows stay on top, header columns at the left, and
-// only the rows in view are built, so a table of a hundred thousand rows shows at once.
+// only the rows in view are built, so a table of a hundred thousand rows shows at once. A
+// block of body cells can be selected with the mouse.
 const RowHeight = 21;
 const AlignClass = ["", "center", "right"];
 
@@ -13,7 +14,9 @@ export class TTableView {
     this.rows = element.appendChild(document.createElement("div"));
     this.rows.className = "rows";
     this.drawn = "";
+    this.selection = null;
     element.addEventListener("scroll", () => this.Draw());
+    element.addEventListener("mousedown", (e) => this.MouseDown(e));
     new ResizeObserver(() => this.Draw()).observe(element);
   }
 
@@ -28,6 +31,7 @@ export class TTableView {
     this.rows.style.width = `${width}px`;
     this.rows.style.height = `${(RowCount - FixedRows) * RowHeight}px`;
     this.head.replaceChildren(...this.BuildRows(0, FixedRows, 0));
+    this.selection = null;
     this.drawn = "";
     this.Draw();
   }
@@ -59,7 +63,10 @@ export class TTableView {
         if (Spans[k] === 0) continue;
         const cell = row.appendChild(document.createElement("div"));
         cell.className = `cell ${AlignClass[Aligns[c]]}`;
+        cell.dataset.col = String(c);
+        cell.dataset.row = String(r);
         if (r < FixedRows || c < FixedCols) cell.classList.add("fixed");
+        else if (this.IsSelected(c, r)) cell.classList.add("selected");
         if (c < FixedCols) {
           cell.classList.add("fixcol");
           cell.style.left = `${this.lefts[c]}px`;
@@ -71,5 +78,47 @@ export class TTableView {
       built.push(row);
     }
     return built;
+  }
+
+  IsSelected(c, r) {
+    const s = this.selection;
+    return s !== null && c >= s.left && c <= s.right && r >= s.top && r <= s.bottom;
+  }
+
+  // The block between the cell the mouse went down on and the body cell it is over now.
+  MouseDown(e) {
+    const start = this.BodyCell(e.target);
+    if (e.button !== 0 || !start) return;
+    e.preventDefault();
+    const extend = (to) => {
+      this.selection = {
+        left: Math.min(start.c, to.c),
+        right: Math.max(start.c, to.c),
+        top: Math.min(start.r, to.r),
+        bottom: Math.max(start.r, to.r),
+      };
+      for (const cell of this.rows.querySelectorAll(".cell:not(.fixed)"))
+        cell.classList.toggle(
+          "selected",
+          this.IsSelected(Number(cell.dataset.col), Number(cell.dataset.row)),
+        );
+    };
+    const move = (m) => {
+      const over = this.BodyCell(m.target);
+      if (over) extend(over);
+    };
+    const up = () => {
+      document.removeEventListener("mousemove", move);
+      document.removeEventListener("mouseup", up);
+    };
+    document.addEventListener("mousemove", move);
+    document.addEventListener("mouseup", up);
+    extend(start);
+  }
+
+  BodyCell(target) {
+    const cell = target.closest?.(".cell:not(.fixed)");
+    if (!cell || !this.rows.contains(cell)) return null;
+    return { c: Number(cell.dataset.col), r: Number(cell.dataset.row) };
   }
 }
