@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 #include "FakeDesktop.h"
 #include "TempFolder.h"
+#include "app/ProgramIdentity.h"
 #include "app/TextMeasure.h"
 
 #include <QAbstractItemModel>
@@ -33,6 +34,7 @@ private slots:
   void convertAllWritesTheReports();
   void openingASubFolderShowsItsFiles();
   void closingRemembersTheFolders();
+  void identityNamesTheDesktopEntryAndShowsTheDrawnIcon();
 
 private:
   template <typename T> T* Find(const char* name) {
@@ -223,6 +225,19 @@ void MainWindowTest::closingRemembersTheFolders() {
            QString::fromStdString("[LastSession]\r\nDataInMap=" + (Dir() / "InBox").string() +
                                   "\r\nDataOutMap=" + (Dir() / "OutBox").string() + "\r\n"));
   QVERIFY(Desktop->Errors.empty());
+}
+
+void MainWindowTest::identityNamesTheDesktopEntryAndShowsTheDrawnIcon() {
+  SetProgramIdentity();
+  QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("nl.morvelander.Morvelander"));
+  QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Morvelander"));
+  const QIcon icon = Window->windowIcon();
+  QCOMPARE(icon.availableSizes().size(), 7);
+  const QImage image = icon.pixmap(QSize(48, 48)).toImage();
+  QCOMPARE(image.size(), QSize(48, 48));
+  // Transparent round the rounded tile, opaque inside it.
+  QCOMPARE(image.pixelColor(0, 0).alpha(), 0);
+  QCOMPARE(image.pixelColor(24, 24).alpha(), 255);
 }
 
 QTEST_MAIN(MainWindowTest)
