@@ -4,7 +4,8 @@
 # under the config folder when the window closes, and no error box may show.
 set -euo pipefail
 
-build=$1
+cmake=$1
+build=$2
 root=$(mktemp -d "${TMPDIR:-/tmp}/morvelander-install-XXXXXX")
 trap 'rm -rf "$root"' EXIT
 fail() {
@@ -13,7 +14,7 @@ fail() {
   exit 1
 }
 
-cmake --install "$build" --prefix "$root/usr" >/dev/null
+"$cmake" --install "$build" --prefix "$root/usr" >/dev/null
 mkdir -p "$root/home" "$root/runtime"
 chmod 700 "$root/runtime"
 inbox=$root/home/Documents/Morvelander/InBox
