@@ -9,39 +9,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
-#include <system_error>
-
-#include <unistd.h>
+#include <string_view>
 
 namespace {
-
-// The load reads a path, so every input goes through one file of this process.
-class TInputFile {
-public:
-  TInputFile()
-      : FPath(std::filesystem::temp_directory_path() /
-              ("morvelander-fuzz-" + std::to_string(::getpid()) + ".csv")) {}
-  TInputFile(const TInputFile&) = delete;
-  TInputFile& operator=(const TInputFile&) = delete;
-  ~TInputFile() {
-    std::error_code ec;
-    std::filesystem::remove(FPath, ec);
-  }
-
-  const std::filesystem::path& Write(const std::uint8_t* data, std::size_t size) const {
-    std::FILE* f = std::fopen(FPath.c_str(), "wb");
-    if (!f || (size > 0 && std::fwrite(data, 1, size, f) != size) || std::fclose(f) != 0) {
-      std::perror(FPath.c_str());
-      std::abort();
-    }
-    return FPath;
-  }
-
-private:
-  std::filesystem::path FPath;
-};
 
 // What must hold after any input; a broken rule stops the run like a crash, with the input kept.
 void Require(bool holds, const char* rule) {
@@ -60,8 +31,7 @@ int ClipboardLines(const std::string& text) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const TInputFile input;
-  const std::filesystem::path& path = input.Write(data, size);
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   // The first byte also picks the mode, so one corpus covers both.
   const bool batch = size > 0 && (data[0] & 1) != 0;
 
@@ -71,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   TSilentUI ui;
   TToernooi toernooi(errorGrid, ui);
   ClearErrorGrid(errorGrid);
-  toernooi.LoadFile(path, inputGrid, batch);
+  toernooi.LoadBytes("fuzz.csv", bytes, inputGrid, batch);
   FillToernooiGrid(toernooi, toernooiGrid);
 
   const int spelers = toernooi.GetSpelerCount();
