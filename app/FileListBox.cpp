@@ -2,6 +2,9 @@
 
 #include "app/TextCase.h"
 
+#include <algorithm>
+#include <system_error>
+
 namespace fs = std::filesystem;
 
 bool MatchesMask(std::string_view name, std::string_view mask) {
@@ -41,6 +44,19 @@ void TFileListBox::Update() {
         std::error_code ec;
         return entry.is_regular_file(ec) && MatchesMask(text, FMask);
       });
+}
+
+void TFileListBox::Insert(const fs::path& file) {
+  FItemIndex = -1;
+  ++FGeneration;
+  std::error_code ec;
+  TFolderItem item{FDirectory / file.filename(), FileNameText(file)};
+  if (!IsShownName(item.Text) || !MatchesMask(item.Text, FMask) ||
+      !fs::is_regular_file(item.Path, ec))
+    return;
+  const auto at = std::lower_bound(FItems.begin(), FItems.end(), item, ShownBefore);
+  if (at != FItems.end() && at->Text == item.Text) return;
+  FItems.insert(at, std::move(item));
 }
 
 fs::path TFileListBox::FullPath(int i) const {

@@ -21,6 +21,9 @@ public:
   void SetDirectory(const std::filesystem::path& dir);
   // Re-reads the folder and drops the selection.
   void Update();
+  // Adds a file just written into the folder where a re-reading would list it, without
+  // reading the folder again, and drops the selection as Update does.
+  void Insert(const std::filesystem::path& file);
 
   int Count() const { return static_cast<int>(FItems.size()); }
   // The name shown for an entry, in code page 1252.

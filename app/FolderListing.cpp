@@ -8,6 +8,14 @@
 
 namespace fs = std::filesystem;
 
+bool ShownBefore(const TFolderItem& a, const TFolderItem& b) {
+  return CompareNoCase(a.Text, b.Text) < 0;
+}
+
+bool IsShownName(const std::string& text) {
+  return !text.empty() && text.front() != '.';
+}
+
 std::vector<TFolderItem>
 VisibleEntries(const fs::path& folder,
                const std::function<bool(const fs::directory_entry&, const std::string&)>& keep) {
@@ -15,11 +23,9 @@ VisibleEntries(const fs::path& folder,
   std::error_code ec;
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
     std::string text = FileNameText(it->path());
-    if (text.empty() || text.front() == '.' || !keep(*it, text)) continue;
+    if (!IsShownName(text) || !keep(*it, text)) continue;
     items.push_back({it->path(), std::move(text)});
   }
-  std::sort(items.begin(), items.end(), [](const TFolderItem& a, const TFolderItem& b) {
-    return CompareNoCase(a.Text, b.Text) < 0;
-  });
+  std::sort(items.begin(), items.end(), ShownBefore);
   return items;
 }

@@ -12,6 +12,12 @@ struct TFolderItem {
   std::string Text;
 };
 
+// The order of the lists: by name without regard to case.
+bool ShownBefore(const TFolderItem& a, const TFolderItem& b);
+
+// Whether a name is shown in the lists at all: hidden names are not.
+bool IsShownName(const std::string& text);
+
 // The entries of a folder that are not hidden and that `keep` accepts, sorted by name without
 // regard to case; a folder that cannot be read lists none.
 std::vector<TFolderItem>

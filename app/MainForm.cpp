@@ -3,6 +3,7 @@
 #include "app/IniFile.h"
 #include "core/Cp1252.h"
 #include "core/ErrorList.h"
+#include "core/FileIdentities.h"
 #include "core/FileInUse.h"
 #include "core/ReportFile.h"
 #include "core/ToernooiGrid.h"
@@ -277,16 +278,21 @@ fs::path TMainForm::ReportPath() const {
   return OutDirectoryListBox.Directory() / ReportFileName(FToernooi->SourcePath().filename());
 }
 
-void TMainForm::SaveReport(const fs::path& target) {
-  if (IsFileInUse(target))
+bool TMainForm::SaveReport(const fs::path& target) {
+  if (IsFileInUse(target)) {
     FDesktop.ShowMessage(InUseMessage(target));
-  else
-    WriteReportFile(target, FToernooi->ReportLines);
+    return false;
+  }
+  WriteReportFile(target, FToernooi->ReportLines);
+  return true;
 }
 
 void TMainForm::SaveDataBitBtnClick() {
   RunCommand([this] {
-    if (const auto chosen = FDesktop.SaveDialog(ReportPath())) {
+    const auto chosen = FDesktop.SaveDialog(ReportPath());
+    if (chosen && WouldReplaceInput(*chosen, FToernooi->SourcePath())) {
+      FDesktop.ShowError(PathText(*chosen) + ": the report would replace the input file");
+    } else if (chosen) {
       const std::string question =
           FileNameText(*chosen) + "\r\r" + (FileExists(*chosen) ? "Overschrijven ?" : "bewaren ?");
       FDesktop.Repaint();
@@ -306,15 +312,27 @@ void TMainForm::DoAllBitBtnClick() {
     ClearErrorGrid(ErrorGrid);
     const std::vector<fs::path> files = FInputFiles;
     const std::size_t n = files.size();
+    TFileIdentities written;
     for (std::size_t i = 0; i < n; ++i) {
       if (FileExists(files[i])) {
         FToernooi->LoadFile(files[i], InputGrid, true);
         FillToernooiGrid();
-        // A file that yielded no lines (held by another program, or emptied) would replace an
-        // older, complete report with an empty one.
-        if (FToernooi->RegelCount() > 0) SaveReport(ReportPath());
+        // A file that yielded no lines (held by another program, too large, or emptied) would
+        // replace an older, complete report with an empty one.
+        const fs::path target = ReportPath();
+        if (FToernooi->RegelCount() > 0) {
+          if (const fs::path* other = written.Find(target))
+            FDesktop.ShowMessage(FileNameText(files[i]) + "\r\rHet rapport " + PathText(target) +
+                                 "\ris in deze opdracht al gemaakt voor " + FileNameText(*other) +
+                                 ".\rGeen bestand gemaakt.");
+          else if (SaveReport(target))
+            written.Add(target, files[i]);
+        }
         SetStatusText(0, FToernooi->Rec.Naam);
-        OutUpdate();
+        // The new report joins the list where a re-reading of the folder would put it.
+        OutFileListBox.Insert(target);
+        FOutBoxClearEnabled = OutFileListBox.Count() > 0;
+        FDesktop.Beep();
       }
       SetStatusText(1, std::to_string(i + 1) + " van " + std::to_string(n) + " bestanden");
       FDesktop.Repaint();

@@ -97,8 +97,8 @@ private:
   void OpenStartFile();
   void ApplyRememberedFolder(TFolderChooser& chooser, const std::string& key);
   std::filesystem::path ReportPath() const;
-  // Writes the report unless another program holds the target.
-  void SaveReport(const std::filesystem::path& target);
+  // Writes the report unless another program holds the target; false when it did not.
+  bool SaveReport(const std::filesystem::path& target);
 
   TDesktop& FDesktop;
   std::filesystem::path FExePath;

@@ -3,13 +3,16 @@
 #include "core/CoreUI.h"
 #include "core/Cp1252.h"
 #include "core/ErrorList.h"
+#include "core/FileIdentities.h"
 #include "core/FileInUse.h"
 #include "core/ReportFile.h"
+#include "core/TextFile.h"
 #include "core/Toernooi.h"
 #include "core/ToernooiGrid.h"
 #include "core/Version.h"
 #include "table/CellTable.h"
 
+#include <string_view>
 #include <system_error>
 #include <utility>
 
@@ -51,11 +54,43 @@ TPrintWhat ParsePrint(const std::string& value) {
   throw TUsageError("unknown --print value '" + value + "'");
 }
 
-std::string UnreadReason(const std::filesystem::path& file, bool announcedInUse) {
+std::string UnreadReason(const std::filesystem::path& file, bool announced) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(file, ec)) return "file not found";
-  if (announcedInUse) return "file is in use by another program";
+  if (const std::uintmax_t size = std::filesystem::file_size(file, ec);
+      !ec && size > MaxTextFileSize)
+    return "file is too large (" + std::to_string(SizeInMiB(size)) + " MiB; the limit is " +
+           std::to_string(SizeInMiB(MaxTextFileSize)) + " MiB)";
+  if (announced) return "file is in use by another program";
   return "file is empty";
+}
+
+// Control characters of file names are shown as \xHH, so that a name cannot move the cursor
+// or hide itself on the user's terminal.
+std::string EscapeControls(std::string_view text) {
+  static constexpr char Hex[] = "0123456789ABCDEF";
+  std::string escaped;
+  escaped.reserve(text.size());
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte != 0x7F) {
+      escaped += c;
+      continue;
+    }
+    escaped += "\\x";
+    escaped += Hex[byte >> 4];
+    escaped += Hex[byte & 0xF];
+  }
+  return escaped;
+}
+
+// One problem on standard error, as one line.
+void Complain(std::ostream& err, std::string_view text) {
+  err << EscapeControls(text) << '\n';
+}
+
+std::string ProblemText(const std::filesystem::path& file, std::string_view reason) {
+  return std::string(ProgramName) + ": " + file.native() + ": " + std::string(reason);
 }
 
 std::filesystem::path OutFolder(const std::filesystem::path& dir) {
@@ -71,41 +106,65 @@ public:
       : FOptions(options), FToernooi(FErrorGrid, FUI), FOutDir(OutFolder(options.OutDir)) {
     FToernooi.DecimalSeparator =
         options.DecimalSeparator ? *options.DecimalSeparator : LocaleDecimalSeparator();
+    FToernooi.FitErrorGrid = false;
     ClearErrorGrid(FErrorGrid);
   }
 
   // Loads one file and writes its report; false when either could not be done. Diagnostics
-  // go to a terminal, so the core's code-page-1252 texts are converted for it.
+  // go to a terminal, so the core's code-page-1252 texts are converted for it. No report
+  // takes the place of an input of the run or of a report written earlier in the run.
   bool Convert(const std::filesystem::path& file, std::ostream& err) {
+    const std::filesystem::path target = FOutDir / ReportFileName(file.filename());
+    if (const std::filesystem::path* input = FInputs.Find(target)) {
+      Complain(err, ProblemText(file, WouldReplaceInput(target, file)
+                                          ? "the report would replace the input file"
+                                          : "the report " + target.native() +
+                                                " would replace the input file " + input->native() +
+                                                " of this run"));
+      return false;
+    }
+    if (const std::filesystem::path* other = FWritten.Find(target)) {
+      Complain(err, ProblemText(file, "report " + target.native() + " was already written for " +
+                                          other->native() + " in this run"));
+      return false;
+    }
+
     ClearToernooiGrid(FToernooiGrid);
     const int messages = FUI.MessageCount();
     try {
       FToernooi.LoadFile(file, FInputGrid, FOptions.Batch);
     } catch (const std::exception& e) {
-      err << ProgramName << ": " << file.native() << ": " << Cp1252ToUtf8(e.what()) << '\n';
+      Complain(err, ProblemText(file, Cp1252ToUtf8(e.what())));
       return false;
     }
     if (FToernooi.RegelCount() == 0) {
-      err << ProgramName << ": " << file.native() << ": "
-          << UnreadReason(file, FUI.MessageCount() != messages) << '\n';
+      Complain(err, ProblemText(file, UnreadReason(file, FUI.MessageCount() != messages)));
       return false;
     }
     FillToernooiGrid(FToernooi, FToernooiGrid);
 
-    const std::filesystem::path target = FOutDir / ReportFileName(file.filename());
     if (IsFileInUse(target)) {
-      err << target.native() << ": Wordt reeds gebruikt. Geen bestand gemaakt.\n";
+      Complain(err, target.native() + ": Wordt reeds gebruikt. Geen bestand gemaakt.");
       return false;
     }
     try {
       WriteReportFile(target, FToernooi.ReportLines);
     } catch (const std::exception& e) {
-      err << ProgramName << ": " << Cp1252ToUtf8(e.what()) << '\n';
+      Complain(err, std::string(ProgramName) + ": " + Cp1252ToUtf8(e.what()));
       return false;
     }
+    FWritten.Add(target, file);
     FLastReport = FToernooi.ReportLines;
     return true;
   }
+
+  // Notes the inputs of the run before the first report is written.
+  void AddInputs(const std::vector<std::filesystem::path>& files) {
+    for (const std::filesystem::path& file : files) FInputs.Add(file, file);
+  }
+
+  // The error table is measured once for the whole run, not after every file.
+  void FinishRun() { FErrorGrid.FitColumnWidths(true, 1); }
 
   void Print(std::ostream& out) const {
     switch (FOptions.Print) {
@@ -113,7 +172,8 @@ public:
       out << FErrorGrid.ClipboardText();
       break;
     case TPrintWhat::Input:
-      out << FInputGrid.ClipboardText();
+      // Row by row: a table of many columns would be a very large text at once.
+      for (int row = 0; row < FInputGrid.RowCount(); ++row) out << FInputGrid.ClipboardRow(row);
       break;
     case TPrintWhat::Table:
       out << FToernooiGrid.ClipboardText();
@@ -138,6 +198,8 @@ private:
   TToernooi FToernooi;
   std::filesystem::path FOutDir;
   std::vector<std::string> FLastReport;
+  TFileIdentities FInputs;
+  TFileIdentities FWritten;
 };
 
 } // namespace
@@ -220,10 +282,12 @@ int RunConvert(const TConvertOptions& options, std::ostream& out, std::ostream& 
   static std::unique_ptr<TConverter> kept;
   kept = std::make_unique<TConverter>(options);
   TConverter& converter = *kept;
+  converter.AddInputs(options.Files);
   bool ok = true;
   for (const std::filesystem::path& file : options.Files) {
     if (!converter.Convert(file, err)) ok = false;
   }
+  converter.FinishRun();
   converter.Print(out);
   out.flush();
   return ok ? 0 : 1;
@@ -234,7 +298,8 @@ int ConvertMain(const std::vector<std::string>& args, std::ostream& out, std::os
   try {
     options = ParseConvertArgs(args);
   } catch (const TUsageError& e) {
-    err << ProgramName << ": " << e.what() << '\n' << ConvertUsage;
+    Complain(err, std::string(ProgramName) + ": " + e.what());
+    err << ConvertUsage;
     return 2;
   }
   if (options.Help) {

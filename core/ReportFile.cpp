@@ -115,6 +115,11 @@ std::filesystem::path ReportFileName(const std::filesystem::path& inputName) {
   return inputName.parent_path() / name;
 }
 
+bool WouldReplaceInput(const std::filesystem::path& target, const std::filesystem::path& input) {
+  std::error_code ec;
+  return std::filesystem::equivalent(target, input, ec) && !ec;
+}
+
 void WriteReportFile(const std::filesystem::path& target, const std::vector<std::string>& lines) {
   if (!ReplaceFile(target, ReportBytes(lines))) {
     std::error_code ec;

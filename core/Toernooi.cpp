@@ -111,7 +111,11 @@ void TToernooi::LoadFile(const std::filesystem::path& path, TCellTable& inputGri
   TFoutLijst fouten(FErrorGrid, batch);
   std::string text;
   if (FileExists(path)) {
-    if (IsFileLocked(path))
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (!ec && size > MaxTextFileSize)
+      AnnounceTooLarge(path, size);
+    else if (IsFileLocked(path))
       FUI.ShowMessage(FileNameText(path) + "\r\rKan niet geopend worden...\r" +
                       "Wordt reeds gebruikt door een ander programma.");
     else
@@ -124,7 +128,17 @@ void TToernooi::LoadBytes(const std::filesystem::path& path, std::string_view by
                           TCellTable& inputGrid, bool batch) {
   StartLoad(inputGrid);
   TFoutLijst fouten(FErrorGrid, batch);
+  if (bytes.size() > MaxTextFileSize) {
+    AnnounceTooLarge(path, bytes.size());
+    return;
+  }
   if (ReadText(path, bytes, inputGrid, fouten)) FinishLoad(fouten, true);
+}
+
+void TToernooi::AnnounceTooLarge(const std::filesystem::path& path, std::uintmax_t size) {
+  FUI.ShowMessage(FileNameText(path) + "\r\rKan niet geopend worden...\r" +
+                  "Het bestand is te groot (" + std::to_string(SizeInMiB(size)) +
+                  " MiB; de grens is " + std::to_string(SizeInMiB(MaxTextFileSize)) + " MiB).");
 }
 
 void TToernooi::StartLoad(TCellTable& inputGrid) {
@@ -135,23 +149,28 @@ void TToernooi::StartLoad(TCellTable& inputGrid) {
 
 bool TToernooi::ReadText(const std::filesystem::path& path, std::string_view text,
                          TCellTable& inputGrid, TFoutLijst& fouten) {
-  const std::vector<std::string_view> lines = SplitLines(text);
+  // Space is made for the lines the reader keeps; shorter ones are passed over.
+  std::size_t kept = 0;
+  TLineReader counter(text);
+  for (std::string_view line; counter.Next(line);)
+    if (line.size() > 4) ++kept;
 
   inputGrid.SetColCount(3);
   inputGrid.SetRowCount(1);
   Rec.BestandsNaam = FileNameText(path);
   Rec.Federatie = "NED";
   FSourcePath = path;
-  FRegelCount = static_cast<int>(lines.size());
+  FRegelCount = 0;
 
   std::vector<int> filledPerRow;
-  filledPerRow.reserve(lines.size());
-  Games.Reserve(lines.size());
+  filledPerRow.reserve(kept);
+  Games.Reserve(kept);
   std::string prepared;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    const int regel = static_cast<int>(i) + 1;
-    if (lines[i].size() <= 4) continue;
-    PrepareLine(lines[i], prepared);
+  TLineReader reader(text);
+  for (std::string_view line; reader.Next(line);) {
+    const int regel = ++FRegelCount;
+    if (line.size() <= 4) continue;
+    PrepareLine(line, prepared);
     filledPerRow.push_back(AddInputRow(inputGrid, prepared));
 
     std::string_view rest = prepared;
@@ -207,7 +226,7 @@ bool TToernooi::ReadText(const std::filesystem::path& path, std::string_view tex
     }
   }
 
-  if (lines.empty()) return false;
+  if (FRegelCount == 0) return false;
 
   CheckHeaderRecords(fouten);
   FinishInputGrid(inputGrid, filledPerRow);
@@ -226,7 +245,7 @@ void TToernooi::FinishLoad(TFoutLijst& fouten, bool stillThere) {
   FUI.SetStatusText(1, std::to_string(fouten.FoutTeller()) + " fout");
   fouten.AddFout(Rec.BestandsNaam + (stillThere ? "" : " Niet gevonden."), 0);
   // Fitting once here gives the same widths as fitting after every game record.
-  FErrorGrid.FitColumnWidths(true, 1);
+  if (FitErrorGrid) FErrorGrid.FitColumnWidths(true, 1);
 }
 
 void TToernooi::ReadGame(std::string_view rest, int regel, TFoutLijst& fouten) {

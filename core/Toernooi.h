@@ -69,6 +69,9 @@ public:
   std::vector<TRondeRec> Rondes;
   // The decimal separator of points and the version in the table and the report.
   char DecimalSeparator = '.';
+  // Whether every load fits the error table's columns; a run over many files into one error
+  // table fits once at its end instead.
+  bool FitErrorGrid = true;
 
 private:
   void StartLoad(TCellTable& inputGrid);
@@ -76,6 +79,8 @@ private:
   bool ReadText(const std::filesystem::path& path, std::string_view text, TCellTable& inputGrid,
                 TFoutLijst& fouten);
   void FinishLoad(TFoutLijst& fouten, bool stillThere);
+  // Tells the user that the file is too large to be read; nothing of it is loaded.
+  void AnnounceTooLarge(const std::filesystem::path& path, std::uintmax_t size);
   void AddRonde(const TRondeRec& ronde);
   void ReadGame(std::string_view rest, int regel, TFoutLijst& fouten);
   void CheckHeaderRecords(TFoutLijst& fouten) const;

@@ -290,22 +290,26 @@ std::vector<TMergedRange> TCellTable::MergedRanges() const {
 
 std::string TCellTable::ClipboardText() const {
   std::string out;
-  for (int r = 0; r < FRowCount; ++r) {
-    for (int c = 0; c < FColCount; ++c) {
-      if (c > 0) out += '\t';
-      const std::string& text = GetCell(c, r);
-      if (text.find('\r') == std::string::npos) {
-        out += text;
-        continue;
-      }
-      out += '"';
-      for (const char ch : text) {
-        if (ch != '\r') out += ch;
-      }
-      out += '"';
+  for (int r = 0; r < FRowCount; ++r) out += ClipboardRow(r);
+  return out;
+}
+
+std::string TCellTable::ClipboardRow(int row) const {
+  std::string out;
+  for (int c = 0; c < FColCount; ++c) {
+    if (c > 0) out += '\t';
+    const std::string& text = GetCell(c, row);
+    if (text.find('\r') == std::string::npos) {
+      out += text;
+      continue;
     }
-    if (FRowCount > 1) out += "\r\n";
+    out += '"';
+    for (const char ch : text) {
+      if (ch != '\r') out += ch;
+    }
+    out += '"';
   }
+  if (FRowCount > 1) out += "\r\n";
   return out;
 }
 

@@ -86,6 +86,8 @@ public:
 
   // The whole table as the clipboard receives it: TAB between cells, CR LF after rows.
   std::string ClipboardText() const;
+  // One row of ClipboardText, its line end included.
+  std::string ClipboardRow(int row) const;
 
   bool IsHeaderCell(int col, int row) const { return col < FFixedCols || row < FFixedRows; }
   // The drawn alignment of a cell: left and top unless the owner's handler says otherwise;

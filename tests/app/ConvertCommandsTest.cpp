@@ -171,6 +171,22 @@ TEST_F(MainFormTest, SaveToATargetInUseLeavesItUntouched) {
   EXPECT_EQ(Desktop.Beeps, 1);
 }
 
+TEST_F(MainFormTest, SaveOverTheOpenedFileEndsInTheErrorBoxAndKeepsIt) {
+  WriteBytes(InBox() / "Voorbeeld.csv", TournamentCsv());
+  Start();
+  Open("Voorbeeld.csv");
+  Desktop.ClearRecords();
+  Desktop.SaveAnswer = InBox() / "Voorbeeld.csv";
+  Desktop.Answers = {true};
+
+  Form.SaveDataBitBtnClick();
+  EXPECT_EQ(Desktop.Errors, Texts{(InBox() / "Voorbeeld.csv").string() +
+                                  ": the report would replace the input file"});
+  EXPECT_TRUE(Desktop.Questions.empty());
+  EXPECT_EQ(ReadBytes(InBox() / "Voorbeeld.csv"), TournamentCsv());
+  EXPECT_EQ(Desktop.Beeps, 1);
+}
+
 TEST_F(MainFormTest, SaveWhereNoFileCanBeCreatedEndsInTheErrorBox) {
   WriteBytes(InBox() / "Voorbeeld.csv", TournamentCsv());
   Start();
@@ -215,6 +231,44 @@ TEST_F(MainFormTest, ConvertAllWritesEveryReportAndSkipsVanishedFiles) {
   EXPECT_EQ(Form.ToernooiGrid.GetCell(4, 2), "Ef, Gh");
   EXPECT_EQ(Form.OutFileListBox.Count(), 3);
   EXPECT_TRUE(Desktop.Messages.empty());
+  EXPECT_TRUE(Desktop.Errors.empty());
+}
+
+// Two inputs whose reports share a name, and a file too large to read, are each announced by
+// name and passed over; the output list gains the new reports as a re-reading would list them.
+TEST_F(MainFormTest, ConvertAllPassesOverASecondReportOfOneNameAndATooLargeFile) {
+  WriteBytes(InBox() / "x.csv", TournamentCsv("Toernooi x"));
+  WriteBytes(InBox() / "x.CSV", TournamentCsv("Toernooi X"));
+  WriteBytes(InBox() / "groot.csv", TournamentCsv());
+  fs::resize_file(InBox() / "groot.csv", (std::uintmax_t{256} << 20) + 1);
+  WriteBytes(InBox() / "z.csv", TournamentCsv("Toernooi z"));
+  fs::create_directories(OutBox());
+  WriteBytes(OutBox() / "b.txt", "old");
+  Start();
+  Desktop.ClearRecords();
+  Desktop.Answers = {true};
+
+  Form.DoAllBitBtnClick();
+  // The list orders the two names by their bytes: "x.CSV" comes first.
+  const std::string first = Form.InFileListBox.Item(1);
+  const std::string second = Form.InFileListBox.Item(2);
+  EXPECT_EQ(
+      Desktop.Messages,
+      (Texts{"groot.csv\r\rKan niet geopend worden...\rHet bestand is te groot (257 MiB; de "
+             "grens is 256 MiB).",
+             second + "\r\rHet rapport " + (OutBox() / "x.txt").string() +
+                 "\ris in deze opdracht al gemaakt voor " + first + ".\rGeen bestand gemaakt."}));
+  EXPECT_EQ(first, "x.CSV");
+  EXPECT_EQ(ReadBytes(OutBox() / "x.txt"), VoorbeeldReport("Toernooi X"));
+  EXPECT_EQ(ReadBytes(OutBox() / "z.txt"), VoorbeeldReport("Toernooi z"));
+  EXPECT_FALSE(fs::exists(OutBox() / "groot.txt"));
+  Texts shown;
+  for (int i = 0; i < Form.OutFileListBox.Count(); ++i)
+    shown.push_back(Form.OutFileListBox.Item(i));
+  EXPECT_EQ(shown, (Texts{"b.txt", "x.txt", "z.txt"}));
+  Form.OutFileListBox.Update();
+  for (int i = 0; i < Form.OutFileListBox.Count(); ++i)
+    EXPECT_EQ(Form.OutFileListBox.Item(i), shown[static_cast<std::size_t>(i)]);
   EXPECT_TRUE(Desktop.Errors.empty());
 }
 

@@ -148,25 +148,76 @@ TEST_F(ConvertCommandTest, UnreadableFileFailsAndTheOthersAreStillConverted) {
   std::ofstream(work / "Leeg.csv").close();
   fs::copy_file(Data("Schoon.csv"), work / "Bezet.csv");
   const THeldFile held(work / "Bezet.csv");
+  fs::copy_file(Data("Schoon.csv"), work / "Groot.csv");
+  fs::resize_file(work / "Groot.csv", (std::uintmax_t{256} << 20) + 1);
   struct TCase {
     const char* file;
+    const char* shown; // control characters escaped
     const char* reason;
   };
   std::vector<TCase> cases = {
-      {"Ontbreekt.csv", "file not found"},
-      {"Leeg.csv", "file is empty"},
-      {"Bezet.csv", "file is in use by another program"},
+      {"Ontbreekt.csv", "Ontbreekt.csv", "file not found"},
+      {"Leeg.csv", "Leeg.csv", "file is empty"},
+      {"Groot.csv", "Groot.csv", "file is too large (257 MiB; the limit is 256 MiB)"},
+      {"\x1b[2JWeg\n.csv", "\\x1B[2JWeg\\x0A.csv", "file not found"},
+      {"Bezet.csv", "Bezet.csv", "file is in use by another program"},
   };
   // The WebAssembly converter under node cannot see another program's lock.
   if (!MORVELANDER_CONVERT_SEES_LOCKS) cases.pop_back();
   for (const TCase& c : cases) {
-    SCOPED_TRACE(c.file);
+    SCOPED_TRACE(c.shown);
     fs::remove(out / "Schoon.txt");
     const TRun run = Convert({"--out", outPath, c.file, Data("Schoon.csv")}, work.Path());
     EXPECT_EQ(run.Status, 1);
-    EXPECT_EQ(run.Err, std::string("morvelander-convert: ") + c.file + ": " + c.reason + "\n");
+    EXPECT_EQ(run.Err, std::string("morvelander-convert: ") + c.shown + ": " + c.reason + "\n");
     EXPECT_TRUE(SameBytes(run.Out, Expected("MissingFirst.errors.txt")));
     EXPECT_EQ(FolderEntries(outPath), std::vector<std::string>{"Schoon.txt"});
+  }
+}
+
+// No report takes the place of an input of the run, or of a report written earlier in it;
+// the file refused is left as it was and the others are converted.
+TEST_F(ConvertCommandTest, NoReportReplacesAnInputOrAnEarlierReportOfTheRun) {
+  const std::string schoon = ReadFileBytes(Data("Schoon.csv"));
+  const std::string findings = ReadFileBytes(Data("Findings.csv"));
+  const std::string target = (workPath / "x.txt").native();
+  struct {
+    const char* name;
+    std::vector<std::pair<std::string, std::string>> files; // name, bytes
+    std::vector<std::string> args;
+    std::string err;
+    std::string report; // x.txt afterwards
+  } cases[] = {
+      {"report over its own input",
+       {{"x.txt", schoon}},
+       {"x.txt"},
+       "morvelander-convert: x.txt: the report would replace the input file\n",
+       schoon},
+      {"report over a later input",
+       {{"x.csv", findings}, {"x.txt", schoon}},
+       {"x.csv", "x.txt"},
+       "morvelander-convert: x.csv: the report " + target +
+           " would replace the input file x.txt of this run\n"
+           "morvelander-convert: x.txt: the report would replace the input file\n",
+       schoon},
+      {"two inputs with one report name",
+       {{"x.csv", schoon}, {"x.CSV", findings}},
+       {"x.csv", "x.CSV"},
+       "morvelander-convert: x.CSV: report " + target +
+           " was already written for x.csv in this run\n",
+       Expected("Schoon.expected.txt")},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    for (const auto& entry : fs::directory_iterator(work.Path())) fs::remove(entry.path());
+    for (const auto& [name, bytes] : c.files) std::ofstream(work / name, std::ios::binary) << bytes;
+    std::vector<std::string> args = c.args;
+    args.push_back(Data("Schoon.csv"));
+    const TRun run = Convert(args, work.Path());
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_EQ(run.Err, c.err);
+    EXPECT_TRUE(SameBytes(ReadFileBytes(work / "x.txt"), c.report));
+    EXPECT_TRUE(SameBytes(ReadFileBytes(work / "Schoon.txt"), Expected("Schoon.expected.txt")));
   }
 }
 

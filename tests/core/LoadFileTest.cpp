@@ -385,6 +385,20 @@ TEST(LoadFile, AnnouncesAFileInUseAndReadsNothing) {
   EXPECT_EQ(run.Toernooi.Rec.Naam, "Bezet toernooi");
 }
 
+// A file over 256 MiB is refused before anything of it is read.
+TEST(LoadFile, AnnouncesAFileTooLargeAndReadsNothing) {
+  TTempDir dir;
+  const fs::path path = WriteFile(dir, "groot.csv", "012;Groot toernooi\r\n");
+  fs::resize_file(path, (std::uintmax_t{256} << 20) + 1);
+  TLoadRun run;
+  run.Load(path);
+  EXPECT_EQ(run.UI.Messages, std::vector<std::string>{"groot.csv\r\rKan niet geopend worden...\r"
+                                                      "Het bestand is te groot (257 MiB; de grens "
+                                                      "is 256 MiB)."});
+  EXPECT_TRUE(run.Errors().empty());
+  EXPECT_EQ(run.Toernooi.RegelCount(), 0);
+}
+
 TEST(LoadFile, CountsFindingsBeyondLine9999WithoutShowingTheLine) {
   TTempDir dir;
   std::string text = "012;Lang toernooi\r\n022;Assen\r\n032;NED\r\n042;03-10-2009\r\n"
