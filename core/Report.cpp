@@ -5,6 +5,7 @@
 #include "core/Toernooi.h"
 #include "core/Version.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -78,24 +79,37 @@ void AddReportColumn(TReportColumns& columns, std::int32_t startPos, std::int32_
   columns.push_back({startPos, endPos, std::move(description)});
 }
 
-void AppendReportField(std::string& line, std::string_view cellText, const TReportColumns& columns,
-                       int index) {
+void TReportLine::AppendField(std::string_view cellText, const TReportColumns& columns, int index) {
   const TReportColumn& column = columns[static_cast<std::size_t>(index)];
-  line.erase(TrimRight(line).size());
-  if (column.StartPos > 1) PadTo(line, static_cast<std::size_t>(column.StartPos - 1));
+  // After the first field the text never ends in a blank, so this trims nothing more.
+  FText.erase(TrimRight(FText).size());
+  FBlanks = 0;
+  std::size_t start = FText.size();
+  if (column.StartPos > 1) start = std::max(start, static_cast<std::size_t>(column.StartPos - 1));
 
   const std::string_view text = Trim(cellText);
-  const std::size_t filled = line.size() + text.size();
+  const std::size_t filled = start + text.size();
   const std::size_t blanks = column.EndPos > 0 && filled < static_cast<std::size_t>(column.EndPos)
                                  ? static_cast<std::size_t>(column.EndPos) - filled
                                  : 0;
-  if (index == NaamEntry) {
-    line += text;
-    line.append(blanks, ' ');
+  if (text.empty()) {
+    FBlanks = start - FText.size() + blanks;
+  } else if (index == NaamEntry) {
+    FText.resize(start, ' ');
+    FText += text;
+    FBlanks = blanks;
   } else {
-    line.append(blanks, ' ');
-    line += text;
+    FText.resize(start + blanks, ' ');
+    FText += text;
   }
+}
+
+std::string TReportLine::Text() const {
+  std::string line;
+  line.reserve(FText.size() + FBlanks);
+  line += FText;
+  line.append(FBlanks, ' ');
+  return line;
 }
 
 void TToernooi::BuildReport(const TCellTable& toernooiGrid) {
@@ -133,12 +147,10 @@ void TToernooi::BuildReport(const TCellTable& toernooiGrid) {
   const int columnCount = static_cast<int>(columns.size());
   for (int row = 0; row < toernooiGrid.RowCount(); ++row) {
     if (!IsPlayerRow(toernooiGrid, row)) continue;
-    std::string line;
-    line.reserve(static_cast<std::size_t>(columns.back().EndPos));
-    for (int k = 0; k < columnCount; ++k) {
-      AppendReportField(line, toernooiGrid.GetCell(k, row), columns, k);
-    }
-    ReportLines.push_back(std::move(line));
+    TReportLine line;
+    for (int k = 0; k < columnCount; ++k)
+      line.AppendField(toernooiGrid.GetCell(k, row), columns, k);
+    ReportLines.push_back(line.Text());
   }
 
   ReportLines.emplace_back();

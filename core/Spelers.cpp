@@ -1,10 +1,12 @@
 #include "core/Spelers.h"
 
 #include "core/Cp1252.h"
+#include "core/ListSortOrder.h"
 
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <numeric>
 #include <utility>
 
 namespace {
@@ -181,42 +183,23 @@ void TSpList::Clear() {
 
 void TSpList::Sort() {
   if (FItems.size() < 2) return;
-  // Where equal keys end depends on this exact partition scheme. The two sub-ranges of a
-  // partition are disjoint, so the order in which they are sorted does not change the
-  // result; keeping the larger one on a stack bounds its size by log2 of the count.
-  auto below = [this](int i, int p) { return CompareSortKeys(Key(i), Key(p)) < 0; };
-  auto above = [this](int i, int p) { return CompareSortKeys(Key(i), Key(p)) > 0; };
-  std::vector<std::pair<int, int>> stapel{{0, Count() - 1}};
-  while (!stapel.empty()) {
-    auto [l, r] = stapel.back();
-    stapel.pop_back();
-    while (l < r) {
-      int i = l;
-      int j = r;
-      int p = (l + r) / 2;
-      do {
-        while (below(i, p)) ++i;
-        while (above(j, p)) --j;
-        if (i <= j) {
-          std::swap(FItems[static_cast<std::size_t>(i)], FItems[static_cast<std::size_t>(j)]);
-          if (p == i) {
-            p = j;
-          } else if (p == j) {
-            p = i;
-          }
-          ++i;
-          --j;
-        }
-      } while (i <= j);
-      if (j - l > r - i) {
-        stapel.emplace_back(l, j);
-        l = i;
-      } else {
-        stapel.emplace_back(i, r);
-        r = j;
-      }
-    }
+  // The quicksort compares only through the keys' order, so it runs on their ranks.
+  std::vector<int> byKey(FItems.size());
+  std::iota(byKey.begin(), byKey.end(), 0);
+  std::sort(byKey.begin(), byKey.end(),
+            [this](int a, int b) { return CompareSortKeys(Key(a), Key(b)) < 0; });
+  std::vector<int> ranks(FItems.size());
+  int rank = 0;
+  for (std::size_t k = 0; k < byKey.size(); ++k) {
+    if (k > 0 && CompareSortKeys(Key(byKey[k - 1]), Key(byKey[k])) != 0) ++rank;
+    ranks[static_cast<std::size_t>(byKey[k])] = rank;
   }
+
+  std::vector<std::pair<std::string, std::unique_ptr<TSp>>> sorted;
+  sorted.reserve(FItems.size());
+  for (const int from : ListSortOrder(std::move(ranks)))
+    sorted.push_back(std::move(FItems[static_cast<std::size_t>(from)]));
+  FItems = std::move(sorted);
 
   FById.Clear();
   for (const auto& item : FItems) FById.Insert(IdKey(item.second->IdNr), item.second.get());

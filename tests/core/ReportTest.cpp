@@ -40,7 +40,7 @@ TReportColumns PlayerColumns(int rondeCount) {
   return columns;
 }
 
-TEST(AppendReportField, AlignsTheNameLeftAndEveryOtherFieldRight) {
+TEST(TReportLine, AlignsTheNameLeftAndEveryOtherFieldRight) {
   struct {
     const char* name;
     std::string line;
@@ -68,10 +68,16 @@ TEST(AppendReportField, AlignsTheNameLeftAndEveryOtherFieldRight) {
   const TReportColumns columns = PlayerColumns(2);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    std::string line = c.line;
-    AppendReportField(line, c.cell, columns, c.index);
-    EXPECT_EQ(line, c.want);
+    TReportLine line(c.line);
+    line.AppendField(c.cell, columns, c.index);
+    EXPECT_EQ(line.Text(), c.want);
   }
+  // The blanks of empty cells stand until text follows them.
+  TReportLine line(std::string(89, 'x'));
+  line.AppendField("", columns, 11);
+  EXPECT_EQ(line.Text(), std::string(89, 'x') + std::string(10, ' '));
+  line.AppendField("1 w 1", columns, 12);
+  EXPECT_EQ(line.Text(), std::string(89, 'x') + std::string(15, ' ') + "1 w 1");
 }
 
 class BuildReportTest : public ::testing::Test {
