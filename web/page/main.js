@@ -38,10 +38,14 @@ async function ReadBytes(file) {
 const Repaint = () => new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve)));
 
 async function Main() {
-  const core = await globalThis.MorvelanderCore();
-  document.title = core.Start(DecimalSeparator());
+  const StartCore = async () => {
+    const started = await globalThis.MorvelanderCore();
+    document.title = started.Start(DecimalSeparator());
+    started.SetFontWidths(FontWidths(BodyFont), FontWidths(`bold ${BodyFont}`));
+    return started;
+  };
+  let core = await StartCore();
   byId("Caption").textContent = document.title;
-  core.SetFontWidths(FontWidths(BodyFont), FontWidths(`bold ${BodyFont}`));
 
   const views = ["InputGrid", "ToernooiGrid", "ErrorGrid"].map(
     (id, which) => new TTableView(byId(id), core, which),
@@ -68,6 +72,13 @@ async function Main() {
     try {
       await run(...args);
     } catch (e) {
+      // A core that ran out of memory has stopped for good; a fresh one takes its place.
+      if (e instanceof WebAssembly.RuntimeError) {
+        core = await StartCore();
+        for (const view of views) view.core = core;
+        fileList.core = core;
+        for (const view of views) view.Refresh();
+      }
       await ShowMessage(e.message || String(e));
     } finally {
       busy = false;
