@@ -8,7 +8,7 @@ JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
 .PHONY: all deps build build-asan test test-release test-asan run clean format package
-.PHONY: bench fuzz-build fuzz fuzz-smoke web
+.PHONY: bench bench-web fuzz-build fuzz fuzz-smoke web
 
 all: build
 
@@ -54,6 +54,12 @@ test: test-release test-asan fuzz-smoke
 bench: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS) --target morvelander_bench morvelander-generate morvelander-convert
 	./bench/run-bench.sh $(BUILD)
+
+# The page against the native converter on a generated 100 000-line file (medians of 9 runs).
+bench-web: web deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS) --target morvelander-generate morvelander-convert
+	node web/bench.mjs $(WEB_BUILD)/morvelander.html $(BUILD)/cli/morvelander-convert \
+	  $(BUILD)/bench/morvelander-generate
 
 $(FUZZ_BUILD)/build.ninja: | deps
 	cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
