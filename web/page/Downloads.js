@@ -13,10 +13,10 @@ export function DownloadBytes(name, bytes, type) {
   setTimeout(() => URL.revokeObjectURL(url), 60000);
 }
 
-// reports: a Map from file name to bytes.
+// reports: a Map from file name to { report: bytes }.
 export function DownloadZip(name, reports) {
   const stored = Object.fromEntries(
-    [...reports].map(([file, bytes]) => [file, [bytes, { mtime: new Date() }]]),
+    [...reports].map(([file, { report }]) => [file, [report, { mtime: new Date() }]]),
   );
   DownloadBytes(name, zipSync(stored, { level: 6 }), "application/zip");
 }

@@ -131,11 +131,16 @@ async function Main() {
             if (!(await ShowResult(result))) return;
             saveButton.disabled = false;
             // A file without lines would give the report of an empty tournament.
-            if (result.RegelCount > 0) {
-              const name = core.ReportName();
+            const name = core.ReportName();
+            if (result.RegelCount > 0 && reports.has(name)) {
+              await ShowMessage(
+                `${file.name}\r\rHet rapport ${name}\ris in deze opdracht al gemaakt voor ` +
+                  `${reports.get(name).from}.\rGeen bestand gemaakt.`,
+              );
+            } else if (result.RegelCount > 0) {
               const report = core.ReportBytes();
               if (folder) await WriteReport(folder, name, report);
-              reports.set(name, report);
+              reports.set(name, { from: file.name, report });
             }
           }
           byId("StatusPanel1").textContent = `${i + 1} van ${files.length} bestanden`;

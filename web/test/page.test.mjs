@@ -4,7 +4,7 @@
 //                           <tournament generator>
 import assert from "node:assert/strict";
 import { execFileSync, spawnSync } from "node:child_process";
-import { mkdtempSync, readFileSync, rmSync, writeFileSync } from "node:fs";
+import { copyFileSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { basename, join } from "node:path";
 import { after, before, test } from "node:test";
@@ -182,11 +182,27 @@ test("Alle converts every file into one zip and lists one summary row per file",
   const reports = unzipSync(new Uint8Array(zip.bytes));
   const files = [...examples, golden];
   const native = Native(files, "errors", true);
-  assert.deepEqual(Object.keys(reports).sort(), files.map((f) => basename(f, ".csv") + ".txt"));
+  const names = files.map((f) => basename(f, ".csv") + ".txt");
+  assert.deepEqual(Object.keys(reports).sort(), names);
   for (const file of files)
     assert.deepEqual(Buffer.from(reports[basename(file, ".csv") + ".txt"]), native.report(file));
   assert.equal(Latin1(await Copied()), native.out);
   assert.equal(await page.$eval("#StatusPanel1", (e) => e.textContent), "");
+
+  // A second file of the same report name gets no report of its own, as in the window.
+  const twin = join(work, "Voorbeeld.CSV");
+  copyFileSync(golden, twin);
+  await (await page.$("#FilePicker")).uploadFile(twin);
+  await Tab(0);
+  const zipped = Download(() => page.click("#DoAllBitBtn"));
+  const message = await page.waitForSelector("#MessageBox[open]");
+  assert.equal(
+    await message.$eval(".text", (e) => e.textContent),
+    "Voorbeeld.csv\n\nHet rapport Voorbeeld.txt\nis in deze opdracht al gemaakt voor Voorbeeld.CSV." +
+      "\nGeen bestand gemaakt.",
+  );
+  await message.$eval("button", (b) => b.click());
+  assert.deepEqual(Object.keys(unzipSync(new Uint8Array((await zipped).bytes))).sort(), names);
 });
 
 test("bad input gets findings, nothing or a message, and the page goes on working", async () => {
