@@ -25,7 +25,6 @@ function FontWidths(font) {
   );
 }
 
-
 async function ReadBytes(file) {
   try {
     return new Uint8Array(await file.arrayBuffer());
@@ -34,8 +33,13 @@ async function ReadBytes(file) {
   }
 }
 
-// Lets the browser draw the status line before the next file.
-const Repaint = () => new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve)));
+// Lets the browser draw before going on; a hidden page draws no frames, so it waits no longer
+// than a tenth of a second.
+const Repaint = () =>
+  new Promise((resolve) => {
+    requestAnimationFrame(() => setTimeout(resolve));
+    setTimeout(resolve, 100);
+  });
 
 async function Main() {
   const StartCore = async () => {
@@ -130,8 +134,8 @@ async function Main() {
             const result = core.ConvertFile(file.name, bytes);
             if (!(await ShowResult(result))) return;
             saveButton.disabled = false;
-            // A file without lines would give the report of an empty tournament.
             const name = core.ReportName();
+            // A file without lines would give the report of an empty tournament.
             if (result.RegelCount > 0 && reports.has(name)) {
               await ShowMessage(
                 `${file.name}\r\rHet rapport ${name}\ris in deze opdracht al gemaakt voor ` +
