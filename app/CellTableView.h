@@ -14,10 +14,21 @@ class TCellTableView : public QTableView {
 public:
   TCellTableView(const TCellTable& table, QWidget* parent = nullptr);
 
-  // Shows the table's current texts, counts, widths and merges.
+  // Shows the table's current texts, counts, widths and merges. A table that did not change
+  // since the last call keeps its selection and scroll position.
   void Refresh();
 
+signals:
+  // Ctrl+C: the user asks for the selected block of cells, bounds included.
+  void CopyRequested(int left, int top, int right, int bottom);
+
+protected:
+  void keyPressEvent(QKeyEvent* e) override;
+
 private:
+  void ShowColWidths();
+
   const TCellTable& FTable;
   TCellTableModel FModel;
+  unsigned FShownGeneration = 0;
 };

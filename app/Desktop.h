@@ -1,8 +1,10 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 // Everything modal or physical the window logic needs of the desktop. The Qt window answers
 // for real; tests answer with a fake that records what was asked.
@@ -29,6 +31,16 @@ public:
   // needs to exist yet.
   virtual std::filesystem::path ConfigFolder() = 0;
   virtual std::filesystem::path DocumentsFolder() = 0;
+  // Moves the file to the desktop's trash; false when that cannot be done (a system without a
+  // trash), and the file then stays where it is.
+  virtual bool MoveToTrash(const std::filesystem::path& file) = 0;
+  // Opens a file with the desktop's default program for it, or a folder in the file manager;
+  // false when the desktop could not.
+  virtual bool OpenPath(const std::filesystem::path& path) = 0;
+  // Watches the folders, in place of those watched so far, and calls `changed` between events
+  // when entries appear in one of them or vanish from it. No folders stops the watch.
+  virtual void WatchFolders(const std::vector<std::filesystem::path>& folders,
+                            std::function<void()> changed) = 0;
 };
 
 // The text an error box shows: a "." is appended when the last character sorts after ".".

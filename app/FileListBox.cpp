@@ -34,16 +34,30 @@ void TFileListBox::SetDirectory(const fs::path& dir) {
   Update();
 }
 
+std::vector<TFolderItem> TFileListBox::ReadItems() const {
+  if (FDirectory.empty()) return {};
+  return VisibleEntries(FDirectory,
+                        [this](const fs::directory_entry& entry, const std::string& text) {
+                          std::error_code ec;
+                          return entry.is_regular_file(ec) && MatchesMask(text, FMask);
+                        });
+}
+
 void TFileListBox::Update() {
-  FItems.clear();
+  FItems = ReadItems();
   FItemIndex = -1;
   ++FGeneration;
-  if (FDirectory.empty()) return;
-  FItems =
-      VisibleEntries(FDirectory, [this](const fs::directory_entry& entry, const std::string& text) {
-        std::error_code ec;
-        return entry.is_regular_file(ec) && MatchesMask(text, FMask);
-      });
+}
+
+void TFileListBox::Reread() {
+  std::vector<TFolderItem> items = ReadItems();
+  if (items == FItems) return;
+  const fs::path selected = FileName();
+  FItems = std::move(items);
+  ++FGeneration;
+  FItemIndex = -1;
+  for (int i = 0; i < Count() && !selected.empty(); ++i)
+    if (FullPath(i) == selected) FItemIndex = i;
 }
 
 void TFileListBox::Insert(const fs::path& file) {

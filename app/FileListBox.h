@@ -24,6 +24,9 @@ public:
   // Adds a file just written into the folder where a re-reading would list it, without
   // reading the folder again, and drops the selection as Update does.
   void Insert(const std::filesystem::path& file);
+  // Re-reads the folder; the selected file stays selected while it is listed, and a listing
+  // that did not change leaves the entries as they were.
+  void Reread();
 
   int Count() const { return static_cast<int>(FItems.size()); }
   // The name shown for an entry, in code page 1252.
@@ -42,6 +45,8 @@ public:
   unsigned Generation() const { return FGeneration; }
 
 private:
+  std::vector<TFolderItem> ReadItems() const;
+
   std::string FMask;
   std::filesystem::path FDirectory;
   std::vector<TFolderItem> FItems;

@@ -41,17 +41,16 @@ void TFolderChooser::SetFileList(TFileListBox* list) {
 }
 
 void TFolderChooser::ReadEntries() {
-  ++FGeneration;
-  FEntries.clear();
+  std::vector<TFolderEntry> entries;
   fs::path chain = FDirectory.root_path();
-  FEntries.push_back({chain, PathText(chain), 0, true});
+  entries.push_back({chain, PathText(chain), 0, true});
   int level = 0;
   for (const fs::path& part : FDirectory.relative_path()) {
     if (part.empty()) continue;
     chain /= part;
-    FEntries.push_back({chain, PathText(part), ++level, true});
+    entries.push_back({chain, PathText(part), ++level, true});
   }
-  FDirectoryIndex = static_cast<int>(FEntries.size()) - 1;
+  const int directoryIndex = static_cast<int>(entries.size()) - 1;
 
   const auto subFolders =
       VisibleEntries(FDirectory, [](const fs::directory_entry& entry, const std::string&) {
@@ -59,5 +58,9 @@ void TFolderChooser::ReadEntries() {
         return entry.is_directory(ec);
       });
   for (const TFolderItem& sub : subFolders)
-    FEntries.push_back({sub.Path, sub.Text, level + 1, false});
+    entries.push_back({sub.Path, sub.Text, level + 1, false});
+  if (entries == FEntries) return;
+  FEntries = std::move(entries);
+  FDirectoryIndex = directoryIndex;
+  ++FGeneration;
 }

@@ -16,6 +16,7 @@ struct TFolderEntry {
   int Level = 0;
   // True for the current folder and its ancestors, false for the sub-folders.
   bool Open = false;
+  bool operator==(const TFolderEntry&) const = default;
 };
 
 // The current folder as a chain from the root down to it, followed by its visible sub-folders
@@ -40,7 +41,7 @@ public:
   // The file list that shows the current folder; none when null.
   void SetFileList(TFileListBox* list);
 
-  // Counts the readings of the entries, so a view can tell when to show them again.
+  // Counts the readings that changed the entries, so a view can tell when to show them again.
   unsigned Generation() const { return FGeneration; }
 
 private:

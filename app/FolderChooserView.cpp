@@ -3,6 +3,7 @@
 #include "core/Cp1252.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QStyle>
 
 TFolderChooserView::TFolderChooserView(const TFolderChooser& chooser, QWidget* parent)
@@ -16,9 +17,8 @@ TFolderChooserView::TFolderChooserView(const TFolderChooser& chooser, QWidget* p
   setUniformRowHeights(true);
   // The chain is always open, so no branch needs an expand mark.
   setStyleSheet(QStringLiteral("QTreeView::branch { image: none; border-image: none; }"));
-  connect(this, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
-    emit EntryDoubleClicked(item->data(0, Qt::UserRole).toInt());
-  });
+  connect(this, &QTreeWidget::itemDoubleClicked, this,
+          [this](QTreeWidgetItem* item) { emit EntryOpened(item->data(0, Qt::UserRole).toInt()); });
   FShownGeneration = FChooser.Generation() - 1;
   Refresh();
 }
@@ -47,4 +47,14 @@ void TFolderChooserView::Refresh() {
     setCurrentItem(current);
     scrollToItem(current);
   }
+}
+
+void TFolderChooserView::keyPressEvent(QKeyEvent* e) {
+  const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+  if (!enter || !currentItem()) {
+    QTreeWidget::keyPressEvent(e);
+    return;
+  }
+  e->accept();
+  emit EntryOpened(currentItem()->data(0, Qt::UserRole).toInt());
 }

@@ -5,7 +5,7 @@
 #include <QTreeWidget>
 
 // A folder chooser on screen: the path chain as an indented line of open folders down to the
-// current one, its sub-folders below it. A double-click reports the entry's index.
+// current one, its sub-folders below it. A double-click, or Enter, reports the entry's index.
 class TFolderChooserView : public QTreeWidget {
   Q_OBJECT
 
@@ -16,7 +16,10 @@ public:
   void Refresh();
 
 signals:
-  void EntryDoubleClicked(int index);
+  void EntryOpened(int index);
+
+protected:
+  void keyPressEvent(QKeyEvent* e) override;
 
 private:
   const TFolderChooser& FChooser;

@@ -10,6 +10,7 @@ struct TFolderItem {
   std::filesystem::path Path;
   // The name in code page 1252.
   std::string Text;
+  bool operator==(const TFolderItem&) const = default;
 };
 
 // The order of the lists: by name without regard to case.

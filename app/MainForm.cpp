@@ -9,7 +9,9 @@
 #include "core/ToernooiGrid.h"
 #include "core/Version.h"
 
+#include <algorithm>
 #include <exception>
+#include <stdexcept>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -26,11 +28,9 @@ bool FileExists(const fs::path& path) {
   return !path.empty() && fs::exists(path, ec) && !fs::is_directory(path, ec);
 }
 
-// Removes a file; a file that cannot be removed stays without a message, and a folder is
-// never removed.
-void DeleteFile(const fs::path& path) {
+bool IsFolder(const fs::path& path) {
   std::error_code ec;
-  if (!fs::is_directory(fs::symlink_status(path, ec))) fs::remove(path, ec);
+  return !path.empty() && fs::is_directory(path, ec);
 }
 
 void SetInitialColWidths(TCellTable& grid) {
@@ -39,6 +39,23 @@ void SetInitialColWidths(TCellTable& grid) {
 
 std::string InUseMessage(const fs::path& target) {
   return PathText(target) + "\rWordt reeds gebruikt.\rGeen bestand gemaakt.";
+}
+
+std::string NotOpenedMessage(const fs::path& path) {
+  return PathText(path) + "\rKan niet worden geopend.";
+}
+
+std::string RefusedMessage(const std::vector<std::string>& names) {
+  std::string text = "Niet overgenomen:";
+  for (const std::string& name : names) text += "\r" + name;
+  return text + "\r\rAlleen *.csv bestanden worden overgenomen, en een map op de invoer- of "
+                "uitvoerkant.";
+}
+
+// The ini file holds paths in the file system's own encoding; an older installation wrote
+// them in code page 1252.
+fs::path RememberedPath(const std::string& value) {
+  return fs::path(IsUtf8(value) ? value : Cp1252ToUtf8(value));
 }
 
 } // namespace
@@ -65,11 +82,44 @@ bool TMainForm::ToernooiGridCanEditCell(int, int) {
 }
 
 void TMainForm::RunCommand(const std::function<void()>& command) {
+  ++FCommandDepth;
   try {
     command();
   } catch (const std::exception& e) {
     FDesktop.ShowError(e.what());
   }
+  --FCommandDepth;
+  if (FCommandDepth == 0) WatchFolders();
+}
+
+void TMainForm::WatchFolders() {
+  if (!FActivated || !FToernooi) return;
+  std::vector<fs::path> folders;
+  for (const fs::path& dir : {InDirectoryListBox.Directory(), OutDirectoryListBox.Directory()})
+    if (!dir.empty() && std::find(folders.begin(), folders.end(), dir) == folders.end())
+      folders.push_back(dir);
+  if (folders != FWatched) {
+    FWatched = folders;
+    FDesktop.WatchFolders(FWatched, [this] { FolderChanged(); });
+  }
+  if (FFolderChangePending) {
+    FFolderChangePending = false;
+    FolderChanged();
+  }
+}
+
+void TMainForm::FolderChanged() {
+  // A command that repaints mid-way (the batch writing its reports) is not interrupted; its
+  // lists are read again once it ends.
+  if (FCommandDepth > 0) {
+    FFolderChangePending = true;
+    return;
+  }
+  RunCommand([this] {
+    InReread();
+    OutReread();
+    FDesktop.Repaint();
+  });
 }
 
 void TMainForm::SetStatusText(int panel, const std::string& text) {
@@ -165,9 +215,9 @@ void TMainForm::OpenStartFile() {
 // A remembered folder that no longer exists, or cannot be entered, is passed over silently.
 void TMainForm::ApplyRememberedFolder(TFolderChooser& chooser, const std::string& key) {
   const TIniFile ini(IniFileName());
-  const std::string value = ini.ReadString(IniSection, key, PathText(chooser.Directory()));
+  const std::string value = ini.ReadString(IniSection, key, chooser.Directory().string());
   if (value.empty()) return;
-  const fs::path folder = FWork.WorkDir / fs::path(Cp1252ToUtf8(value));
+  const fs::path folder = FWork.WorkDir / RememberedPath(value);
   std::error_code ec;
   if (!fs::is_directory(folder, ec)) return;
   try {
@@ -182,13 +232,15 @@ bool TMainForm::FormCloseQuery() {
     std::error_code ec;
     fs::create_directories(IniFileName().parent_path(), ec);
     TIniFile ini(IniFileName());
-    ini.WriteString(IniSection, InMapKey, PathText(InDirectoryListBox.Directory()));
-    ini.WriteString(IniSection, OutMapKey, PathText(OutDirectoryListBox.Directory()));
+    ini.WriteString(IniSection, InMapKey, InDirectoryListBox.Directory().string());
+    ini.WriteString(IniSection, OutMapKey, OutDirectoryListBox.Directory().string());
   });
   return true;
 }
 
 void TMainForm::FormDestroy() {
+  FDesktop.WatchFolders({}, nullptr);
+  FWatched.clear();
   FToernooi.reset();
   FInputFiles.clear();
 }
@@ -215,9 +267,19 @@ void TMainForm::InUpdateBitBtnClick() {
 void TMainForm::InUpdate() {
   InDirectoryListBox.Update();
   InFileListBox.Update();
+  InputFilesChanged();
+  FDesktop.Beep();
+}
+
+void TMainForm::InReread() {
+  InDirectoryListBox.Update();
+  InFileListBox.Reread();
+  InputFilesChanged();
+}
+
+void TMainForm::InputFilesChanged() {
   CollectInputFiles();
   FInBoxClearEnabled = !FInputFiles.empty();
-  FDesktop.Beep();
 }
 
 void TMainForm::OutUpdateBitBtnClick() {
@@ -229,6 +291,27 @@ void TMainForm::OutUpdate() {
   OutFileListBox.Update();
   FOutBoxClearEnabled = OutFileListBox.Count() > 0;
   FDesktop.Beep();
+}
+
+void TMainForm::OutReread() {
+  OutDirectoryListBox.Update();
+  OutFileListBox.Reread();
+  FOutBoxClearEnabled = OutFileListBox.Count() > 0;
+}
+
+void TMainForm::RefreshFileLists() {
+  RunCommand([this] {
+    OutUpdate();
+    InUpdate();
+  });
+}
+
+// Sources of a season cannot be made again, so a cleared file goes to the trash where there
+// is one. A file that cannot be removed stays without a message, and a folder is never removed.
+void TMainForm::DeleteFile(const fs::path& file) {
+  std::error_code ec;
+  if (fs::is_directory(fs::symlink_status(file, ec))) return;
+  if (!FDesktop.MoveToTrash(file)) fs::remove(file, ec);
 }
 
 void TMainForm::InBoxClearBitBtnClick() {
@@ -260,18 +343,95 @@ void TMainForm::OutDirectoryListBoxDblClick(int index) {
 }
 
 void TMainForm::InFileListBoxDblClick() {
+  RunCommand([this] { OpenInputFile(InFileListBox.FileName()); });
+}
+
+void TMainForm::OpenInputFile(const fs::path& path) {
+  ClearToernooiGrid();
+  ClearErrorGrid(ErrorGrid);
+  if (!FileExists(path)) return;
+  FToernooi->LoadFile(path, InputGrid, false);
+  InputGrid.FitColumnWidths(true, 1);
+  OutUpdate();
+  FActivePage = FoutenPage;
+  FillToernooiGrid();
+  SetStatusText(0, FToernooi->Rec.Naam);
+}
+
+void TMainForm::InFileListBoxOpen() {
   RunCommand([this] {
-    ClearToernooiGrid();
-    ClearErrorGrid(ErrorGrid);
-    const fs::path path = InFileListBox.FileName();
-    if (!FileExists(path)) return;
-    FToernooi->LoadFile(path, InputGrid, false);
-    InputGrid.FitColumnWidths(true, 1);
-    OutUpdate();
-    FActivePage = FoutenPage;
-    FillToernooiGrid();
-    SetStatusText(0, FToernooi->Rec.Naam);
+    if (InFileListBox.ItemIndex() >= 0) OpenInputFile(InFileListBox.FileName());
   });
+}
+
+void TMainForm::OutFileListBoxDblClick() {
+  RunCommand([this] {
+    const fs::path path = OutFileListBox.FileName();
+    if (!path.empty() && !FDesktop.OpenPath(path)) FDesktop.ShowMessage(NotOpenedMessage(path));
+  });
+}
+
+void TMainForm::InFileListBoxOpenFolder() {
+  RunCommand([this] { OpenFileListFolder(InFileListBox); });
+}
+
+void TMainForm::OutFileListBoxOpenFolder() {
+  RunCommand([this] { OpenFileListFolder(OutFileListBox); });
+}
+
+void TMainForm::OpenFileListFolder(const TFileListBox& list) {
+  if (!FDesktop.OpenPath(list.Directory()))
+    FDesktop.ShowMessage(NotOpenedMessage(list.Directory()));
+}
+
+void TMainForm::CopyCells(const TCellTable& grid, int left, int top, int right, int bottom) {
+  RunCommand([&] { FDesktop.SetClipboardText(grid.ClipboardText(left, top, right, bottom)); });
+}
+
+void TMainForm::FormDragDrop(const std::vector<fs::path>& paths, TDropSide side) {
+  RunCommand([&] {
+    std::optional<fs::path> folder;
+    std::vector<fs::path> files;
+    std::vector<std::string> refused;
+    for (const fs::path& path : paths) {
+      if (IsFolder(path) && side != TDropSide::Elsewhere && !folder)
+        folder = path;
+      else if (FileExists(path) && MatchesMask(FileNameText(path), InFileListBox.Mask()))
+        files.push_back(path);
+      else
+        refused.push_back(PathText(path));
+    }
+    if (!refused.empty()) FDesktop.ShowMessage(RefusedMessage(refused));
+    if (folder && side == TDropSide::Input) {
+      InDirectoryListBox.SetDirectory(*folder);
+      InputFilesChanged();
+    } else if (folder) {
+      OutDirectoryListBox.SetDirectory(*folder);
+      FOutBoxClearEnabled = OutFileListBox.Count() > 0;
+    }
+    std::optional<fs::path> first;
+    for (const fs::path& file : files) {
+      const std::optional<fs::path> copy = CopyToInputFolder(file);
+      if (!first) first = copy;
+    }
+    if (files.empty()) return;
+    InReread();
+    if (!first) return;
+    for (int i = 0; i < InFileListBox.Count(); ++i)
+      if (InFileListBox.FullPath(i) == *first) InFileListBox.SetItemIndex(i);
+    OpenInputFile(*first);
+  });
+}
+
+std::optional<fs::path> TMainForm::CopyToInputFolder(const fs::path& file) {
+  const fs::path target = InDirectoryListBox.Directory() / file.filename();
+  std::error_code ec;
+  if (fs::equivalent(file, target, ec)) return target;
+  if (fs::exists(target, ec) && !FDesktop.Confirm(FileNameText(target) + "\r\rOverschrijven ?"))
+    return std::nullopt;
+  fs::copy_file(file, target, fs::copy_options::overwrite_existing, ec);
+  if (ec) throw std::runtime_error("Cannot create file " + PathText(target));
+  return target;
 }
 
 fs::path TMainForm::ReportPath() const {

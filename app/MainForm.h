@@ -12,8 +12,13 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
+
+// Where on the window something was dropped: on the input folder's side, on the output
+// folder's side, or elsewhere.
+enum class TDropSide { Input, Output, Elsewhere };
 
 // The main window's state and commands, free of any window toolkit. The view forwards events
 // to the handlers and shows the state; everything modal or physical goes through the desktop.
@@ -42,9 +47,25 @@ public:
   void SaveDataBitBtnClick();
   void DoAllBitBtnClick();
   void ClipBoardBitBtnClick();
-  // Double-clicks on an entry of a folder chooser.
+  // Double-clicks on an entry of a folder chooser, or Enter on it.
   void InDirectoryListBoxDblClick(int index);
   void OutDirectoryListBoxDblClick(int index);
+  // Enter or "Openen" on the input list: opens the selected file as a double-click does;
+  // nothing when no file is selected.
+  void InFileListBoxOpen();
+  // Double-click, Enter or "Openen" on the output list: the selected report opens in the
+  // desktop's default program; nothing when no report is selected.
+  void OutFileListBoxDblClick();
+  // "Map openen": the list's folder opens in the file manager.
+  void InFileListBoxOpenFolder();
+  void OutFileListBoxOpenFolder();
+  // F5: refreshes the output list, then the input list, each with its beep.
+  void RefreshFileLists();
+  // Ctrl+C in a table: the block of cells, bounds included, goes to the clipboard.
+  void CopyCells(const TCellTable& grid, int left, int top, int right, int bottom);
+  // Files and folders dropped on the window: .csv files are copied into the input folder and
+  // the first one is opened; a folder dropped on a folder's side becomes that folder.
+  void FormDragDrop(const std::vector<std::filesystem::path>& paths, TDropSide side);
 
   // A file named on the command line: the first activation opens it as a double-click in the
   // input list would, after the input chooser went to its folder.
@@ -95,6 +116,20 @@ private:
   void OpenWorkFolder(TFolderChooser& chooser, const char* name,
                       const std::filesystem::path& examples);
   void OpenStartFile();
+  // The refreshes of a watched folder: no beep, the selection kept.
+  void InReread();
+  void OutReread();
+  void InputFilesChanged();
+  void OpenInputFile(const std::filesystem::path& path);
+  void OpenFileListFolder(const TFileListBox& list);
+  // Copies a dropped file into the input folder, after asking before it replaces one; returns
+  // the copy, or none when the user declined.
+  std::optional<std::filesystem::path> CopyToInputFolder(const std::filesystem::path& file);
+  // Removes a file for good when the desktop has no trash for it.
+  void DeleteFile(const std::filesystem::path& file);
+  // Watches the two current folders, once no command is running.
+  void WatchFolders();
+  void FolderChanged();
   void ApplyRememberedFolder(TFolderChooser& chooser, const std::string& key);
   std::filesystem::path ReportPath() const;
   // Writes the report unless another program holds the target; false when it did not.
@@ -112,6 +147,9 @@ private:
   std::array<std::string, 2> FStatusText;
   int FActivePage = SelecteerBestandPage;
   bool FActivated = false;
+  int FCommandDepth = 0;
+  bool FFolderChangePending = false;
+  std::vector<std::filesystem::path> FWatched;
   bool FSaveDataEnabled = false;
   bool FDoAllEnabled = false;
   bool FInBoxClearEnabled = true;

@@ -9,16 +9,24 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
+#include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace {
@@ -52,7 +60,14 @@ QListView* FileList(const char* name, TFileListModel* model, QWidget* parent) {
   view->setUniformItemSizes(true);
   view->setEditTriggers(QAbstractItemView::NoEditTriggers);
   view->setSelectionMode(QAbstractItemView::SingleSelection);
+  view->setContextMenuPolicy(Qt::CustomContextMenu);
   return view;
+}
+
+bool IsEnter(const QEvent* e) {
+  if (e->type() != QEvent::KeyPress) return false;
+  const int key = static_cast<const QKeyEvent*>(e)->key();
+  return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
 // A row of two buttons in the corners below a list.
@@ -156,21 +171,23 @@ void TMainWindow::BuildLayout() {
           [this] { Run([this] { FForm->SaveDataBitBtnClick(); }); });
   connect(FClipBoardBitBtn, &QPushButton::clicked, this,
           [this] { Run([this] { FForm->ClipBoardBitBtnClick(); }); });
-  connect(FInDirectoryListBox, &TFolderChooserView::EntryDoubleClicked, this,
+  connect(FInDirectoryListBox, &TFolderChooserView::EntryOpened, this,
           [this](int index) { Run([this, index] { FForm->InDirectoryListBoxDblClick(index); }); });
-  connect(FOutDirectoryListBox, &TFolderChooserView::EntryDoubleClicked, this,
+  connect(FOutDirectoryListBox, &TFolderChooserView::EntryOpened, this,
           [this](int index) { Run([this, index] { FForm->OutDirectoryListBoxDblClick(index); }); });
-  connect(FInFileListBox->selectionModel(), &QItemSelectionModel::currentChanged, this,
-          [this](const QModelIndex& current) {
-            FForm->InFileListBox.SetItemIndex(current.isValid() ? current.row() : -1);
-          });
-  connect(FOutFileListBox->selectionModel(), &QItemSelectionModel::currentChanged, this,
-          [this](const QModelIndex& current) {
-            FForm->OutFileListBox.SetItemIndex(current.isValid() ? current.row() : -1);
-          });
-  // A double-click anywhere in the input list opens its selected file, as the list box did.
+  ConnectFileList(FInFileListBox, FForm->InFileListBox);
+  ConnectFileList(FOutFileListBox, FForm->OutFileListBox);
   FInFileListViewport = FInFileListBox->viewport();
-  FInFileListViewport->installEventFilter(this);
+  FOutFileListViewport = FOutFileListBox->viewport();
+  ConnectGrid(FInputGrid, FForm->InputGrid);
+  ConnectGrid(FToernooiGrid, FForm->ToernooiGrid);
+  ConnectGrid(FErrorGrid, FForm->ErrorGrid);
+  new QShortcut(QKeySequence(Qt::Key_F5), this,
+                [this] { Run([this] { FForm->RefreshFileLists(); }); });
+  new QShortcut(QKeySequence::Save, this, [this] {
+    if (FForm->SaveDataBitBtnEnabled()) Run([this] { FForm->SaveDataBitBtnClick(); });
+  });
+  setAcceptDrops(true);
 
   setTabOrder(FInDirectoryListBox, FDoAllBitBtn);
   setTabOrder(FDoAllBitBtn, FInFileListBox);
@@ -187,6 +204,7 @@ QWidget* TMainWindow::BuildFilesPage() {
   auto* layout = new QHBoxLayout(page);
 
   auto* inGroup = Named(new QGroupBox(QStringLiteral("Select data invoer map"), page), "GroupBox2");
+  FInGroup = inGroup;
   FInDirectoryListBox =
       Named(new TFolderChooserView(FForm->InDirectoryListBox, inGroup), "InDirectoryListBox");
   FInDirectoryListBox->setFixedHeight(FolderChooserHeight);
@@ -213,6 +231,7 @@ QWidget* TMainWindow::BuildFilesPage() {
 
   auto* outGroup =
       Named(new QGroupBox(QStringLiteral("Select data uitvoer map"), page), "GroupBox1");
+  FOutGroup = outGroup;
   FOutDirectoryListBox =
       Named(new TFolderChooserView(FForm->OutDirectoryListBox, outGroup), "OutDirectoryListBox");
   FOutDirectoryListBox->setFixedHeight(FolderChooserHeight);
@@ -237,6 +256,42 @@ QWidget* TMainWindow::BuildFilesPage() {
   return page;
 }
 
+// The list's selection is the selected entry; the keyboard focus alone selects nothing.
+void TMainWindow::ConnectFileList(QListView* view, TFileListBox& list) {
+  connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this, [view, &list] {
+    const QModelIndexList rows = view->selectionModel()->selectedRows();
+    list.SetItemIndex(rows.isEmpty() ? -1 : rows.first().row());
+  });
+  connect(view, &QWidget::customContextMenuRequested, this,
+          [this, view, &list](const QPoint& pos) { ShowFileListMenu(view, list, pos); });
+  // A double-click anywhere in a list opens its selected file, as the list box did.
+  view->viewport()->installEventFilter(this);
+  view->installEventFilter(this);
+}
+
+void TMainWindow::ConnectGrid(TCellTableView* view, const TCellTable& grid) {
+  connect(view, &TCellTableView::CopyRequested, this,
+          [this, &grid](int left, int top, int right, int bottom) {
+            Run([&] { FForm->CopyCells(grid, left, top, right, bottom); });
+          });
+}
+
+void TMainWindow::ShowFileListMenu(QListView* view, TFileListBox& list, const QPoint& pos) {
+  const QModelIndex entry = view->indexAt(pos);
+  if (entry.isValid())
+    view->selectionModel()->setCurrentIndex(entry, QItemSelectionModel::ClearAndSelect);
+  const bool in = &list == &FForm->InFileListBox;
+  QMenu menu(view);
+  QAction* open = menu.addAction(QStringLiteral("Openen"));
+  open->setEnabled(list.ItemIndex() >= 0);
+  QAction* folder = menu.addAction(QStringLiteral("Map openen"));
+  QAction* chosen = menu.exec(view->viewport()->mapToGlobal(pos));
+  if (chosen == open)
+    Run([this, in] { in ? FForm->InFileListBoxOpen() : FForm->OutFileListBoxDblClick(); });
+  else if (chosen == folder)
+    Run([this, in] { in ? FForm->InFileListBoxOpenFolder() : FForm->OutFileListBoxOpenFolder(); });
+}
+
 void TMainWindow::Run(const std::function<void()>& handler) {
   // A repaint inside a command may run a queued one; the outer command is still busy after it.
   const bool busy = FBusy;
@@ -247,12 +302,14 @@ void TMainWindow::Run(const std::function<void()>& handler) {
 }
 
 void TMainWindow::ShowSelection(QListView* view, const TFileListBox& list) {
-  const int shown = view->currentIndex().isValid() ? view->currentIndex().row() : -1;
+  const QModelIndexList rows = view->selectionModel()->selectedRows();
+  const int shown = rows.isEmpty() ? -1 : rows.first().row();
   if (shown == list.ItemIndex()) return;
   if (list.ItemIndex() < 0)
-    view->setCurrentIndex(QModelIndex());
+    view->selectionModel()->clearSelection();
   else
-    view->setCurrentIndex(view->model()->index(list.ItemIndex(), 0));
+    view->selectionModel()->setCurrentIndex(view->model()->index(list.ItemIndex(), 0),
+                                            QItemSelectionModel::ClearAndSelect);
 }
 
 void TMainWindow::ShowState() {
@@ -300,7 +357,40 @@ void TMainWindow::closeEvent(QCloseEvent* e) {
 }
 
 bool TMainWindow::eventFilter(QObject* watched, QEvent* e) {
-  if (e->type() == QEvent::MouseButtonDblClick && watched == FInFileListViewport)
-    Run([this] { FForm->InFileListBoxDblClick(); });
+  const bool in = watched == FInFileListBox || watched == FInFileListViewport;
+  const bool out = watched == FOutFileListBox || watched == FOutFileListViewport;
+  if (e->type() == QEvent::MouseButtonDblClick && (in || out)) {
+    Run([this, in] { in ? FForm->InFileListBoxDblClick() : FForm->OutFileListBoxDblClick(); });
+  } else if (IsEnter(e) && (in || out)) {
+    Run([this, in] { in ? FForm->InFileListBoxOpen() : FForm->OutFileListBoxDblClick(); });
+    return true;
+  }
   return QMainWindow::eventFilter(watched, e);
+}
+
+void TMainWindow::dragEnterEvent(QDragEnterEvent* e) {
+  if (e->mimeData()->hasUrls()) e->acceptProposedAction();
+}
+
+void TMainWindow::dropEvent(QDropEvent* e) {
+  std::vector<std::filesystem::path> paths;
+  for (const QUrl& url : e->mimeData()->urls()) {
+    // What is not a local file is refused by its address.
+    const QByteArray text =
+        url.isLocalFile() ? QFile::encodeName(url.toLocalFile()) : url.toDisplayString().toUtf8();
+    paths.emplace_back(text.toStdString());
+  }
+  const TDropSide side = DropSide(e->position().toPoint());
+  e->acceptProposedAction();
+  // The drag ends first: the drop's questions and messages must not hold up its source.
+  QMetaObject::invokeMethod(
+      this, [this, paths, side] { Run([&] { FForm->FormDragDrop(paths, side); }); },
+      Qt::QueuedConnection);
+}
+
+TDropSide TMainWindow::DropSide(const QPoint& pos) const {
+  if (FPageControl->currentIndex() != TMainForm::SelecteerBestandPage) return TDropSide::Elsewhere;
+  if (FInGroup->rect().contains(FInGroup->mapFrom(this, pos))) return TDropSide::Input;
+  if (FOutGroup->rect().contains(FOutGroup->mapFrom(this, pos))) return TDropSide::Output;
+  return TDropSide::Elsewhere;
 }

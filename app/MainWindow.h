@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+class QGroupBox;
 class QLabel;
 class QListView;
 class QPushButton;
@@ -39,12 +40,18 @@ protected:
   bool event(QEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* e) override;
+  void dragEnterEvent(QDragEnterEvent* e) override;
+  void dropEvent(QDropEvent* e) override;
 
 private:
   void BuildLayout();
   QWidget* BuildFilesPage();
+  void ConnectFileList(QListView* view, TFileListBox& list);
+  void ConnectGrid(TCellTableView* view, const TCellTable& grid);
+  void ShowFileListMenu(QListView* view, TFileListBox& list, const QPoint& pos);
   void Run(const std::function<void()>& handler);
   void ShowSelection(QListView* view, const TFileListBox& list);
+  TDropSide DropSide(const QPoint& pos) const;
 
   std::unique_ptr<TDesktop> FQtDesktop;
   std::unique_ptr<TMainForm> FForm;
@@ -57,6 +64,9 @@ private:
   QListView* FInFileListBox = nullptr;
   QListView* FOutFileListBox = nullptr;
   QWidget* FInFileListViewport = nullptr;
+  QWidget* FOutFileListViewport = nullptr;
+  QGroupBox* FInGroup = nullptr;
+  QGroupBox* FOutGroup = nullptr;
   TFileListModel* FInFileModel = nullptr;
   TFileListModel* FOutFileModel = nullptr;
   QPushButton* FDoAllBitBtn = nullptr;

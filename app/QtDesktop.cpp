@@ -4,10 +4,15 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDesktopServices>
+#include <QFile>
 #include <QFileDialog>
+#include <QFileSystemWatcher>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTimer>
+#include <QUrl>
 
 #include <cstdio>
 
@@ -18,8 +23,25 @@ QString DialogText(const std::string& text) {
   return result;
 }
 
+namespace {
+
+constexpr int WatchSettleMs = 100;
+
+QString PathString(const std::filesystem::path& path) {
+  return QFile::decodeName(QByteArray::fromStdString(path.string()));
+}
+
+// A dialog's "OK" stays the program's own text when Qt's buttons are translated.
+void AddOkButton(QMessageBox& box) {
+  box.setDefaultButton(box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole));
+}
+
+} // namespace
+
 TQtDesktop::TQtDesktop(QWidget* parent, QString title, std::function<void()> repaint)
     : FParent(parent), FTitle(std::move(title)), FRepaint(std::move(repaint)) {}
+
+TQtDesktop::~TQtDesktop() = default;
 
 bool TQtDesktop::Confirm(const std::string& question) {
   QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), DialogText(question),
@@ -34,8 +56,9 @@ bool TQtDesktop::Confirm(const std::string& question) {
 }
 
 void TQtDesktop::ShowMessage(const std::string& text) {
-  QMessageBox box(QMessageBox::NoIcon, FTitle, DialogText(text), QMessageBox::Ok, FParent);
+  QMessageBox box(QMessageBox::NoIcon, FTitle, DialogText(text), QMessageBox::NoButton, FParent);
   box.setTextFormat(Qt::PlainText);
+  AddOkButton(box);
   box.exec();
 }
 
@@ -45,8 +68,9 @@ void TQtDesktop::ShowError(const std::string& text) {
   std::fprintf(stderr, "%s: %s\n", FTitle.toLocal8Bit().constData(),
                shown.toLocal8Bit().constData());
   std::fflush(stderr);
-  QMessageBox box(QMessageBox::Critical, FTitle, shown, QMessageBox::Ok, FParent);
+  QMessageBox box(QMessageBox::Critical, FTitle, shown, QMessageBox::NoButton, FParent);
   box.setTextFormat(Qt::PlainText);
+  AddOkButton(box);
   box.exec();
 }
 
@@ -82,4 +106,30 @@ std::filesystem::path TQtDesktop::ConfigFolder() {
 
 std::filesystem::path TQtDesktop::DocumentsFolder() {
   return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
+}
+
+bool TQtDesktop::MoveToTrash(const std::filesystem::path& file) {
+  return QFile::moveToTrash(PathString(file));
+}
+
+bool TQtDesktop::OpenPath(const std::filesystem::path& path) {
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(PathString(path)));
+}
+
+void TQtDesktop::WatchFolders(const std::vector<std::filesystem::path>& folders,
+                              std::function<void()> changed) {
+  FWatcher.reset();
+  FFolderChanged = std::move(changed);
+  if (folders.empty()) return;
+  FWatcher = std::make_unique<QFileSystemWatcher>();
+  for (const std::filesystem::path& folder : folders) FWatcher->addPath(PathString(folder));
+  // A burst of changes (many files copied in at once) is taken up once, after the burst.
+  auto* settle = new QTimer(FWatcher.get());
+  settle->setSingleShot(true);
+  settle->setInterval(WatchSettleMs);
+  QObject::connect(FWatcher.get(), &QFileSystemWatcher::directoryChanged, settle,
+                   qOverload<>(&QTimer::start));
+  QObject::connect(settle, &QTimer::timeout, settle, [this] {
+    if (FFolderChanged) FFolderChanged();
+  });
 }

@@ -5,14 +5,18 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
+class QFileSystemWatcher;
 class QWidget;
 
-// The desktop of a running window: Qt message boxes, the save dialog, the beep and the
-// clipboard. Repaint asks the window to show the logic's state and paints it at once.
+// The desktop of a running window: Qt message boxes, the save dialog, the beep, the clipboard,
+// the trash, the default programs and a folder watch. Repaint asks the window to show the logic's
+// state and paints it at once.
 class TQtDesktop : public TDesktop {
 public:
   TQtDesktop(QWidget* parent, QString title, std::function<void()> repaint);
+  ~TQtDesktop() override;
 
   bool Confirm(const std::string& question) override;
   void ShowMessage(const std::string& text) override;
@@ -24,11 +28,17 @@ public:
   void Repaint() override;
   std::filesystem::path ConfigFolder() override;
   std::filesystem::path DocumentsFolder() override;
+  bool MoveToTrash(const std::filesystem::path& file) override;
+  bool OpenPath(const std::filesystem::path& path) override;
+  void WatchFolders(const std::vector<std::filesystem::path>& folders,
+                    std::function<void()> changed) override;
 
 private:
   QWidget* FParent;
   QString FTitle;
   std::function<void()> FRepaint;
+  std::unique_ptr<QFileSystemWatcher> FWatcher;
+  std::function<void()> FFolderChanged;
 };
 
 // Code page 1252 text for a dialog: CR, alone or before LF, becomes a line break.

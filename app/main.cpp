@@ -2,6 +2,7 @@
 #include "app/DecimalSeparator.h"
 #include "app/MainWindow.h"
 #include "app/ProgramIdentity.h"
+#include "app/QtTranslation.h"
 #include "app/TextMeasure.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   SetProgramIdentity();
+  InstallQtTranslation(app);
   RegisterTableFonts();
   // Qt took the user's locale for the whole process; the separator is read and numbers are
   // formatted in the "C" locale from here on.

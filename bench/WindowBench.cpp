@@ -59,12 +59,31 @@ std::unique_ptr<TProgramFolder> MakeProgramFolder(int files, int gameLines) {
   return folder;
 }
 
+// A small tournament whose last line holds `fields` fields, so the input table gets as many
+// columns.
+std::unique_ptr<TProgramFolder> MakeWideLineFolder(int fields) {
+  auto folder = std::make_unique<TProgramFolder>();
+  folder->Files = 1;
+  TGeneratorOptions options;
+  options.GameLines = 20;
+  std::string bytes = GenerateToernooi(options).Bytes;
+  bytes += "900";
+  for (int i = 1; i < fields; ++i) bytes += ";" + std::to_string(i);
+  bytes += "\r\n";
+  WriteBytes(folder->InBox() / "breed.csv", bytes);
+  folder->GameLines = options.GameLines + 1;
+  folder->Lines = static_cast<int>(std::count(bytes.begin(), bytes.end(), '\n'));
+  return folder;
+}
+
 // Each folder is generated once per run and shared by the benchmarks that ask for it.
 const TProgramFolder& ProgramFolder(const std::string& purpose, int files, int gameLines) {
   static std::map<std::string, std::unique_ptr<TProgramFolder>> folders;
   const std::string key = purpose + "/" + std::to_string(files) + "x" + std::to_string(gameLines);
   auto [it, added] = folders.try_emplace(key);
-  if (added) it->second = MakeProgramFolder(files, gameLines);
+  if (added)
+    it->second =
+        purpose == "wide" ? MakeWideLineFolder(gameLines) : MakeProgramFolder(files, gameLines);
   return *it->second;
 }
 
@@ -134,11 +153,10 @@ bool ShowsFile(TMainWindow& window, const TFakeDesktop& desktop, const TProgramF
          desktop.Errors.empty() && desktop.Messages.empty();
 }
 
-// A window just started opens the file: the load, fitting the input table's columns with the
-// real fonts, the tournament table, and the views taking up the new tables. Every iteration
-// starts a new window, so no text width is known yet.
-void BM_WindowLoad(benchmark::State& state) {
-  const TProgramFolder& folder = ProgramFolder("load", 1, static_cast<int>(state.range(0)));
+// Every iteration starts a new window over the folder and opens its file, so no text width is
+// known yet; `shown` tells whether the window then shows what it should.
+template <typename TShown>
+void OpenInNewWindows(benchmark::State& state, const TProgramFolder& folder, TShown shown) {
   for (auto _ : state) {
     state.PauseTiming();
     TFakeDesktop desktop;
@@ -149,12 +167,36 @@ void BM_WindowLoad(benchmark::State& state) {
     OpenFirstInputFile(*window);
 
     state.PauseTiming();
-    const bool shown = ShowsFile(*window, desktop, folder);
+    const bool ok = shown(*window, desktop);
     window.reset();
     state.ResumeTiming();
-    if (!Check(state, shown, "the file was not loaded and shown")) break;
+    if (!Check(state, ok, "the file was not loaded and shown")) break;
   }
+}
+
+// A window just started opens the file: the load, fitting the input table's columns with the
+// real fonts, the tournament table, and the views taking up the new tables.
+void BM_WindowLoad(benchmark::State& state) {
+  const TProgramFolder& folder = ProgramFolder("load", 1, static_cast<int>(state.range(0)));
+  OpenInNewWindows(state, folder, [&](TMainWindow& window, const TFakeDesktop& desktop) {
+    return ShowsFile(window, desktop, folder);
+  });
   CountPer(state, "line", folder.GameLines);
+}
+
+// A file whose one line holds as many fields as the argument: the input table's view takes up
+// that many columns with their widths.
+void BM_WindowWideLine(benchmark::State& state) {
+  const TProgramFolder& folder = ProgramFolder("wide", 1, static_cast<int>(state.range(0)));
+  OpenInNewWindows(state, folder, [&](TMainWindow& window, const TFakeDesktop& desktop) {
+    const auto* grid = Find<QTableView>(window, "InputGrid");
+    const TCellTable& table = window.Form().InputGrid;
+    const int last = table.ColCount() - 1;
+    return ShowsFile(window, desktop, folder) && last >= state.range(0) &&
+           grid->model()->columnCount() == table.ColCount() &&
+           grid->columnWidth(last) == table.ColWidths(last);
+  });
+  CountPer(state, "field", static_cast<int>(state.range(0)));
 }
 
 // The same file opened again in the same window: every text width is known by now, so the
@@ -240,6 +282,7 @@ void BM_ConvertAllRepainting(benchmark::State& state) {
 }
 
 BENCHMARK(BM_WindowLoad)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_WindowWideLine)->Arg(200000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_WindowReload)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ConvertAll)->Arg(1000)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ConvertAllRepainting)

@@ -84,7 +84,7 @@ if grep -Eqi '^MORVELANDER_BUILD_APP:BOOL=(ON|1|TRUE|YES|Y)$' "$build/CMakeCache
       u = $2; gsub(/[",]/, "", u)
       scale[med] = u == "ms" ? 1e-3 : u == "us" ? 1e-6 : u == "ns" ? 1e-9 : 1
     }
-    /"per_(line|file)":/ && med != "" { v = $2; sub(/,$/, "", v); per[med] = v }
+    /"per_(line|file|field)":/ && med != "" { v = $2; sub(/,$/, "", v); per[med] = v }
     function seconds(key) { return (key in t) ? t[key] * scale[key] : -1 }
     function figure(key, unit, factor, perunit, target, note,    s, verdict) {
       s = seconds(key)
@@ -100,6 +100,7 @@ if grep -Eqi '^MORVELANDER_BUILD_APP:BOOL=(ON|1|TRUE|YES|Y)$' "$build/CMakeCache
     END {
       failed = 0
       figure("BM_WindowLoad/100000", "us", 1e6, "line", 0.5, "")
+      figure("BM_WindowWideLine/200000", "ns", 1e9, "field", 0.5, "")
       figure("BM_WindowReload/100000", "us", 1e6, "line", 0, "the same file again in the same window")
       figure("BM_ConvertAll/1000", "ms", 1e3, "file", 5, "")
       figure("BM_ConvertAllRepainting/1000", "ms", 1e3, "file", 0, "the real window repainting after every file")

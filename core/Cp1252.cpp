@@ -97,6 +97,19 @@ std::string Utf8ToCp1252(std::string_view text) {
   return out;
 }
 
+bool IsUtf8(std::string_view text) {
+  while (!text.empty()) {
+    char32_t code = 0;
+    std::size_t length = 1;
+    if (static_cast<unsigned char>(text.front()) >= 0x80) {
+      length = DecodeUtf8(text, code);
+      if (length == 0) return false;
+    }
+    text.remove_prefix(length);
+  }
+  return true;
+}
+
 char LowerCp1252(char c) {
   const auto u = static_cast<unsigned char>(c);
   if (u >= 'A' && u <= 'Z') return static_cast<char>(u + 32);

@@ -10,6 +10,9 @@ std::string Cp1252ToUtf8(std::string_view text);
 // code page 1252 already.
 std::string Utf8ToCp1252(std::string_view text);
 
+// Whether the bytes are well-formed UTF-8 (plain ASCII is).
+bool IsUtf8(std::string_view text);
+
 // A code page 1252 letter in the other case; every other character stays as it is.
 char LowerCp1252(char c);
 char UpperCp1252(char c);

@@ -6,7 +6,7 @@ packages=(
   g++ cmake ninja-build make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev time
   clang libclang-rt-14-dev
-  qt6-base-dev fonts-wine
+  qt6-base-dev qt6-translations-l10n fonts-wine
   librsvg2-bin help2man desktop-file-utils appstream
   dpkg-dev fakeroot file lintian
   emscripten node-acorn nodejs npm chromium

@@ -90,6 +90,7 @@ const std::string& TCellTable::GetCell(int col, int row) const {
 }
 
 void TCellTable::SetCell(int col, int row, std::string text) {
+  ++FGeneration;
   RequireCell(col, row);
   if (!FMerges.empty()) std::tie(col, row) = Resolve(col, row);
   // Writing an empty text where nothing is stored must not grow the store.
@@ -108,6 +109,7 @@ void TCellTable::SetCell(int col, int row, std::string text) {
 }
 
 void TCellTable::SetColCount(int n) {
+  ++FGeneration;
   n = std::max(n, 1);
   if (n == FColCount) return;
   if (FFixedCols >= n) FFixedCols = n - 1;
@@ -117,6 +119,7 @@ void TCellTable::SetColCount(int n) {
 }
 
 void TCellTable::SetRowCount(int n) {
+  ++FGeneration;
   n = std::max(n, 1);
   if (n == FRowCount) return;
   if (FFixedRows >= n) FFixedRows = n - 1;
@@ -124,10 +127,12 @@ void TCellTable::SetRowCount(int n) {
 }
 
 void TCellTable::SetFixedCols(int n) {
+  ++FGeneration;
   FFixedCols = std::clamp(n, 0, FColCount - 1);
 }
 
 void TCellTable::SetFixedRows(int n) {
+  ++FGeneration;
   FFixedRows = std::clamp(n, 0, FRowCount - 1);
 }
 
@@ -136,11 +141,13 @@ int TCellTable::ColWidths(int col) const {
 }
 
 void TCellTable::SetColWidths(int col, int width) {
+  ++FGeneration;
   if (col < 0 || col >= FColCount) throw std::out_of_range("Grid index out of range");
   FColWidths[col] = width;
 }
 
 void TCellTable::ClearCells() {
+  ++FGeneration;
   const std::size_t rows = std::min<std::size_t>(FRowCount, FRows.size());
   for (std::size_t r = 0; r < rows; ++r) {
     std::vector<std::string>& cells = FRows[r];
@@ -189,6 +196,7 @@ void TCellTable::ClearMergesInside() {
 }
 
 void TCellTable::FitColumnWidths(bool includeHeaderColumns, int extra) {
+  ++FGeneration;
   const int first = std::min(includeHeaderColumns ? 0 : FFixedCols, FColCount);
   std::vector<int> widest(FColCount - first, 0);
   const auto measure = [&](int col, int row, const std::string& text) {
@@ -232,6 +240,7 @@ void TCellTable::FitColumnWidths(bool includeHeaderColumns, int extra) {
 }
 
 void TCellTable::MergeRange(int col, int row, int colSpan, int rowSpan) {
+  ++FGeneration;
   if (colSpan < 1 || rowSpan < 1) return;
   RequireCell(col, row);
   TMerge m;
@@ -246,6 +255,7 @@ void TCellTable::MergeRange(int col, int row, int colSpan, int rowSpan) {
 }
 
 void TCellTable::SetCellColor(int col, int row, TCellColor color) {
+  ++FGeneration;
   RequireCell(col, row);
   FColors[ColorKey(col, row)] = color;
 }
@@ -289,15 +299,28 @@ std::vector<TMergedRange> TCellTable::MergedRanges() const {
 }
 
 std::string TCellTable::ClipboardText() const {
+  return ClipboardText(0, 0, FColCount - 1, FRowCount - 1);
+}
+
+std::string TCellTable::ClipboardText(int left, int top, int right, int bottom) const {
   std::string out;
-  for (int r = 0; r < FRowCount; ++r) out += ClipboardRow(r);
+  for (int r = top; r <= bottom; ++r) {
+    AppendClipboardCells(out, r, left, right);
+    if (bottom > top) out += "\r\n";
+  }
   return out;
 }
 
 std::string TCellTable::ClipboardRow(int row) const {
   std::string out;
-  for (int c = 0; c < FColCount; ++c) {
-    if (c > 0) out += '\t';
+  AppendClipboardCells(out, row, 0, FColCount - 1);
+  if (FRowCount > 1) out += "\r\n";
+  return out;
+}
+
+void TCellTable::AppendClipboardCells(std::string& out, int row, int left, int right) const {
+  for (int c = left; c <= right; ++c) {
+    if (c > left) out += '\t';
     const std::string& text = GetCell(c, row);
     if (text.find('\r') == std::string::npos) {
       out += text;
@@ -309,8 +332,6 @@ std::string TCellTable::ClipboardRow(int row) const {
     }
     out += '"';
   }
-  if (FRowCount > 1) out += "\r\n";
-  return out;
 }
 
 void TCellTable::Alignment(int col, int row, THorzAlign& horz, TVertAlign& vert) const {

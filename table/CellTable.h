@@ -88,6 +88,8 @@ public:
   std::string ClipboardText() const;
   // One row of ClipboardText, its line end included.
   std::string ClipboardRow(int row) const;
+  // The block of cells from (left, top) to (right, bottom), bounds included, in the same form.
+  std::string ClipboardText(int left, int top, int right, int bottom) const;
 
   bool IsHeaderCell(int col, int row) const { return col < FFixedCols || row < FFixedRows; }
   // The drawn alignment of a cell: left and top unless the owner's handler says otherwise;
@@ -97,6 +99,9 @@ public:
   bool CanEditCell(int col, int row) const;
 
   void SetMeasureText(TMeasureText measure);
+
+  // Counts the calls that may have changed the table, so a view can tell when to show it again.
+  unsigned Generation() const { return FGeneration; }
 
   TCanEditCell OnCanEditCell;
   TGetAlignment OnGetAlignment;
@@ -123,6 +128,8 @@ private:
   // so that a very tall range cannot blow up the row index.
   static constexpr int IndexedMergeRows = 64;
 
+  // The cells of one row from left to right, bounds included, TAB between them.
+  void AppendClipboardCells(std::string& out, int row, int left, int right) const;
   const std::string& StoredText(int col, int row) const;
   const TMerge* MergeAt(int col, int row) const;
   std::pair<int, int> Resolve(int col, int row) const;
@@ -140,4 +147,5 @@ private:
   int FFixedCols = 0;
   int FFixedRows = 0;
   TMeasureText FMeasure;
+  unsigned FGeneration = 0;
 };

@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 // Answers the window's questions from a queue and records everything it was asked to do.
@@ -21,6 +22,10 @@ public:
   // The user's folders.
   std::filesystem::path Config;
   std::filesystem::path Documents;
+  // Whether the desktop has a trash; the fake's trash only records what it took.
+  bool HasTrash = true;
+  // What OpenPath answers.
+  bool OpenSucceeds = true;
 
   std::vector<std::string> Questions;
   std::vector<std::string> Messages;
@@ -29,6 +34,11 @@ public:
   std::vector<std::string> Clipboard;
   int Beeps = 0;
   int Repaints = 0;
+  std::vector<std::filesystem::path> Trashed;
+  std::vector<std::filesystem::path> Opened;
+  // The folders watched now, and whom to tell of a change.
+  std::vector<std::filesystem::path> Watched;
+  std::function<void()> FolderChanged;
 
   bool Confirm(const std::string& question) override {
     Questions.push_back(question);
@@ -52,6 +62,22 @@ public:
   }
   std::filesystem::path ConfigFolder() override { return Config; }
   std::filesystem::path DocumentsFolder() override { return Documents; }
+  bool MoveToTrash(const std::filesystem::path& file) override {
+    if (!HasTrash) return false;
+    Trashed.push_back(file);
+    std::error_code ec;
+    std::filesystem::remove(file, ec);
+    return true;
+  }
+  bool OpenPath(const std::filesystem::path& path) override {
+    Opened.push_back(path);
+    return OpenSucceeds;
+  }
+  void WatchFolders(const std::vector<std::filesystem::path>& folders,
+                    std::function<void()> changed) override {
+    Watched = folders;
+    FolderChanged = std::move(changed);
+  }
 
   // Forgets what was recorded so far, keeping the answers.
   void ClearRecords() {
@@ -62,5 +88,7 @@ public:
     Clipboard.clear();
     Beeps = 0;
     Repaints = 0;
+    Trashed.clear();
+    Opened.clear();
   }
 };

@@ -6,9 +6,12 @@
 
 #include <QAbstractItemModel>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QListView>
+#include <QPainter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -35,6 +38,10 @@ private slots:
   void openingASubFolderShowsItsFiles();
   void closingRemembersTheFolders();
   void identityNamesTheDesktopEntryAndShowsTheDrawnIcon();
+  void keysOpenRefreshSaveAndCopy();
+  void unchangedTablesKeepSelectionAndScroll();
+  void keyboardFocusAloneSelectsNoInputFile();
+  void cellTextSitsTwoPixelsFromTheEdges();
 
 private:
   template <typename T> T* Find(const char* name) {
@@ -43,6 +50,12 @@ private:
     return widget;
   }
   fs::path Dir() const { return fs::path(Temp->path().toStdString()); }
+  void OpenFirstInputFile() {
+    auto* list = Find<QListView>("InFileListBox");
+    const QPoint item = list->visualRect(list->model()->index(0, 0)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, item);
+  }
 
   std::unique_ptr<QTemporaryDir> Temp;
   std::unique_ptr<TFakeDesktop> Desktop;
@@ -238,6 +251,117 @@ void MainWindowTest::identityNamesTheDesktopEntryAndShowsTheDrawnIcon() {
   // Transparent round the rounded tile, opaque inside it.
   QCOMPARE(image.pixelColor(0, 0).alpha(), 0);
   QCOMPARE(image.pixelColor(24, 24).alpha(), 255);
+}
+
+void MainWindowTest::keysOpenRefreshSaveAndCopy() {
+  fs::create_directory(Dir() / "InBox" / "sub");
+  auto* list = Find<QListView>("InFileListBox");
+  auto* pages = Find<QTabWidget>("PageControl");
+  list->setFocus();
+  // Ctrl+S is "Bewaar Fide2006", which is still disabled.
+  QTest::keyClick(list, Qt::Key_S, Qt::ControlModifier);
+  QVERIFY(Desktop->SaveSuggestions.empty());
+
+  list->selectionModel()->setCurrentIndex(list->model()->index(0, 0),
+                                          QItemSelectionModel::ClearAndSelect);
+  QTest::keyClick(list, Qt::Key_Return);
+  QCOMPARE(pages->currentIndex(), 3);
+  QCOMPARE(Find<QLabel>("StatusPanel0")->text(), QStringLiteral("Voorbeeldtoernooi"));
+
+  Desktop->ClearRecords();
+  auto* table = Find<QTableView>("ToernooiGrid");
+  pages->setCurrentIndex(2);
+  table->setFocus();
+  QTest::keyClick(table, Qt::Key_F5);
+  QCOMPARE(Desktop->Beeps, 2);
+  QTest::keyClick(table, Qt::Key_S, Qt::ControlModifier);
+  QCOMPARE(Desktop->SaveSuggestions, std::vector<fs::path>{Dir() / "OutBox" / "Voorbeeld.txt"});
+
+  // Ctrl+C copies the selected block as "ClipBoard" does the whole table.
+  const auto cell = [table](int row, int col) { return table->model()->index(row, col); };
+  table->selectionModel()->select(QItemSelection(cell(1, 4), cell(2, 4)),
+                                  QItemSelectionModel::ClearAndSelect);
+  QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+  table->selectionModel()->select(cell(1, 4), QItemSelectionModel::ClearAndSelect);
+  QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+  QCOMPARE(Desktop->Clipboard, (std::vector<std::string>{"Ab, Cd\r\nEf, Gh\r\n", "Ab, Cd"}));
+
+  // Enter on a folder entry opens the folder.
+  pages->setCurrentIndex(0);
+  auto* chooser = Find<QTreeWidget>("InDirectoryListBox");
+  const QList<QTreeWidgetItem*> sub =
+      chooser->findItems(QStringLiteral("sub"), Qt::MatchExactly | Qt::MatchRecursive);
+  QCOMPARE(sub.size(), 1);
+  chooser->setFocus();
+  chooser->setCurrentItem(sub.first());
+  QTest::keyClick(chooser, Qt::Key_Return);
+  QCOMPARE(Window->Form().InDirectoryListBox.Directory(), Dir() / "InBox" / "sub");
+}
+
+void MainWindowTest::unchangedTablesKeepSelectionAndScroll() {
+  std::string csv = TournamentCsv();
+  for (int i = 0; i < 80; ++i) csv += "999;onbekend\r\n";
+  WriteBytes(Dir() / "InBox" / "Voorbeeld.csv", csv);
+  OpenFirstInputFile();
+  auto* input = Find<QTableView>("InputGrid");
+  Find<QTabWidget>("PageControl")->setCurrentIndex(1);
+  input->selectionModel()->select(
+      QItemSelection(input->model()->index(40, 1), input->model()->index(42, 2)),
+      QItemSelectionModel::ClearAndSelect);
+  input->verticalScrollBar()->setValue(30);
+
+  QTest::mouseClick(Find<QPushButton>("OutUpdateBitBtn"), Qt::LeftButton);
+  QEvent activate(QEvent::WindowActivate);
+  QCoreApplication::sendEvent(Window.get(), &activate);
+  QCoreApplication::processEvents();
+  QCOMPARE(input->selectionModel()->selectedIndexes().size(), 6);
+  QCOMPARE(input->verticalScrollBar()->value(), 30);
+}
+
+void MainWindowTest::keyboardFocusAloneSelectsNoInputFile() {
+  auto* list = Find<QListView>("InFileListBox");
+  list->setFocus(Qt::TabFocusReason);
+  QTRY_VERIFY(list->hasFocus());
+  const QPoint below(10, list->viewport()->height() - 5);
+  QVERIFY(!list->indexAt(below).isValid());
+  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, below);
+  QCOMPARE(Window->Form().InFileListBox.FileName(), fs::path());
+  QCOMPARE(Window->Form().Toernooi()->RegelCount(), 0);
+  QCOMPARE(Find<QTabWidget>("PageControl")->currentIndex(), 0);
+}
+
+namespace {
+
+// The box of the dark pixels: text, not the silver grid lines.
+QRect InkBox(const QImage& image) {
+  QRect box;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (qGray(image.pixel(x, y)) < 128) box |= QRect(x, y, 1, 1);
+  return box;
+}
+
+} // namespace
+
+void MainWindowTest::cellTextSitsTwoPixelsFromTheEdges() {
+  OpenFirstInputFile();
+  auto* table = Find<QTableView>("ToernooiGrid");
+  Find<QTabWidget>("PageControl")->setCurrentIndex(2);
+  table->selectionModel()->clear();
+  const QModelIndex name = table->model()->index(1, 4);
+  const QRect cell = table->visualRect(name);
+  const QImage shown = table->viewport()->grab(cell).toImage();
+
+  QImage want(shown.size(), QImage::Format_RGB32);
+  want.fill(Qt::white);
+  QPainter painter(&want);
+  painter.setFont(TableFont(TCellFont::Body));
+  painter.setPen(Qt::black);
+  painter.drawText(want.rect().adjusted(2, 2, -2, 0),
+                   Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, name.data().toString());
+  painter.end();
+  QVERIFY(!InkBox(want).isEmpty());
+  QCOMPARE(InkBox(shown).topLeft(), InkBox(want).topLeft());
 }
 
 QTEST_MAIN(MainWindowTest)

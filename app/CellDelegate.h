@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QStyledItemDelegate>
+
+// Draws a cell's text 2 pixels from the cell's left and top edges, wrapped at word boundaries
+// inside the cell; background, selection and focus are drawn by the style as usual.
+class TCellDelegate : public QStyledItemDelegate {
+  Q_OBJECT
+
+public:
+  static constexpr int TextInset = 2;
+
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override;
+};
