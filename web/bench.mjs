@@ -6,7 +6,7 @@ import { mkdtempSync, rmSync, statSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { pathToFileURL } from "node:url";
-import puppeteer from "puppeteer-core";
+import { LaunchChromium } from "./test/Chromium.mjs";
 
 const [pagePath, convertPath, generatePath] = process.argv.slice(2);
 const Runs = 9;
@@ -14,13 +14,7 @@ const work = mkdtempSync(join(tmpdir(), "morvelander-bench-"));
 const file = join(work, "Groot.csv");
 execFileSync(generatePath, ["100000", file]);
 
-const browser = await puppeteer.launch({
-  executablePath: "/usr/bin/chromium",
-  headless: "new",
-  args: ["--no-sandbox", "--headless=new", "--disable-gpu", "--disable-background-networking",
-         "--disable-component-update", "--disable-sync", "--no-first-run", "--lang=en-US",
-         `--user-data-dir=${join(work, "profile")}`],
-});
+const browser = await LaunchChromium(join(work, "profile"));
 try {
   const page = await browser.newPage();
   await page.setViewport({ width: 1000, height: 700 });
@@ -48,11 +42,14 @@ try {
     conversion.push(convert);
   }
   const median = (a) => [...a].sort((x, y) => x - y)[Math.floor(a.length / 2)];
-  console.log(`page: ${statSync(pagePath).size} bytes, ready ${Math.round(ready)} ms after opening`);
-  console.log(`100 000 lines, medians of ${Runs}: native converter ${Math.round(median(native))} ms,` +
-              ` page conversion ${Math.round(median(conversion))} ms` +
-              ` (${(median(conversion) / median(native)).toFixed(2)} times),` +
-              ` tables shown ${Math.round(median(shown))} ms after the double-click`);
+  const ms = (a) => `${Math.round(median(a))} ms`;
+  const size = statSync(pagePath).size;
+  console.log(`page: ${size} bytes, ready ${Math.round(ready)} ms after opening`);
+  console.log(
+    `100 000 lines, medians of ${Runs}: native converter ${ms(native)}, page conversion ` +
+      `${ms(conversion)} (${(median(conversion) / median(native)).toFixed(2)} times), ` +
+      `tables shown ${ms(shown)} after the double-click`,
+  );
 } finally {
   await browser.close();
   rmSync(work, { recursive: true, force: true });

@@ -1,5 +1,11 @@
 // The page's window: the input list, the three tables, the status line and the commands.
-import { CanPickFolder, DownloadBytes, DownloadZip, PickFolder, WriteToFolder } from "./Downloads.js";
+import {
+  CanPickFolder,
+  DownloadBytes,
+  DownloadZip,
+  PickFolder,
+  WriteToFolder,
+} from "./Downloads.js";
 import { TFileList } from "./FileList.js";
 import { ShowMessage } from "./MessageBox.js";
 import { TTableView } from "./TableView.js";
@@ -210,5 +216,7 @@ async function Main() {
   document.body.dataset.ready = "true";
 }
 
-window.addEventListener("unhandledrejection", (e) => ShowMessage(String(e.reason?.message ?? e.reason)));
+window.addEventListener("unhandledrejection", (e) =>
+  ShowMessage(String(e.reason?.message ?? e.reason)),
+);
 Main().catch((e) => ShowMessage(`Morvelander kan niet starten: ${e.message || e}`));

@@ -10,7 +10,7 @@ import { basename, join } from "node:path";
 import { after, before, test } from "node:test";
 import { pathToFileURL } from "node:url";
 import { unzipSync } from "fflate";
-import puppeteer from "puppeteer-core";
+import { LaunchChromium } from "./Chromium.mjs";
 
 const [pagePath, convertPath, sourceDir, generatePath] = process.argv.slice(2);
 const examples = [
@@ -29,11 +29,12 @@ const outside = [];
 
 // What the native converter prints and writes for the files, under the C locale.
 function Native(files, print, batch = false) {
-  const out = mkdtempSync(join(work, "native-"));
-  const args = [...(batch ? ["--batch"] : []), "--print", print, "--out", out, ...files];
+  const folder = mkdtempSync(join(work, "native-"));
+  const args = [...(batch ? ["--batch"] : []), "--print", print, "--out", folder, ...files];
   const run = spawnSync(convertPath, args, { env: { LC_ALL: "C" } });
-  const report = (file) => readFileSync(join(out, basename(file).replace(/\.[^.]*$/, ".txt")));
-  return { status: run.status, out: run.stdout.toString("latin1"), err: run.stderr.toString(), report };
+  const report = (file) => readFileSync(join(folder, basename(file).replace(/\.[^.]*$/, ".txt")));
+  const out = run.stdout.toString("latin1");
+  return { status: run.status, out, err: run.stderr.toString(), report };
 }
 
 // The page's texts are Unicode; the native outputs are code page 1252, which matches Latin-1
@@ -98,21 +99,7 @@ async function Copied() {
 }
 
 before(async () => {
-  browser = await puppeteer.launch({
-    executablePath: "/usr/bin/chromium",
-    headless: "new",
-    args: [
-      "--no-sandbox",
-      "--headless=new",
-      "--disable-gpu",
-      "--disable-background-networking",
-      "--disable-component-update",
-      "--disable-sync",
-      "--no-first-run",
-      "--lang=en-US",
-      `--user-data-dir=${join(work, "profile")}`,
-    ],
-  });
+  browser = await LaunchChromium(join(work, "profile"));
   page = await browser.newPage();
   await page.setViewport({ width: 1000, height: 700 });
   await page.setOfflineMode(true);
@@ -145,7 +132,7 @@ after(async () => {
   rmSync(work, { recursive: true, force: true });
 });
 
-test("lists the files in the window's order and converts each one as the desktop does", async () => {
+test("lists the files in the window's order and converts each as the desktop does", async () => {
   const listed = await page.$$eval("#InFileListBox li", (items) => items.map((i) => i.textContent));
   assert.deepEqual(listed, [...examples, golden].map((f) => basename(f)));
 
@@ -189,6 +176,35 @@ test("Alle converts every file into one zip and lists one summary row per file",
   assert.equal(Latin1(await Copied()), native.out);
   assert.equal(await page.$eval("#StatusPanel1", (e) => e.textContent), "");
 
+  // "Alle naar map" writes through the browser's folder handle; the folder picker's dialog
+  // cannot be answered headless, so the page gets a folder that keeps what is written.
+  await page.evaluate(() => {
+    window.written = {};
+    window.showDirectoryPicker = async () => ({
+      name: "Uit",
+      getFileHandle: async (name) => ({
+        createWritable: async () => {
+          const parts = [];
+          return {
+            write: async (bytes) => parts.push(bytes),
+            close: async () => {
+              const bytes = new Uint8Array(await new Blob(parts).arrayBuffer());
+              window.written[name] = [...bytes];
+            },
+            abort: async () => {},
+          };
+        },
+      }),
+    });
+  });
+  await Tab(0);
+  await page.click("#DoAllFolderBtn");
+  await page.waitForFunction(() => !document.body.dataset.busy);
+  const written = await page.evaluate(() => window.written);
+  assert.deepEqual(Object.keys(written).sort(), names);
+  for (const file of files)
+    assert.deepEqual(Buffer.from(written[basename(file, ".csv") + ".txt"]), native.report(file));
+
   // A second file of the same report name gets no report of its own, as in the window.
   const twin = join(work, "Voorbeeld.CSV");
   copyFileSync(golden, twin);
@@ -198,8 +214,8 @@ test("Alle converts every file into one zip and lists one summary row per file",
   const message = await page.waitForSelector("#MessageBox[open]");
   assert.equal(
     await message.$eval(".text", (e) => e.textContent),
-    "Voorbeeld.csv\n\nHet rapport Voorbeeld.txt\nis in deze opdracht al gemaakt voor Voorbeeld.CSV." +
-      "\nGeen bestand gemaakt.",
+    "Voorbeeld.csv\n\nHet rapport Voorbeeld.txt\n" +
+      "is in deze opdracht al gemaakt voor Voorbeeld.CSV.\nGeen bestand gemaakt.",
   );
   await message.$eval("button", (b) => b.click());
   assert.deepEqual(Object.keys(unzipSync(new Uint8Array((await zipped).bytes))).sort(), names);
