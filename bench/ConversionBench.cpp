@@ -1,6 +1,8 @@
+#include "bench/HostileShapes.h"
 #include "bench/SilentUI.h"
 #include "bench/TournamentGenerator.h"
 
+#include "cli/ConvertCommand.h"
 #include "core/CoreUI.h"
 #include "core/ErrorList.h"
 #include "core/ReportFile.h"
@@ -14,7 +16,9 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <ostream>
 #include <stdexcept>
+#include <streambuf>
 #include <string>
 #include <system_error>
 
@@ -164,6 +168,91 @@ void BM_WriteReportFile(benchmark::State& state) {
   Count(state, file, ReportBytes(window.Toernooi));
 }
 
+// A file of the given bytes in the run's folder, written once.
+fs::path ShapeFile(const std::string& name, const std::string& bytes) {
+  const fs::path path = Folder().Path() / name;
+  std::error_code ec;
+  if (!fs::exists(path, ec)) std::ofstream(path, std::ios::binary) << bytes;
+  return path;
+}
+
+// Counts what would be written and keeps none of it.
+class TCountingBuf : public std::streambuf {
+public:
+  std::int64_t Bytes = 0;
+
+protected:
+  int_type overflow(int_type c) override {
+    ++Bytes;
+    return c;
+  }
+  std::streamsize xsputn(const char*, std::streamsize n) override {
+    Bytes += n;
+    return n;
+  }
+};
+
+// The tournament table and report of a file whose round cells are nearly all empty.
+void BM_SparseRondes(benchmark::State& state) {
+  const auto rondes = static_cast<int>(state.range(0));
+  const fs::path path =
+      ShapeFile("sparse-" + std::to_string(rondes) + ".csv", SparseRondesFile(rondes));
+  TWindow window;
+  window.Toernooi.LoadFile(path, window.InputGrid, false);
+  for (auto _ : state) FillToernooiGrid(window.Toernooi, window.ToernooiGrid);
+  state.counters["report_bytes"] = static_cast<double>(ReportBytes(window.Toernooi));
+}
+
+// The players of a file whose order of first appearance is built against the sort.
+void BM_SortWorstCase(benchmark::State& state) {
+  const auto spelers = static_cast<int>(state.range(0));
+  const fs::path path =
+      ShapeFile("sort-" + std::to_string(spelers) + ".csv", SortWorstCaseFile(spelers));
+  TWindow window;
+  window.Toernooi.LoadFile(path, window.InputGrid, false);
+  for (auto _ : state) {
+    window.Toernooi.Spelers.Clear();
+    window.Toernooi.BuildSpelers();
+  }
+  state.SetItemsProcessed(state.iterations() * window.Toernooi.GetSpelerCount());
+}
+
+// The converter without --batch over files full of findings: every finding is a row of one
+// error table.
+void BM_ConvertManyFindings(benchmark::State& state) {
+  TConvertOptions options;
+  options.OutDir = Folder().Path();
+  options.Print = TPrintWhat::None;
+  options.DecimalSeparator = '.';
+  for (int k = 0; k < state.range(0); ++k)
+    options.Files.push_back(
+        ShapeFile("findings-" + std::to_string(k) + ".csv", FindingsFile(5000)));
+  for (auto _ : state) {
+    TCountingBuf sink;
+    std::ostream out(&sink);
+    if (RunConvert(options, out, out) != 0) state.SkipWithError("a file was not converted");
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0) * 5000);
+}
+
+// --print input of a file with one record of many fields: the input table as text.
+void BM_PrintWideInput(benchmark::State& state) {
+  const auto fields = static_cast<int>(state.range(0));
+  TConvertOptions options;
+  options.OutDir = Folder().Path();
+  options.Print = TPrintWhat::Input;
+  options.DecimalSeparator = '.';
+  options.Files = {ShapeFile("wide-" + std::to_string(fields) + ".csv", WideLineFile(200, fields))};
+  std::int64_t printed = 0;
+  for (auto _ : state) {
+    TCountingBuf sink;
+    std::ostream out(&sink);
+    if (RunConvert(options, out, out) != 0) state.SkipWithError("the file was not converted");
+    printed = sink.Bytes;
+  }
+  state.SetBytesProcessed(state.iterations() * printed);
+}
+
 void Sizes(benchmark::internal::Benchmark* b) {
   b->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 }
@@ -174,6 +263,11 @@ BENCHMARK(BM_BuildSpelers)->Apply(Sizes);
 BENCHMARK(BM_FillToernooiGrid)->Apply(Sizes);
 BENCHMARK(BM_BuildReport)->Apply(Sizes);
 BENCHMARK(BM_WriteReportFile)->Apply(Sizes);
+// Shapes against single steps, each at two sizes so that the growth shows.
+BENCHMARK(BM_SparseRondes)->Arg(500)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortWorstCase)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ConvertManyFindings)->Arg(10)->Arg(20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PrintWideInput)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

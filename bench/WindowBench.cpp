@@ -244,12 +244,10 @@ void ConvertAll(benchmark::State& state, const TProgramFolder& folder, TFakeDesk
   CountPer(state, "file", folder.Files);
 }
 
-constexpr int BatchGameLines = 200;
-
 // The window's logic alone: its repaint does nothing.
 void BM_ConvertAll(benchmark::State& state) {
   const TProgramFolder& folder =
-      ProgramFolder("batch", static_cast<int>(state.range(0)), BatchGameLines);
+      ProgramFolder("batch", static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
   TFakeDesktop desktop;
   TMainForm form(folder.Executable(), desktop, '.');
   form.FormCreate();
@@ -263,7 +261,7 @@ void BM_ConvertAll(benchmark::State& state) {
 // The real window, repainted after every file as the batch goes.
 void BM_ConvertAllRepainting(benchmark::State& state) {
   const TProgramFolder& folder =
-      ProgramFolder("batch", static_cast<int>(state.range(0)), BatchGameLines);
+      ProgramFolder("batch", static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
   TFakeDesktop desktop;
   std::unique_ptr<TMainWindow> window = OpenWindow(folder, desktop);
   if (!Check(state, window != nullptr, "the window was not activated")) return;
@@ -284,9 +282,18 @@ void BM_ConvertAllRepainting(benchmark::State& state) {
 BENCHMARK(BM_WindowLoad)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_WindowWideLine)->Arg(200000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_WindowReload)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_ConvertAll)->Arg(1000)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+// Files and game lines a file: folders of many small files show how the output list grows.
+BENCHMARK(BM_ConvertAll)
+    ->Args({1000, 200})
+    ->Args({1000, 5})
+    ->Args({4000, 5})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(BM_ConvertAllRepainting)
-    ->Arg(1000)
+    ->Args({1000, 200})
+    ->Args({1000, 5})
+    ->Args({4000, 5})
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();

@@ -102,8 +102,12 @@ if grep -Eqi '^MORVELANDER_BUILD_APP:BOOL=(ON|1|TRUE|YES|Y)$' "$build/CMakeCache
       figure("BM_WindowLoad/100000", "us", 1e6, "line", 0.5, "")
       figure("BM_WindowWideLine/200000", "ns", 1e9, "field", 0.5, "")
       figure("BM_WindowReload/100000", "us", 1e6, "line", 0, "the same file again in the same window")
-      figure("BM_ConvertAll/1000", "ms", 1e3, "file", 5, "")
-      figure("BM_ConvertAllRepainting/1000", "ms", 1e3, "file", 0, "the real window repainting after every file")
+      figure("BM_ConvertAll/1000/200", "ms", 1e3, "file", 5, "")
+      figure("BM_ConvertAll/1000/5", "ms", 1e3, "file", 0, "files of 5 game lines")
+      figure("BM_ConvertAll/4000/5", "ms", 1e3, "file", 0, "files of 5 game lines")
+      figure("BM_ConvertAllRepainting/1000/200", "ms", 1e3, "file", 0, "the real window repainting after every file")
+      figure("BM_ConvertAllRepainting/1000/5", "ms", 1e3, "file", 0, "the same, files of 5 game lines")
+      figure("BM_ConvertAllRepainting/4000/5", "ms", 1e3, "file", 0, "the same, files of 5 game lines")
       exit failed
     }' "$out/window-bench.json" && window=0 || window=1
 else

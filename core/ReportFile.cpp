@@ -45,28 +45,38 @@ mode_t ReportMode(const std::filesystem::path& target) {
   return 0666 & ~mask;
 }
 
-// The temporary files of a report are named "." + its name (cut) + "." + six characters.
-std::string TempPrefix(const std::filesystem::path& target) {
-  return "." + target.filename().native().substr(0, MaxTempStem) + ".";
+// A report's temporary file has a name of its own, "." + the report's name (cut) + ".~part":
+// a run killed while writing leaves it there, and the next write of the report finds it by
+// name, without reading the folder.
+std::string TempName(const std::filesystem::path& target) {
+  return "." + target.filename().native().substr(0, MaxTempStem) + ".~part";
 }
 
-// Removes temporary files of the same report that a run killed while writing left behind.
-// A writer holds a lock on its temporary file until the rename, so a file that can be locked
-// belongs to no running writer.
-void RemoveLeftovers(const std::filesystem::path& folder, const std::string& prefix) {
-  std::error_code ec;
-  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
-       it.increment(ec)) {
-    const std::filesystem::path& path = it->path();
-    const std::string name = path.filename().native();
-    if (name.size() != prefix.size() + 6 || !name.starts_with(prefix)) continue;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) continue;
-    struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
-      ::unlink(path.c_str());
-    ::close(fd);
+// Removes the file at the path when it is a regular file that no writer holds: a writer keeps
+// a lock on its temporary file until the rename. True when no file is left there.
+bool RemoveIfLeftOver(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return errno == ENOENT;
+  struct stat st {};
+  const bool removed = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+                       ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::unlink(path.c_str()) == 0;
+  ::close(fd);
+  return removed;
+}
+
+// Creates the report's temporary file, in the place of a leftover; while another writer holds
+// it, a file of a unique name beside it. Returns the descriptor, or -1; `path` names the file.
+int CreateTempFile(const std::string& own, std::string& path) {
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    const int fd = ::open(own.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+      path = own;
+      return fd;
+    }
+    if (errno != EEXIST || !RemoveIfLeftOver(own)) break;
   }
+  path = own + "-XXXXXX";
+  return ::mkstemp(path.data());
 }
 
 // Writes the bytes into a new temporary file beside the target and moves it over the target.
@@ -76,20 +86,21 @@ void RemoveLeftovers(const std::filesystem::path& folder, const std::string& pre
 // files wait a thousand times.
 bool ReplaceFile(const std::filesystem::path& target, const std::string& bytes) {
   const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-  const std::string prefix = TempPrefix(target);
-  std::string pattern = (folder / (prefix + "XXXXXX")).native();
+  const std::string own = (folder / TempName(target)).native();
+  std::string temp;
 
-  const int fd = ::mkstemp(pattern.data());
+  const int fd = CreateTempFile(own, temp);
   if (fd < 0) return false;
   // The lock lives on a second descriptor, so that closing the first still reports a failed
   // write before the rename, while the lock lasts until after it.
   TFileLock lock(fd);
   const bool written = lock.Held() && WriteAll(fd, bytes) && ::fchmod(fd, ReportMode(target)) == 0;
   const bool closed = ::close(fd) == 0;
-  const bool renamed = written && closed && std::rename(pattern.c_str(), target.c_str()) == 0;
-  if (!renamed) ::unlink(pattern.c_str());
+  const bool renamed = written && closed && std::rename(temp.c_str(), target.c_str()) == 0;
+  if (!renamed) ::unlink(temp.c_str());
   lock.Release();
-  if (renamed) RemoveLeftovers(folder, prefix);
+  // A leftover that another writer seemed to hold when this one began may be free by now.
+  if (renamed && temp != own) RemoveIfLeftOver(own);
   return renamed;
 }
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -131,17 +132,21 @@ TEST(WriteReportFile, TakesItsModeOnlyFromTheRegularFileItReplaces) {
 }
 
 // A killed run leaves its temporary file; the next write of the same report removes it, but
-// not the files of other reports, other names, or a writer still at work.
-TEST(WriteReportFile, RemovesLeftoverTemporaryFilesOfTheSameReport) {
-  const TTempDir dir;
-  for (const char* name : {".r.txt.a1B2c3", ".r.txt.zzzzzz", ".r.txt.bezig1", ".r.txt.kort",
-                           ".s.txt.a1B2c3", "r.txt.a1B2c3"})
-    WriteBytes(dir / name, "half");
-  const THeldFile busy(dir / ".r.txt.bezig1");
-  WriteReportFile(dir / "r.txt", {"a"});
-  EXPECT_EQ(FolderEntries(dir.Path()),
-            (std::vector<std::string>{".r.txt.bezig1", ".r.txt.kort", ".s.txt.a1B2c3", "r.txt",
-                                      "r.txt.a1B2c3"}));
+// not the files of other reports or other names, nor that of a writer still at work.
+TEST(WriteReportFile, RemovesTheLeftoverTemporaryFileOfTheSameReport) {
+  for (const bool busy : {false, true}) {
+    SCOPED_TRACE(busy ? "held by a writer" : "left over");
+    const TTempDir dir;
+    for (const char* name : {".r.txt.~part", ".s.txt.~part", "r.txt.~part", ".r.txt.a1B2c3"})
+      WriteBytes(dir / name, "half");
+    std::optional<THeldFile> writer;
+    if (busy) writer.emplace(dir / ".r.txt.~part");
+    WriteReportFile(dir / "r.txt", {"a"});
+    EXPECT_TRUE(SameBytes(ReadFileBytes(dir / "r.txt"), "a\r\n"));
+    std::vector<std::string> want = {".r.txt.a1B2c3", ".s.txt.~part", "r.txt", "r.txt.~part"};
+    if (busy) want.insert(want.begin() + 1, ".r.txt.~part");
+    EXPECT_EQ(FolderEntries(dir.Path()), want);
+  }
 }
 
 TEST(WriteReportFile, MissingFolderFailsWithTheFullPathAndLeavesNothing) {

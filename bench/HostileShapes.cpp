@@ -1,0 +1,83 @@
+#include "bench/HostileShapes.h"
+
+#include <numeric>
+#include <utility>
+#include <vector>
+
+namespace {
+
+void AddLine(std::string& bytes, const std::string& line) {
+  bytes += line;
+  bytes += "\r\n";
+}
+
+std::string HeaderRecords() {
+  std::string bytes;
+  AddLine(bytes, "012;Vormtoernooi Utrecht");
+  AddLine(bytes, "022;Utrecht");
+  AddLine(bytes, "032;NED");
+  AddLine(bytes, "042;01-01-2010");
+  AddLine(bytes, "052;31-12-2010");
+  AddLine(bytes, "102;J. de Vries");
+  AddLine(bytes, "122;60 min");
+  return bytes;
+}
+
+std::string Game(int ronde, int wit, int zwart, const std::string& witNaam,
+                 const std::string& zwartNaam) {
+  return "900;" + std::to_string(ronde) + ";01-01-2010;" + std::to_string(wit) + ";" +
+         std::to_string(zwart) + ";1;" + witNaam + ";" + zwartNaam + ";;";
+}
+
+// Six letters in base 26, so that the names sort as their numbers do.
+std::string LetterName(int number) {
+  std::string name(6, 'a');
+  for (int k = 5; k >= 0; --k, number /= 26)
+    name[static_cast<std::size_t>(k)] = static_cast<char>('a' + number % 26);
+  name[0] = static_cast<char>(name[0] - 'a' + 'A');
+  return name;
+}
+
+} // namespace
+
+std::string SparseRondesFile(int rondes) {
+  std::string bytes = HeaderRecords();
+  for (int r = 1; r <= rondes; ++r)
+    AddLine(bytes, Game(r, 2 * r - 1, 2 * r, "Wit, Speler " + std::to_string(r),
+                        "Zwart, Speler " + std::to_string(r)));
+  return bytes;
+}
+
+std::string SortWorstCaseFile(int spelers) {
+  // Plays the quicksort on the positions: its pivot, the middle of the range, is given the
+  // smallest key left, so the partition swaps it to the front and leaves all other items in
+  // one part. Items that never met a pivot yet only ever compared above it.
+  std::vector<int> slots(static_cast<std::size_t>(spelers));
+  std::iota(slots.begin(), slots.end(), 0);
+  std::vector<int> rank(static_cast<std::size_t>(spelers));
+  for (int l = 0; l < spelers; ++l) {
+    const int p = l + (spelers - 1 - l) / 2;
+    rank[static_cast<std::size_t>(slots[static_cast<std::size_t>(p)])] = l;
+    std::swap(slots[static_cast<std::size_t>(l)], slots[static_cast<std::size_t>(p)]);
+  }
+  std::string bytes = HeaderRecords();
+  for (int s = 0; s + 1 < spelers; s += 2)
+    AddLine(bytes, Game(1, s + 1, s + 2, LetterName(rank[static_cast<std::size_t>(s)]),
+                        LetterName(rank[static_cast<std::size_t>(s) + 1])));
+  return bytes;
+}
+
+std::string FindingsFile(int findings) {
+  std::string bytes = HeaderRecords();
+  for (int k = 0; k < findings / 2; ++k) AddLine(bytes, "900;1;01-01-2010;0;0;9;Ab Cd;Ef Gh;;");
+  return bytes;
+}
+
+std::string WideLineFile(int lines, int fields) {
+  std::string bytes = HeaderRecords();
+  std::string wide = "999";
+  for (int k = 0; k < fields; ++k) wide += ";x";
+  AddLine(bytes, wide);
+  for (int k = 0; k < lines; ++k) AddLine(bytes, "999;kort");
+  return bytes;
+}

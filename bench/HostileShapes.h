@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+// Small tournament files shaped against one step of the conversion each, so that the
+// benchmarks show how that step's cost grows with them.
+
+// One game per round, each between two new players: most round cells are empty.
+std::string SparseRondesFile(int rondes);
+// Every player in one game, named so that the player list's quicksort, taking the middle item
+// as pivot, always draws the smallest key of its range: the order of first appearance is built
+// against its partition scheme.
+std::string SortWorstCaseFile(int spelers);
+// Game records that each give two findings (missing ids, illegal result).
+std::string FindingsFile(int findings);
+// Short records and one record of many fields, so that every row of the input table is as
+// wide as that one.
+std::string WideLineFile(int lines, int fields);
