@@ -93,6 +93,12 @@ std::string ProblemText(const std::filesystem::path& file, std::string_view reas
   return std::string(ProgramName) + ": " + file.native() + ": " + std::string(reason);
 }
 
+// A table as the clipboard would receive it, written row by row: the whole text of a table of
+// many rows or columns at once could take more memory than the machine has.
+void PrintTable(const TCellTable& table, std::ostream& out) {
+  for (int row = 0; row < table.RowCount(); ++row) out << table.ClipboardRow(row);
+}
+
 std::filesystem::path OutFolder(const std::filesystem::path& dir) {
   const std::filesystem::path full =
       dir.empty() ? std::filesystem::current_path() : std::filesystem::absolute(dir);
@@ -169,14 +175,13 @@ public:
   void Print(std::ostream& out) const {
     switch (FOptions.Print) {
     case TPrintWhat::Errors:
-      out << FErrorGrid.ClipboardText();
+      PrintTable(FErrorGrid, out);
       break;
     case TPrintWhat::Input:
-      // Row by row: a table of many columns would be a very large text at once.
-      for (int row = 0; row < FInputGrid.RowCount(); ++row) out << FInputGrid.ClipboardRow(row);
+      PrintTable(FInputGrid, out);
       break;
     case TPrintWhat::Table:
-      out << FToernooiGrid.ClipboardText();
+      PrintTable(FToernooiGrid, out);
       break;
     case TPrintWhat::Report:
       for (const std::string& line : FLastReport) out << line << "\r\n";
