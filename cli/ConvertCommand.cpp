@@ -113,6 +113,7 @@ public:
     FToernooi.DecimalSeparator =
         options.DecimalSeparator ? *options.DecimalSeparator : LocaleDecimalSeparator();
     FToernooi.FitErrorGrid = false;
+    FToernooi.FillInputGrid = options.Print == TPrintWhat::Input;
     ClearErrorGrid(FErrorGrid);
   }
 
@@ -160,7 +161,8 @@ public:
       return false;
     }
     FWritten.Add(target, file);
-    FLastReport = FToernooi.ReportLines;
+    // Only --print report shows the report again; the next load replaces the lines anyway.
+    if (FOptions.Print == TPrintWhat::Report) FLastReport = std::move(FToernooi.ReportLines);
     return true;
   }
 

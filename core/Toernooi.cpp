@@ -163,7 +163,7 @@ bool TToernooi::ReadText(const std::filesystem::path& path, std::string_view tex
   FRegelCount = 0;
 
   std::vector<int> filledPerRow;
-  filledPerRow.reserve(kept);
+  if (FillInputGrid) filledPerRow.reserve(kept);
   Games.Reserve(kept);
   std::string prepared;
   TLineReader reader(text);
@@ -171,7 +171,7 @@ bool TToernooi::ReadText(const std::filesystem::path& path, std::string_view tex
     const int regel = ++FRegelCount;
     if (line.size() <= 4) continue;
     PrepareLine(line, prepared);
-    filledPerRow.push_back(AddInputRow(inputGrid, prepared));
+    if (FillInputGrid) filledPerRow.push_back(AddInputRow(inputGrid, prepared));
 
     std::string_view rest = prepared;
     const std::int32_t code = ReadIntField(rest);
@@ -229,7 +229,7 @@ bool TToernooi::ReadText(const std::filesystem::path& path, std::string_view tex
   if (FRegelCount == 0) return false;
 
   CheckHeaderRecords(fouten);
-  FinishInputGrid(inputGrid, filledPerRow);
+  if (FillInputGrid) FinishInputGrid(inputGrid, filledPerRow);
   BuildSpelers();
   CheckRondeDatums(fouten);
   for (const TGame& game : Games) {

@@ -72,6 +72,9 @@ public:
   // Whether every load fits the error table's columns; a run over many files into one error
   // table fits once at its end instead.
   bool FitErrorGrid = true;
+  // Whether a load writes the file's lines into the input table. A caller that never shows
+  // that table leaves it empty: it takes several times the file's size.
+  bool FillInputGrid = true;
 
 private:
   void StartLoad(TCellTable& inputGrid);
