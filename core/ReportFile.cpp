@@ -18,6 +18,7 @@ namespace {
 
 // Keeps the temporary name within the usual 255-byte limit of a file name.
 constexpr std::size_t MaxTempStem = 200;
+constexpr std::size_t WriteBlockSize = std::size_t{1} << 16;
 
 bool WriteAll(int fd, const std::string& bytes) {
   const char* data = bytes.data();
@@ -32,6 +33,22 @@ bool WriteAll(int fd, const std::string& bytes) {
     left -= static_cast<std::size_t>(written);
   }
   return true;
+}
+
+// Writes the lines, each ended by CR LF, a block at a time: a report as large as memory then
+// needs no second copy of itself.
+bool WriteLines(int fd, const std::vector<std::string>& lines) {
+  std::string block;
+  block.reserve(WriteBlockSize);
+  for (const std::string& line : lines) {
+    block += line;
+    block += "\r\n";
+    if (block.size() >= WriteBlockSize) {
+      if (!WriteAll(fd, block)) return false;
+      block.clear();
+    }
+  }
+  return WriteAll(fd, block);
 }
 
 // A replaced report keeps the permissions of the file it replaces, without set-user-ID,
@@ -84,7 +101,7 @@ int CreateTempFile(const std::string& own, std::string& path) {
 // leaves the old report or the new one, never a part. The bytes reach the disk at the file
 // system's pace: waiting for the disk after every report would make a folder of a thousand
 // files wait a thousand times.
-bool ReplaceFile(const std::filesystem::path& target, const std::string& bytes) {
+bool ReplaceFile(const std::filesystem::path& target, const std::vector<std::string>& lines) {
   const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
   const std::string own = (folder / TempName(target)).native();
   std::string temp;
@@ -94,7 +111,8 @@ bool ReplaceFile(const std::filesystem::path& target, const std::string& bytes) 
   // The lock lives on a second descriptor, so that closing the first still reports a failed
   // write before the rename, while the lock lasts until after it.
   TFileLock lock(fd);
-  const bool written = lock.Held() && WriteAll(fd, bytes) && ::fchmod(fd, ReportMode(target)) == 0;
+  const bool written =
+      lock.Held() && WriteLines(fd, lines) && ::fchmod(fd, ReportMode(target)) == 0;
   const bool closed = ::close(fd) == 0;
   const bool renamed = written && closed && std::rename(temp.c_str(), target.c_str()) == 0;
   if (!renamed) ::unlink(temp.c_str());
@@ -132,7 +150,7 @@ bool WouldReplaceInput(const std::filesystem::path& target, const std::filesyste
 }
 
 void WriteReportFile(const std::filesystem::path& target, const std::vector<std::string>& lines) {
-  if (!ReplaceFile(target, ReportBytes(lines))) {
+  if (!ReplaceFile(target, lines)) {
     std::error_code ec;
     const std::filesystem::path full = std::filesystem::absolute(target, ec);
     throw std::runtime_error("Cannot create file " + PathText(ec ? target : full));
