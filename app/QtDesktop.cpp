@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemWatcher>
@@ -109,6 +110,11 @@ std::filesystem::path TQtDesktop::DocumentsFolder() {
 }
 
 bool TQtDesktop::MoveToTrash(const std::filesystem::path& file) {
+  // Where it cannot set up the user's trash, Qt moves the file into folders "files" and "info"
+  // of the current folder instead. The trash is made first, as the desktop makes it when
+  // missing; without one the file is not moved.
+  const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+  if (data.isEmpty() || !QDir().mkpath(data + QStringLiteral("/Trash"))) return false;
   return QFile::moveToTrash(PathString(file));
 }
 

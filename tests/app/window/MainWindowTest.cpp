@@ -2,6 +2,7 @@
 #include "FakeDesktop.h"
 #include "TempFolder.h"
 #include "app/ProgramIdentity.h"
+#include "app/QtDesktop.h"
 #include "app/TextMeasure.h"
 
 #include <QAbstractItemModel>
@@ -42,6 +43,7 @@ private slots:
   void unchangedTablesKeepSelectionAndScroll();
   void keyboardFocusAloneSelectsNoInputFile();
   void cellTextSitsTwoPixelsFromTheEdges();
+  void trashIsMadeWhenTheUserHasNone();
 
 private:
   template <typename T> T* Find(const char* name) {
@@ -362,6 +364,26 @@ void MainWindowTest::cellTextSitsTwoPixelsFromTheEdges() {
   painter.end();
   QVERIFY(!InkBox(want).isEmpty());
   QCOMPARE(InkBox(shown).topLeft(), InkBox(want).topLeft());
+}
+
+void MainWindowTest::trashIsMadeWhenTheUserHasNone() {
+  // A home without a data folder: the file must land in the new trash there, not beside the
+  // current folder.
+  const QByteArray home = qgetenv("HOME");
+  const QByteArray data = qgetenv("XDG_DATA_HOME");
+  qputenv("HOME", QByteArray::fromStdString(Dir().string()));
+  qputenv("XDG_DATA_HOME", QByteArray::fromStdString((Dir() / "nieuw" / "share").string()));
+  WriteBytes(Dir() / "InBox" / "a.csv", "x");
+  TQtDesktop desktop(nullptr, QStringLiteral("Morvelander"), nullptr);
+  const bool moved = desktop.MoveToTrash(Dir() / "InBox" / "a.csv");
+  qputenv("HOME", home);
+  if (data.isNull())
+    qunsetenv("XDG_DATA_HOME");
+  else
+    qputenv("XDG_DATA_HOME", data);
+  QVERIFY(moved);
+  QVERIFY(fs::exists(Dir() / "nieuw" / "share" / "Trash" / "files" / "a.csv"));
+  QVERIFY(!fs::exists(Dir() / "InBox" / "a.csv"));
 }
 
 QTEST_MAIN(MainWindowTest)
