@@ -74,9 +74,14 @@ std::string TempName(const std::filesystem::path& target) {
 bool RemoveIfLeftOver(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return errno == ENOENT;
-  struct stat st {};
-  const bool removed = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
-                       ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::unlink(path.c_str()) == 0;
+  // The name must still be the file locked: another writer may have replaced a leftover
+  // there by its own temporary file meanwhile.
+  struct stat held {};
+  struct stat named {};
+  const bool removed = ::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) &&
+                       ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::lstat(path.c_str(), &named) == 0 &&
+                       named.st_dev == held.st_dev && named.st_ino == held.st_ino &&
+                       ::unlink(path.c_str()) == 0;
   ::close(fd);
   return removed;
 }
