@@ -250,6 +250,8 @@ void TMainForm::ClearToernooiGrid() {
 }
 
 void TMainForm::FillToernooiGrid() {
+  // A tournament too large for a report leaves nothing to save.
+  FSaveDataEnabled = false;
   ::FillToernooiGrid(*FToernooi, ToernooiGrid);
   FSaveDataEnabled = true;
 }
@@ -476,11 +478,17 @@ void TMainForm::DoAllBitBtnClick() {
     for (std::size_t i = 0; i < n; ++i) {
       if (FileExists(files[i])) {
         FToernooi->LoadFile(files[i], InputGrid, true);
-        FillToernooiGrid();
+        bool reported = true;
+        try {
+          FillToernooiGrid();
+        } catch (const TReportTooLarge& e) {
+          FDesktop.ShowMessage(FileNameText(files[i]) + "\r\r" + e.what() + ".");
+          reported = false;
+        }
         // A file that yielded no lines (held by another program, too large, or emptied) would
         // replace an older, complete report with an empty one.
         const fs::path target = ReportPath();
-        if (FToernooi->RegelCount() > 0) {
+        if (reported && FToernooi->RegelCount() > 0) {
           if (const fs::path* other = written.Find(target))
             FDesktop.ShowMessage(FileNameText(files[i]) + "\r\rHet rapport " + PathText(target) +
                                  "\ris in deze opdracht al gemaakt voor " + FileNameText(*other) +

@@ -148,7 +148,12 @@ public:
       Complain(err, ProblemText(file, UnreadReason(file, FUI.MessageCount() != messages)));
       return false;
     }
-    FillToernooiGrid(FToernooi, FToernooiGrid);
+    try {
+      FillToernooiGrid(FToernooi, FToernooiGrid);
+    } catch (const TReportTooLarge& e) {
+      Complain(err, ProblemText(file, e.what()));
+      return false;
+    }
 
     if (IsFileInUse(target)) {
       Complain(err, target.native() + ": Wordt reeds gebruikt. Geen bestand gemaakt.");

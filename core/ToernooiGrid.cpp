@@ -3,6 +3,7 @@
 #include "core/DateValue.h"
 #include "core/FlatIndex.h"
 #include "core/NumberText.h"
+#include "core/TextFile.h"
 
 #include <string>
 #include <utility>
@@ -18,6 +19,10 @@ constexpr TDate MinShownGebDatum = 1462;
 
 constexpr int NaamCol = 4;
 constexpr int FirstRondeCol = 11;
+
+// The width of a report player line without its round columns, and of one round column.
+constexpr std::uintmax_t FixedReportWidth = 89;
+constexpr std::uintmax_t RondeReportWidth = 10;
 
 std::uint64_t RondeKey(std::int32_t rondeNr) {
   return static_cast<std::uint32_t>(rondeNr);
@@ -35,6 +40,14 @@ void FillToernooiGrid(TToernooi& toernooi, TCellTable& grid) {
   ClearToernooiGrid(grid);
   const int spelerCount = toernooi.GetSpelerCount();
   const int rondeCount = static_cast<int>(toernooi.Rondes.size());
+  // The player lines alone, each with its line end.
+  const std::uintmax_t reportSize =
+      static_cast<std::uintmax_t>(spelerCount) *
+      (FixedReportWidth + RondeReportWidth * static_cast<std::uintmax_t>(rondeCount) + 2);
+  if (reportSize > MaxReportSize)
+    throw TReportTooLarge("the report would be too large (" +
+                          std::to_string(SizeInMiB(reportSize)) + " MiB; the limit is " +
+                          std::to_string(SizeInMiB(MaxReportSize)) + " MiB)");
   grid.SetRowCount(spelerCount + 2);
   grid.SetColCount(rondeCount + FirstRondeCol);
 

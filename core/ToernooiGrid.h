@@ -3,10 +3,26 @@
 #include "core/Toernooi.h"
 #include "table/CellTable.h"
 
+#include <cstdint>
+#include <stdexcept>
+
+// The largest report the program makes. Every player line is as wide as all round columns
+// together, so a small file of many rounds with a few new players each would otherwise ask
+// for a table and a report many thousands of times its own size.
+constexpr std::uintmax_t MaxReportSize = std::uintmax_t{256} << 20;
+
+// A tournament whose report would outgrow MaxReportSize.
+class TReportTooLarge : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
+
 // Empties the tournament table to 2 columns and 2 rows.
 void ClearToernooiGrid(TCellTable& grid);
 // Writes one row per player and one column per round, and has the tournament build its
-// report from the table.
+// report from the table. Throws TReportTooLarge("the report would be too large (N MiB; the
+// limit is 256 MiB)"), with the table left empty and no report, when the players and rounds
+// would make a report larger than MaxReportSize.
 void FillToernooiGrid(TToernooi& toernooi, TCellTable& grid);
 // Every column centred except column 4, the names.
 void ToernooiGridGetAlignment(int row, int col, THorzAlign& horz, TVertAlign& vert);

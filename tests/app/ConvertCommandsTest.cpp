@@ -1,5 +1,6 @@
 #include "MainFormFixture.h"
 #include "support/HeldFile.h"
+#include "support/SparseRondes.h"
 
 #include <filesystem>
 #include <string>
@@ -234,13 +235,15 @@ TEST_F(MainFormTest, ConvertAllWritesEveryReportAndSkipsVanishedFiles) {
   EXPECT_TRUE(Desktop.Errors.empty());
 }
 
-// Two inputs whose reports share a name, and a file too large to read, are each announced by
-// name and passed over; the output list gains the new reports as a re-reading would list them.
-TEST_F(MainFormTest, ConvertAllPassesOverASecondReportOfOneNameAndATooLargeFile) {
+// Two inputs whose reports share a name, a file too large to read and one whose report would be
+// too large are each announced by name and passed over; the output list gains the new reports
+// as a re-reading would list them.
+TEST_F(MainFormTest, ConvertAllPassesOverASecondReportOfOneNameAndTooLargeFiles) {
   WriteBytes(InBox() / "x.csv", TournamentCsv("Toernooi x"));
   WriteBytes(InBox() / "x.CSV", TournamentCsv("Toernooi X"));
   WriteBytes(InBox() / "groot.csv", TournamentCsv());
   fs::resize_file(InBox() / "groot.csv", (std::uintmax_t{256} << 20) + 1);
+  WriteBytes(InBox() / "ruim.csv", SparseRondesCsv(4000));
   WriteBytes(InBox() / "z.csv", TournamentCsv("Toernooi z"));
   fs::create_directories(OutBox());
   WriteBytes(OutBox() / "b.txt", "old");
@@ -250,18 +253,20 @@ TEST_F(MainFormTest, ConvertAllPassesOverASecondReportOfOneNameAndATooLargeFile)
 
   Form.DoAllBitBtnClick();
   // The list orders the two names by their bytes: "x.CSV" comes first.
-  const std::string first = Form.InFileListBox.Item(1);
-  const std::string second = Form.InFileListBox.Item(2);
+  const std::string first = Form.InFileListBox.Item(2);
+  const std::string second = Form.InFileListBox.Item(3);
   EXPECT_EQ(
       Desktop.Messages,
       (Texts{"groot.csv\r\rKan niet geopend worden...\rHet bestand is te groot (257 MiB; de "
              "grens is 256 MiB).",
+             "ruim.csv\r\rthe report would be too large (306 MiB; the limit is 256 MiB).",
              second + "\r\rHet rapport " + (OutBox() / "x.txt").string() +
                  "\ris in deze opdracht al gemaakt voor " + first + ".\rGeen bestand gemaakt."}));
   EXPECT_EQ(first, "x.CSV");
   EXPECT_EQ(ReadBytes(OutBox() / "x.txt"), VoorbeeldReport("Toernooi X"));
   EXPECT_EQ(ReadBytes(OutBox() / "z.txt"), VoorbeeldReport("Toernooi z"));
   EXPECT_FALSE(fs::exists(OutBox() / "groot.txt"));
+  EXPECT_FALSE(fs::exists(OutBox() / "ruim.txt"));
   Texts shown;
   for (int i = 0; i < Form.OutFileListBox.Count(); ++i)
     shown.push_back(Form.OutFileListBox.Item(i));

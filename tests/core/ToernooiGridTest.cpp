@@ -2,6 +2,8 @@
 #include "core/DateValue.h"
 #include "core/Toernooi.h"
 #include "support/FakeCoreUI.h"
+#include "support/LoadRun.h"
+#include "support/SparseRondes.h"
 #include "table/CellTable.h"
 
 #include <gtest/gtest.h>
@@ -195,6 +197,23 @@ TEST_F(FillToernooiGridTest, FitsColumnWidthsToEveryRowWithoutExtra) {
   EXPECT_EQ(grid.ColWidths(0), 3 * 7 + 10);
   EXPECT_EQ(grid.ColWidths(4), 15 * 7 + 10);
   EXPECT_EQ(grid.ColWidths(11), 8 * 7 + 10); // the date row is the widest
+}
+
+// 8 000 players with a line of 4 000 rounds each: a 300 kB file asking for a 306 MiB report.
+TEST(FillToernooiGrid, RefusesAReportLargerThanTheLimitBeforeFillingTheTable) {
+  TLoadRun run;
+  run.Toernooi.LoadBytes("Ruim.csv", SparseRondesCsv(4000), run.InputGrid, false);
+  TCellTable grid(5, 5, 1, 1);
+  try {
+    FillToernooiGrid(run.Toernooi, grid);
+    ADD_FAILURE() << "the report was made";
+  } catch (const TReportTooLarge& e) {
+    EXPECT_STREQ(e.what(), "the report would be too large (306 MiB; the limit is 256 MiB)");
+  }
+  EXPECT_EQ(grid.ColCount(), 2);
+  EXPECT_EQ(grid.RowCount(), 2);
+  EXPECT_EQ(grid.GetCell(4, 1), "");
+  EXPECT_TRUE(run.Toernooi.ReportLines.empty());
 }
 
 TEST(ToernooiGridGetAlignment, CentresEveryColumnButTheNames) {

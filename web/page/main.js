@@ -117,7 +117,8 @@ async function Main() {
     const shown = ShowResult(result);
     await Repaint();
     performance.measure("Morvelander: tables shown", { start });
-    if (await shown) saveButton.disabled = false;
+    // A file whose report could not be made leaves nothing to save.
+    saveButton.disabled = !(await shown);
   });
 
   const Save = Command(async () => {
