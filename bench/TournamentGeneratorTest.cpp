@@ -42,7 +42,8 @@ struct TLoaded {
     std::error_code ec;
     fs::remove(path, ec);
     // The last entry is the summary row; the row after it is the open row.
-    for (int row = 1; row < ErrorGrid.RowCount() - 2; ++row) ++Messages[ErrorGrid.GetCell(2, row)];
+    for (int row = 1; row < ErrorGrid.RowCount() - 2; ++row)
+      ++Messages[std::string(ErrorGrid.GetCell(2, row))];
   }
 };
 

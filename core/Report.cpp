@@ -67,7 +67,8 @@ void PadTo(std::string& text, std::size_t width) {
 }
 
 bool IsPlayerRow(const TCellTable& grid, int row) {
-  const std::string field = grid.GetCell(0, row) + '\t';
+  std::string field(grid.GetCell(0, row));
+  field += '\t';
   std::string_view rest = field;
   return ReadIntField(rest) == 1;
 }

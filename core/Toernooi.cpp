@@ -44,7 +44,10 @@ std::string JoinFields(std::string_view rest) {
 // Writes one input-table row and returns how many of its cells hold text after trimming.
 int AddInputRow(TCellTable& grid, std::string_view prepared) {
   const int row = grid.RowCount() - 1;
-  grid.SetCell(0, row, std::to_string(row + 1));
+  std::string regel = std::to_string(row + 1);
+  const int fields = TabCount(prepared);
+  grid.ReserveRow(row, fields + 1, regel.size() + prepared.size() - fields);
+  grid.SetCell(0, row, std::move(regel));
   int filled = 1;
   bool gameRecord = false;
   int col = 1;
@@ -163,7 +166,10 @@ bool TToernooi::ReadText(const std::filesystem::path& path, std::string_view tex
   FRegelCount = 0;
 
   std::vector<int> filledPerRow;
-  if (FillInputGrid) filledPerRow.reserve(kept);
+  if (FillInputGrid) {
+    filledPerRow.reserve(kept);
+    inputGrid.ReserveRows(static_cast<int>(kept) + 1);
+  }
   Games.Reserve(kept);
   std::string prepared;
   TLineReader reader(text);

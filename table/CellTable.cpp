@@ -6,8 +6,6 @@
 
 namespace {
 
-const std::string EmptyText;
-
 // Until the owner supplies real font metrics: a fixed width per byte, wider in the bold font.
 int FixedWidthMeasure(std::string_view text, TCellFont font) {
   const std::size_t perChar = font == TCellFont::Header ? 8 : 7;
@@ -41,10 +39,9 @@ TCellTable::TCellTable(int colCount, int rowCount, int fixedCols, int fixedRows)
   SetFixedRows(fixedRows);
 }
 
-const std::string& TCellTable::StoredText(int col, int row) const {
-  if (col < 0 || row < 0 || static_cast<std::size_t>(row) >= FRows.size()) return EmptyText;
-  const std::vector<std::string>& cells = FRows[row];
-  return static_cast<std::size_t>(col) < cells.size() ? cells[col] : EmptyText;
+std::string_view TCellTable::StoredText(int col, int row) const {
+  if (col < 0 || row < 0 || static_cast<std::size_t>(row) >= FRows.size()) return {};
+  return FRows[row].Get(col);
 }
 
 const TCellTable::TMerge* TCellTable::MergeAt(int col, int row) const {
@@ -83,7 +80,7 @@ void TCellTable::IndexMerge(std::uint32_t index) {
   for (int r = m.Top; r <= m.Bottom; ++r) FRowMerges[r].push_back(index);
 }
 
-const std::string& TCellTable::GetCell(int col, int row) const {
+std::string_view TCellTable::GetCell(int col, int row) const {
   if (FMerges.empty()) return StoredText(col, row);
   const auto [c, r] = Resolve(col, row);
   return StoredText(c, r);
@@ -98,14 +95,17 @@ void TCellTable::SetCell(int col, int row, std::string text) {
     if (text.empty()) return;
     FRows.resize(row + 1);
   }
-  std::vector<std::string>& cells = FRows[row];
-  if (static_cast<std::size_t>(col) >= cells.size()) {
-    if (text.empty()) return;
-    // A row is usually written left to right up to the column count: make room once.
-    if (cells.empty()) cells.reserve(std::max<std::size_t>(col + 1, FColCount));
-    cells.resize(col + 1);
-  }
-  cells[col] = std::move(text);
+  FRows[row].Set(col, text, FColCount);
+}
+
+void TCellTable::ReserveRows(int rows) {
+  if (rows > 0) FRows.reserve(rows);
+}
+
+void TCellTable::ReserveRow(int row, int cells, std::size_t textBytes) {
+  if (row < 0 || cells <= 0) return;
+  if (static_cast<std::size_t>(row) >= FRows.size()) FRows.resize(row + 1);
+  FRows[row].Reserve(cells, textBytes);
 }
 
 void TCellTable::SetColCount(int n) {
@@ -149,15 +149,8 @@ void TCellTable::SetColWidths(int col, int width) {
 void TCellTable::ClearCells() {
   ++FGeneration;
   const std::size_t rows = std::min<std::size_t>(FRowCount, FRows.size());
-  for (std::size_t r = 0; r < rows; ++r) {
-    std::vector<std::string>& cells = FRows[r];
-    if (cells.size() <= static_cast<std::size_t>(FColCount)) {
-      std::vector<std::string>().swap(cells);
-    } else {
-      for (int c = 0; c < FColCount; ++c) std::string().swap(cells[c]);
-    }
-  }
-  while (!FRows.empty() && FRows.back().empty()) FRows.pop_back();
+  for (std::size_t r = 0; r < rows; ++r) FRows[r].ClearFirst(FColCount);
+  while (!FRows.empty() && FRows.back().Empty()) FRows.pop_back();
 
   std::erase_if(FColors, [this](const auto& entry) {
     const auto col = static_cast<std::int64_t>(entry.first >> 32);
@@ -199,10 +192,10 @@ void TCellTable::FitColumnWidths(bool includeHeaderColumns, int extra) {
   ++FGeneration;
   const int first = std::min(includeHeaderColumns ? 0 : FFixedCols, FColCount);
   std::vector<int> widest(FColCount - first, 0);
-  const auto measure = [&](int col, int row, const std::string& text) {
+  const auto measure = [&](int col, int row, std::string_view text) {
     // An empty text has no width; never-written cells are not visited at all.
     if (text.empty()) return;
-    const std::string_view line = std::string_view(text).substr(0, text.find('\r'));
+    const std::string_view line = text.substr(0, text.find('\r'));
     const TCellFont font = IsHeaderCell(col, row) ? TCellFont::Header : TCellFont::Body;
     int& w = widest[col - first];
     w = std::max(w, FMeasure(line, font));
@@ -212,20 +205,21 @@ void TCellTable::FitColumnWidths(bool includeHeaderColumns, int extra) {
   // what is stored, not ColCount x RowCount.
   const std::size_t rows = std::min<std::size_t>(FRowCount, FRows.size());
   for (std::size_t r = 0; r < rows; ++r) {
-    const std::vector<std::string>& cells = FRows[r];
-    const std::size_t cols = std::min<std::size_t>(FColCount, cells.size());
+    const TCellRow& cells = FRows[r];
+    const std::size_t cols = std::min<std::size_t>(FColCount, cells.Size());
     for (std::size_t c = first; c < cols; ++c) {
       const int col = static_cast<int>(c);
       const int row = static_cast<int>(r);
-      if (cells[c].empty() || (!FMerges.empty() && MergeAt(col, row))) continue;
-      measure(col, row, cells[c]);
+      const std::string_view text = cells.Get(c);
+      if (text.empty() || (!FMerges.empty() && MergeAt(col, row))) continue;
+      measure(col, row, text);
     }
   }
   // Cells of ranges spanning two or more columns are left out; a one-column range shows its
   // first cell's text in each of its cells.
   for (const TMerge& m : FMerges) {
     if (m.ColSpan != 1 || m.Left < first || m.Left >= FColCount) continue;
-    const std::string& text = StoredText(m.Col, m.Row);
+    const std::string_view text = StoredText(m.Col, m.Row);
     const int bottom = std::min(m.Bottom, FRowCount - 1);
     for (int r = m.Top; r <= bottom; ++r) {
       if (MergeAt(m.Left, r) == &m) measure(m.Left, r, text);
@@ -321,8 +315,8 @@ std::string TCellTable::ClipboardRow(int row) const {
 void TCellTable::AppendClipboardCells(std::string& out, int row, int left, int right) const {
   for (int c = left; c <= right; ++c) {
     if (c > left) out += '\t';
-    const std::string& text = GetCell(c, row);
-    if (text.find('\r') == std::string::npos) {
+    const std::string_view text = GetCell(c, row);
+    if (text.find('\r') == std::string_view::npos) {
       out += text;
       continue;
     }

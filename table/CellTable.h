@@ -1,5 +1,7 @@
 #pragma once
 
+#include "table/CellRow.h"
+
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -57,9 +59,14 @@ public:
 
   TCellTable(int colCount = 5, int rowCount = 5, int fixedCols = 1, int fixedRows = 1);
 
-  // The text of the cell that (col, row) stands for through a merge.
-  const std::string& GetCell(int col, int row) const;
+  // The text of the cell that (col, row) stands for through a merge; valid until the table
+  // is written again.
+  std::string_view GetCell(int col, int row) const;
   void SetCell(int col, int row, std::string text);
+  // For an owner that knows what it is about to write: room for rows up to `rows`, or in one
+  // row for `cells` cells of `textBytes` characters in all, so the store takes what it holds.
+  void ReserveRows(int rows);
+  void ReserveRow(int row, int cells, std::size_t textBytes);
 
   int ColCount() const { return FColCount; }
   int RowCount() const { return FRowCount; }
@@ -130,14 +137,14 @@ private:
 
   // The cells of one row from left to right, bounds included, TAB between them.
   void AppendClipboardCells(std::string& out, int row, int left, int right) const;
-  const std::string& StoredText(int col, int row) const;
+  std::string_view StoredText(int col, int row) const;
   const TMerge* MergeAt(int col, int row) const;
   std::pair<int, int> Resolve(int col, int row) const;
   void IndexMerge(std::uint32_t index);
   void ClearMergesInside();
 
-  std::vector<std::vector<std::string>> FRows; // row-major; a row grows to its last written cell
-  std::vector<TMerge> FMerges;                 // oldest first
+  std::vector<TCellRow> FRows; // row-major; a row grows to its last written cell
+  std::vector<TMerge> FMerges; // oldest first
   std::vector<std::vector<std::uint32_t>> FRowMerges; // per row: indexes into FMerges, oldest first
   std::vector<std::uint32_t> FTallMerges;             // indexes into FMerges, oldest first
   std::unordered_map<std::uint64_t, TCellColor> FColors;

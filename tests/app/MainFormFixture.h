@@ -39,7 +39,7 @@ protected:
   // One column of a table, rows 0 to RowCount - 1.
   static std::vector<std::string> Column(const TCellTable& grid, int col) {
     std::vector<std::string> texts;
-    for (int r = 0; r < grid.RowCount(); ++r) texts.push_back(grid.GetCell(col, r));
+    for (int r = 0; r < grid.RowCount(); ++r) texts.emplace_back(grid.GetCell(col, r));
     return texts;
   }
 

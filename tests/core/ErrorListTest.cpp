@@ -9,7 +9,9 @@
 namespace {
 
 std::vector<std::string> Row(const TCellTable& grid, int row) {
-  return {grid.GetCell(0, row), grid.GetCell(1, row), grid.GetCell(2, row), grid.GetCell(3, row)};
+  std::vector<std::string> texts;
+  for (int col = 0; col < 4; ++col) texts.emplace_back(grid.GetCell(col, row));
+  return texts;
 }
 
 TEST(ClearErrorGrid, LeavesTheHeaderRowAndOneOpenRow) {

@@ -38,7 +38,9 @@ struct TChain {
 
   const TToernooi& T() const { return Run.Toernooi; }
   // The last entry of the error list.
-  std::string Summary() const { return Run.ErrorGrid.GetCell(2, Run.ErrorGrid.RowCount() - 2); }
+  std::string Summary() const {
+    return std::string(Run.ErrorGrid.GetCell(2, Run.ErrorGrid.RowCount() - 2));
+  }
 };
 
 const std::string Header = "012;Toernooi\r\n022;Plaats\r\n032;NED\r\n042;03-10-2009\r\n"
@@ -128,7 +130,7 @@ const THostileCase HostileCases[] = {
        EXPECT_EQ(c.ToernooiGrid.GetCell(13, 0), "r-2147483648");
        // Only the two numbers from 5000000 on are shown as federation numbers.
        std::multiset<std::string> shown;
-       for (int row = 1; row <= 4; ++row) shown.insert(c.ToernooiGrid.GetCell(7, row));
+       for (int row = 1; row <= 4; ++row) shown.emplace(c.ToernooiGrid.GetCell(7, row));
        EXPECT_EQ(shown, (std::multiset<std::string>{"", "", "2147483646", "2147483647"}));
      }},
     {"ten_thousand_rounds.csv",

@@ -16,7 +16,7 @@ namespace {
 
 std::vector<std::string> RowTexts(const TCellTable& grid, int row) {
   std::vector<std::string> texts;
-  for (int col = 0; col < grid.ColCount(); ++col) texts.push_back(grid.GetCell(col, row));
+  for (int col = 0; col < grid.ColCount(); ++col) texts.emplace_back(grid.GetCell(col, row));
   return texts;
 }
 

@@ -38,7 +38,8 @@ struct TLoadRun {
   std::vector<TErrorRow> Errors() const {
     std::vector<TErrorRow> rows;
     for (int r = 1; r < ErrorGrid.RowCount() - 1; ++r)
-      rows.push_back({ErrorGrid.GetCell(1, r), ErrorGrid.GetCell(2, r), ErrorGrid.GetCell(3, r)});
+      rows.push_back({std::string(ErrorGrid.GetCell(1, r)), std::string(ErrorGrid.GetCell(2, r)),
+                      std::string(ErrorGrid.GetCell(3, r))});
     return rows;
   }
 };

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <tuple>
@@ -88,6 +90,32 @@ TEST(CellTableTexts, CountsNeverEraseTexts) {
   EXPECT_EQ(t.GetCell(-1, 0), "");
   ExpectOutOfRange([&] { t.SetCell(0, -1, "x"); });
   ExpectOutOfRange([&] { t.SetCellColor(-1, 0, {}); });
+}
+
+// A row keeps its cells in one buffer: overwrites in any order, shorter and longer texts, and
+// clears (which free the buffer's unused text now and then) must read back as plain strings.
+TEST(CellTableTexts, OverwritesInAnyOrderReadBackAsWritten) {
+  TCellTable t(8, 3, 0, 0);
+  std::map<std::pair<int, int>, std::string> want;
+  std::mt19937 random(7);
+  for (int step = 0; step < 20000; ++step) {
+    const int col = static_cast<int>(random() % 40);
+    const int row = static_cast<int>(random() % 3);
+    if (random() % 50 == 0) {
+      t.ClearCells();
+      for (auto& [cell, text] : want)
+        if (cell.first < t.ColCount() && cell.second < t.RowCount()) text.clear();
+      continue;
+    }
+    const std::string text(random() % 3 == 0 ? 0 : random() % 70,
+                           static_cast<char>('a' + step % 26));
+    t.SetCell(col, row, text);
+    want[{col, row}] = text;
+    if (step % 97 == 0) {
+      for (const auto& [cell, stored] : want) ASSERT_EQ(t.GetCell(cell.first, cell.second), stored);
+    }
+  }
+  for (const auto& [cell, text] : want) EXPECT_EQ(t.GetCell(cell.first, cell.second), text);
 }
 
 TEST(CellTableClear, EmptiesOnlyCellsInsideTheCounts) {
