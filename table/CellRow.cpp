@@ -1,73 +1,89 @@
 #include "table/CellRow.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <stdexcept>
 
 namespace {
 
 constexpr std::size_t MaxRowText = std::numeric_limits<std::uint32_t>::max();
-// Rows with less unused text than this are not worth compacting.
-constexpr std::size_t MinCompacted = 256;
+
+std::uint32_t Narrow(std::size_t n) {
+  return static_cast<std::uint32_t>(n);
+}
 
 } // namespace
 
 std::string_view TCellRow::Get(std::size_t col) const {
-  if (col >= FCells.size()) return {};
-  const TSlice s = FCells[col];
-  return std::string_view(FText).substr(s.Start, s.Length);
+  if (col >= FCellCount) return {};
+  const TSlice s = Slices()[col];
+  return {Text() + s.Start, s.Length};
 }
 
 void TCellRow::Set(std::size_t col, std::string_view text, std::size_t expected) {
-  if (col >= FCells.size()) {
+  if (col >= FCellCount) {
     if (text.empty()) return;
-    if (FCells.empty()) FCells.reserve(std::max(col + 1, expected));
-    FCells.resize(col + 1);
+    if (col >= FCellCapacity) {
+      const std::size_t cells =
+          std::max(col + 1, FCellCount == 0 ? expected : std::size_t{2} * FCellCapacity);
+      Rebuild(cells, FTextCapacity);
+    }
+    std::fill(Slices() + FCellCount, Slices() + col + 1, TSlice{});
+    FCellCount = Narrow(col + 1);
   }
-  TSlice& s = FCells[col];
-  if (text.size() <= s.Length) {
-    std::copy(text.begin(), text.end(), FText.begin() + s.Start);
-    FUnused += s.Length - text.size();
-    s.Length = static_cast<std::uint32_t>(text.size());
-  } else {
-    if (FText.size() - FUnused + text.size() > MaxRowText)
-      throw std::length_error("Grid row too long");
-    FUnused += s.Length;
-    s = {};
-    if (FUnused >= MinCompacted && FUnused > FText.size() / 2) Compact();
-    if (FText.size() + text.size() > MaxRowText) Compact();
-    s = {static_cast<std::uint32_t>(FText.size()), static_cast<std::uint32_t>(text.size())};
-    FText.append(text);
+  TSlice* s = &Slices()[col];
+  if (text.size() <= s->Length) {
+    if (!text.empty()) std::memcpy(Text() + s->Start, text.data(), text.size());
+    FUnused += s->Length - Narrow(text.size());
+    s->Length = Narrow(text.size());
+    return;
   }
+  FUnused += s->Length;
+  *s = {};
+  const std::size_t live = FTextSize - FUnused;
+  if (live + text.size() > MaxRowText) throw std::length_error("Grid row too long");
+  if (FTextSize + text.size() > FTextCapacity) {
+    // Growing with what is in use keeps the cost of every character written constant.
+    Rebuild(FCellCapacity, std::min(std::max(live + text.size(), 2 * live), MaxRowText));
+    s = &Slices()[col];
+  }
+  std::memcpy(Text() + FTextSize, text.data(), text.size());
+  *s = {FTextSize, Narrow(text.size())};
+  FTextSize += Narrow(text.size());
 }
 
 void TCellRow::Reserve(std::size_t cells, std::size_t textBytes) {
-  FCells.reserve(cells);
-  FText.reserve(textBytes);
+  if (cells > FCellCapacity || textBytes > FTextCapacity)
+    Rebuild(std::max<std::size_t>(cells, FCellCapacity),
+            std::max<std::size_t>(textBytes, FTextSize - FUnused));
 }
 
 void TCellRow::ClearFirst(std::size_t n) {
-  if (n >= FCells.size()) {
-    std::string().swap(FText);
-    std::vector<TSlice>().swap(FCells);
-    FUnused = 0;
+  if (n >= FCellCount) {
+    *this = TCellRow();
     return;
   }
   for (std::size_t c = 0; c < n; ++c) {
-    FUnused += FCells[c].Length;
-    FCells[c] = {};
+    FUnused += Slices()[c].Length;
+    Slices()[c] = {};
   }
-  if (FUnused >= MinCompacted && FUnused > FText.size() / 2) Compact();
 }
 
-void TCellRow::Compact() {
-  std::string text;
-  text.reserve(FText.size() - FUnused);
-  for (TSlice& s : FCells) {
-    const std::uint32_t start = static_cast<std::uint32_t>(text.size());
-    text.append(FText, s.Start, s.Length);
-    s.Start = start;
+void TCellRow::Rebuild(std::size_t cells, std::size_t textBytes) {
+  const std::size_t textSlices = (textBytes + sizeof(TSlice) - 1) / sizeof(TSlice);
+  auto block = std::make_unique<TSlice[]>(cells + textSlices);
+  char* text = reinterpret_cast<char*>(block.get() + cells);
+  std::uint32_t size = 0;
+  for (std::uint32_t c = 0; c < FCellCount; ++c) {
+    const TSlice s = Slices()[c];
+    if (s.Length > 0) std::memcpy(text + size, Text() + s.Start, s.Length);
+    block[c] = {size, s.Length};
+    size += s.Length;
   }
-  FText = std::move(text);
+  FBlock = std::move(block);
+  FCellCapacity = Narrow(cells);
+  FTextCapacity = Narrow(std::min(textSlices * sizeof(TSlice), MaxRowText));
+  FTextSize = size;
   FUnused = 0;
 }

@@ -2,17 +2,17 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
+#include <memory>
 #include <string_view>
-#include <vector>
 
-// The texts of one table row in one buffer, each cell a slice of it: a row of many short
-// texts costs its characters and eight bytes a cell, not a string object for every cell.
+// The texts of one table row in one block of memory, each cell a slice of the block's text:
+// a row of many short texts costs its characters and eight bytes a cell, in one allocation,
+// not a string object for every cell.
 class TCellRow {
 public:
   // The cells up to the last one written; later cells read empty.
-  std::size_t Size() const { return FCells.size(); }
-  bool Empty() const { return FCells.empty(); }
+  std::size_t Size() const { return FCellCount; }
+  bool Empty() const { return FCellCount == 0; }
   // Valid until the row is written again.
   std::string_view Get(std::size_t col) const;
   // A row is usually written left to right up to the column count: the first write makes
@@ -29,11 +29,18 @@ private:
     std::uint32_t Start = 0;
     std::uint32_t Length = 0;
   };
-  // Drops the text that no cell refers to any more.
-  void Compact();
+  // The block holds the cells' slices, then the text.
+  TSlice* Slices() const { return FBlock.get(); }
+  char* Text() const { return reinterpret_cast<char*>(FBlock.get() + FCellCapacity); }
+  // Moves the row into a new block with room for that many cells and text bytes; text that
+  // no cell refers to any more is left behind.
+  void Rebuild(std::size_t cells, std::size_t textBytes);
 
-  std::string FText;
-  std::vector<TSlice> FCells;
-  // Characters of FText that no cell refers to; compacted away once they are half of it.
-  std::size_t FUnused = 0;
+  std::unique_ptr<TSlice[]> FBlock;
+  std::uint32_t FCellCount = 0;
+  std::uint32_t FCellCapacity = 0;
+  std::uint32_t FTextSize = 0;
+  std::uint32_t FTextCapacity = 0;
+  // Characters of the text that no cell refers to.
+  std::uint32_t FUnused = 0;
 };
