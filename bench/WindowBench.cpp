@@ -283,20 +283,17 @@ BENCHMARK(BM_WindowLoad)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTim
 BENCHMARK(BM_WindowWideLine)->Arg(200000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_WindowReload)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 // Files and game lines a file: folders of many small files show how the output list grows.
-BENCHMARK(BM_ConvertAll)
-    ->Args({1000, 200})
-    ->Args({1000, 5})
-    ->Args({4000, 5})
-    ->Iterations(1)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
-BENCHMARK(BM_ConvertAllRepainting)
-    ->Args({1000, 200})
-    ->Args({1000, 5})
-    ->Args({4000, 5})
-    ->Iterations(1)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+void Folders(benchmark::internal::Benchmark* b) {
+  b->Args({1000, 200})
+      ->Args({1000, 5})
+      ->Args({4000, 5})
+      ->Iterations(1)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
+}
+
+BENCHMARK(BM_ConvertAll)->Apply(Folders);
+BENCHMARK(BM_ConvertAllRepainting)->Apply(Folders);
 
 QtMessageHandler QtDefaultHandler = nullptr;
 

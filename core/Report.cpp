@@ -75,6 +75,11 @@ bool IsPlayerRow(const TCellTable& grid, int row) {
 
 } // namespace
 
+std::uintmax_t ReportPlayerLinesSize(int spelerCount, int rondeCount) {
+  return static_cast<std::uintmax_t>(spelerCount) *
+         (FixedLineWidth + RondeWidth * static_cast<std::uintmax_t>(rondeCount) + 2);
+}
+
 void AddReportColumn(TReportColumns& columns, std::int32_t startPos, std::int32_t endPos,
                      std::string description) {
   columns.push_back({startPos, endPos, std::move(description)});

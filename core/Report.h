@@ -16,6 +16,10 @@ struct TReportColumn {
 
 using TReportColumns = std::vector<TReportColumn>;
 
+// The bytes of a report's player lines with their line ends: every line is as wide as all
+// round columns together.
+std::uintmax_t ReportPlayerLinesSize(int spelerCount, int rondeCount);
+
 void AddReportColumn(TReportColumns& columns, std::int32_t startPos, std::int32_t endPos,
                      std::string description);
 // A report player line being built: its text up to its last character that is not a blank,

@@ -3,6 +3,7 @@
 #include "core/DateValue.h"
 #include "core/FlatIndex.h"
 #include "core/NumberText.h"
+#include "core/Report.h"
 #include "core/TextFile.h"
 
 #include <string>
@@ -20,10 +21,6 @@ constexpr TDate MinShownGebDatum = 1462;
 constexpr int NaamCol = 4;
 constexpr int FirstRondeCol = 11;
 
-// The width of a report player line without its round columns, and of one round column.
-constexpr std::uintmax_t FixedReportWidth = 89;
-constexpr std::uintmax_t RondeReportWidth = 10;
-
 std::uint64_t RondeKey(std::int32_t rondeNr) {
   return static_cast<std::uint32_t>(rondeNr);
 }
@@ -40,10 +37,7 @@ void FillToernooiGrid(TToernooi& toernooi, TCellTable& grid) {
   ClearToernooiGrid(grid);
   const int spelerCount = toernooi.GetSpelerCount();
   const int rondeCount = static_cast<int>(toernooi.Rondes.size());
-  // The player lines alone, each with its line end.
-  const std::uintmax_t reportSize =
-      static_cast<std::uintmax_t>(spelerCount) *
-      (FixedReportWidth + RondeReportWidth * static_cast<std::uintmax_t>(rondeCount) + 2);
+  const std::uintmax_t reportSize = ReportPlayerLinesSize(spelerCount, rondeCount);
   if (reportSize > MaxReportSize)
     throw TReportTooLarge("the report would be too large (" +
                           std::to_string(SizeInMiB(reportSize)) + " MiB; the limit is " +
