@@ -118,7 +118,7 @@ async function Main() {
     await Repaint();
     performance.measure("Morvelander: tables shown", { start });
     // A file whose report could not be made leaves nothing to save.
-    saveButton.disabled = !(await shown);
+    saveButton.disabled = !(await shown) || !result.Report;
   });
 
   const Save = Command(async () => {
@@ -138,25 +138,21 @@ async function Main() {
           // A file that can no longer be read is passed over, like one gone from the folder.
           const bytes = await ReadBytes(file).catch(() => null);
           if (bytes) {
+            // The core tells why a file gives no report; the run goes on with the next.
             const result = core.ConvertFile(file.name, bytes);
             if (!(await ShowResult(result))) return;
-            saveButton.disabled = false;
-            const name = core.ReportName();
-            // A file without lines would give the report of an empty tournament.
-            if (result.RegelCount > 0 && reports.has(name)) {
-              await ShowMessage(
-                `${file.name}\r\rHet rapport ${name}\ris in deze opdracht al gemaakt voor ` +
-                  `${reports.get(name).from}.\rGeen bestand gemaakt.`,
-              );
-            } else if (result.RegelCount > 0) {
+            if (result.Report) {
+              saveButton.disabled = false;
+              const name = core.ReportName();
               const report = core.ReportBytes();
               if (folder) await WriteReport(folder, name, report);
-              reports.set(name, { from: file.name, report });
+              reports.set(name, { report });
             }
           }
           byId("StatusPanel1").textContent = `${i + 1} van ${files.length} bestanden`;
           await Repaint();
         }
+        await ShowResult(core.FinishBatch());
         byId("StatusPanel1").textContent = "";
       } finally {
         if (!folder && reports.size > 0) DownloadZip(ZipName, reports);
