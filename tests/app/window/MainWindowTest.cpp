@@ -1,9 +1,10 @@
 #include "app/MainWindow.h"
 #include "FakeDesktop.h"
-#include "TempFolder.h"
+#include "TestFiles.h"
 #include "app/ProgramIdentity.h"
 #include "app/QtDesktop.h"
 #include "app/TextMeasure.h"
+#include "tests/support/TempDir.h"
 
 #include <QAbstractItemModel>
 #include <QGroupBox>
@@ -15,7 +16,6 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -51,7 +51,7 @@ private:
     if (!widget) qFatal("no widget %s", name);
     return widget;
   }
-  fs::path Dir() const { return fs::path(Temp->path().toStdString()); }
+  fs::path Dir() const { return Temp->Path(); }
   void OpenFirstInputFile() {
     auto* list = Find<QListView>("InFileListBox");
     const QPoint item = list->visualRect(list->model()->index(0, 0)).center();
@@ -59,14 +59,13 @@ private:
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, item);
   }
 
-  std::unique_ptr<QTemporaryDir> Temp;
+  std::unique_ptr<TTempDir> Temp;
   std::unique_ptr<TFakeDesktop> Desktop;
   std::unique_ptr<TMainWindow> Window;
 };
 
 void MainWindowTest::init() {
-  Temp = std::make_unique<QTemporaryDir>();
-  QVERIFY(Temp->isValid());
+  Temp = std::make_unique<TTempDir>();
   fs::create_directory(Dir() / "InBox");
   WriteBytes(Dir() / "InBox" / "Voorbeeld.csv", TournamentCsv());
   Desktop = std::make_unique<TFakeDesktop>();
