@@ -76,7 +76,8 @@ void FillToernooiGrid(TToernooi& toernooi, TCellTable& grid) {
     grid.SetCell(PuntenColumn.Col, row, FormatFixed1(sp.GetPunten(), toernooi.DecimalSeparator));
     grid.SetCell(RankColumn.Col, row, rank);
     // One walk over the player's games gives every round cell; a later game of the same round
-    // overwrites an earlier one, as in GetRondeUitslag. Rounds without a game stay empty.
+    // overwrites an earlier one, so a game against oneself shows its black side. Rounds without
+    // a game stay empty.
     for (const TSpPartij& partij : sp.Partijen) {
       if (!sp.SpeeltIn(partij.Game->Rec)) continue;
       if (const TRondeRec* ronde = rondeKolom.Find(RondeKey(partij.Game->Rec.RondeNr)))

@@ -35,6 +35,7 @@ private slots:
   void widgetsCarryTheirCaptionsAndHints_data();
   void widgetsCarryTheirCaptionsAndHints();
   void doubleClickFillsTheTablesAndShowsFouten();
+  void cellsAreEditableOnlyWhenTheOwnerAllows();
   void convertAllWritesTheReports();
   void openingASubFolderShowsItsFiles();
   void closingRemembersTheFolders();
@@ -193,6 +194,18 @@ void MainWindowTest::doubleClickFillsTheTablesAndShowsFouten() {
   QCOMPARE(Find<QLabel>("StatusPanel0")->text(), QStringLiteral("Voorbeeldtoernooi"));
   QCOMPARE(Find<QLabel>("StatusPanel1")->text(), QStringLiteral("0 fout"));
   QVERIFY(Find<QPushButton>("SaveDataBitBtn")->isEnabled());
+}
+
+void MainWindowTest::cellsAreEditableOnlyWhenTheOwnerAllows() {
+  OpenFirstInputFile();
+  for (const char* name : {"InputGrid", "ToernooiGrid", "ErrorGrid"}) {
+    const QAbstractItemModel* model = Find<QTableView>(name)->model();
+    QVERIFY2(!(model->flags(model->index(1, 2)) & Qt::ItemIsEditable), name);
+  }
+  Window->Form().ToernooiGrid.OnCanEditCell = [](int row, int col) { return row == 1 && col == 2; };
+  const QAbstractItemModel* model = Find<QTableView>("ToernooiGrid")->model();
+  QVERIFY(model->flags(model->index(1, 2)) & Qt::ItemIsEditable);
+  QVERIFY(!(model->flags(model->index(2, 1)) & Qt::ItemIsEditable));
 }
 
 void MainWindowTest::convertAllWritesTheReports() {
