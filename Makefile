@@ -68,9 +68,11 @@ $(FUZZ_BUILD)/build.ninja: | deps
 fuzz-build: deps $(FUZZ_BUILD)/build.ninja
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 
-# Fuzzes the conversion for FUZZ_SECONDS; `make test` runs a one-minute round.
+# Fuzzes the conversion and the settings file for FUZZ_SECONDS and merges the finds into the
+# kept corpus of fuzz/corpus/; `make test` runs a one-minute round that keeps its finds in
+# $(FUZZ_BUILD).
 fuzz: fuzz-build
-	./fuzz/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+	./fuzz/run-fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) --merge
 
 fuzz-smoke: fuzz-build
 	./fuzz/run-fuzz.sh $(FUZZ_BUILD) 60

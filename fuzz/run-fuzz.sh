@@ -1,28 +1,41 @@
 #!/usr/bin/env bash
-# Fuzzes the conversion for SECONDS seconds. The seed corpus is made afresh from the test
-# fixtures, the examples and a few generated files; inputs the fuzzer finds stay in the corpus.
-# Any crash, sanitizer report, leak, broken rule or hang fails the run and leaves the input in
+# Fuzzes the conversion and the settings file's reader for SECONDS seconds in all, the
+# conversion for most of them. Each target starts from its kept corpus in fuzz/corpus/ and from
+# what earlier runs in this build folder found; with --merge the new finds are merged into the
+# kept corpus afterwards (minimised: an input stays only for coverage no other gives). Any
+# crash, sanitizer report, leak, broken rule or hang fails the run and leaves the input in
 # BUILD/artifacts.
 set -euo pipefail
 
-build=${1:?usage: run-fuzz.sh BUILD_DIR SECONDS}
-seconds=${2:?usage: run-fuzz.sh BUILD_DIR SECONDS}
+usage="usage: run-fuzz.sh BUILD_DIR SECONDS [--merge]"
+build=${1:?$usage}
+seconds=${2:?$usage}
+merge=${3:-}
 root=$(cd "$(dirname "$0")/.." && pwd)
-corpus=$build/corpus
 artifacts=$build/artifacts
+mkdir -p "$artifacts"
 
-mkdir -p "$corpus" "$artifacts"
-while IFS= read -r -d '' f; do
-  rel=${f#"$root"/}
-  cp "$f" "$corpus/seed-${rel//\//_}"
-done < <(find "$root/tests/data" "$root/examples" -name '*.csv' -print0 2>/dev/null)
-for n in 1 20 100 400; do
-  "$build/bench/morvelander-generate" "$n" "$corpus/seed-generated-$n.csv" "$n" >/dev/null
-done
-# An odd first byte selects the batch mode.
-sed '1s/^012/12/' "$corpus/seed-generated-100.csv" >"$corpus/seed-generated-100-batch.csv"
+# Runs one target: NAME BINARY SECONDS MAX_LEN [fuzzer options].
+fuzz() {
+  local name=$1 binary=$2 time=$3 maxlen=$4
+  shift 4
+  local kept=$root/fuzz/corpus/$name found=$build/corpus/$name
+  mkdir -p "$found"
+  "$binary" "$found" "$kept" -max_total_time="$time" -max_len="$maxlen" -rss_limit_mb=2048 \
+    -timeout=30 -detect_leaks=1 -error_exitcode=77 -timeout_exitcode=78 \
+    -artifact_prefix="$artifacts/" -print_final_stats=1 "$@"
+  if [ "$merge" = --merge ]; then
+    local fresh=$build/corpus-merged-$name
+    rm -rf "$fresh"
+    mkdir -p "$fresh"
+    "$binary" -merge=1 -max_len="$maxlen" "$fresh" "$kept" "$found"
+    rm -rf "$kept"
+    mv "$fresh" "$kept"
+    echo "fuzz/corpus/$name: $(find "$kept" -type f | wc -l) inputs, $(du -sh "$kept" | cut -f1)"
+  fi
+}
 
-"$build/fuzz/morvelander_fuzz" "$corpus" \
-  -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 -timeout=30 \
-  -detect_leaks=1 -error_exitcode=77 -timeout_exitcode=78 \
-  -dict="$root/fuzz/conversion.dict" -artifact_prefix="$artifacts/" -print_final_stats=1
+ini_seconds=$((seconds / 6 > 10 ? seconds / 6 : 10))
+fuzz conversion "$build/fuzz/morvelander_fuzz" $((seconds - ini_seconds)) 65536 \
+  -dict="$root/fuzz/conversion.dict"
+fuzz ini "$build/fuzz/morvelander_fuzz_ini" "$ini_seconds" 4096
