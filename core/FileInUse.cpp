@@ -7,13 +7,15 @@
 
 namespace {
 
-// Another process holds a whole-file lock (flock) or a POSIX record lock on the file.
-bool IsLockedByOther(int fd) {
-  if (flock(fd, LOCK_EX | LOCK_NB) != 0) return true;
+// Another process holds a whole-file lock (flock) or a POSIX record lock on the file that
+// forbids what the caller means to do: a writer is kept out by any lock, a reader only by an
+// exclusive one. A reader probes with a shared lock, so that two readers' probes never collide.
+bool IsLockedByOther(int fd, bool forWriting) {
+  if (flock(fd, (forWriting ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) return true;
   flock(fd, LOCK_UN);
 
   struct flock probe {};
-  probe.l_type = F_WRLCK;
+  probe.l_type = forWriting ? F_WRLCK : F_RDLCK;
   probe.l_whence = SEEK_SET;
   probe.l_start = 0;
   probe.l_len = 0;
@@ -39,7 +41,7 @@ bool IsFileInUse(const std::filesystem::path& path) {
 
   const int fd = OpenNoWait(path, O_RDWR);
   if (fd < 0) return true;
-  const bool locked = IsLockedByOther(fd);
+  const bool locked = IsLockedByOther(fd, true);
   close(fd);
   return locked;
 }
@@ -50,7 +52,7 @@ bool IsFileLocked(const std::filesystem::path& path) {
   // A file that cannot be opened is not held by anyone; reading it reports why it fails.
   const int fd = OpenNoWait(path, O_RDONLY);
   if (fd < 0) return false;
-  const bool locked = IsLockedByOther(fd);
+  const bool locked = IsLockedByOther(fd, false);
   close(fd);
   return locked;
 }

@@ -7,6 +7,7 @@
 // report's target: a read-only report is protected, never replaced.
 bool IsFileInUse(const std::filesystem::path& path);
 
-// True when another process holds a lock on the file at the path. This is the test for an
-// input file, which is only read: a read-only file, or one on a read-only medium, is free.
+// True when another process holds an exclusive lock (flock, or a POSIX write lock) on the file
+// at the path. This is the test for an input file, which is only read: a read-only file, one
+// on a read-only medium, or one that other readers hold with shared locks, is free.
 bool IsFileLocked(const std::filesystem::path& path);

@@ -50,7 +50,8 @@ TEST_F(IsFileInUseTest, ReadOnlyFileIsInUseAsATargetButNotLocked) {
 }
 
 // Locks the file in a child process, asks while the child holds it, then lets the child go.
-bool InUseWhileChildLocks(const fs::path& path, bool recordLock, bool (*inUse)(const fs::path&)) {
+bool InUseWhileChildLocks(const fs::path& path, bool recordLock, bool (*inUse)(const fs::path&),
+                          bool shared = false) {
   int ready[2];
   int release[2];
   if (pipe(ready) != 0 || pipe(release) != 0) throw std::runtime_error("pipe failed");
@@ -58,9 +59,10 @@ bool InUseWhileChildLocks(const fs::path& path, bool recordLock, bool (*inUse)(c
   if (child == 0) {
     const int fd = open(path.c_str(), O_RDWR);
     struct flock lock {};
-    lock.l_type = F_WRLCK;
+    lock.l_type = shared ? F_RDLCK : F_WRLCK;
     lock.l_whence = SEEK_SET;
-    const bool locked = recordLock ? fcntl(fd, F_SETLK, &lock) == 0 : flock(fd, LOCK_EX) == 0;
+    const bool locked =
+        recordLock ? fcntl(fd, F_SETLK, &lock) == 0 : flock(fd, shared ? LOCK_SH : LOCK_EX) == 0;
     const char status = locked ? 'L' : 'F';
     char go = 0;
     if (write(ready[1], &status, 1) != 1 || read(release[0], &go, 1) != 1) _exit(2);
@@ -86,6 +88,16 @@ TEST_F(IsFileInUseTest, IsTrueWhileAnotherProcessLocksTheFile) {
     EXPECT_TRUE(InUseWhileChildLocks(file, recordLock, IsFileLocked));
     EXPECT_FALSE(IsFileInUse(file));
     EXPECT_FALSE(IsFileLocked(file));
+  }
+}
+
+// Two readers hold the input at once: a reader's shared lock never makes it in use for another
+// reader, while a report target held that way is.
+TEST_F(IsFileInUseTest, IsFalseForAReaderWhileAnotherReaderHoldsTheFile) {
+  for (const bool recordLock : {false, true}) {
+    SCOPED_TRACE(recordLock ? "fcntl read lock" : "shared flock");
+    EXPECT_FALSE(InUseWhileChildLocks(file, recordLock, IsFileLocked, true));
+    EXPECT_TRUE(InUseWhileChildLocks(file, recordLock, IsFileInUse, true));
   }
 }
 
