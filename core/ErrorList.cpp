@@ -15,16 +15,35 @@ void ClearErrorGrid(TCellTable& grid) {
   grid.SetCell(0, 0, "");
 }
 
+std::string NietGetoondText(int count) {
+  return "En nog " + std::to_string(count) + " fouten; de lijst toont de eerste " +
+         std::to_string(TFoutLijst::MaxGetoond) + ".";
+}
+
 void TFoutLijst::AddFout(std::string_view message, int line) {
   if (message.empty()) return;
+  if (line > 0) ++FFoutTeller;
+  if (!FBatch && line > 0 && FGetoond >= MaxGetoond) return;
+  if (line == 0) {
+    if (!FBatch && FFoutTeller > FGetoond)
+      AddRow(NietGetoondText(FFoutTeller - FGetoond), NoLine, "");
+    AddRow(message, 0, std::to_string(FFoutTeller));
+    return;
+  }
+  if (FBatch) {
+    FGrid.SetCell(0, FGrid.RowCount() - 1, std::to_string(FGrid.RowCount() - 1));
+    return;
+  }
+  ++FGetoond;
+  AddRow(message, line, "");
+}
+
+void TFoutLijst::AddRow(std::string_view message, int line, const std::string& number) {
   const int row = FGrid.RowCount() - 1;
   FGrid.SetCell(0, row, std::to_string(row));
-  const bool shown = !FBatch || line == 0;
-  if (!FBatch && line > 0 && line < NoLine) FGrid.SetCell(1, row, std::to_string(line));
-  if (line > 0) ++FFoutTeller;
-  if (!shown) return;
+  if (line > 0 && line < NoLine) FGrid.SetCell(1, row, std::to_string(line));
   FGrid.SetCell(2, row, std::string(message));
-  if (line == 0) FGrid.SetCell(3, row, std::to_string(FFoutTeller));
+  FGrid.SetCell(3, row, number);
   FGrid.SetRowCount(FGrid.RowCount() + 1);
 }
 

@@ -25,10 +25,6 @@ public:
     return FSlots[SlotOf(key)].Value;
   }
 
-  void Reserve(std::size_t count) {
-    while (count * 4 > FSlots.size() * 3) Grow();
-  }
-
   void Clear() {
     FSlots.clear();
     FCount = 0;

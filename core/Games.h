@@ -39,8 +39,6 @@ public:
 
   const TGame& Add(TGameRec rec);
   void Clear();
-  // Makes room in the index for the games of a file of that many lines.
-  void Reserve(std::size_t games) { FByIdAndRonde.Reserve(2 * games); }
 
   // The first game of the round in which the id plays white or black, or none.
   const TGame* GetSpGame(std::int32_t idNr, std::int32_t rondeNr) const;

@@ -136,7 +136,9 @@ void TToernooi::StartLoad(TCellTable& inputGrid) {
 
 bool TToernooi::ReadText(const std::filesystem::path& path, std::string_view text,
                          TCellTable& inputGrid, TFoutLijst& fouten) {
-  // Space is made for the lines the reader keeps; shorter ones are passed over.
+  // Space is made for the lines the reader keeps; shorter ones are passed over. The games'
+  // index grows with the games accepted: a file of short lines or of rejected game records
+  // would otherwise reserve an index many times its own size.
   std::size_t kept = 0;
   TLineReader counter(text);
   for (std::string_view line; counter.Next(line);)
@@ -154,7 +156,6 @@ bool TToernooi::ReadText(const std::filesystem::path& path, std::string_view tex
     filledPerRow.reserve(kept);
     inputGrid.ReserveRows(static_cast<int>(kept) + 1);
   }
-  Games.Reserve(kept);
   std::string prepared;
   TLineReader reader(text);
   for (std::string_view line; reader.Next(line);) {

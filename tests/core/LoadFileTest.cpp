@@ -409,6 +409,29 @@ TEST(LoadFile, CountsFindingsBeyondLine9999WithoutShowingTheLine) {
             (std::vector<TErrorRow>{{"", "Speler Idnr ontbreekt.", ""}, {"", "lang.csv", "1"}}));
 }
 
+// A file dense with findings lists the first ones, one row for the rest, and counts them all.
+TEST(LoadFile, ListsTheFirstFindingsAndCountsTheRest) {
+  TTempDir dir;
+  std::string text = "012;Veel fouten\r\n022;Assen\r\n032;NED\r\n042;03-10-2009\r\n"
+                     "052;10-10-2009\r\n102;J. de Vries\r\n122;60 min\r\n";
+  const int lines = TFoutLijst::MaxGetoond / 2 + 10; // two findings each
+  for (int i = 0; i < lines; ++i) text += "900;1;03-10-2009\r\n";
+  TLoadRun run;
+  run.Load(WriteFile(dir, "veel.csv", text));
+  const std::vector<TErrorRow> rows = run.Errors();
+  ASSERT_EQ(rows.size(), static_cast<std::size_t>(TFoutLijst::MaxGetoond) + 2);
+  EXPECT_EQ(rows[0], (TErrorRow{"8", "Speler Idnr ontbreekt.", ""}));
+  EXPECT_EQ(rows[TFoutLijst::MaxGetoond - 1], (TErrorRow{"5007", "Niet legale uitslag.", ""}));
+  EXPECT_EQ(rows[TFoutLijst::MaxGetoond],
+            (TErrorRow{"", "En nog 20 fouten; de lijst toont de eerste 10000.", ""}));
+  EXPECT_EQ(rows.back(), (TErrorRow{"", "veel.csv", std::to_string(2 * lines)}));
+  EXPECT_EQ(run.UI.Status[1], std::to_string(2 * lines) + " fout");
+
+  TLoadRun batch;
+  batch.Load(WriteFile(dir, "veel.csv", text), true);
+  EXPECT_EQ(batch.Errors(), (std::vector<TErrorRow>{{"", "veel.csv", std::to_string(2 * lines)}}));
+}
+
 TEST(LoadFile, ReadsLinesEndedByCrLfLfOrLoneCr) {
   TTempDir dir;
   TLoadRun run;
