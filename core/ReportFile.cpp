@@ -2,6 +2,7 @@
 
 #include "core/Cp1252.h"
 #include "core/FileLock.h"
+#include "core/ReportTempFile.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -9,15 +10,11 @@
 #include <string>
 #include <system_error>
 
-#include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-// Keeps the temporary name within the usual 255-byte limit of a file name.
-constexpr std::size_t MaxTempStem = 200;
 constexpr std::size_t WriteBlockSize = std::size_t{1} << 16;
 
 bool WriteAll(int fd, const std::string& bytes) {
@@ -62,43 +59,12 @@ mode_t ReportMode(const std::filesystem::path& target) {
   return 0666 & ~mask;
 }
 
-// A report's temporary file has a name of its own, "." + the report's name (cut) + ".~part":
-// a run killed while writing leaves it there, and the next write of the report finds it by
-// name, without reading the folder.
-std::string TempName(const std::filesystem::path& target) {
-  return "." + target.filename().native().substr(0, MaxTempStem) + ".~part";
-}
-
-// Removes the file at the path when it is a regular file that no writer holds: a writer keeps
-// a lock on its temporary file until the rename. True when no file is left there.
-bool RemoveIfLeftOver(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return errno == ENOENT;
-  // The name must still be the file locked: another writer may have replaced a leftover
-  // there by its own temporary file meanwhile.
-  struct stat held {};
+// Whether the path names the open file.
+bool StillNamed(const std::string& path, int fd) {
+  struct stat open {};
   struct stat named {};
-  const bool removed = ::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) &&
-                       ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::lstat(path.c_str(), &named) == 0 &&
-                       named.st_dev == held.st_dev && named.st_ino == held.st_ino &&
-                       ::unlink(path.c_str()) == 0;
-  ::close(fd);
-  return removed;
-}
-
-// Creates the report's temporary file, in the place of a leftover; while another writer holds
-// it, a file of a unique name beside it. Returns the descriptor, or -1; `path` names the file.
-int CreateTempFile(const std::string& own, std::string& path) {
-  for (int attempt = 0; attempt < 2; ++attempt) {
-    const int fd = ::open(own.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd >= 0) {
-      path = own;
-      return fd;
-    }
-    if (errno != EEXIST || !RemoveIfLeftOver(own)) break;
-  }
-  path = own + "-XXXXXX";
-  return ::mkstemp(path.data());
+  return ::fstat(fd, &open) == 0 && ::lstat(path.c_str(), &named) == 0 &&
+         open.st_dev == named.st_dev && open.st_ino == named.st_ino;
 }
 
 // Writes the bytes into a new temporary file beside the target and moves it over the target.
@@ -107,24 +73,29 @@ int CreateTempFile(const std::string& own, std::string& path) {
 // system's pace: waiting for the disk after every report would make a folder of a thousand
 // files wait a thousand times.
 bool ReplaceFile(const std::filesystem::path& target, const std::vector<std::string>& lines) {
-  const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-  const std::string own = (folder / TempName(target)).native();
-  std::string temp;
-
-  const int fd = CreateTempFile(own, temp);
-  if (fd < 0) return false;
-  // The lock lives on a second descriptor, so that closing the first still reports a failed
-  // write before the rename, while the lock lasts until after it.
-  TFileLock lock(fd);
-  const bool written =
-      lock.Held() && WriteLines(fd, lines) && ::fchmod(fd, ReportMode(target)) == 0;
-  const bool closed = ::close(fd) == 0;
-  const bool renamed = written && closed && std::rename(temp.c_str(), target.c_str()) == 0;
-  if (!renamed) ::unlink(temp.c_str());
-  lock.Release();
-  // A leftover that another writer seemed to hold when this one began may be free by now.
-  if (renamed && temp != own) RemoveIfLeftOver(own);
-  return renamed;
+  // Another writer may take a temporary file for a leftover, and remove it, before this one
+  // locks it: a file is written only while its name still leads to it.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    std::string temp;
+    const int fd = CreateReportTempFile(target, temp);
+    if (fd < 0) return false;
+    // The lock lives on a second descriptor, so that closing the first still reports a failed
+    // write before the rename, while the lock lasts until after it.
+    TFileLock lock(fd);
+    if (lock.Held() && !StillNamed(temp, fd)) {
+      ::close(fd);
+      continue;
+    }
+    const bool written =
+        lock.Held() && WriteLines(fd, lines) && ::fchmod(fd, ReportMode(target)) == 0;
+    const bool closed = ::close(fd) == 0;
+    const bool renamed = written && closed && std::rename(temp.c_str(), target.c_str()) == 0;
+    if (!renamed) ::unlink(temp.c_str());
+    lock.Release();
+    if (renamed) RemoveReportTempLeftOver(target, temp);
+    return renamed;
+  }
+  return false;
 }
 
 } // namespace
