@@ -2,22 +2,26 @@
 
 #include <emscripten.h>
 
-// The WebAssembly runtime knows only the C locale; the user's locale is the one the process's
-// environment names, and node knows its decimal separator.
+// The WebAssembly runtime knows only the C locale. The separator is the one the system's C
+// library gives for the numeric locale of the process's environment, as for the native
+// converter: node asks the system's `locale` command, which reads the same environment, so a
+// locale that is not installed gives "." in both. Without that command it is ".".
 // clang-format off
 EM_JS(int, NodeDecimalSeparator, (), {
-  const env = process.env;
-  const name = env.LC_ALL || env.LC_NUMERIC || env.LANG || "";
-  const tag = name.split(".")[0].split("@")[0].replace("_", "-");
-  if (tag === "" || tag === "C" || tag === "POSIX") return 46;
+  // The numeric locale's name by the C library's order; it alone is asked for, so that a
+  // missing locale of another category does not count.
+  const env = Object.assign({}, process.env);
+  const name = env.LC_ALL || env.LC_NUMERIC || env.LANG || "C";
+  env.LC_ALL = name;
   try {
-    const parts = new Intl.NumberFormat(tag).formatToParts(1.5);
-    const decimal = parts.find(function(p) { return p.type === "decimal"; });
-    if (decimal && decimal.value.length === 1 && decimal.value.charCodeAt(0) < 128)
-      return decimal.value.charCodeAt(0);
+    const out = require("child_process").execFileSync("locale", ["decimal_point"], {
+      encoding: "latin1", stdio: ["ignore", "pipe", "ignore"], env: env
+    });
+    const sep = out.endsWith("\n") ? out.slice(0, -1) : out;
+    return sep.length === 1 ? sep.charCodeAt(0) : 46;
   } catch (e) {
+    return 46;
   }
-  return 46;
 });
 // clang-format on
 

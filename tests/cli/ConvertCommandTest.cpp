@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <string>
 #include <vector>
 
@@ -386,6 +387,40 @@ TEST_F(ConvertCommandTest, DoubleDashEndsTheOptions) {
   EXPECT_EQ(run.Status, 0);
   EXPECT_EQ(run.Out, "0 fout\n");
   EXPECT_EQ(FolderEntries(work.Path()), (std::vector<std::string>{"--batch", "--batch.txt"}));
+}
+
+// A name is bytes: one that is not UTF-8 is read, and its report written, all the same.
+TEST_F(ConvertCommandTest, ConvertsAFileWhoseNameIsNotUtf8) {
+  const std::string name = "Caf\xe9.csv";
+  fs::copy_file(Data("Schoon.csv"), work / name);
+  const TRun run = Convert({"--print", "report", name}, work.Path());
+  EXPECT_EQ(run.Status, 0);
+  EXPECT_EQ(run.Err, "");
+  EXPECT_EQ(FolderEntries(work.Path()), (std::vector<std::string>{name, "Caf\xe9.txt"}));
+  EXPECT_TRUE(SameBytes(ReadFileBytes(work / "Caf\xe9.txt"), run.Out));
+}
+
+// Two converters writing one new report at once: each run leaves the complete report with the
+// mode of a new file, and neither removes the other's temporary file.
+TEST_F(ConvertCommandTest, TwoConvertersWritingOneReportLeaveItCompleteWithItsMode) {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  const std::vector<std::string> args = {"--print", "none", "--out", outPath, Data("Schoon.csv")};
+  for (int round = 0; round < 5; ++round) {
+    SCOPED_TRACE(round);
+    fs::remove(out / "Schoon.txt");
+    auto first = std::async(std::launch::async, [&] { return Convert(args, work.Path()); });
+    const TRun second = Convert(args, work.Path());
+    const TRun other = first.get();
+    EXPECT_EQ(other.Status, 0);
+    EXPECT_EQ(second.Status, 0);
+    EXPECT_EQ(second.Err + other.Err, "");
+    EXPECT_EQ(FolderEntries(out.Path()), std::vector<std::string>{"Schoon.txt"});
+    EXPECT_TRUE(SameBytes(ReadFileBytes(out / "Schoon.txt"), Expected("Schoon.expected.txt")));
+    struct stat st {};
+    ASSERT_EQ(::stat((out / "Schoon.txt").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0666 & ~mask);
+  }
 }
 
 } // namespace
