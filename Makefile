@@ -53,7 +53,7 @@ test: test-release test-asan fuzz-smoke
 # Benchmarks (medians of 5 runs) and the converter timed on a generated 100 000-line file.
 bench: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS) --target morvelander_bench morvelander-generate morvelander-convert
-	./bench/run-bench.sh $(BUILD)
+	WEB_BUILD=$(if $(wildcard $(WEB_BUILD)/morvelander-convert.js),$(WEB_BUILD)) ./bench/run-bench.sh $(BUILD)
 
 # The page against the native converter on a generated 100 000-line file (medians of 9 runs).
 bench-web: web deps $(BUILD)/build.ninja

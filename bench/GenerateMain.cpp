@@ -1,8 +1,10 @@
+#include "bench/HostileShapes.h"
 #include "bench/TournamentGenerator.h"
 
 #include <charconv>
 #include <cstdio>
 #include <fstream>
+#include <string>
 #include <string_view>
 
 namespace {
@@ -12,10 +14,48 @@ bool ReadNumber(std::string_view text, auto& value) {
   return ec == std::errc() && end == text.data() + text.size();
 }
 
+bool WriteFile(const char* path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out << bytes;
+  out.close();
+  if (!out) std::fprintf(stderr, "morvelander-generate: cannot write %s\n", path);
+  return static_cast<bool>(out);
+}
+
+// The file of one hostile shape, about that many bytes; false for an unknown shape.
+bool ShapeBytes(std::string_view shape, std::size_t bytes, std::string& text) {
+  if (shape == "findings")
+    text = DenseFindingsFile(bytes);
+  else if (shape == "short")
+    text = ShortLinesFile(bytes);
+  else if (shape == "players")
+    text = ManyPlayersFile(bytes);
+  else if (shape == "rounds")
+    text = ManyRondesFile(bytes);
+  else if (shape == "wide")
+    text = WideLinesFile(bytes);
+  else
+    return false;
+  return true;
+}
+
 } // namespace
 
 // morvelander-generate N FILE [SEED]: writes a tournament file with N game lines.
+// morvelander-generate --shape SHAPE MIB FILE: writes a file of a hostile shape.
 int main(int argc, char** argv) {
+  if (argc == 5 && std::string_view(argv[1]) == "--shape") {
+    std::size_t mib = 0;
+    std::string text;
+    if (!ReadNumber(argv[3], mib) || !ShapeBytes(argv[2], mib << 20, text)) {
+      std::fprintf(stderr, "Usage: morvelander-generate --shape "
+                           "findings|short|players|rounds|wide MIB FILE\n");
+      return 2;
+    }
+    if (!WriteFile(argv[4], text)) return 1;
+    std::printf("%s: %s, %zu bytes\n", argv[4], argv[2], text.size());
+    return 0;
+  }
   TGeneratorOptions options;
   if ((argc != 3 && argc != 4) || !ReadNumber(argv[1], options.GameLines) ||
       options.GameLines < 0 || (argc == 4 && !ReadNumber(argv[3], options.Seed))) {
@@ -24,13 +64,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const TGeneratedToernooi toernooi = GenerateToernooi(options);
-  std::ofstream out(argv[2], std::ios::binary);
-  out << toernooi.Bytes;
-  out.close();
-  if (!out) {
-    std::fprintf(stderr, "morvelander-generate: cannot write %s\n", argv[2]);
-    return 1;
-  }
+  if (!WriteFile(argv[2], toernooi.Bytes)) return 1;
   std::printf("%s: %d game lines, %d players, %zu bytes\n", argv[2], toernooi.GameLines,
               toernooi.Spelers, toernooi.Bytes.size());
   return 0;

@@ -1,6 +1,7 @@
 #include "bench/HostileShapes.h"
 
 #include <numeric>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -80,4 +81,46 @@ std::string WideLineFile(int lines, int fields) {
   AddLine(bytes, wide);
   for (int k = 0; k < lines; ++k) AddLine(bytes, "999;kort");
   return bytes;
+}
+
+namespace {
+
+std::string Repeated(std::string_view line, std::size_t bytes) {
+  std::string text = HeaderRecords();
+  text.reserve(bytes + line.size());
+  while (text.size() < bytes) text.append(line);
+  return text;
+}
+
+} // namespace
+
+std::string DenseFindingsFile(std::size_t bytes) {
+  return Repeated("900;1\r\n", bytes);
+}
+
+std::string ShortLinesFile(std::size_t bytes) {
+  return Repeated("12345\r\n", bytes);
+}
+
+std::string ManyPlayersFile(std::size_t bytes) {
+  std::string text = HeaderRecords();
+  for (int s = 0; text.size() < bytes; s += 2)
+    AddLine(text, Game(1, s + 1, s + 2, LetterName(s), LetterName(s + 1)));
+  return text;
+}
+
+std::string ManyRondesFile(std::size_t bytes) {
+  std::string text = HeaderRecords();
+  for (int r = 1; text.size() < bytes; ++r)
+    AddLine(text, Game(r, 2 * r - 1, 2 * r, LetterName(2 * r), LetterName(2 * r + 1)));
+  return text;
+}
+
+std::string WideLinesFile(std::size_t bytes) {
+  std::string text = HeaderRecords();
+  text += "999";
+  while (text.size() < bytes / 2) text += ";x";
+  text += "\r\n";
+  while (text.size() < bytes) AddLine(text, "999;kort");
+  return text;
 }

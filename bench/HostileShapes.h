@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 // Small tournament files shaped against one step of the conversion each, so that the
@@ -16,3 +17,15 @@ std::string FindingsFile(int findings);
 // Short records and one record of many fields, so that every row of the input table is as
 // wide as that one.
 std::string WideLineFile(int lines, int fields);
+
+// Shapes of whole files, for the peak memory of each front end against the file's size:
+// game records of two findings in seven bytes ("900;1").
+std::string DenseFindingsFile(std::size_t bytes);
+// Short lines without findings ("12345").
+std::string ShortLinesFile(std::size_t bytes);
+// One round in which every game brings two new players.
+std::string ManyPlayersFile(std::size_t bytes);
+// Many rounds of one game each between two new players.
+std::string ManyRondesFile(std::size_t bytes);
+// One line of many fields, then short lines.
+std::string WideLinesFile(std::size_t bytes);

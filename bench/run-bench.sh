@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the benchmarks (medians of 5 repetitions), times the command-line converter on a
 # generated 100 000-line file, runs the window's benchmarks when the window is built (medians
-# of 3), and checks all of them against the speed targets. Exits 1 when a target is missed.
+# of 3), measures the peak memory of each front end on each hostile shape, and checks all of
+# them against their targets. Exits 1 when a target is missed.
 set -euo pipefail
 
 build=${1:-build}
@@ -115,4 +116,9 @@ else
   echo "The window is not part of this build; its benchmarks were not run."
 fi
 
-exit $((scaling | converter | window))
+# Peak memory of the converter and the window on files of each hostile shape; the node
+# converter and the page too when WEB_BUILD names their build folder.
+echo
+./bench/peak-memory.sh "$build" "${WEB_BUILD:-}" && memory=0 || memory=1
+
+exit $((scaling | converter | window | memory))

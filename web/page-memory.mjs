@@ -1,0 +1,59 @@
+// The page's heap after opening one file: the core's WebAssembly memory, which only grows, so
+// its size once the file is shown is the most the conversion took; of a core that ran out of
+// memory and was replaced, the larger. Prints it in KiB, and any message the page showed on
+// the error output.
+// Usage: node page-memory.mjs <morvelander.html> <file>
+import { mkdtempSync, rmSync } from "node:fs";
+import { tmpdir } from "node:os";
+import { join } from "node:path";
+import { pathToFileURL } from "node:url";
+import { LaunchChromium } from "./test/Chromium.mjs";
+
+const [pagePath, file] = process.argv.slice(2);
+const work = mkdtempSync(join(tmpdir(), "morvelander-memory-"));
+const browser = await LaunchChromium(join(work, "profile"));
+try {
+  const page = await browser.newPage();
+  // Keeps the core the page starts, so that its memory can be read.
+  await page.evaluateOnNewDocument(() => {
+    let factory;
+    Object.defineProperty(globalThis, "MorvelanderCore", {
+      configurable: true,
+      get: () =>
+        factory &&
+        ((...args) =>
+          factory(...args).then((core) => {
+            (globalThis.MorvelanderStarted ??= []).push(core);
+            return core;
+          })),
+      set: (value) => (factory = value),
+    });
+  });
+  await page.goto(pathToFileURL(pagePath).href);
+  await page.waitForSelector("body[data-ready]");
+  await (await page.$("#FilePicker")).uploadFile(file);
+  await page.$eval("#InFileListBox li", (e) =>
+    e.dispatchEvent(new MouseEvent("dblclick", { bubbles: true })),
+  );
+  // A message box (a refusal, or the core's failure) is answered at once.
+  const messages = [];
+  for (;;) {
+    const state = await page.evaluate(() => {
+      const box = document.getElementById("MessageBox");
+      const text = box.open ? box.querySelector(".text").textContent : null;
+      if (box.open) box.close();
+      return { text, busy: Boolean(document.body.dataset.busy) };
+    });
+    if (state.text !== null) messages.push(state.text);
+    if (!state.busy) break;
+    await new Promise((resolve) => setTimeout(resolve, 500));
+  }
+  const bytes = await page.evaluate(() =>
+    Math.max(...globalThis.MorvelanderStarted.map((core) => core.HEAP8.length)),
+  );
+  for (const message of messages) console.error(message);
+  console.log(Math.round(bytes / 1024));
+} finally {
+  await browser.close();
+  rmSync(work, { recursive: true, force: true });
+}
