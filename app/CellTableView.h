@@ -7,7 +7,8 @@
 
 // A cell table on screen: no editing, sorting or resizing, rows 21 pixels high, silver grid
 // lines, the table's column widths and merged ranges. The table's own header rows and
-// columns stand in for QTableView's headers, which stay hidden.
+// columns stand in for QTableView's headers, which stay hidden; they stay in view while the
+// rest scrolls, drawn by views of the same model laid over the table's edges.
 class TCellTableView : public QTableView {
   Q_OBJECT
 
@@ -17,18 +18,35 @@ public:
   // Shows the table's current texts, counts, widths and merges. A table that did not change
   // since the last call keeps its selection and scroll position.
   void Refresh();
+  // Scrolls so that the cell shows beside the header cells rather than under them.
+  void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
 signals:
   // Ctrl+C: the user asks for the selected block of cells, bounds included.
   void CopyRequested(int left, int top, int right, int bottom);
+  // A double-click on a row, or Enter on the focused cell's row.
+  void RowOpened(int row);
 
 protected:
   void keyPressEvent(QKeyEvent* e) override;
+  void updateGeometries() override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+  QTableView* NewFixedView(const char* name);
   void ShowColWidths();
+  void ShowSpans();
+  // Lays the header views over the table's edges and scrolls them with it.
+  void PlaceFixedViews();
+  int FixedWidth() const;
+  int FixedHeight() const;
 
   const TCellTable& FTable;
   TCellTableModel FModel;
   unsigned FShownGeneration = 0;
+  // The header columns, scrolled up and down with the table; the header rows, scrolled left
+  // and right with it; and the cells where they meet, which never scroll.
+  QTableView* FFixedCols = nullptr;
+  QTableView* FFixedRows = nullptr;
+  QTableView* FFixedCorner = nullptr;
 };

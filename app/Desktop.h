@@ -37,6 +37,11 @@ public:
   // Opens a file with the desktop's default program for it, or a folder in the file manager;
   // false when the desktop could not.
   virtual bool OpenPath(const std::filesystem::path& path) = 0;
+  // Shows the file, selected, in its folder through the file manager's interface; false when
+  // the desktop offers none or it failed.
+  virtual bool ShowInFileManager(const std::filesystem::path& file) = 0;
+  // The box of F1: caption "Over Morvelander", the program's icon, one "OK" button.
+  virtual void ShowAbout(const std::string& text) = 0;
   // Watches the folders, in place of those watched so far, and calls `changed` between events
   // when entries appear in one of them or vanish from it. No folders stops the watch.
   virtual void WatchFolders(const std::vector<std::filesystem::path>& folders,

@@ -5,6 +5,7 @@
 #include "core/Version.h"
 
 #include <algorithm>
+#include <charconv>
 #include <exception>
 #include <stdexcept>
 #include <system_error>
@@ -16,6 +17,9 @@ namespace {
 const char* const IniSection = "LastSession";
 const char* const InMapKey = "DataInMap";
 const char* const OutMapKey = "DataOutMap";
+const char* const WindowSection = "Window";
+const char* const BoundsKeys[4] = {"Left", "Top", "Width", "Height"};
+const char* const MaximizedKey = "Maximized";
 constexpr int InitialColWidth = 50;
 
 bool FileExists(const fs::path& path) {
@@ -41,6 +45,15 @@ std::string RefusedMessage(const std::vector<std::string>& names) {
   for (const std::string& name : names) text += "\r" + name;
   return text + "\r\rAlleen *.csv bestanden worden overgenomen, en een map op de invoer- of "
                 "uitvoerkant.";
+}
+
+// A whole decimal number, or none.
+std::optional<int> IntValue(const std::string& text) {
+  int value = 0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  if (ec != std::errc() || ptr != end || text.empty()) return std::nullopt;
+  return value;
 }
 
 // The ini file holds paths in the file system's own encoding; an older installation wrote
@@ -229,8 +242,26 @@ bool TMainForm::FormCloseQuery() {
     TIniFile ini(IniFileName());
     ini.WriteString(IniSection, InMapKey, InDirectoryListBox.Directory().string());
     ini.WriteString(IniSection, OutMapKey, OutDirectoryListBox.Directory().string());
+    if (!FBounds) return;
+    const int values[4] = {FBounds->Left, FBounds->Top, FBounds->Width, FBounds->Height};
+    for (int i = 0; i < 4; ++i)
+      ini.WriteString(WindowSection, BoundsKeys[i], std::to_string(values[i]));
+    ini.WriteString(WindowSection, MaximizedKey, FBounds->Maximized ? "1" : "0");
   });
   return true;
+}
+
+std::optional<TWindowBounds> TMainForm::RememberedBounds() const {
+  const TIniFile ini(IniFileName());
+  int values[4] = {};
+  for (int i = 0; i < 4; ++i) {
+    const std::optional<int> value = IntValue(ini.ReadString(WindowSection, BoundsKeys[i], ""));
+    if (!value) return std::nullopt;
+    values[i] = *value;
+  }
+  if (values[2] <= 0 || values[3] <= 0) return std::nullopt;
+  return TWindowBounds{values[0], values[1], values[2], values[3],
+                       ini.ReadString(WindowSection, MaximizedKey, "0") == "1"};
 }
 
 void TMainForm::FormDestroy() {
@@ -365,8 +396,63 @@ void TMainForm::OutFileListBoxOpenFolder() {
 }
 
 void TMainForm::OpenFileListFolder(const TFileListBox& list) {
+  if (list.ItemIndex() >= 0 && FDesktop.ShowInFileManager(list.FileName())) return;
   if (!FDesktop.OpenPath(list.Directory()))
     FDesktop.ShowMessage(NotOpenedMessage(list.Directory()));
+}
+
+void TMainForm::InFileListBoxDelete() {
+  RunCommand([this] { DeleteSelectedFile(InFileListBox); });
+}
+
+void TMainForm::OutFileListBoxDelete() {
+  RunCommand([this] { DeleteSelectedFile(OutFileListBox); });
+}
+
+void TMainForm::DeleteSelectedFile(TFileListBox& list) {
+  const fs::path file = list.FileName();
+  if (file.empty() || !FDesktop.Confirm(FileNameText(file) + " verwijderen ?")) return;
+  DeleteFile(file);
+  if (&list == &InFileListBox)
+    InReread();
+  else
+    OutReread();
+  std::error_code ec;
+  if (fs::exists(fs::symlink_status(file, ec)))
+    FDesktop.ShowMessage(PathText(file) + "\rKan niet worden verwijderd.");
+}
+
+void TMainForm::ErrorGridDblClick(int row) {
+  RunCommand([this, row] {
+    if (row < ErrorGrid.FixedRows() || row >= ErrorGrid.RowCount()) return;
+    // Only a file's summary row counts its findings.
+    if (!ErrorGrid.GetCell(3, row).empty()) {
+      const std::string name(ErrorGrid.GetCell(2, row));
+      for (int i = 0; i < InFileListBox.Count(); ++i)
+        if (InFileListBox.Item(i) == name) {
+          InFileListBox.SetItemIndex(i);
+          InFileListBoxDblClick();
+          return;
+        }
+      return;
+    }
+    const std::optional<int> regel = IntValue(std::string(ErrorGrid.GetCell(1, row)));
+    const std::optional<int> input = regel ? Conversion.Toernooi.InputRow(*regel) : std::nullopt;
+    if (!input || *input >= InputGrid.RowCount()) return;
+    FInputGridRow = *input;
+    ++FInputGridRowRequests;
+    FActivePage = InleesGridPage;
+  });
+}
+
+void TMainForm::HelpAboutClick() {
+  RunCommand([this] {
+    FDesktop.ShowAbout("Morvelander\rVersie " + VersionText(FDecimalSeparator) +
+                       "\r\rLicentie: MIT\rCopyright (c) 2026 The Morvelander developers" +
+                       "\r\rWerkmappen:\r" + PathText(FWork.WorkDir / "InBox") + "\r" +
+                       PathText(FWork.WorkDir / "OutBox") + "\r\rInstellingen:\r" +
+                       PathText(IniFileName()));
+  });
 }
 
 void TMainForm::CopyCells(const TCellTable& grid, int left, int top, int right, int bottom) {

@@ -30,6 +30,8 @@ public:
   std::filesystem::path DocumentsFolder() override;
   bool MoveToTrash(const std::filesystem::path& file) override;
   bool OpenPath(const std::filesystem::path& path) override;
+  bool ShowInFileManager(const std::filesystem::path& file) override;
+  void ShowAbout(const std::string& text) override;
   void WatchFolders(const std::vector<std::filesystem::path>& folders,
                     std::function<void()> changed) override;
 

@@ -7,10 +7,12 @@
 #include "tests/support/TempDir.h"
 
 #include <QAbstractItemModel>
+#include <QAccessible>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QListView>
+#include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
@@ -18,8 +20,10 @@
 #include <QTableView>
 #include <QTest>
 #include <QTreeWidget>
+#include <QUrl>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 namespace fs = std::filesystem;
@@ -38,13 +42,18 @@ private slots:
   void cellsAreEditableOnlyWhenTheOwnerAllows();
   void convertAllWritesTheReports();
   void openingASubFolderShowsItsFiles();
-  void closingRemembersTheFolders();
+  void closingRemembersTheFoldersAndThePlace();
   void identityNamesTheDesktopEntryAndShowsTheDrawnIcon();
   void keysOpenRefreshSaveAndCopy();
   void unchangedTablesKeepSelectionAndScroll();
   void keyboardFocusAloneSelectsNoInputFile();
   void cellTextSitsTwoPixelsFromTheEdges();
   void trashIsMadeWhenTheUserHasNone();
+  void headerCellsStayInViewWhenScrolled();
+  void deleteMovesTheSelectedFileToTheTrash();
+  void filesDragOutAsCopiesOfTheirAddresses();
+  void aFindingShowsItsLineOnInleesGrid();
+  void everyControlHasAnAccessibleName();
 
 private:
   template <typename T> T* Find(const char* name) {
@@ -247,12 +256,24 @@ void MainWindowTest::openingASubFolderShowsItsFiles() {
   QVERIFY(Find<QPushButton>("DoAllBitBtn")->isEnabled());
 }
 
-void MainWindowTest::closingRemembersTheFolders() {
-  QVERIFY(Window->close());
+void MainWindowTest::closingRemembersTheFoldersAndThePlace() {
+  Window->setGeometry(40, 30, 700, 450);
+  // Ctrl+Q closes as the close button does.
+  QTest::keyClick(Window.get(), Qt::Key_Q, Qt::ControlModifier);
+  QVERIFY(!Window->isVisible());
+  const std::string folders = "[LastSession]\r\nDataInMap=" + (Dir() / "InBox").string() +
+                              "\r\nDataOutMap=" + (Dir() / "OutBox").string() + "\r\n";
   QCOMPARE(QString::fromStdString(ReadBytes(Dir() / "Morvelander.ini")),
-           QString::fromStdString("[LastSession]\r\nDataInMap=" + (Dir() / "InBox").string() +
-                                  "\r\nDataOutMap=" + (Dir() / "OutBox").string() + "\r\n"));
+           QString::fromStdString(folders + "[Window]\r\nLeft=40\r\nTop=30\r\nWidth=700\r\n"
+                                            "Height=450\r\nMaximized=0\r\n"));
   QVERIFY(Desktop->Errors.empty());
+  QCOMPARE(TMainWindow(Dir() / "Morvelander", '.', Desktop.get()).geometry(),
+           QRect(40, 30, 700, 450));
+
+  // A place on no screen is not taken.
+  WriteBytes(Dir() / "Morvelander.ini",
+             folders + "[Window]\r\nLeft=40000\r\nTop=30\r\nWidth=700\r\nHeight=450\r\n");
+  QCOMPARE(TMainWindow(Dir() / "Morvelander", '.', Desktop.get()).size(), QSize(725, 485));
 }
 
 void MainWindowTest::identityNamesTheDesktopEntryAndShowsTheDrawnIcon() {
@@ -395,6 +416,116 @@ void MainWindowTest::trashIsMadeWhenTheUserHasNone() {
   QVERIFY(moved);
   QVERIFY(fs::exists(Dir() / "nieuw" / "share" / "Trash" / "files" / "a.csv"));
   QVERIFY(!fs::exists(Dir() / "InBox" / "a.csv"));
+}
+
+namespace {
+
+// The cell the user sees at a point of a table's viewport, whichever view draws it.
+QModelIndex ShownCell(QTableView* table, const QPoint& pos) {
+  const QPoint at = table->viewport()->mapTo(table, pos);
+  QWidget* shown = table->childAt(at);
+  auto* view = shown ? qobject_cast<QTableView*>(shown->parentWidget()) : nullptr;
+  return view ? view->indexAt(shown->mapFrom(table, at)) : QModelIndex();
+}
+
+} // namespace
+
+void MainWindowTest::headerCellsStayInViewWhenScrolled() {
+  std::string csv = TournamentCsv();
+  for (int r = 3; r < 40; ++r)
+    csv += "900;" + std::to_string(r) + ";10-10-2009;" + std::to_string(7000000 + r) + ";" +
+           std::to_string(7000001 + r) + ";1;Sp" + std::to_string(r) + ", Ab;Sp" +
+           std::to_string(r + 1) + ", Ab;;\r\n";
+  WriteBytes(Dir() / "InBox" / "Voorbeeld.csv", csv);
+  OpenFirstInputFile();
+  Find<QTabWidget>("PageControl")->setCurrentIndex(2);
+  auto* table = Find<QTableView>("ToernooiGrid");
+  table->horizontalScrollBar()->setValue(table->horizontalScrollBar()->maximum());
+  table->verticalScrollBar()->setValue(table->verticalScrollBar()->maximum());
+  QVERIFY(table->horizontalScrollBar()->value() > 2);
+  QVERIFY(table->verticalScrollBar()->value() > 2);
+
+  const int left = table->columnWidth(0) + 3;
+  const int top = table->rowHeight(0) + 3;
+  QCOMPARE(ShownCell(table, QPoint(3, 3)), table->model()->index(0, 0));
+  QCOMPARE(ShownCell(table, QPoint(left, 3)), table->model()->index(0, table->columnAt(left)));
+  const QModelIndex row = ShownCell(table, QPoint(3, top));
+  QCOMPARE(row, table->model()->index(table->rowAt(top), 0));
+  QCOMPARE(row.data().toString(), QStringLiteral("001"));
+  QCOMPARE(ShownCell(table, QPoint(left, top)), table->indexAt(QPoint(left, top)));
+}
+
+void MainWindowTest::deleteMovesTheSelectedFileToTheTrash() {
+  auto* list = Find<QListView>("InFileListBox");
+  list->setFocus();
+  QTest::keyClick(list, Qt::Key_Delete);
+  QVERIFY(Desktop->Questions.empty());
+
+  list->selectionModel()->setCurrentIndex(list->model()->index(0, 0),
+                                          QItemSelectionModel::ClearAndSelect);
+  Desktop->Answers = {true};
+  QTest::keyClick(list, Qt::Key_Delete);
+  QCOMPARE(Desktop->Questions, std::vector<std::string>{"Voorbeeld.csv verwijderen ?"});
+  QCOMPARE(Desktop->Trashed, std::vector<fs::path>{Dir() / "InBox" / "Voorbeeld.csv"});
+  QCOMPARE(list->model()->rowCount(), 0);
+  QVERIFY(!Find<QPushButton>("InBoxClearBitBtn")->isEnabled());
+}
+
+void MainWindowTest::filesDragOutAsCopiesOfTheirAddresses() {
+  auto* list = Find<QListView>("InFileListBox");
+  const QModelIndex entry = list->model()->index(0, 0);
+  QVERIFY(list->dragEnabled());
+  QVERIFY(list->model()->flags(entry) & Qt::ItemIsDragEnabled);
+  QCOMPARE(list->model()->supportedDragActions(), Qt::CopyAction);
+  const std::unique_ptr<QMimeData> data(list->model()->mimeData({entry}));
+  QVERIFY(data);
+  QCOMPARE(data->urls(), QList<QUrl>{QUrl::fromLocalFile(QString::fromStdString(
+                             (Dir() / "InBox" / "Voorbeeld.csv").string()))});
+}
+
+void MainWindowTest::aFindingShowsItsLineOnInleesGrid() {
+  // Lines 10 to 39 are empty and get no row; line 100 repeats the game of line 8, far below
+  // the rows in view.
+  std::string csv = TournamentCsv();
+  for (int i = 0; i < 30; ++i) csv += "\r\n";
+  for (int i = 0; i < 60; ++i) csv += "999;onbekend\r\n";
+  csv += "900;1;03-10-2009;7000001;1234;1;Ab, Cd;Ef, Gh;17-05-2001;\r\n";
+  WriteBytes(Dir() / "InBox" / "Voorbeeld.csv", csv);
+  OpenFirstInputFile();
+  auto* errors = Find<QTableView>("ErrorGrid");
+  int finding = -1;
+  for (int r = 1; r < errors->model()->rowCount(); ++r)
+    if (errors->model()->index(r, 1).data().toString() == QStringLiteral("100")) finding = r;
+  QVERIFY(finding > 0);
+  const QPoint cell = errors->visualRect(errors->model()->index(finding, 2)).center();
+  QTest::mouseClick(errors->viewport(), Qt::LeftButton, {}, cell);
+  QTest::mouseDClick(errors->viewport(), Qt::LeftButton, {}, cell);
+
+  QCOMPARE(Find<QTabWidget>("PageControl")->currentIndex(), 1);
+  auto* input = Find<QTableView>("InputGrid");
+  QCOMPARE(input->currentIndex(), input->model()->index(69, 1));
+  QVERIFY(input->selectionModel()->isSelected(input->model()->index(69, 7)));
+  QCOMPARE(input->model()->index(69, 0).data().toString(), QStringLiteral("70"));
+  QVERIFY(input->viewport()->rect().contains(input->visualRect(input->currentIndex())));
+}
+
+void MainWindowTest::everyControlHasAnAccessibleName() {
+  QStringList unnamed;
+  const std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* node) {
+    auto* widget = qobject_cast<QWidget*>(node->object());
+    if (!widget) return;
+    // The tab widget's stack of pages is Qt's own layer between the tabs and their pages.
+    const bool layer = node->role() == QAccessible::LayeredPane;
+    if (widget->isVisible() && !layer && node->text(QAccessible::Name).isEmpty())
+      unnamed << widget->objectName() + QLatin1Char(' ') + widget->metaObject()->className();
+    for (int i = 0; i < node->childCount(); ++i)
+      if (QAccessibleInterface* child = node->child(i)) walk(child);
+  };
+  for (int page = 0; page < 4; ++page) {
+    Find<QTabWidget>("PageControl")->setCurrentIndex(page);
+    walk(QAccessible::queryAccessibleInterface(Window.get()));
+  }
+  QCOMPARE(unnamed.join(QStringLiteral("; ")), QString());
 }
 
 QTEST_MAIN(MainWindowTest)
