@@ -96,6 +96,7 @@ void TCellTableView::Refresh() {
   FModel.Reset();
   ShowSpans();
   ShowColWidths();
+  HideHeaderCells();
   PlaceFixedViews();
 }
 
@@ -137,14 +138,28 @@ void TCellTableView::ShowColWidths() {
 
 int TCellTableView::FixedWidth() const {
   int width = 0;
-  for (int c = 0; c < std::min(FTable.FixedCols(), FTable.ColCount()); ++c) width += columnWidth(c);
+  for (int c = 0; c < std::min(FTable.FixedCols(), FTable.ColCount()); ++c)
+    width += FTable.ColWidths(c);
   return width;
 }
 
 int TCellTableView::FixedHeight() const {
-  int height = 0;
-  for (int r = 0; r < std::min(FTable.FixedRows(), FTable.RowCount()); ++r) height += rowHeight(r);
-  return height;
+  return std::min(FTable.FixedRows(), FTable.RowCount()) * TCellTable::DefaultRowHeight;
+}
+
+// Each view shows its own part of the table only: the table its body, the header views their
+// header cells.
+void TCellTableView::HideHeaderCells() {
+  const int fixedCols = std::min(FTable.FixedCols(), FTable.ColCount());
+  const int fixedRows = std::min(FTable.FixedRows(), FTable.RowCount());
+  for (int c = 0; c < fixedCols; ++c) {
+    setColumnHidden(c, true);
+    FFixedRows->setColumnHidden(c, true);
+  }
+  for (int r = 0; r < fixedRows; ++r) {
+    setRowHidden(r, true);
+    FFixedCols->setRowHidden(r, true);
+  }
 }
 
 void TCellTableView::updateGeometries() {
@@ -152,37 +167,23 @@ void TCellTableView::updateGeometries() {
   PlaceFixedViews();
 }
 
+// The header views sit in the table's margins, the header columns left of its body and the
+// header rows above it; each is as long as the body in the direction it scrolls, so that its
+// scroll range is the body's.
 void TCellTableView::PlaceFixedViews() {
   if (!FFixedCorner) return;
-  const QRect area = viewport()->geometry();
-  const int width = std::min(FixedWidth(), area.width());
-  const int height = std::min(FixedHeight(), area.height());
+  const int width = FixedWidth();
+  const int height = FixedHeight();
+  if (viewportMargins() != QMargins(width, height, 0, 0)) setViewportMargins(width, height, 0, 0);
+  const QRect body = viewport()->geometry();
   FFixedCols->setVisible(width > 0);
   FFixedRows->setVisible(height > 0);
   FFixedCorner->setVisible(width > 0 && height > 0);
-  // Each view is as large as the table's own viewport in the direction it scrolls, so that its
-  // scroll range is the table's.
-  FFixedCols->setGeometry(area.x(), area.y(), width, area.height());
-  FFixedRows->setGeometry(area.x(), area.y(), area.width(), height);
-  FFixedCorner->setGeometry(area.x(), area.y(), width, height);
-  FFixedRows->raise();
-  FFixedCols->raise();
-  FFixedCorner->raise();
+  FFixedCols->setGeometry(body.x() - width, body.y(), width, body.height());
+  FFixedRows->setGeometry(body.x(), body.y() - height, body.width(), height);
+  FFixedCorner->setGeometry(body.x() - width, body.y() - height, width, height);
   FFixedCols->verticalScrollBar()->setValue(verticalScrollBar()->value());
   FFixedRows->horizontalScrollBar()->setValue(horizontalScrollBar()->value());
-}
-
-void TCellTableView::scrollTo(const QModelIndex& index, ScrollHint hint) {
-  QTableView::scrollTo(index, hint);
-  if (!index.isValid() || FTable.IsHeaderCell(index.column(), index.row())) return;
-  QScrollBar* vertical = verticalScrollBar();
-  while (rowViewportPosition(index.row()) < FixedHeight() &&
-         vertical->value() > vertical->minimum())
-    vertical->setValue(vertical->value() - 1);
-  QScrollBar* horizontal = horizontalScrollBar();
-  while (columnViewportPosition(index.column()) < FixedWidth() &&
-         horizontal->value() > horizontal->minimum())
-    horizontal->setValue(horizontal->value() - 1);
 }
 
 bool TCellTableView::eventFilter(QObject* watched, QEvent* e) {

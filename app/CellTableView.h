@@ -8,7 +8,7 @@
 // A cell table on screen: no editing, sorting or resizing, rows 21 pixels high, silver grid
 // lines, the table's column widths and merged ranges. The table's own header rows and
 // columns stand in for QTableView's headers, which stay hidden; they stay in view while the
-// rest scrolls, drawn by views of the same model laid over the table's edges.
+// body scrolls, drawn by views of the same model in the table's margins.
 class TCellTableView : public QTableView {
   Q_OBJECT
 
@@ -18,8 +18,6 @@ public:
   // Shows the table's current texts, counts, widths and merges. A table that did not change
   // since the last call keeps its selection and scroll position.
   void Refresh();
-  // Scrolls so that the cell shows beside the header cells rather than under them.
-  void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
 signals:
   // Ctrl+C: the user asks for the selected block of cells, bounds included.
@@ -36,7 +34,8 @@ private:
   QTableView* NewFixedView(const char* name);
   void ShowColWidths();
   void ShowSpans();
-  // Lays the header views over the table's edges and scrolls them with it.
+  void HideHeaderCells();
+  // Lays the header views beside the table's body and scrolls them with it.
   void PlaceFixedViews();
   int FixedWidth() const;
   int FixedHeight() const;

@@ -420,12 +420,11 @@ void MainWindowTest::trashIsMadeWhenTheUserHasNone() {
 
 namespace {
 
-// The cell the user sees at a point of a table's viewport, whichever view draws it.
+// The cell the user sees at a point of a table, whichever view draws it.
 QModelIndex ShownCell(QTableView* table, const QPoint& pos) {
-  const QPoint at = table->viewport()->mapTo(table, pos);
-  QWidget* shown = table->childAt(at);
+  QWidget* shown = table->childAt(pos);
   auto* view = shown ? qobject_cast<QTableView*>(shown->parentWidget()) : nullptr;
-  return view ? view->indexAt(shown->mapFrom(table, at)) : QModelIndex();
+  return view ? view->indexAt(shown->mapFrom(table, pos)) : QModelIndex();
 }
 
 } // namespace
@@ -445,14 +444,18 @@ void MainWindowTest::headerCellsStayInViewWhenScrolled() {
   QVERIFY(table->horizontalScrollBar()->value() > 2);
   QVERIFY(table->verticalScrollBar()->value() > 2);
 
-  const int left = table->columnWidth(0) + 3;
-  const int top = table->rowHeight(0) + 3;
-  QCOMPARE(ShownCell(table, QPoint(3, 3)), table->model()->index(0, 0));
-  QCOMPARE(ShownCell(table, QPoint(left, 3)), table->model()->index(0, table->columnAt(left)));
-  const QModelIndex row = ShownCell(table, QPoint(3, top));
-  QCOMPARE(row, table->model()->index(table->rowAt(top), 0));
+  // The corner, the header row over the body's first shown column, the header column beside
+  // its first shown row, and the body itself.
+  const int edge = table->frameWidth() + 3;
+  const int left = edge + Window->Form().ToernooiGrid.ColWidths(0);
+  const int top = edge + table->rowHeight(1);
+  const QAbstractItemModel* model = table->model();
+  QCOMPARE(ShownCell(table, QPoint(edge, edge)), model->index(0, 0));
+  QCOMPARE(ShownCell(table, QPoint(left, edge)), model->index(0, table->columnAt(3)));
+  const QModelIndex row = ShownCell(table, QPoint(edge, top));
+  QCOMPARE(row, model->index(table->rowAt(3), 0));
   QCOMPARE(row.data().toString(), QStringLiteral("001"));
-  QCOMPARE(ShownCell(table, QPoint(left, top)), table->indexAt(QPoint(left, top)));
+  QCOMPARE(ShownCell(table, QPoint(left, top)), table->indexAt(QPoint(3, 3)));
 }
 
 void MainWindowTest::deleteMovesTheSelectedFileToTheTrash() {
