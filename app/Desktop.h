@@ -4,10 +4,13 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Everything modal or physical the window logic needs of the desktop. The Qt window answers
-// for real; tests answer with a fake that records what was asked.
+// for real; tests answer with a fake that records what was asked. The texts of questions and
+// messages are UTF-8, so that names of files and folders show as they are: the program's own
+// code page 1252 texts pass through DisplayText, names through DisplayPath or DisplayName.
 class TDesktop {
 public:
   virtual ~TDesktop() = default;
@@ -47,6 +50,12 @@ public:
   virtual void WatchFolders(const std::vector<std::filesystem::path>& folders,
                             std::function<void()> changed) = 0;
 };
+
+// A code page 1252 text of the program for a question or message.
+std::string DisplayText(std::string_view cp1252);
+// A path or a file name as the file system holds it, for a question or message.
+std::string DisplayPath(const std::filesystem::path& path);
+std::string DisplayName(const std::filesystem::path& path);
 
 // The executable's file name cut at its first ".", every letter after the first in lower case.
 std::string ProgramTitle(const std::filesystem::path& exePath);

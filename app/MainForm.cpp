@@ -37,7 +37,7 @@ void SetInitialColWidths(TCellTable& grid) {
 }
 
 std::string NotOpenedMessage(const fs::path& path) {
-  return PathText(path) + "\rKan niet worden geopend.";
+  return DisplayPath(path) + "\rKan niet worden geopend.";
 }
 
 std::string RefusedMessage(const std::vector<std::string>& names) {
@@ -89,7 +89,7 @@ void TMainForm::RunCommand(const std::function<void()>& command) {
   try {
     command();
   } catch (const std::exception& e) {
-    FDesktop.ShowError(e.what());
+    FDesktop.ShowError(DisplayText(e.what()));
   }
   --FCommandDepth;
   if (FCommandDepth > 0) return;
@@ -137,7 +137,7 @@ void TMainForm::SetStatusText(int panel, const std::string& text) {
 }
 
 void TMainForm::ShowMessage(const std::string& text) {
-  FDesktop.ShowMessage(text);
+  FDesktop.ShowMessage(DisplayText(text));
 }
 
 const std::string& TMainForm::StatusText(int panel) const {
@@ -179,13 +179,13 @@ void TMainForm::OpenWorkFolder(TFolderChooser& chooser, const char* name,
     try {
       CopyExamples(examples, path);
     } catch (const std::exception& e) {
-      FDesktop.ShowError(e.what());
+      FDesktop.ShowError(DisplayText(e.what()));
     }
   }
   try {
     chooser.SetDirectory(path);
   } catch (const std::exception& e) {
-    FDesktop.ShowError(e.what());
+    FDesktop.ShowError(DisplayText(e.what()));
     chooser.SetDirectory(FWork.WorkDir);
   }
 }
@@ -411,7 +411,7 @@ void TMainForm::OutFileListBoxDelete() {
 
 void TMainForm::DeleteSelectedFile(TFileListBox& list) {
   const fs::path file = list.FileName();
-  if (file.empty() || !FDesktop.Confirm(FileNameText(file) + " verwijderen ?")) return;
+  if (file.empty() || !FDesktop.Confirm(DisplayName(file) + " verwijderen ?")) return;
   DeleteFile(file);
   if (&list == &InFileListBox)
     InReread();
@@ -419,7 +419,7 @@ void TMainForm::DeleteSelectedFile(TFileListBox& list) {
     OutReread();
   std::error_code ec;
   if (fs::exists(fs::symlink_status(file, ec)))
-    FDesktop.ShowMessage(PathText(file) + "\rKan niet worden verwijderd.");
+    FDesktop.ShowMessage(DisplayPath(file) + "\rKan niet worden verwijderd.");
 }
 
 void TMainForm::ErrorGridDblClick(int row) {
@@ -449,9 +449,9 @@ void TMainForm::HelpAboutClick() {
   RunCommand([this] {
     FDesktop.ShowAbout("Morvelander\rVersie " + VersionText(FDecimalSeparator) +
                        "\r\rLicentie: MIT\rCopyright (c) 2026 The Morvelander developers" +
-                       "\r\rWerkmappen:\r" + PathText(FWork.WorkDir / "InBox") + "\r" +
-                       PathText(FWork.WorkDir / "OutBox") + "\r\rInstellingen:\r" +
-                       PathText(IniFileName()));
+                       "\r\rWerkmappen:\r" + DisplayPath(FWork.WorkDir / "InBox") + "\r" +
+                       DisplayPath(FWork.WorkDir / "OutBox") + "\r\rInstellingen:\r" +
+                       DisplayPath(IniFileName()));
   });
 }
 
@@ -470,7 +470,7 @@ void TMainForm::FormDragDrop(const std::vector<fs::path>& paths, TDropSide side)
       else if (FileExists(path) && MatchesMask(FileNameText(path), InFileListBox.Mask()))
         files.push_back(path);
       else
-        refused.push_back(PathText(path));
+        refused.push_back(DisplayPath(path));
     }
     if (!refused.empty()) FDesktop.ShowMessage(RefusedMessage(refused));
     if (folder && side == TDropSide::Input) {
@@ -498,7 +498,7 @@ std::optional<fs::path> TMainForm::CopyToInputFolder(const fs::path& file) {
   const fs::path target = InDirectoryListBox.Directory() / file.filename();
   std::error_code ec;
   if (fs::equivalent(file, target, ec)) return target;
-  if (fs::exists(target, ec) && !FDesktop.Confirm(FileNameText(target) + "\r\rOverschrijven ?"))
+  if (fs::exists(target, ec) && !FDesktop.Confirm(DisplayName(target) + "\r\rOverschrijven ?"))
     return std::nullopt;
   fs::copy_file(file, target, fs::copy_options::overwrite_existing, ec);
   if (ec) throw std::runtime_error("Cannot create file " + PathText(target));
@@ -511,7 +511,7 @@ void TMainForm::SaveDataBitBtnClick() {
         FDesktop.SaveDialog(Conversion.ReportTarget(OutDirectoryListBox.Directory()));
     if (chosen) {
       Conversion.Save(*chosen, [&] {
-        const std::string question = FileNameText(*chosen) + "\r\r" +
+        const std::string question = DisplayName(*chosen) + "\r\r" +
                                      (FileExists(*chosen) ? "Overschrijven ?" : "bewaren ?");
         FDesktop.Repaint();
         return FDesktop.Confirm(question);
@@ -524,7 +524,7 @@ void TMainForm::SaveDataBitBtnClick() {
 void TMainForm::DoAllBitBtnClick() {
   RunCommand([this] {
     SetStatusText(1, "");
-    if (!FDesktop.Confirm("Alle bestanden in \r" + PathText(InDirectoryListBox.Directory()) +
+    if (!FDesktop.Confirm("Alle bestanden in \r" + DisplayPath(InDirectoryListBox.Directory()) +
                           "\r\rtransformeren in Fide2006 bestanden ?"))
       return;
     FActivePage = FoutenPage;

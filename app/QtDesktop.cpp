@@ -22,7 +22,7 @@
 #include <cstdio>
 
 QString DialogText(const std::string& text) {
-  QString result = QString::fromUtf8(Cp1252ToUtf8(text));
+  QString result = QString::fromUtf8(text);
   result.replace(QLatin1String("\r\n"), QLatin1String("\n"));
   result.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   return result;

@@ -43,5 +43,5 @@ private:
   std::function<void()> FFolderChanged;
 };
 
-// Code page 1252 text for a dialog: CR, alone or before LF, becomes a line break.
+// A question's or message's text for a dialog: CR, alone or before LF, becomes a line break.
 QString DialogText(const std::string& text);

@@ -54,6 +54,7 @@ private slots:
   void filesDragOutAsCopiesOfTheirAddresses();
   void aFindingShowsItsLineOnInleesGrid();
   void everyControlHasAnAccessibleName();
+  void namesShowAsTheyAre();
 
 private:
   template <typename T> T* Find(const char* name) {
@@ -529,6 +530,27 @@ void MainWindowTest::everyControlHasAnAccessibleName() {
     walk(QAccessible::queryAccessibleInterface(Window.get()));
   }
   QCOMPARE(unnamed.join(QStringLiteral("; ")), QString());
+}
+
+void MainWindowTest::namesShowAsTheyAre() {
+  const char* const lodz = "\xC5\x81\xC3\xB3\x64\xC5\xBA";  // Łódź
+  const char* const zolw = "\xC5\xBB\xC3\xB3\xC5\x82w.csv"; // Żółw.csv
+  WriteBytes(Dir() / "InBox" / lodz / zolw, TournamentCsv());
+  QTest::mouseClick(Find<QPushButton>("InUpdateBitBtn"), Qt::LeftButton);
+  auto* chooser = Find<QTreeWidget>("InDirectoryListBox");
+  const QList<QTreeWidgetItem*> found =
+      chooser->findItems(QString::fromUtf8(lodz), Qt::MatchExactly | Qt::MatchRecursive);
+  QCOMPARE(found.size(), 1);
+  chooser->setFocus();
+  chooser->setCurrentItem(found.first());
+  QTest::keyClick(chooser, Qt::Key_Return);
+  auto* files = Find<QListView>("InFileListBox");
+  QCOMPARE(files->model()->index(0, 0).data().toString(), QString::fromUtf8(zolw));
+
+  QTest::mouseClick(Find<QPushButton>("DoAllBitBtn"), Qt::LeftButton);
+  QCOMPARE(Desktop->Questions,
+           std::vector<std::string>{"Alle bestanden in \r" + (Dir() / "InBox" / lodz).string() +
+                                    "\r\rtransformeren in Fide2006 bestanden ?"});
 }
 
 QTEST_MAIN(MainWindowTest)
