@@ -7,7 +7,8 @@
 
 // A cell table on screen: no editing, sorting or resizing, rows 21 pixels high, silver grid
 // lines, the table's column widths and merged ranges. The table's own header rows and
-// columns stand in for QTableView's headers, which stay hidden.
+// columns stand in for QTableView's headers, which stay hidden; they stay in view while the
+// body scrolls, drawn by views of the same model in the table's margins.
 class TCellTableView : public QTableView {
   Q_OBJECT
 
@@ -21,14 +22,30 @@ public:
 signals:
   // Ctrl+C: the user asks for the selected block of cells, bounds included.
   void CopyRequested(int left, int top, int right, int bottom);
+  // A double-click on a row, or Enter on the focused cell's row.
+  void RowOpened(int row);
 
 protected:
   void keyPressEvent(QKeyEvent* e) override;
+  void updateGeometries() override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+  QTableView* NewFixedView(const char* name);
   void ShowColWidths();
+  void ShowSpans();
+  void HideHeaderCells();
+  // Lays the header views beside the table's body and scrolls them with it.
+  void PlaceFixedViews();
+  int FixedWidth() const;
+  int FixedHeight() const;
 
   const TCellTable& FTable;
   TCellTableModel FModel;
   unsigned FShownGeneration = 0;
+  // The header columns, scrolled up and down with the table; the header rows, scrolled left
+  // and right with it; and the cells where they meet, which never scroll.
+  QTableView* FFixedCols = nullptr;
+  QTableView* FFixedRows = nullptr;
+  QTableView* FFixedCorner = nullptr;
 };

@@ -4,10 +4,13 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Everything modal or physical the window logic needs of the desktop. The Qt window answers
-// for real; tests answer with a fake that records what was asked.
+// for real; tests answer with a fake that records what was asked. The texts of questions and
+// messages are UTF-8, so that names of files and folders show as they are: the program's own
+// code page 1252 texts pass through DisplayText, names through DisplayPath or DisplayName.
 class TDesktop {
 public:
   virtual ~TDesktop() = default;
@@ -37,11 +40,22 @@ public:
   // Opens a file with the desktop's default program for it, or a folder in the file manager;
   // false when the desktop could not.
   virtual bool OpenPath(const std::filesystem::path& path) = 0;
+  // Shows the file, selected, in its folder through the file manager's interface; false when
+  // the desktop offers none or it failed.
+  virtual bool ShowInFileManager(const std::filesystem::path& file) = 0;
+  // The box of F1: caption "Over Morvelander", the program's icon, one "OK" button.
+  virtual void ShowAbout(const std::string& text) = 0;
   // Watches the folders, in place of those watched so far, and calls `changed` between events
   // when entries appear in one of them or vanish from it. No folders stops the watch.
   virtual void WatchFolders(const std::vector<std::filesystem::path>& folders,
                             std::function<void()> changed) = 0;
 };
+
+// A code page 1252 text of the program for a question or message.
+std::string DisplayText(std::string_view cp1252);
+// A path or a file name as the file system holds it, for a question or message.
+std::string DisplayPath(const std::filesystem::path& path);
+std::string DisplayName(const std::filesystem::path& path);
 
 // The executable's file name cut at its first ".", every letter after the first in lower case.
 std::string ProgramTitle(const std::filesystem::path& exePath);

@@ -1,6 +1,6 @@
 #include "app/FolderChooserView.h"
 
-#include "core/Cp1252.h"
+#include "app/ShownName.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -34,7 +34,8 @@ void TFolderChooserView::Refresh() {
   const auto& entries = FChooser.Entries();
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const TFolderEntry& entry = entries[i];
-    const QStringList text{QString::fromUtf8(Cp1252ToUtf8(entry.Text))};
+    // The root shows its full path, as in the chooser's entries.
+    const QStringList text{entry.Level == 0 ? ShownPath(entry.Path) : ShownName(entry.Path)};
     // Each folder of the chain holds the next one; the sub-folders hang below the current.
     auto* item = parent ? new QTreeWidgetItem(parent, text) : new QTreeWidgetItem(this, text);
     item->setIcon(0, entry.Open ? open : closed);

@@ -5,6 +5,7 @@
 #include "core/Version.h"
 
 #include <algorithm>
+#include <charconv>
 #include <exception>
 #include <stdexcept>
 #include <system_error>
@@ -16,6 +17,9 @@ namespace {
 const char* const IniSection = "LastSession";
 const char* const InMapKey = "DataInMap";
 const char* const OutMapKey = "DataOutMap";
+const char* const WindowSection = "Window";
+const char* const BoundsKeys[4] = {"Left", "Top", "Width", "Height"};
+const char* const MaximizedKey = "Maximized";
 constexpr int InitialColWidth = 50;
 
 bool FileExists(const fs::path& path) {
@@ -33,7 +37,7 @@ void SetInitialColWidths(TCellTable& grid) {
 }
 
 std::string NotOpenedMessage(const fs::path& path) {
-  return PathText(path) + "\rKan niet worden geopend.";
+  return DisplayPath(path) + "\rKan niet worden geopend.";
 }
 
 std::string RefusedMessage(const std::vector<std::string>& names) {
@@ -41,6 +45,15 @@ std::string RefusedMessage(const std::vector<std::string>& names) {
   for (const std::string& name : names) text += "\r" + name;
   return text + "\r\rAlleen *.csv bestanden worden overgenomen, en een map op de invoer- of "
                 "uitvoerkant.";
+}
+
+// A whole decimal number, or none.
+std::optional<int> IntValue(const std::string& text) {
+  int value = 0;
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  if (ec != std::errc() || ptr != end || text.empty()) return std::nullopt;
+  return value;
 }
 
 // The ini file holds paths in the file system's own encoding; an older installation wrote
@@ -76,7 +89,7 @@ void TMainForm::RunCommand(const std::function<void()>& command) {
   try {
     command();
   } catch (const std::exception& e) {
-    FDesktop.ShowError(e.what());
+    FDesktop.ShowError(DisplayText(e.what()));
   }
   --FCommandDepth;
   if (FCommandDepth > 0) return;
@@ -124,7 +137,7 @@ void TMainForm::SetStatusText(int panel, const std::string& text) {
 }
 
 void TMainForm::ShowMessage(const std::string& text) {
-  FDesktop.ShowMessage(text);
+  FDesktop.ShowMessage(DisplayText(text));
 }
 
 const std::string& TMainForm::StatusText(int panel) const {
@@ -166,13 +179,13 @@ void TMainForm::OpenWorkFolder(TFolderChooser& chooser, const char* name,
     try {
       CopyExamples(examples, path);
     } catch (const std::exception& e) {
-      FDesktop.ShowError(e.what());
+      FDesktop.ShowError(DisplayText(e.what()));
     }
   }
   try {
     chooser.SetDirectory(path);
   } catch (const std::exception& e) {
-    FDesktop.ShowError(e.what());
+    FDesktop.ShowError(DisplayText(e.what()));
     chooser.SetDirectory(FWork.WorkDir);
   }
 }
@@ -229,8 +242,26 @@ bool TMainForm::FormCloseQuery() {
     TIniFile ini(IniFileName());
     ini.WriteString(IniSection, InMapKey, InDirectoryListBox.Directory().string());
     ini.WriteString(IniSection, OutMapKey, OutDirectoryListBox.Directory().string());
+    if (!FBounds) return;
+    const int values[4] = {FBounds->Left, FBounds->Top, FBounds->Width, FBounds->Height};
+    for (int i = 0; i < 4; ++i)
+      ini.WriteString(WindowSection, BoundsKeys[i], std::to_string(values[i]));
+    ini.WriteString(WindowSection, MaximizedKey, FBounds->Maximized ? "1" : "0");
   });
   return true;
+}
+
+std::optional<TWindowBounds> TMainForm::RememberedBounds() const {
+  const TIniFile ini(IniFileName());
+  int values[4] = {};
+  for (int i = 0; i < 4; ++i) {
+    const std::optional<int> value = IntValue(ini.ReadString(WindowSection, BoundsKeys[i], ""));
+    if (!value) return std::nullopt;
+    values[i] = *value;
+  }
+  if (values[2] <= 0 || values[3] <= 0) return std::nullopt;
+  return TWindowBounds{values[0], values[1], values[2], values[3],
+                       ini.ReadString(WindowSection, MaximizedKey, "0") == "1"};
 }
 
 void TMainForm::FormDestroy() {
@@ -365,8 +396,63 @@ void TMainForm::OutFileListBoxOpenFolder() {
 }
 
 void TMainForm::OpenFileListFolder(const TFileListBox& list) {
+  if (list.ItemIndex() >= 0 && FDesktop.ShowInFileManager(list.FileName())) return;
   if (!FDesktop.OpenPath(list.Directory()))
     FDesktop.ShowMessage(NotOpenedMessage(list.Directory()));
+}
+
+void TMainForm::InFileListBoxDelete() {
+  RunCommand([this] { DeleteSelectedFile(InFileListBox); });
+}
+
+void TMainForm::OutFileListBoxDelete() {
+  RunCommand([this] { DeleteSelectedFile(OutFileListBox); });
+}
+
+void TMainForm::DeleteSelectedFile(TFileListBox& list) {
+  const fs::path file = list.FileName();
+  if (file.empty() || !FDesktop.Confirm(DisplayName(file) + " verwijderen ?")) return;
+  DeleteFile(file);
+  if (&list == &InFileListBox)
+    InReread();
+  else
+    OutReread();
+  std::error_code ec;
+  if (fs::exists(fs::symlink_status(file, ec)))
+    FDesktop.ShowMessage(DisplayPath(file) + "\rKan niet worden verwijderd.");
+}
+
+void TMainForm::ErrorGridDblClick(int row) {
+  RunCommand([this, row] {
+    if (row < ErrorGrid.FixedRows() || row >= ErrorGrid.RowCount()) return;
+    // Only a file's summary row counts its findings.
+    if (!ErrorGrid.GetCell(3, row).empty()) {
+      const std::string name(ErrorGrid.GetCell(2, row));
+      for (int i = 0; i < InFileListBox.Count(); ++i)
+        if (InFileListBox.Item(i) == name) {
+          InFileListBox.SetItemIndex(i);
+          InFileListBoxDblClick();
+          return;
+        }
+      return;
+    }
+    const std::optional<int> regel = IntValue(std::string(ErrorGrid.GetCell(1, row)));
+    const std::optional<int> input = regel ? Conversion.Toernooi.InputRow(*regel) : std::nullopt;
+    if (!input || *input >= InputGrid.RowCount()) return;
+    FInputGridRow = *input;
+    ++FInputGridRowRequests;
+    FActivePage = InleesGridPage;
+  });
+}
+
+void TMainForm::HelpAboutClick() {
+  RunCommand([this] {
+    FDesktop.ShowAbout("Morvelander\rVersie " + VersionText(FDecimalSeparator) +
+                       "\r\rLicentie: MIT\rCopyright (c) 2026 The Morvelander developers" +
+                       "\r\rWerkmappen:\r" + DisplayPath(FWork.WorkDir / "InBox") + "\r" +
+                       DisplayPath(FWork.WorkDir / "OutBox") + "\r\rInstellingen:\r" +
+                       DisplayPath(IniFileName()));
+  });
 }
 
 void TMainForm::CopyCells(const TCellTable& grid, int left, int top, int right, int bottom) {
@@ -384,7 +470,7 @@ void TMainForm::FormDragDrop(const std::vector<fs::path>& paths, TDropSide side)
       else if (FileExists(path) && MatchesMask(FileNameText(path), InFileListBox.Mask()))
         files.push_back(path);
       else
-        refused.push_back(PathText(path));
+        refused.push_back(DisplayPath(path));
     }
     if (!refused.empty()) FDesktop.ShowMessage(RefusedMessage(refused));
     if (folder && side == TDropSide::Input) {
@@ -412,7 +498,7 @@ std::optional<fs::path> TMainForm::CopyToInputFolder(const fs::path& file) {
   const fs::path target = InDirectoryListBox.Directory() / file.filename();
   std::error_code ec;
   if (fs::equivalent(file, target, ec)) return target;
-  if (fs::exists(target, ec) && !FDesktop.Confirm(FileNameText(target) + "\r\rOverschrijven ?"))
+  if (fs::exists(target, ec) && !FDesktop.Confirm(DisplayName(target) + "\r\rOverschrijven ?"))
     return std::nullopt;
   fs::copy_file(file, target, fs::copy_options::overwrite_existing, ec);
   if (ec) throw std::runtime_error("Cannot create file " + PathText(target));
@@ -425,7 +511,7 @@ void TMainForm::SaveDataBitBtnClick() {
         FDesktop.SaveDialog(Conversion.ReportTarget(OutDirectoryListBox.Directory()));
     if (chosen) {
       Conversion.Save(*chosen, [&] {
-        const std::string question = FileNameText(*chosen) + "\r\r" +
+        const std::string question = DisplayName(*chosen) + "\r\r" +
                                      (FileExists(*chosen) ? "Overschrijven ?" : "bewaren ?");
         FDesktop.Repaint();
         return FDesktop.Confirm(question);
@@ -438,7 +524,7 @@ void TMainForm::SaveDataBitBtnClick() {
 void TMainForm::DoAllBitBtnClick() {
   RunCommand([this] {
     SetStatusText(1, "");
-    if (!FDesktop.Confirm("Alle bestanden in \r" + PathText(InDirectoryListBox.Directory()) +
+    if (!FDesktop.Confirm("Alle bestanden in \r" + DisplayPath(InDirectoryListBox.Directory()) +
                           "\r\rtransformeren in Fide2006 bestanden ?"))
       return;
     FActivePage = FoutenPage;

@@ -21,12 +21,24 @@
 // folder's side, or elsewhere.
 enum class TDropSide { Input, Output, Elsewhere };
 
+// Where the window was and how large, in the desktop's pixels; the size and place it has when
+// not maximized.
+struct TWindowBounds {
+  int Left = 0;
+  int Top = 0;
+  int Width = 0;
+  int Height = 0;
+  bool Maximized = false;
+  bool operator==(const TWindowBounds&) const = default;
+};
+
 // The main window's state and commands, free of any window toolkit. The view forwards events
 // to the handlers and shows the state; everything modal or physical goes through the desktop.
 // Every public handler catches what escapes it and shows it in the error box.
 class TMainForm : public TCoreUI {
 public:
   static constexpr int SelecteerBestandPage = 0;
+  static constexpr int InleesGridPage = 1;
   static constexpr int FoutenPage = 3;
 
   TMainForm(std::filesystem::path exePath, TDesktop& desktop, char decimalSeparator);
@@ -36,7 +48,8 @@ public:
   void FormCreate();
   // Runs only at the window's first activation; ends by opening the start file, if any.
   void FormActivate();
-  // Stores the two folders; the window always closes, even when that fails.
+  // Stores the two folders and the window's bounds; the window always closes, even when that
+  // fails.
   bool FormCloseQuery();
   void FormDestroy();
 
@@ -60,6 +73,15 @@ public:
   // "Map openen": the list's folder opens in the file manager.
   void InFileListBoxOpenFolder();
   void OutFileListBoxOpenFolder();
+  // Delete or "Verwijderen" on a list: the selected file goes to the trash after the question
+  // "<name> verwijderen ?", and the list follows; nothing when no file is selected.
+  void InFileListBoxDelete();
+  void OutFileListBoxDelete();
+  // Double-click or Enter on a row of the error list: a finding's line is selected on "Inlees
+  // grid"; a file's summary row opens that file as a double-click in the input list would.
+  void ErrorGridDblClick(int row);
+  // F1: the version, the licence and where the program keeps its folders and settings.
+  void HelpAboutClick();
   // F5: refreshes the output list, then the input list, each with its beep.
   void RefreshFileLists();
   // Ctrl+C in a table: the block of cells, bounds included, goes to the clipboard.
@@ -71,6 +93,15 @@ public:
   // A file named on the command line: the first activation opens it as a double-click in the
   // input list would, after the input chooser went to its folder.
   void SetStartFile(std::filesystem::path file) { FStartFile = std::move(file); }
+
+  // The bounds the window had when it last closed; none when they were not kept.
+  std::optional<TWindowBounds> RememberedBounds() const;
+  // The window's bounds now, for FormCloseQuery to keep.
+  void SetWindowBounds(const TWindowBounds& bounds) { FBounds = bounds; }
+  // The input-table row a finding asked to show, and how many times one was asked for, so a
+  // view can tell a new request.
+  int InputGridRow() const { return FInputGridRow; }
+  unsigned InputGridRowRequests() const { return FInputGridRowRequests; }
 
   // Rebuilds InputFiles from the input list as shown, with the enablement of "Alle".
   void CollectInputFiles();
@@ -129,6 +160,7 @@ private:
   void FollowInputList();
   void OpenInputFile(const std::filesystem::path& path);
   void OpenFileListFolder(const TFileListBox& list);
+  void DeleteSelectedFile(TFileListBox& list);
   // Copies a dropped file into the input folder, after asking before it replaces one; returns
   // the copy, or none when the user declined.
   std::optional<std::filesystem::path> CopyToInputFolder(const std::filesystem::path& file);
@@ -152,6 +184,9 @@ private:
   std::array<std::string, 2> FStatusText;
   int FActivePage = SelecteerBestandPage;
   bool FActivated = false;
+  std::optional<TWindowBounds> FBounds;
+  int FInputGridRow = 0;
+  unsigned FInputGridRowRequests = 0;
   int FCommandDepth = 0;
   bool FFolderChangePending = false;
   std::vector<std::filesystem::path> FWatched;

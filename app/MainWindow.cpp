@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -28,6 +29,9 @@
 #include <QTabWidget>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -45,10 +49,20 @@ template <typename T> T* Named(T* widget, const char* name) {
   return widget;
 }
 
+// What a screen reader says of a control: its name, and what it does when the name does not
+// tell.
+void Describe(QWidget* widget, const char* name, const char* description = nullptr) {
+  widget->setAccessibleName(QString::fromUtf8(name));
+  if (description) widget->setAccessibleDescription(QString::fromUtf8(description));
+}
+
 QPushButton* BitBtn(const char* name, const char* caption, const char* hint,
                     QStyle::StandardPixmap glyph, QWidget* parent) {
   auto* button = Named(new QPushButton(QString::fromLatin1(caption), parent), name);
-  if (hint) button->setToolTip(QString::fromLatin1(hint));
+  if (hint) {
+    button->setToolTip(QString::fromLatin1(hint));
+    button->setAccessibleDescription(QString::fromLatin1(hint));
+  }
   button->setIcon(parent->style()->standardIcon(glyph));
   button->setAutoDefault(false);
   return button;
@@ -61,6 +75,10 @@ QListView* FileList(const char* name, TFileListModel* model, QWidget* parent) {
   view->setEditTriggers(QAbstractItemView::NoEditTriggers);
   view->setSelectionMode(QAbstractItemView::SingleSelection);
   view->setContextMenuPolicy(Qt::CustomContextMenu);
+  // A file dragged out of a list is offered to other programs as a copy.
+  view->setDragEnabled(true);
+  view->setDragDropMode(QAbstractItemView::DragOnly);
+  view->setDefaultDropAction(Qt::CopyAction);
   return view;
 }
 
@@ -68,6 +86,17 @@ bool IsEnter(const QEvent* e) {
   if (e->type() != QEvent::KeyPress) return false;
   const int key = static_cast<const QKeyEvent*>(e)->key();
   return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+bool IsDelete(const QEvent* e) {
+  return e->type() == QEvent::KeyPress && static_cast<const QKeyEvent*>(e)->key() == Qt::Key_Delete;
+}
+
+// Whether the whole rectangle lies on one screen's free area.
+bool FitsAScreen(const QRect& rect) {
+  for (const QScreen* screen : QGuiApplication::screens())
+    if (screen->availableGeometry().contains(rect)) return true;
+  return false;
 }
 
 // A row of two buttons in the corners below a list.
@@ -118,6 +147,16 @@ TMainWindow::TMainWindow(const std::filesystem::path& exePath, char decimalSepar
   if (const QScreen* screen = this->screen())
     move(screen->availableGeometry().center() - QPoint(WindowWidth / 2, WindowHeight / 2));
   Run([this] { FForm->FormCreate(); });
+  RestoreBounds();
+}
+
+void TMainWindow::RestoreBounds() {
+  const std::optional<TWindowBounds> bounds = FForm->RememberedBounds();
+  if (!bounds) return;
+  const QRect rect(bounds->Left, bounds->Top, bounds->Width, bounds->Height);
+  if (!FitsAScreen(rect)) return;
+  setGeometry(rect);
+  if (bounds->Maximized) setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 TMainWindow::~TMainWindow() {
@@ -182,12 +221,19 @@ void TMainWindow::BuildLayout() {
   ConnectGrid(FInputGrid, FForm->InputGrid);
   ConnectGrid(FToernooiGrid, FForm->ToernooiGrid);
   ConnectGrid(FErrorGrid, FForm->ErrorGrid);
+  connect(FErrorGrid, &TCellTableView::RowOpened, this,
+          [this](int row) { Run([this, row] { FForm->ErrorGridDblClick(row); }); });
   new QShortcut(QKeySequence(Qt::Key_F5), this,
                 [this] { Run([this] { FForm->RefreshFileLists(); }); });
+  new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this, [this] { close(); });
+  new QShortcut(QKeySequence(Qt::Key_F1), this,
+                [this] { Run([this] { FForm->HelpAboutClick(); }); });
   new QShortcut(QKeySequence::Save, this, [this] {
     if (FForm->SaveDataBitBtnEnabled()) Run([this] { FForm->SaveDataBitBtnClick(); });
   });
   setAcceptDrops(true);
+
+  DescribeControls();
 
   setTabOrder(FInDirectoryListBox, FDoAllBitBtn);
   setTabOrder(FDoAllBitBtn, FInFileListBox);
@@ -197,6 +243,27 @@ void TMainWindow::BuildLayout() {
   setTabOrder(FOutDirectoryListBox, FOutFileListBox);
   setTabOrder(FOutFileListBox, FOutBoxClearBitBtn);
   setTabOrder(FOutBoxClearBitBtn, FOutUpdateBitBtn);
+}
+
+void TMainWindow::DescribeControls() {
+  Describe(FPageControl, "Tabbladen");
+  const char* const folderHint = "Dubbelklik of Enter opent een map";
+  Describe(FInDirectoryListBox, "Select data invoer map", folderHint);
+  Describe(FOutDirectoryListBox, "Select data uitvoer map", folderHint);
+  Describe(FInFileListBox, "Invoer bestanden (*.csv)",
+           "Dubbelklik of Enter leest een bestand in, Delete verwijdert het");
+  Describe(FOutFileListBox, "Uitvoer Fide2006 bestanden (*.txt)",
+           "Dubbelklik of Enter opent een rapport, Delete verwijdert het");
+  Describe(FInputGrid, "Inlees grid");
+  Describe(FToernooiGrid, "Fide2006 grid");
+  Describe(FErrorGrid, "Fouten", "Dubbelklik of Enter op een fout toont zijn regel in Inlees grid");
+  // A page and a group are named as the user sees them.
+  for (int i = 0; i < FPageControl->count(); ++i)
+    FPageControl->widget(i)->setAccessibleName(FPageControl->tabText(i));
+  for (QGroupBox* group : findChildren<QGroupBox*>()) group->setAccessibleName(group->title());
+  Describe(statusBar(), "Statusbalk");
+  Describe(FStatusPanels[0], "Toernooi");
+  Describe(FStatusPanels[1], "Fouten en voortgang");
 }
 
 QWidget* TMainWindow::BuildFilesPage() {
@@ -285,11 +352,15 @@ void TMainWindow::ShowFileListMenu(QListView* view, TFileListBox& list, const QP
   QAction* open = menu.addAction(QStringLiteral("Openen"));
   open->setEnabled(list.ItemIndex() >= 0);
   QAction* folder = menu.addAction(QStringLiteral("Map openen"));
+  QAction* remove = menu.addAction(QStringLiteral("Verwijderen"));
+  remove->setEnabled(list.ItemIndex() >= 0);
   QAction* chosen = menu.exec(view->viewport()->mapToGlobal(pos));
   if (chosen == open)
     Run([this, in] { in ? FForm->InFileListBoxOpen() : FForm->OutFileListBoxDblClick(); });
   else if (chosen == folder)
     Run([this, in] { in ? FForm->InFileListBoxOpenFolder() : FForm->OutFileListBoxOpenFolder(); });
+  else if (chosen == remove)
+    Run([this, in] { in ? FForm->InFileListBoxDelete() : FForm->OutFileListBoxDelete(); });
 }
 
 void TMainWindow::Run(const std::function<void()>& handler) {
@@ -330,6 +401,25 @@ void TMainWindow::ShowState() {
   FOutBoxClearBitBtn->setEnabled(form.OutBoxClearBitBtnEnabled());
   for (int i = 0; i < 2; ++i) FStatusPanels[i]->setText(Text(form.StatusText(i)));
   FPageControl->setCurrentIndex(form.ActivePage());
+  ShowInputGridRow();
+}
+
+// A finding's line: its row selected from the first field on, its first field current and in
+// view.
+void TMainWindow::ShowInputGridRow() {
+  if (FShownInputGridRowRequests == FForm->InputGridRowRequests()) return;
+  FShownInputGridRowRequests = FForm->InputGridRowRequests();
+  const QAbstractItemModel* model = FInputGrid->model();
+  const int row = FForm->InputGridRow();
+  const int first = std::min(FForm->InputGrid.FixedCols(), model->columnCount() - 1);
+  if (row >= model->rowCount() || first < 0) return;
+  const QModelIndex cell = model->index(row, first);
+  FInputGrid->selectionModel()->setCurrentIndex(cell, QItemSelectionModel::NoUpdate);
+  FInputGrid->selectionModel()->select(
+      QItemSelection(cell, model->index(row, model->columnCount() - 1)),
+      QItemSelectionModel::ClearAndSelect);
+  FInputGrid->scrollTo(cell, QAbstractItemView::PositionAtCenter);
+  FInputGrid->setFocus();
 }
 
 void TMainWindow::Repaint() {
@@ -352,6 +442,8 @@ void TMainWindow::closeEvent(QCloseEvent* e) {
     e->ignore();
     return;
   }
+  const QRect bounds = isMaximized() ? normalGeometry() : geometry();
+  FForm->SetWindowBounds({bounds.x(), bounds.y(), bounds.width(), bounds.height(), isMaximized()});
   FForm->FormCloseQuery();
   e->accept();
 }
@@ -364,15 +456,24 @@ bool TMainWindow::eventFilter(QObject* watched, QEvent* e) {
   } else if (IsEnter(e) && (in || out)) {
     Run([this, in] { in ? FForm->InFileListBoxOpen() : FForm->OutFileListBoxDblClick(); });
     return true;
+  } else if (IsDelete(e) && (in || out)) {
+    Run([this, in] { in ? FForm->InFileListBoxDelete() : FForm->OutFileListBoxDelete(); });
+    return true;
   }
   return QMainWindow::eventFilter(watched, e);
 }
 
+// A file dragged out of the window's own lists is for other programs.
+bool TMainWindow::IsOwnList(const QObject* source) const {
+  return source && (source == FInFileListBox || source == FOutFileListBox);
+}
+
 void TMainWindow::dragEnterEvent(QDragEnterEvent* e) {
-  if (e->mimeData()->hasUrls()) e->acceptProposedAction();
+  if (e->mimeData()->hasUrls() && !IsOwnList(e->source())) e->acceptProposedAction();
 }
 
 void TMainWindow::dropEvent(QDropEvent* e) {
+  if (IsOwnList(e->source())) return;
   std::vector<std::filesystem::path> paths;
   for (const QUrl& url : e->mimeData()->urls()) {
     // What is not a local file is refused by its address.

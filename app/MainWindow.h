@@ -46,17 +46,22 @@ protected:
 private:
   void BuildLayout();
   QWidget* BuildFilesPage();
+  void DescribeControls();
   void ConnectFileList(QListView* view, TFileListBox& list);
   void ConnectGrid(TCellTableView* view, const TCellTable& grid);
   void ShowFileListMenu(QListView* view, TFileListBox& list, const QPoint& pos);
   void Run(const std::function<void()>& handler);
   void ShowSelection(QListView* view, const TFileListBox& list);
+  void ShowInputGridRow();
+  void RestoreBounds();
+  bool IsOwnList(const QObject* source) const;
   TDropSide DropSide(const QPoint& pos) const;
 
   std::unique_ptr<TDesktop> FQtDesktop;
   std::unique_ptr<TMainForm> FForm;
   std::unique_ptr<TTextMeasure> FMeasure;
   bool FBusy = false;
+  unsigned FShownInputGridRowRequests = 0;
 
   QTabWidget* FPageControl = nullptr;
   TFolderChooserView* FInDirectoryListBox = nullptr;

@@ -1,10 +1,13 @@
 #include "app/QtDesktop.h"
 
+#include "app/ShownName.h"
 #include "core/Cp1252.h"
 #include "core/ErrorBoxText.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDBusConnection>
+#include <QDBusMessage>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -19,7 +22,7 @@
 #include <cstdio>
 
 QString DialogText(const std::string& text) {
-  QString result = QString::fromUtf8(Cp1252ToUtf8(text));
+  QString result = QString::fromUtf8(text);
   result.replace(QLatin1String("\r\n"), QLatin1String("\n"));
   result.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   return result;
@@ -28,10 +31,9 @@ QString DialogText(const std::string& text) {
 namespace {
 
 constexpr int WatchSettleMs = 100;
-
-QString PathString(const std::filesystem::path& path) {
-  return QFile::decodeName(QByteArray::fromStdString(path.string()));
-}
+// A file manager that does not answer within this time is taken as none.
+constexpr int FileManagerTimeoutMs = 5000;
+constexpr int AboutIconSize = 64;
 
 // A dialog's "OK" stays the program's own text when Qt's buttons are translated.
 void AddOkButton(QMessageBox& box) {
@@ -116,11 +118,32 @@ bool TQtDesktop::MoveToTrash(const std::filesystem::path& file) {
   // missing; without one the file is not moved.
   const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
   if (data.isEmpty() || !QDir().mkpath(data + QStringLiteral("/Trash"))) return false;
-  return QFile::moveToTrash(PathString(file));
+  return QFile::moveToTrash(ShownPath(file));
 }
 
 bool TQtDesktop::OpenPath(const std::filesystem::path& path) {
-  return QDesktopServices::openUrl(QUrl::fromLocalFile(PathString(path)));
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(ShownPath(path)));
+}
+
+bool TQtDesktop::ShowInFileManager(const std::filesystem::path& file) {
+  QDBusConnection bus = QDBusConnection::sessionBus();
+  if (!bus.isConnected()) return false;
+  QDBusMessage call = QDBusMessage::createMethodCall(
+      QStringLiteral("org.freedesktop.FileManager1"),
+      QStringLiteral("/org/freedesktop/FileManager1"),
+      QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
+  call << QStringList{QUrl::fromLocalFile(ShownPath(file)).toString()} << QString();
+  return bus.call(call, QDBus::Block, FileManagerTimeoutMs).type() == QDBusMessage::ReplyMessage;
+}
+
+void TQtDesktop::ShowAbout(const std::string& text) {
+  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Over Morvelander"), DialogText(text),
+                  QMessageBox::NoButton, FParent);
+  box.setTextFormat(Qt::PlainText);
+  box.setIconPixmap(QApplication::windowIcon().pixmap(AboutIconSize, AboutIconSize));
+  box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+  AddOkButton(box);
+  box.exec();
 }
 
 void TQtDesktop::WatchFolders(const std::vector<std::filesystem::path>& folders,
@@ -129,7 +152,7 @@ void TQtDesktop::WatchFolders(const std::vector<std::filesystem::path>& folders,
   FFolderChanged = std::move(changed);
   if (folders.empty()) return;
   FWatcher = std::make_unique<QFileSystemWatcher>();
-  for (const std::filesystem::path& folder : folders) FWatcher->addPath(PathString(folder));
+  for (const std::filesystem::path& folder : folders) FWatcher->addPath(ShownPath(folder));
   // A burst of changes (many files copied in at once) is taken up once, after the burst.
   auto* settle = new QTimer(FWatcher.get());
   settle->setSingleShot(true);

@@ -30,6 +30,8 @@ public:
   std::filesystem::path DocumentsFolder() override;
   bool MoveToTrash(const std::filesystem::path& file) override;
   bool OpenPath(const std::filesystem::path& path) override;
+  bool ShowInFileManager(const std::filesystem::path& file) override;
+  void ShowAbout(const std::string& text) override;
   void WatchFolders(const std::vector<std::filesystem::path>& folders,
                     std::function<void()> changed) override;
 
@@ -41,5 +43,5 @@ private:
   std::function<void()> FFolderChanged;
 };
 
-// Code page 1252 text for a dialog: CR, alone or before LF, becomes a line break.
+// A question's or message's text for a dialog: CR, alone or before LF, becomes a line break.
 QString DialogText(const std::string& text);

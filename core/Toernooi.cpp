@@ -96,11 +96,19 @@ void TToernooi::Clear() {
   DatumsGeldig = false;
   FSourcePath.clear();
   FRegelCount = 0;
+  FSkippedRegels.clear();
 }
 
 int TToernooi::GetRondeIndex(std::int32_t rondeNr) const {
   const auto it = FRondeIndex.find(rondeNr);
   return it == FRondeIndex.end() ? -1 : it->second;
+}
+
+std::optional<int> TToernooi::InputRow(int regel) const {
+  if (regel < 1 || regel > FRegelCount) return std::nullopt;
+  const auto skipped = std::lower_bound(FSkippedRegels.begin(), FSkippedRegels.end(), regel);
+  if (skipped != FSkippedRegels.end() && *skipped == regel) return std::nullopt;
+  return regel - 1 - static_cast<int>(skipped - FSkippedRegels.begin());
 }
 
 void TToernooi::AddRonde(const TRondeRec& ronde) {
@@ -160,7 +168,10 @@ bool TToernooi::ReadText(const std::filesystem::path& path, std::string_view tex
   TLineReader reader(text);
   for (std::string_view line; reader.Next(line);) {
     const int regel = ++FRegelCount;
-    if (line.size() <= 4) continue;
+    if (line.size() <= 4) {
+      FSkippedRegels.push_back(regel);
+      continue;
+    }
     PrepareLine(line, prepared);
     if (FillInputGrid) filledPerRow.push_back(AddInputRow(inputGrid, prepared));
 

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -61,6 +62,9 @@ public:
   const std::filesystem::path& SourcePath() const { return FSourcePath; }
   // The number of lines the last load read; 0 when the file was missing, in use or empty.
   int RegelCount() const { return FRegelCount; }
+  // The input-table row that shows the line (1-based) of the file last loaded; none for a line
+  // the reader skipped or that the file does not have.
+  std::optional<int> InputRow(int regel) const;
 
   TToernooiRec Rec;
   TGamesList Games;
@@ -94,5 +98,7 @@ private:
   TCoreUI& FUI;
   std::filesystem::path FSourcePath;
   int FRegelCount = 0;
+  // The lines of 4 bytes or less, which get no input-table row; ascending.
+  std::vector<int> FSkippedRegels;
   std::unordered_map<std::int32_t, int> FRondeIndex;
 };

@@ -70,10 +70,45 @@ TEST_F(MainFormTest, ReportsAndFoldersOpenWithTheDesktop) {
   Form.OutFileListBoxDblClick();
   Form.InFileListBoxOpenFolder();
   EXPECT_EQ(Desktop.Opened, (Paths{OutBox() / "a.txt", InBox()}));
+  // "Map openen" on a selected file shows the file in its folder, or the folder without a
+  // file manager.
+  Form.OutFileListBoxOpenFolder();
+  EXPECT_EQ(Desktop.ShownInFileManager, Paths{OutBox() / "a.txt"});
+  Desktop.HasFileManager = false;
   Desktop.OpenSucceeds = false;
   Form.OutFileListBoxOpenFolder();
+  EXPECT_EQ(Desktop.Opened, (Paths{OutBox() / "a.txt", InBox(), OutBox()}));
   EXPECT_EQ(Desktop.Messages,
             std::vector<std::string>{OutBox().string() + "\rKan niet worden geopend."});
+}
+
+TEST_F(MainFormTest, AFindingLeadsToItsLineAndASummaryRowOpensItsFile) {
+  // Line 10 is empty; line 11 repeats the game of line 8.
+  WriteBytes(InBox() / "Eerste.csv",
+             TournamentCsv("Eerste toernooi") +
+                 "\r\n900;1;03-10-2009;7000001;1234;1;Ab, Cd;Ef, Gh;17-05-2001;\r\n");
+  WriteBytes(InBox() / "Tweede.csv", TournamentCsv("Tweede toernooi"));
+  Start();
+  Open("Eerste.csv");
+  int finding = -1;
+  for (int r = 1; r < Form.ErrorGrid.RowCount(); ++r)
+    if (Form.ErrorGrid.GetCell(1, r) == "11") finding = r;
+  ASSERT_GT(finding, 0);
+  Form.ErrorGridDblClick(finding);
+  EXPECT_EQ(Form.ActivePage(), TMainForm::InleesGridPage);
+  EXPECT_EQ(Form.InputGridRow(), 9);
+  EXPECT_EQ(Form.InputGrid.GetCell(0, 9), "10");
+  EXPECT_EQ(Form.InputGrid.GetCell(7, 9), "Ab, Cd");
+
+  Desktop.Answers = {true};
+  Form.DoAllBitBtnClick();
+  ASSERT_EQ(Column(Form.ErrorGrid, 2)[1], "Eerste.csv");
+  const unsigned requests = Form.InputGridRowRequests();
+  Form.ErrorGridDblClick(1);
+  EXPECT_EQ(Form.InFileListBox.FileName(), InBox() / "Eerste.csv");
+  EXPECT_EQ(Form.StatusText(0), "Eerste toernooi");
+  EXPECT_EQ(Form.ActivePage(), TMainForm::FoutenPage);
+  EXPECT_EQ(Form.InputGridRowRequests(), requests);
 }
 
 TEST_F(MainFormTest, WatchedFoldersShowNewFilesWithoutBeepKeepingTheSelection) {

@@ -26,6 +26,8 @@ public:
   bool HasTrash = true;
   // What OpenPath answers.
   bool OpenSucceeds = true;
+  // Whether the desktop has a file manager that shows a file in its folder.
+  bool HasFileManager = true;
 
   std::vector<std::string> Questions;
   std::vector<std::string> Messages;
@@ -36,6 +38,8 @@ public:
   int Repaints = 0;
   std::vector<std::filesystem::path> Trashed;
   std::vector<std::filesystem::path> Opened;
+  std::vector<std::filesystem::path> ShownInFileManager;
+  std::vector<std::string> Abouts;
   // The folders watched now, and whom to tell of a change.
   std::vector<std::filesystem::path> Watched;
   std::function<void()> FolderChanged;
@@ -73,6 +77,12 @@ public:
     Opened.push_back(path);
     return OpenSucceeds;
   }
+  bool ShowInFileManager(const std::filesystem::path& file) override {
+    if (!HasFileManager) return false;
+    ShownInFileManager.push_back(file);
+    return true;
+  }
+  void ShowAbout(const std::string& text) override { Abouts.push_back(text); }
   void WatchFolders(const std::vector<std::filesystem::path>& folders,
                     std::function<void()> changed) override {
     Watched = folders;
@@ -90,5 +100,7 @@ public:
     Repaints = 0;
     Trashed.clear();
     Opened.clear();
+    ShownInFileManager.clear();
+    Abouts.clear();
   }
 };

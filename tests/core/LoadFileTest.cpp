@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -223,6 +224,29 @@ TEST(LoadFile, SkipsLinesOfFourCharactersButCountsThem) {
   EXPECT_EQ(run.Toernooi.IdNrs.GetIdNr(42)->RegelNr, 5);
   EXPECT_EQ(run.Toernooi.IdNrs.GetIdNr(22), nullptr);
   EXPECT_EQ(run.Toernooi.IdNrs.Count(), 2);
+}
+
+TEST(LoadFile, KnowsWhichInputRowShowsEachLine) {
+  TLoadRun run;
+  // Lines 2 and 5 are 4 bytes or shorter and get no row.
+  run.Toernooi.LoadBytes("Regels.csv",
+                         "012;Voorbeeldtoernooi\r\n\r\n022;Voorbeeldstad\r\n032;NED\r\n"
+                         "abcd\r\n042;03-10-2009\r\n",
+                         run.InputGrid, false);
+  const struct {
+    int regel;
+    std::optional<int> row;
+    const char* code;
+  } cases[] = {{0, std::nullopt, ""}, {1, 0, "012"},        {2, std::nullopt, ""},
+               {3, 1, "022"},         {4, 2, "032"},        {5, std::nullopt, ""},
+               {6, 3, "042"},         {7, std::nullopt, ""}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.regel);
+    EXPECT_EQ(run.Toernooi.InputRow(c.regel), c.row);
+    if (c.row) {
+      EXPECT_EQ(run.InputGrid.GetCell(1, *c.row), c.code);
+    }
+  }
 }
 
 TEST(LoadFile, ColoursMissingGameFieldsRedOnlyForCode900AsWritten) {

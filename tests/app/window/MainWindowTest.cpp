@@ -7,10 +7,12 @@
 #include "tests/support/TempDir.h"
 
 #include <QAbstractItemModel>
+#include <QAccessible>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QListView>
+#include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
@@ -18,8 +20,10 @@
 #include <QTableView>
 #include <QTest>
 #include <QTreeWidget>
+#include <QUrl>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 namespace fs = std::filesystem;
@@ -38,13 +42,19 @@ private slots:
   void cellsAreEditableOnlyWhenTheOwnerAllows();
   void convertAllWritesTheReports();
   void openingASubFolderShowsItsFiles();
-  void closingRemembersTheFolders();
+  void closingRemembersTheFoldersAndThePlace();
   void identityNamesTheDesktopEntryAndShowsTheDrawnIcon();
   void keysOpenRefreshSaveAndCopy();
   void unchangedTablesKeepSelectionAndScroll();
   void keyboardFocusAloneSelectsNoInputFile();
   void cellTextSitsTwoPixelsFromTheEdges();
   void trashIsMadeWhenTheUserHasNone();
+  void headerCellsStayInViewWhenScrolled();
+  void deleteMovesTheSelectedFileToTheTrash();
+  void filesDragOutAsCopiesOfTheirAddresses();
+  void aFindingShowsItsLineOnInleesGrid();
+  void everyControlHasAnAccessibleName();
+  void namesShowAsTheyAre();
 
 private:
   template <typename T> T* Find(const char* name) {
@@ -247,12 +257,24 @@ void MainWindowTest::openingASubFolderShowsItsFiles() {
   QVERIFY(Find<QPushButton>("DoAllBitBtn")->isEnabled());
 }
 
-void MainWindowTest::closingRemembersTheFolders() {
-  QVERIFY(Window->close());
+void MainWindowTest::closingRemembersTheFoldersAndThePlace() {
+  Window->setGeometry(40, 30, 700, 450);
+  // Ctrl+Q closes as the close button does.
+  QTest::keyClick(Window.get(), Qt::Key_Q, Qt::ControlModifier);
+  QVERIFY(!Window->isVisible());
+  const std::string folders = "[LastSession]\r\nDataInMap=" + (Dir() / "InBox").string() +
+                              "\r\nDataOutMap=" + (Dir() / "OutBox").string() + "\r\n";
   QCOMPARE(QString::fromStdString(ReadBytes(Dir() / "Morvelander.ini")),
-           QString::fromStdString("[LastSession]\r\nDataInMap=" + (Dir() / "InBox").string() +
-                                  "\r\nDataOutMap=" + (Dir() / "OutBox").string() + "\r\n"));
+           QString::fromStdString(folders + "[Window]\r\nLeft=40\r\nTop=30\r\nWidth=700\r\n"
+                                            "Height=450\r\nMaximized=0\r\n"));
   QVERIFY(Desktop->Errors.empty());
+  QCOMPARE(TMainWindow(Dir() / "Morvelander", '.', Desktop.get()).geometry(),
+           QRect(40, 30, 700, 450));
+
+  // A place on no screen is not taken.
+  WriteBytes(Dir() / "Morvelander.ini",
+             folders + "[Window]\r\nLeft=40000\r\nTop=30\r\nWidth=700\r\nHeight=450\r\n");
+  QCOMPARE(TMainWindow(Dir() / "Morvelander", '.', Desktop.get()).size(), QSize(725, 485));
 }
 
 void MainWindowTest::identityNamesTheDesktopEntryAndShowsTheDrawnIcon() {
@@ -395,6 +417,140 @@ void MainWindowTest::trashIsMadeWhenTheUserHasNone() {
   QVERIFY(moved);
   QVERIFY(fs::exists(Dir() / "nieuw" / "share" / "Trash" / "files" / "a.csv"));
   QVERIFY(!fs::exists(Dir() / "InBox" / "a.csv"));
+}
+
+namespace {
+
+// The cell the user sees at a point of a table, whichever view draws it.
+QModelIndex ShownCell(QTableView* table, const QPoint& pos) {
+  QWidget* shown = table->childAt(pos);
+  auto* view = shown ? qobject_cast<QTableView*>(shown->parentWidget()) : nullptr;
+  return view ? view->indexAt(shown->mapFrom(table, pos)) : QModelIndex();
+}
+
+} // namespace
+
+void MainWindowTest::headerCellsStayInViewWhenScrolled() {
+  std::string csv = TournamentCsv();
+  for (int r = 3; r < 40; ++r)
+    csv += "900;" + std::to_string(r) + ";10-10-2009;" + std::to_string(7000000 + r) + ";" +
+           std::to_string(7000001 + r) + ";1;Sp" + std::to_string(r) + ", Ab;Sp" +
+           std::to_string(r + 1) + ", Ab;;\r\n";
+  WriteBytes(Dir() / "InBox" / "Voorbeeld.csv", csv);
+  OpenFirstInputFile();
+  Find<QTabWidget>("PageControl")->setCurrentIndex(2);
+  auto* table = Find<QTableView>("ToernooiGrid");
+  table->horizontalScrollBar()->setValue(table->horizontalScrollBar()->maximum());
+  table->verticalScrollBar()->setValue(table->verticalScrollBar()->maximum());
+  QVERIFY(table->horizontalScrollBar()->value() > 2);
+  QVERIFY(table->verticalScrollBar()->value() > 2);
+
+  // The corner, the header row over the body's first shown column, the header column beside
+  // its first shown row, and the body itself.
+  const int edge = table->frameWidth() + 3;
+  const int left = edge + Window->Form().ToernooiGrid.ColWidths(0);
+  const int top = edge + table->rowHeight(1);
+  const QAbstractItemModel* model = table->model();
+  QCOMPARE(ShownCell(table, QPoint(edge, edge)), model->index(0, 0));
+  QCOMPARE(ShownCell(table, QPoint(left, edge)), model->index(0, table->columnAt(3)));
+  const QModelIndex row = ShownCell(table, QPoint(edge, top));
+  QCOMPARE(row, model->index(table->rowAt(3), 0));
+  QCOMPARE(row.data().toString(), QStringLiteral("001"));
+  QCOMPARE(ShownCell(table, QPoint(left, top)), table->indexAt(QPoint(3, 3)));
+}
+
+void MainWindowTest::deleteMovesTheSelectedFileToTheTrash() {
+  auto* list = Find<QListView>("InFileListBox");
+  list->setFocus();
+  QTest::keyClick(list, Qt::Key_Delete);
+  QVERIFY(Desktop->Questions.empty());
+
+  list->selectionModel()->setCurrentIndex(list->model()->index(0, 0),
+                                          QItemSelectionModel::ClearAndSelect);
+  Desktop->Answers = {true};
+  QTest::keyClick(list, Qt::Key_Delete);
+  QCOMPARE(Desktop->Questions, std::vector<std::string>{"Voorbeeld.csv verwijderen ?"});
+  QCOMPARE(Desktop->Trashed, std::vector<fs::path>{Dir() / "InBox" / "Voorbeeld.csv"});
+  QCOMPARE(list->model()->rowCount(), 0);
+  QVERIFY(!Find<QPushButton>("InBoxClearBitBtn")->isEnabled());
+}
+
+void MainWindowTest::filesDragOutAsCopiesOfTheirAddresses() {
+  auto* list = Find<QListView>("InFileListBox");
+  const QModelIndex entry = list->model()->index(0, 0);
+  QVERIFY(list->dragEnabled());
+  QVERIFY(list->model()->flags(entry) & Qt::ItemIsDragEnabled);
+  QCOMPARE(list->model()->supportedDragActions(), Qt::CopyAction);
+  const std::unique_ptr<QMimeData> data(list->model()->mimeData({entry}));
+  QVERIFY(data);
+  QCOMPARE(data->urls(), QList<QUrl>{QUrl::fromLocalFile(QString::fromStdString(
+                             (Dir() / "InBox" / "Voorbeeld.csv").string()))});
+}
+
+void MainWindowTest::aFindingShowsItsLineOnInleesGrid() {
+  // Lines 10 to 39 are empty and get no row; line 100 repeats the game of line 8, far below
+  // the rows in view.
+  std::string csv = TournamentCsv();
+  for (int i = 0; i < 30; ++i) csv += "\r\n";
+  for (int i = 0; i < 60; ++i) csv += "999;onbekend\r\n";
+  csv += "900;1;03-10-2009;7000001;1234;1;Ab, Cd;Ef, Gh;17-05-2001;\r\n";
+  WriteBytes(Dir() / "InBox" / "Voorbeeld.csv", csv);
+  OpenFirstInputFile();
+  auto* errors = Find<QTableView>("ErrorGrid");
+  int finding = -1;
+  for (int r = 1; r < errors->model()->rowCount(); ++r)
+    if (errors->model()->index(r, 1).data().toString() == QStringLiteral("100")) finding = r;
+  QVERIFY(finding > 0);
+  const QPoint cell = errors->visualRect(errors->model()->index(finding, 2)).center();
+  QTest::mouseClick(errors->viewport(), Qt::LeftButton, {}, cell);
+  QTest::mouseDClick(errors->viewport(), Qt::LeftButton, {}, cell);
+
+  QCOMPARE(Find<QTabWidget>("PageControl")->currentIndex(), 1);
+  auto* input = Find<QTableView>("InputGrid");
+  QCOMPARE(input->currentIndex(), input->model()->index(69, 1));
+  QVERIFY(input->selectionModel()->isSelected(input->model()->index(69, 7)));
+  QCOMPARE(input->model()->index(69, 0).data().toString(), QStringLiteral("70"));
+  QVERIFY(input->viewport()->rect().contains(input->visualRect(input->currentIndex())));
+}
+
+void MainWindowTest::everyControlHasAnAccessibleName() {
+  QStringList unnamed;
+  const std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* node) {
+    auto* widget = qobject_cast<QWidget*>(node->object());
+    if (!widget) return;
+    // The tab widget's stack of pages is Qt's own layer between the tabs and their pages.
+    const bool layer = node->role() == QAccessible::LayeredPane;
+    if (widget->isVisible() && !layer && node->text(QAccessible::Name).isEmpty())
+      unnamed << widget->objectName() + QLatin1Char(' ') + widget->metaObject()->className();
+    for (int i = 0; i < node->childCount(); ++i)
+      if (QAccessibleInterface* child = node->child(i)) walk(child);
+  };
+  for (int page = 0; page < 4; ++page) {
+    Find<QTabWidget>("PageControl")->setCurrentIndex(page);
+    walk(QAccessible::queryAccessibleInterface(Window.get()));
+  }
+  QCOMPARE(unnamed.join(QStringLiteral("; ")), QString());
+}
+
+void MainWindowTest::namesShowAsTheyAre() {
+  const char* const lodz = "\xC5\x81\xC3\xB3\x64\xC5\xBA";  // Łódź
+  const char* const zolw = "\xC5\xBB\xC3\xB3\xC5\x82w.csv"; // Żółw.csv
+  WriteBytes(Dir() / "InBox" / lodz / zolw, TournamentCsv());
+  QTest::mouseClick(Find<QPushButton>("InUpdateBitBtn"), Qt::LeftButton);
+  auto* chooser = Find<QTreeWidget>("InDirectoryListBox");
+  const QList<QTreeWidgetItem*> found =
+      chooser->findItems(QString::fromUtf8(lodz), Qt::MatchExactly | Qt::MatchRecursive);
+  QCOMPARE(found.size(), 1);
+  chooser->setFocus();
+  chooser->setCurrentItem(found.first());
+  QTest::keyClick(chooser, Qt::Key_Return);
+  auto* files = Find<QListView>("InFileListBox");
+  QCOMPARE(files->model()->index(0, 0).data().toString(), QString::fromUtf8(zolw));
+
+  QTest::mouseClick(Find<QPushButton>("DoAllBitBtn"), Qt::LeftButton);
+  QCOMPARE(Desktop->Questions,
+           std::vector<std::string>{"Alle bestanden in \r" + (Dir() / "InBox" / lodz).string() +
+                                    "\r\rtransformeren in Fide2006 bestanden ?"});
 }
 
 QTEST_MAIN(MainWindowTest)
