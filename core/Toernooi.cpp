@@ -93,6 +93,7 @@ void TToernooi::Clear() {
   IdNrs.Clear();
   Rondes.clear();
   FRondeIndex.clear();
+  FInputRegels.clear();
   Rec = TToernooiRec{};
   DatumsGeldig = false;
   FSourcePath.clear();
@@ -168,6 +169,7 @@ bool TToernooi::ReadText(const std::filesystem::path& path, std::string_view tex
   std::vector<int> filledPerRow;
   if (FillInputGrid) {
     filledPerRow.reserve(kept);
+    FInputRegels.reserve(kept);
     inputGrid.ReserveRows(static_cast<int>(kept) + 1);
   }
   Games.Reserve(kept);
@@ -177,7 +179,10 @@ bool TToernooi::ReadText(const std::filesystem::path& path, std::string_view tex
     const int regel = ++FRegelCount;
     if (line.size() <= 4) continue;
     PrepareLine(line, prepared);
-    if (FillInputGrid) filledPerRow.push_back(AddInputRow(inputGrid, prepared));
+    if (FillInputGrid) {
+      filledPerRow.push_back(AddInputRow(inputGrid, prepared));
+      FInputRegels.push_back(regel);
+    }
 
     std::string_view rest = prepared;
     const std::int32_t code = ReadIntField(rest);
@@ -328,6 +333,12 @@ void TToernooi::FinishInputGrid(TCellTable& grid, const std::vector<int>& filled
   for (int row = 0; row < rows; ++row)
     if (filledPerRow[static_cast<std::size_t>(row)] == 3)
       grid.MergeRange(2, row, grid.ColCount() - 2, 1);
+}
+
+int TToernooi::InputRow(int regel) const {
+  const auto at = std::lower_bound(FInputRegels.begin(), FInputRegels.end(), regel);
+  if (at == FInputRegels.end() || *at != regel) return -1;
+  return static_cast<int>(at - FInputRegels.begin());
 }
 
 void TToernooi::BuildSpelers() {

@@ -59,6 +59,9 @@ public:
   const std::filesystem::path& SourcePath() const { return FSourcePath; }
   // The number of lines the last load read; 0 when the file was missing, in use or empty.
   int RegelCount() const { return FRegelCount; }
+  // The input table's row that shows the line, or -1 when the last load showed no such line
+  // (short lines get no row).
+  int InputRow(int regel) const;
 
   TToernooiRec Rec;
   TGamesList Games;
@@ -94,5 +97,7 @@ private:
   TCoreUI& FUI;
   std::filesystem::path FSourcePath;
   int FRegelCount = 0;
+  // The line each input table row shows, ascending.
+  std::vector<int> FInputRegels;
   std::unordered_map<std::int32_t, int> FRondeIndex;
 };

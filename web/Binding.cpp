@@ -16,6 +16,8 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <cstdint>
 #include <exception>
 #include <numeric>
 #include <string>
@@ -37,14 +39,15 @@ struct TWebResult {
 };
 
 // A table's shape: counts, header counts, column widths and each column's alignment
-// (0 left, 1 centre, 2 right).
+// (0 left, 1 centre, 2 right), the last two as typed arrays, since a line may have millions
+// of fields.
 struct TWebTable {
   int ColCount = 0;
   int RowCount = 0;
   int FixedCols = 0;
   int FixedRows = 0;
-  val ColWidths = val::array();
-  val Aligns = val::array();
+  val ColWidths = val::null();
+  val Aligns = val::null();
 };
 
 // A block of rows, row by row and column by column: the texts, the cell colours as 0xRRGGBB
@@ -195,6 +198,11 @@ std::string ReportName() {
   return ReportFileName(Form().Toernooi.SourcePath().filename()).native();
 }
 
+// A copy of the numbers as a typed array of the page.
+template <typename T> val TypedArray(const char* type, const std::vector<T>& numbers) {
+  return val::global(type).new_(emscripten::typed_memory_view(numbers.size(), numbers.data()));
+}
+
 TWebTable TableShape(int which) {
   const TCellTable& grid = Grid(which);
   TWebTable shape;
@@ -202,22 +210,29 @@ TWebTable TableShape(int which) {
   shape.RowCount = grid.RowCount();
   shape.FixedCols = grid.FixedCols();
   shape.FixedRows = grid.FixedRows();
+  std::vector<std::int32_t> widths(static_cast<std::size_t>(grid.ColCount()));
+  std::vector<std::uint8_t> aligns(widths.size());
   for (int c = 0; c < grid.ColCount(); ++c) {
     THorzAlign horz = THorzAlign::Left;
     TVertAlign vert = TVertAlign::Top;
     grid.Alignment(c, 0, horz, vert);
-    shape.ColWidths.call<void>("push", grid.ColWidths(c));
-    shape.Aligns.call<void>("push", static_cast<int>(horz));
+    widths[c] = grid.ColWidths(c);
+    aligns[c] = static_cast<std::uint8_t>(horz);
   }
+  shape.ColWidths = TypedArray("Int32Array", widths);
+  shape.Aligns = TypedArray("Uint8Array", aligns);
   return shape;
 }
 
-TWebRows TableRows(int which, int first, int count) {
+// The cells of the rows from `first` in the columns from `firstCol`, as many as there are of
+// each: a view asks only for what it shows.
+TWebRows TableRows(int which, int first, int count, int firstCol, int colCount) {
   const TCellTable& grid = Grid(which);
   TWebRows rows;
   const int end = std::min(grid.RowCount(), first + count);
+  const int colEnd = std::min(grid.ColCount(), firstCol + colCount);
   for (int r = std::max(first, 0); r < end; ++r) {
-    for (int c = 0; c < grid.ColCount(); ++c) {
+    for (int c = std::max(firstCol, 0); c < colEnd; ++c) {
       const TMergeRole role = grid.MergeRole(c, r);
       const std::optional<TCellColor> color = grid.CellColor(c, r);
       rows.Texts.call<void>("push", Cp1252ToUtf8(grid.GetCell(c, r)));
@@ -234,6 +249,20 @@ TWebRows TableRows(int which, int first, int count) {
 // The error list as the clipboard receives it.
 std::string ErrorText() {
   return Cp1252ToUtf8(Form().ErrorGrid.ClipboardText());
+}
+
+// A block of a table's cells, bounds included, in the same form.
+std::string CellsText(int which, int left, int top, int right, int bottom) {
+  return Cp1252ToUtf8(Grid(which).ClipboardText(left, top, right, bottom));
+}
+
+// The input table's row of the line that a row of the error list names, or -1.
+int FindingRow(int errorRow) {
+  const std::string_view text = Form().ErrorGrid.GetCell(1, errorRow);
+  int regel = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), regel);
+  if (ec != std::errc() || end != text.data() + text.size()) return -1;
+  return Form().Toernooi.InputRow(regel);
 }
 
 // The order of the input list: by name without regard to case, as the window lists a folder.
@@ -278,5 +307,7 @@ EMSCRIPTEN_BINDINGS(morvelander) {
   emscripten::function("TableShape", &TableShape);
   emscripten::function("TableRows", &TableRows);
   emscripten::function("ErrorText", &ErrorText);
+  emscripten::function("CellsText", &CellsText);
+  emscripten::function("FindingRow", &FindingRow);
   emscripten::function("SortedOrder", &SortedOrder);
 }

@@ -6,7 +6,7 @@ import { mkdtempSync, rmSync, statSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { pathToFileURL } from "node:url";
-import { LaunchChromium } from "./test/Chromium.mjs";
+import { Launch } from "./test/Browsers.mjs";
 
 const [pagePath, convertPath, generatePath] = process.argv.slice(2);
 const Runs = 9;
@@ -14,7 +14,7 @@ const work = mkdtempSync(join(tmpdir(), "morvelander-bench-"));
 const file = join(work, "Groot.csv");
 execFileSync(generatePath, ["100000", file]);
 
-const browser = await LaunchChromium(join(work, "profile"));
+const browser = await Launch("chromium", join(work, "profile"));
 try {
   const page = await browser.newPage();
   await page.setViewport({ width: 1000, height: 700 });

@@ -227,6 +227,19 @@ TEST(LoadFile, SkipsLinesOfFourCharactersButCountsThem) {
   EXPECT_EQ(run.Toernooi.IdNrs.Count(), 2);
 }
 
+TEST(LoadFile, FindsTheInputRowOfEachShownLine) {
+  TLoadRun run;
+  run.Load(LoadData("short_lines.csv"));
+  const struct {
+    int regel;
+    int row;
+  } cases[] = {{0, -1}, {1, 0}, {2, -1}, {4, -1}, {5, 1}, {6, -1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.regel);
+    EXPECT_EQ(run.Toernooi.InputRow(c.regel), c.row);
+  }
+}
+
 TEST(LoadFile, ColoursMissingGameFieldsRedOnlyForCode900AsWritten) {
   TLoadRun run;
   run.Load(LoadData("record_code_0900.csv"));
