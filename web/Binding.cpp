@@ -156,12 +156,23 @@ void SetFontWidths(const val& body, const val& header) {
     grid->SetMeasureText(measure);
 }
 
+// The bytes of one of the page's Uint8Arrays, copied once into the core's memory.
+std::string Bytes(const val& array) {
+  std::string bytes(array["length"].as<std::size_t>(), '\0');
+  val(emscripten::typed_memory_view(bytes.size(), reinterpret_cast<unsigned char*>(bytes.data())))
+      .call<void>("set", array);
+  return bytes;
+}
+
 // The window's double-click: empties the tables, loads the file and fills the tournament table.
-TWebResult OpenFile(const std::string& name, const std::string& bytes) {
+// The file's bytes go before the tournament table is made, so that both never take room at once.
+TWebResult OpenFile(const std::string& name, const val& array) {
   return Run([&](TWebForm& form) {
     ClearToernooiGrid(form.ToernooiGrid);
     ClearErrorGrid(form.ErrorGrid);
+    std::string bytes = Bytes(array);
     form.Toernooi.LoadBytes(std::filesystem::path(name), bytes, form.InputGrid, false);
+    std::string().swap(bytes);
     form.InputGrid.FitColumnWidths(true, 1);
     FillToernooiGrid(form.Toernooi, form.ToernooiGrid);
     form.UI.SetStatusText(0, form.Toernooi.Rec.Naam);
@@ -177,9 +188,11 @@ TWebResult StartBatch() {
 }
 
 // One file of a conversion of all files.
-TWebResult ConvertFile(const std::string& name, const std::string& bytes) {
+TWebResult ConvertFile(const std::string& name, const val& array) {
   return Run([&](TWebForm& form) {
+    std::string bytes = Bytes(array);
     form.Toernooi.LoadBytes(std::filesystem::path(name), bytes, form.InputGrid, true);
+    std::string().swap(bytes);
     FillToernooiGrid(form.Toernooi, form.ToernooiGrid);
     form.UI.SetStatusText(0, form.Toernooi.Rec.Naam);
   });
