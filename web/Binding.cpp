@@ -228,7 +228,9 @@ TWebTable TableShape(int which) {
   for (int c = 0; c < grid.ColCount(); ++c) {
     THorzAlign horz = THorzAlign::Left;
     TVertAlign vert = TVertAlign::Top;
-    grid.Alignment(c, 0, horz, vert);
+    // A table without the owner's handler aligns every cell left; a line of millions of fields
+    // need not be asked column by column.
+    if (grid.OnGetAlignment) grid.Alignment(c, 0, horz, vert);
     widths[c] = grid.ColWidths(c);
     aligns[c] = static_cast<std::uint8_t>(horz);
   }

@@ -108,7 +108,11 @@ async function Main() {
       await run(...args);
     } catch (e) {
       // A core that stopped, by a trap or by the user, has left empty tables behind.
-      if (e instanceof WebAssembly.RuntimeError || e instanceof TStopped) await RefreshViews();
+      if (e instanceof WebAssembly.RuntimeError || e instanceof TStopped) {
+        for (const panel of status) panel.textContent = "";
+        saveButton.disabled = true;
+        await RefreshViews();
+      }
       await ShowMessage(e.message || String(e));
     } finally {
       busy = false;
@@ -147,6 +151,7 @@ async function Main() {
       clearInterval(ticker);
     }
     performance.measure("Morvelander: conversion", { start });
+    // The core's memory after the file, for the benchmark.
     document.body.dataset.heap = String(result.Heap);
     await ShowPage(FoutenPage);
     const shown = await ShowResult(result);
@@ -280,9 +285,10 @@ async function Main() {
   saveButton.addEventListener("click", Save);
   byId("ClipBoardBitBtn").addEventListener("click", CopyErrors);
   await RefreshViews();
-  // Served from a web address, the page keeps itself for use offline.
+  // Served from a web address, the page keeps itself for use offline; a failure to do so
+  // leaves the page working and is told like any other.
   if (document.querySelector('link[rel="manifest"]') && "serviceWorker" in navigator)
-    await navigator.serviceWorker.register("sw.js");
+    navigator.serviceWorker.register("sw.js");
   document.body.dataset.ready = "true";
 }
 
