@@ -86,14 +86,21 @@ async function Download(action, on = page) {
   return { name, bytes: Buffer.from(data, "base64") };
 }
 
+// Picks the files with "Kies bestanden" and waits until the list shows them.
+async function Upload(...files) {
+  await (await page.$("#FilePicker")).uploadFile(...files);
+  await page.waitForFunction(
+    (names) => {
+      const listed = [...document.querySelectorAll("#InFileListBox li")].map((i) => i.textContent);
+      return names.every((name) => listed.includes(name));
+    },
+    {},
+    files.map((f) => basename(f)),
+  );
+}
+
 // Double-clicks the file in the input list and waits until the page has taken it in.
 async function Choose(file) {
-  await page.waitForFunction(
-    (name) =>
-      [...document.querySelectorAll("#InFileListBox li")].some((i) => i.textContent === name),
-    {},
-    basename(file),
-  );
   await page.$$eval(
     "#InFileListBox li",
     (items, name) =>
@@ -162,8 +169,7 @@ before(async () => {
   await page.evaluateOnNewDocument(KeepDownloads);
   await page.goto(pathToFileURL(pagePath).href);
   await page.waitForSelector("body[data-ready]");
-  const picker = await page.$("#FilePicker");
-  await picker.uploadFile(golden, ...[...examples].reverse());
+  await Upload(golden, ...[...examples].reverse());
 });
 
 after(async () => {
@@ -225,7 +231,7 @@ test("Alle converts every file into one zip and lists one summary row per file",
   // A second file of the same report name gets no report of its own, as in the window.
   const twin = join(work, "Voorbeeld.CSV");
   copyFileSync(golden, twin);
-  await (await page.$("#FilePicker")).uploadFile(twin);
+  await Upload(twin);
   await Tab(0);
   const zipped = Download(() => page.click("#DoAllBitBtn"));
   await CloseMessage(
@@ -289,7 +295,7 @@ test("bad input gets findings, nothing or a message, and the page goes on workin
   writeFileSync(empty, "");
   writeFileSync(binary, Buffer.from([0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0, 0, 0xff]));
   writeFileSync(gone, readFileSync(golden));
-  await (await page.$("#FilePicker")).uploadFile(empty, binary, gone);
+  await Upload(empty, binary, gone);
   rmSync(gone);
 
   for (const file of [empty, binary]) {
@@ -307,7 +313,7 @@ test("bad input gets findings, nothing or a message, and the page goes on workin
 test("a large file shows only the rows in view and gives the desktop's report", async () => {
   const large = join(work, "Groot.csv");
   execFileSync(generatePath, ["100000", large]);
-  await (await page.$("#FilePicker")).uploadFile(large);
+  await Upload(large);
   await Choose(large);
   await page.waitForSelector("#ErrorGrid .row");
   await Tab(1);
@@ -329,7 +335,7 @@ test("a line of 200 000 fields shows only the columns in view and scrolls to its
   const wide = join(work, "Breed.csv");
   const fields = Array.from({ length: 200000 }, (_, i) => `v${i + 1}`);
   writeFileSync(wide, `012;Breed toernooi\r\n900;${fields.join(";")}\r\n`);
-  await (await page.$("#FilePicker")).uploadFile(wide);
+  await Upload(wide);
   await Choose(wide);
   await Tab(1);
   const cells = () => page.$$eval("#InputGrid .cell", (c) => c.map((e) => e.textContent));
@@ -487,6 +493,7 @@ test("the site installs its service worker and opens and converts offline", asyn
     await site.reload();
     await site.waitForSelector("body[data-ready]");
     await (await site.$("#FilePicker")).uploadFile(golden);
+    await site.waitForSelector("#InFileListBox li");
     await site.$eval("#InFileListBox li", (i) =>
       i.dispatchEvent(new MouseEvent("dblclick", { bubbles: true })),
     );
