@@ -121,9 +121,12 @@ async function Main() {
       delete document.body.dataset.busy;
     }
   };
+  // "Alle" stops after the file it is on; a second click, or a stop of any other command, ends
+  // the core's work at once.
   stopButton.addEventListener("click", () => {
     if (stopping) stopping();
     else core.Stop(new TStopped("Gestopt."));
+    stopping = null;
   });
 
   // Shows what the core's command left: tables, status line and its messages.
