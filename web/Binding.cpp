@@ -164,6 +164,13 @@ std::string Bytes(const val& array) {
   return bytes;
 }
 
+// Has the page told how far a load has read: callback(read, size), in bytes of the file.
+void SetProgress(const val& callback) {
+  Form().Toernooi.OnProgress = [callback](std::size_t read, std::size_t size) {
+    callback(static_cast<double>(read), static_cast<double>(size));
+  };
+}
+
 // The window's double-click: empties the tables, loads the file and fills the tournament table.
 // The file's bytes go before the tournament table is made, so that both never take room at once.
 TWebResult OpenFile(const std::string& name, const val& array) {
@@ -314,6 +321,7 @@ EMSCRIPTEN_BINDINGS(morvelander) {
       .field("Spans", &TWebRows::Spans);
   emscripten::function("Start", &Start);
   emscripten::function("SetFontWidths", &SetFontWidths);
+  emscripten::function("SetProgress", &SetProgress);
   emscripten::function("OpenFile", &OpenFile);
   emscripten::function("StartBatch", &StartBatch);
   emscripten::function("ConvertFile", &ConvertFile);

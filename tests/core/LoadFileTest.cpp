@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -238,6 +239,22 @@ TEST(LoadFile, FindsTheInputRowOfEachShownLine) {
     SCOPED_TRACE(c.regel);
     EXPECT_EQ(run.Toernooi.InputRow(c.regel), c.row);
   }
+}
+
+TEST(LoadBytes, ReportsItsProgressEveryFewThousandLinesAndAtItsEnd) {
+  std::string text = "012;Voortgang toernooi\r\n";
+  for (int i = 0; i < 10000; ++i) text += "900;1;01-10-2009;301;302;1;A, B;C, D\r\n";
+  TLoadRun run;
+  std::vector<std::pair<std::size_t, std::size_t>> told;
+  run.Toernooi.OnProgress = [&told](std::size_t read, std::size_t size) {
+    told.emplace_back(read, size);
+  };
+  run.Toernooi.LoadBytes("Voortgang.csv", text, run.InputGrid, false);
+  // Lines 4096 and 8192 begin where the header line and the game lines before them end.
+  const std::size_t game = text.find("\r\n", 24) + 2 - 24;
+  const std::vector<std::pair<std::size_t, std::size_t>> want{
+      {24 + 4094 * game, text.size()}, {24 + 8190 * game, text.size()}, {text.size(), text.size()}};
+  EXPECT_EQ(told, want);
 }
 
 TEST(LoadFile, ColoursMissingGameFieldsRedOnlyForCode900AsWritten) {

@@ -4,8 +4,10 @@ export class TStopped extends Error {}
 // The page's side of the core's worker: each command is a message and its answer a promise.
 // A trap in the core, or a stop, ends the worker; the next command starts a fresh one.
 export class TCore {
-  // scriptText: the worker's script; startArgs: what a fresh core is told first.
-  constructor(scriptText, startArgs) {
+  // scriptText: the worker's script; startArgs: what a fresh core is told first;
+  // onProgress(read, size): how far the core has read the file it loads, in bytes.
+  constructor(scriptText, startArgs, onProgress) {
+    this.onProgress = onProgress;
     this.url = URL.createObjectURL(new Blob([scriptText], { type: "text/javascript" }));
     this.startArgs = startArgs;
     this.worker = null;
@@ -37,7 +39,11 @@ export class TCore {
 
   Begin() {
     this.worker = new Worker(this.url);
-    this.worker.onmessage = ({ data: { id, value, failure, trap } }) => {
+    this.worker.onmessage = ({ data: { id, value, failure, trap, progress } }) => {
+      if (progress) {
+        this.onProgress(...progress);
+        return;
+      }
       const call = this.pending.get(id);
       if (!call) return;
       this.pending.delete(id);

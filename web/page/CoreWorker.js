@@ -94,6 +94,7 @@ const commands = {
   Start: (c, separator, bodyWidths, headerWidths) => {
     const caption = c.Start(separator);
     c.SetFontWidths(bodyWidths, headerWidths);
+    c.SetProgress((read, size) => globalThis.postMessage({ progress: [read, size] }));
     return caption;
   },
   // With the size the core's memory has grown to, which it never gives back: its peak.

@@ -58,15 +58,24 @@ async function CopyText(text) {
 }
 
 async function Main() {
-  const core = new TCore(byId("CoreWorkerScript").textContent, [
-    DecimalSeparator(),
-    FontWidths(BodyFont),
-    FontWidths(`bold ${BodyFont}`),
-  ]);
+  const status = [byId("StatusPanel0"), byId("StatusPanel1")];
+  // The file the core is reading for "Open", whose progress the status line shows.
+  let reading = null;
+  const ShowProgress = (read, size) => {
+    if (!reading) return;
+    status[1].textContent =
+      read < size
+        ? `${reading} inlezen … ${Math.floor((100 * read) / size)} %`
+        : `${reading} verwerken …`;
+  };
+  const core = new TCore(
+    byId("CoreWorkerScript").textContent,
+    [DecimalSeparator(), FontWidths(BodyFont), FontWidths(`bold ${BodyFont}`)],
+    ShowProgress,
+  );
   document.title = await core.Start();
   byId("Caption").textContent = document.title;
 
-  const status = [byId("StatusPanel0"), byId("StatusPanel1")];
   const tabs = [...byId("PageControl").children];
   const grids = ["InputGrid", "ToernooiGrid", "ErrorGrid"];
   const views = grids.map(
@@ -140,18 +149,16 @@ async function Main() {
   }
 
   // The browser's performance timeline keeps how long the core took and when the tables
-  // showed; the status line counts the seconds meanwhile.
+  // showed.
   const Open = Command(async (file) => {
     const start = performance.now();
-    const ticker = setInterval(() => {
-      const seconds = Math.round((performance.now() - start) / 1000);
-      status[1].textContent = `${file.name} inlezen … ${seconds} s`;
-    }, 250);
+    reading = file.name;
+    ShowProgress(0, 1);
     let result;
     try {
       result = await core.Call("OpenFile", file);
     } finally {
-      clearInterval(ticker);
+      reading = null;
     }
     performance.measure("Morvelander: conversion", { start });
     // The core's memory after the file, for the benchmark.

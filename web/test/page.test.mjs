@@ -310,11 +310,23 @@ test("bad input gets findings, nothing or a message, and the page goes on workin
   assert.equal(Latin1(await Copied()), Native([golden], "errors").out);
 });
 
-test("a large file shows only the rows in view and gives the desktop's report", async () => {
+test("a large file shows its progress, the rows in view and the desktop's report", async () => {
   const large = join(work, "Groot.csv");
   execFileSync(generatePath, ["100000", large]);
   await Upload(large);
+  await page.evaluate(() => {
+    const panel = document.getElementById("StatusPanel1");
+    window.said = [];
+    new MutationObserver(() => window.said.push(panel.textContent)).observe(panel, {
+      childList: true,
+      subtree: true,
+    });
+  });
   await Choose(large);
+  const said = await page.evaluate(() => window.said);
+  const read = said.filter((text) => /^Groot\.csv inlezen … \d+ %$/.test(text));
+  assert.ok(read.length > 10, said.join(" | "));
+  assert.equal(said.at(-2), "Groot.csv verwerken …");
   await page.waitForSelector("#ErrorGrid .row");
   await Tab(1);
   await page.waitForSelector("#InputGrid .row");
