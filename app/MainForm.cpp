@@ -2,11 +2,6 @@
 
 #include "app/IniFile.h"
 #include "core/Cp1252.h"
-#include "core/ErrorList.h"
-#include "core/FileIdentities.h"
-#include "core/FileInUse.h"
-#include "core/ReportFile.h"
-#include "core/ToernooiGrid.h"
 #include "core/Version.h"
 
 #include <algorithm>
@@ -37,10 +32,6 @@ void SetInitialColWidths(TCellTable& grid) {
   for (int c = 0; c < grid.ColCount(); ++c) grid.SetColWidths(c, InitialColWidth);
 }
 
-std::string InUseMessage(const fs::path& target) {
-  return PathText(target) + "\rWordt reeds gebruikt.\rGeen bestand gemaakt.";
-}
-
 std::string NotOpenedMessage(const fs::path& path) {
   return PathText(path) + "\rKan niet worden geopend.";
 }
@@ -61,14 +52,13 @@ fs::path RememberedPath(const std::string& value) {
 } // namespace
 
 TMainForm::TMainForm(fs::path exePath, TDesktop& desktop, char decimalSeparator)
-    : InputGrid(5, 5, 1, 0), ToernooiGrid(5, 5, 1, 1), ErrorGrid(5, 5, 1, 1), FDesktop(desktop),
+    : Conversion(*this, decimalSeparator), InputGrid(Conversion.InputGrid),
+      ToernooiGrid(Conversion.ToernooiGrid), ErrorGrid(Conversion.ErrorGrid), FDesktop(desktop),
       FExePath(std::move(exePath)), FDecimalSeparator(decimalSeparator) {
   for (TCellTable* grid : {&InputGrid, &ToernooiGrid, &ErrorGrid}) SetInitialColWidths(*grid);
   InputGrid.OnCanEditCell = InputGridCanEditCell;
   ToernooiGrid.OnCanEditCell = ToernooiGridCanEditCell;
   ErrorGrid.OnCanEditCell = ToernooiGridCanEditCell;
-  ToernooiGrid.OnGetAlignment = ToernooiGridGetAlignment;
-  ErrorGrid.OnGetAlignment = ErrorGridGetAlignment;
   InDirectoryListBox.SetFileList(&InFileListBox);
   OutDirectoryListBox.SetFileList(&OutFileListBox);
 }
@@ -89,11 +79,17 @@ void TMainForm::RunCommand(const std::function<void()>& command) {
     FDesktop.ShowError(e.what());
   }
   --FCommandDepth;
-  if (FCommandDepth == 0) WatchFolders();
+  if (FCommandDepth > 0) return;
+  FollowInputList();
+  WatchFolders();
+}
+
+void TMainForm::FollowInputList() {
+  if (InFileListBox.Generation() != FInputGeneration) InputFilesChanged();
 }
 
 void TMainForm::WatchFolders() {
-  if (!FActivated || !FToernooi) return;
+  if (!FActivated || !FAlive) return;
   std::vector<fs::path> folders;
   for (const fs::path& dir : {InDirectoryListBox.Directory(), OutDirectoryListBox.Directory()})
     if (!dir.empty() && std::find(folders.begin(), folders.end(), dir) == folders.end())
@@ -143,10 +139,10 @@ fs::path TMainForm::IniFileName() const {
 
 void TMainForm::FormCreate() {
   RunCommand([this] {
-    // The tournament exists before any folder is touched, so a failing folder cannot leave
+    // The tournament is there before any folder is touched, so a failing folder cannot leave
     // the window without one.
-    FToernooi = std::make_unique<TToernooi>(ErrorGrid, *this);
-    FToernooi->DecimalSeparator = FDecimalSeparator;
+    Conversion.Toernooi.Clear();
+    FAlive = true;
     FProgramDir = NormalFolderPath(fs::absolute(FExePath).parent_path());
     FWork = ChooseWorkFolders(FExePath, FDesktop);
     FInputFiles.clear();
@@ -190,8 +186,7 @@ void TMainForm::FormActivate() {
       ApplyRememberedFolder(InDirectoryListBox, InMapKey);
       ApplyRememberedFolder(OutDirectoryListBox, OutMapKey);
     }
-    ClearToernooiGrid();
-    ClearErrorGrid(ErrorGrid);
+    Conversion.ClearTables();
     FActivePage = SelecteerBestandPage;
     OutUpdate();
     InUpdate();
@@ -241,24 +236,15 @@ bool TMainForm::FormCloseQuery() {
 void TMainForm::FormDestroy() {
   FDesktop.WatchFolders({}, nullptr);
   FWatched.clear();
-  FToernooi.reset();
+  Conversion.Toernooi.Clear();
+  FAlive = false;
   FInputFiles.clear();
-}
-
-void TMainForm::ClearToernooiGrid() {
-  ::ClearToernooiGrid(ToernooiGrid);
-}
-
-void TMainForm::FillToernooiGrid() {
-  // A tournament too large for a report leaves nothing to save.
-  FSaveDataEnabled = false;
-  ::FillToernooiGrid(*FToernooi, ToernooiGrid);
-  FSaveDataEnabled = true;
 }
 
 void TMainForm::CollectInputFiles() {
   FInputFiles.clear();
   for (int i = 0; i < InFileListBox.Count(); ++i) FInputFiles.push_back(InFileListBox.FullPath(i));
+  FInputGeneration = InFileListBox.Generation();
   FDoAllEnabled = !FInputFiles.empty();
 }
 
@@ -349,15 +335,12 @@ void TMainForm::InFileListBoxDblClick() {
 }
 
 void TMainForm::OpenInputFile(const fs::path& path) {
-  ClearToernooiGrid();
-  ClearErrorGrid(ErrorGrid);
-  if (!FileExists(path)) return;
-  FToernooi->LoadFile(path, InputGrid, false);
-  InputGrid.FitColumnWidths(true, 1);
+  const TConvertResult result = Conversion.Open(path);
+  if (result.Load.Outcome == TLoadOutcome::Missing) return;
   OutUpdate();
   FActivePage = FoutenPage;
-  FillToernooiGrid();
-  SetStatusText(0, FToernooi->Rec.Naam);
+  FSaveDataEnabled = Conversion.HasReport();
+  SetStatusText(0, Conversion.Toernooi.Rec.Naam);
 }
 
 void TMainForm::InFileListBoxOpen() {
@@ -436,29 +419,17 @@ std::optional<fs::path> TMainForm::CopyToInputFolder(const fs::path& file) {
   return target;
 }
 
-fs::path TMainForm::ReportPath() const {
-  return OutDirectoryListBox.Directory() / ReportFileName(FToernooi->SourcePath().filename());
-}
-
-bool TMainForm::SaveReport(const fs::path& target) {
-  if (IsFileInUse(target)) {
-    FDesktop.ShowMessage(InUseMessage(target));
-    return false;
-  }
-  WriteReportFile(target, FToernooi->ReportLines);
-  return true;
-}
-
 void TMainForm::SaveDataBitBtnClick() {
   RunCommand([this] {
-    const auto chosen = FDesktop.SaveDialog(ReportPath());
-    if (chosen && WouldReplaceInput(*chosen, FToernooi->SourcePath())) {
-      FDesktop.ShowError(PathText(*chosen) + ": the report would replace the input file");
-    } else if (chosen) {
-      const std::string question =
-          FileNameText(*chosen) + "\r\r" + (FileExists(*chosen) ? "Overschrijven ?" : "bewaren ?");
-      FDesktop.Repaint();
-      if (FDesktop.Confirm(question)) SaveReport(*chosen);
+    const auto chosen =
+        FDesktop.SaveDialog(Conversion.ReportTarget(OutDirectoryListBox.Directory()));
+    if (chosen) {
+      Conversion.Save(*chosen, [&] {
+        const std::string question = FileNameText(*chosen) + "\r\r" +
+                                     (FileExists(*chosen) ? "Overschrijven ?" : "bewaren ?");
+        FDesktop.Repaint();
+        return FDesktop.Confirm(question);
+      });
     }
     OutUpdate();
   });
@@ -471,40 +442,24 @@ void TMainForm::DoAllBitBtnClick() {
                           "\r\rtransformeren in Fide2006 bestanden ?"))
       return;
     FActivePage = FoutenPage;
-    ClearErrorGrid(ErrorGrid);
     const std::vector<fs::path> files = FInputFiles;
+    const fs::path outDir = OutDirectoryListBox.Directory();
     const std::size_t n = files.size();
-    TFileIdentities written;
+    Conversion.StartRun(files);
     for (std::size_t i = 0; i < n; ++i) {
-      if (FileExists(files[i])) {
-        FToernooi->LoadFile(files[i], InputGrid, true);
-        bool reported = true;
-        try {
-          FillToernooiGrid();
-        } catch (const TReportTooLarge& e) {
-          FDesktop.ShowMessage(FileNameText(files[i]) + "\r\r" + e.what() + ".");
-          reported = false;
-        }
-        // A file that yielded no lines (held by another program, too large, or emptied) would
-        // replace an older, complete report with an empty one.
-        const fs::path target = ReportPath();
-        if (reported && FToernooi->RegelCount() > 0) {
-          if (const fs::path* other = written.Find(target))
-            FDesktop.ShowMessage(FileNameText(files[i]) + "\r\rHet rapport " + PathText(target) +
-                                 "\ris in deze opdracht al gemaakt voor " + FileNameText(*other) +
-                                 ".\rGeen bestand gemaakt.");
-          else if (SaveReport(target))
-            written.Add(target, files[i]);
-        }
-        SetStatusText(0, FToernooi->Rec.Naam);
+      const TConvertResult result = Conversion.ConvertFile(files[i], outDir);
+      if (result.Load.Outcome != TLoadOutcome::Missing) {
+        FSaveDataEnabled = Conversion.HasReport();
+        SetStatusText(0, Conversion.Toernooi.Rec.Naam);
         // The new report joins the list where a re-reading of the folder would put it.
-        OutFileListBox.Insert(target);
+        OutFileListBox.Insert(result.Target);
         FOutBoxClearEnabled = OutFileListBox.Count() > 0;
         FDesktop.Beep();
       }
       SetStatusText(1, std::to_string(i + 1) + " van " + std::to_string(n) + " bestanden");
       FDesktop.Repaint();
     }
+    Conversion.FinishRun();
     SetStatusText(1, "");
   });
 }

@@ -4,6 +4,7 @@
 #include "app/FileListBox.h"
 #include "app/FolderChooser.h"
 #include "app/WorkFolders.h"
+#include "core/Conversion.h"
 #include "core/CoreUI.h"
 #include "core/Toernooi.h"
 #include "table/CellTable.h"
@@ -71,10 +72,9 @@ public:
   // input list would, after the input chooser went to its folder.
   void SetStartFile(std::filesystem::path file) { FStartFile = std::move(file); }
 
-  void ClearToernooiGrid();
+  // Rebuilds InputFiles from the input list as shown, with the enablement of "Alle".
   void CollectInputFiles();
   std::filesystem::path IniFileName() const;
-  void FillToernooiGrid();
   // The tables' edit veto: no cell of any table can be edited.
   static bool InputGridCanEditCell(int row, int col);
   static bool ToernooiGridCanEditCell(int row, int col);
@@ -89,9 +89,11 @@ public:
   const std::string& StatusText(int panel) const;
   const std::string& Caption() const { return FCaption; }
   const std::filesystem::path& ProgramDir() const { return FProgramDir; }
+  // The files "Alle" and the input "Clear" act on: always those of the input list as shown.
   const std::vector<std::filesystem::path>& InputFiles() const { return FInputFiles; }
   // The tournament; none before FormCreate and after FormDestroy.
-  TToernooi* Toernooi() const { return FToernooi.get(); }
+  TToernooi* Toernooi() { return FAlive ? &Conversion.Toernooi : nullptr; }
+  const TToernooi* Toernooi() const { return FAlive ? &Conversion.Toernooi : nullptr; }
 
   int ActivePage() const { return FActivePage; }
   // The user picked another tab.
@@ -102,9 +104,11 @@ public:
   bool InBoxClearBitBtnEnabled() const { return FInBoxClearEnabled; }
   bool OutBoxClearBitBtnEnabled() const { return FOutBoxClearEnabled; }
 
-  TCellTable InputGrid;
-  TCellTable ToernooiGrid;
-  TCellTable ErrorGrid;
+  // The window's tables and tournament, and the rules of converting into them.
+  TConversion Conversion;
+  TCellTable& InputGrid;
+  TCellTable& ToernooiGrid;
+  TCellTable& ErrorGrid;
   TFileListBox InFileListBox{"*.csv"};
   TFileListBox OutFileListBox{"*.txt"};
   TFolderChooser InDirectoryListBox;
@@ -120,6 +124,9 @@ private:
   void InReread();
   void OutReread();
   void InputFilesChanged();
+  // After every command: the input list may have been read again by a chooser, a refresh, the
+  // folder watch, a drop or a file opened from outside.
+  void FollowInputList();
   void OpenInputFile(const std::filesystem::path& path);
   void OpenFileListFolder(const TFileListBox& list);
   // Copies a dropped file into the input folder, after asking before it replaces one; returns
@@ -131,9 +138,6 @@ private:
   void WatchFolders();
   void FolderChanged();
   void ApplyRememberedFolder(TFolderChooser& chooser, const std::string& key);
-  std::filesystem::path ReportPath() const;
-  // Writes the report unless another program holds the target; false when it did not.
-  bool SaveReport(const std::filesystem::path& target);
 
   TDesktop& FDesktop;
   std::filesystem::path FExePath;
@@ -142,8 +146,9 @@ private:
   std::filesystem::path FStartFile;
   char FDecimalSeparator;
   std::string FCaption;
-  std::unique_ptr<TToernooi> FToernooi;
+  bool FAlive = false;
   std::vector<std::filesystem::path> FInputFiles;
+  unsigned FInputGeneration = 0;
   std::array<std::string, 2> FStatusText;
   int FActivePage = SelecteerBestandPage;
   bool FActivated = false;

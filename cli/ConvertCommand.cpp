@@ -1,40 +1,31 @@
 #include "cli/ConvertCommand.h"
 
+#include "core/Conversion.h"
 #include "core/CoreUI.h"
 #include "core/Cp1252.h"
-#include "core/ErrorList.h"
-#include "core/FileIdentities.h"
-#include "core/FileInUse.h"
-#include "core/ReportFile.h"
-#include "core/TextFile.h"
-#include "core/Toernooi.h"
-#include "core/ToernooiGrid.h"
 #include "core/Version.h"
 #include "table/CellTable.h"
 
 #include <string_view>
-#include <system_error>
 #include <utility>
 
 namespace {
 
 constexpr const char* ProgramName = "morvelander-convert";
 
-// Keeps what the load shows of itself: the error count of status panel 1, and how many
-// messages it raised (a file held by another program is announced by one).
+// Keeps the error count of status panel 1. Every refusal comes back with the result of its
+// file, so the messages meant for a window are not needed.
 class TConsoleUI : public TCoreUI {
 public:
   void SetStatusText(int panel, const std::string& text) override {
     if (panel == 1) FStatus = text;
   }
-  void ShowMessage(const std::string& /*text*/) override { ++FMessageCount; }
+  void ShowMessage(const std::string& /*text*/) override {}
 
   const std::string& Status() const { return FStatus; }
-  int MessageCount() const { return FMessageCount; }
 
 private:
   std::string FStatus;
-  int FMessageCount = 0;
 };
 
 struct TPrintName {
@@ -52,17 +43,6 @@ TPrintWhat ParsePrint(const std::string& value) {
     if (value == p.Name) return p.What;
   }
   throw TUsageError("unknown --print value '" + value + "'");
-}
-
-std::string UnreadReason(const std::filesystem::path& file, bool announced) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(file, ec)) return "file not found";
-  if (const std::uintmax_t size = std::filesystem::file_size(file, ec);
-      !ec && size > MaxTextFileSize)
-    return "file is too large (" + std::to_string(SizeInMiB(size)) + " MiB; the limit is " +
-           std::to_string(SizeInMiB(MaxTextFileSize)) + " MiB)";
-  if (announced) return "file is in use by another program";
-  return "file is empty";
 }
 
 // Control characters of file names are shown as \xHH, so that a name cannot move the cursor
@@ -93,6 +73,18 @@ std::string ProblemText(const std::filesystem::path& file, std::string_view reas
   return std::string(ProgramName) + ": " + file.native() + ": " + std::string(reason);
 }
 
+// A refusal's lines, in code page 1252 and separated by CR, as one line of the terminal's text.
+std::string OneLine(const std::string& lines) {
+  std::string line;
+  for (const char c : Cp1252ToUtf8(lines)) {
+    if (c != '\r')
+      line += c;
+    else if (!line.empty() && line.back() != ' ')
+      line += ' ';
+  }
+  return line;
+}
+
 // A table as the clipboard would receive it, written row by row: the whole text of a table of
 // many rows or columns at once could take more memory than the machine has.
 void PrintTable(const TCellTable& table, std::ostream& out) {
@@ -105,90 +97,51 @@ std::filesystem::path OutFolder(const std::filesystem::path& dir) {
   return full.lexically_normal();
 }
 
-// The tables and the tournament of one run, as the window holds them.
+// The converter's run: the window's, with its tables printed instead of shown.
 class TConverter {
 public:
   explicit TConverter(const TConvertOptions& options)
-      : FOptions(options), FToernooi(FErrorGrid, FUI), FOutDir(OutFolder(options.OutDir)) {
-    FToernooi.DecimalSeparator =
-        options.DecimalSeparator ? *options.DecimalSeparator : LocaleDecimalSeparator();
-    FToernooi.FitErrorGrid = false;
-    FToernooi.FillInputGrid = options.Print == TPrintWhat::Input;
-    ClearErrorGrid(FErrorGrid);
+      : FOptions(options),
+        FConversion(FUI, options.DecimalSeparator ? *options.DecimalSeparator
+                                                  : LocaleDecimalSeparator()),
+        FOutDir(OutFolder(options.OutDir)) {
+    FConversion.Toernooi.FitErrorGrid = false;
+    FConversion.Toernooi.FillInputGrid = options.Print == TPrintWhat::Input;
+    FConversion.StartRun(options.Files, options.Batch);
   }
 
-  // Loads one file and writes its report; false when either could not be done. Diagnostics
-  // go to a terminal, so the core's code-page-1252 texts are converted for it. No report
-  // takes the place of an input of the run or of a report written earlier in the run.
+  // Converts one file and writes its report; false when either could not be done, with the
+  // reason on standard error, converted from the core's code page 1252 for the terminal.
   bool Convert(const std::filesystem::path& file, std::ostream& err) {
-    const std::filesystem::path target = FOutDir / ReportFileName(file.filename());
-    if (const std::filesystem::path* input = FInputs.Find(target)) {
-      Complain(err, ProblemText(file, WouldReplaceInput(target, file)
-                                          ? "the report would replace the input file"
-                                          : "the report " + target.native() +
-                                                " would replace the input file " + input->native() +
-                                                " of this run"));
-      return false;
-    }
-    if (const std::filesystem::path* other = FWritten.Find(target)) {
-      Complain(err, ProblemText(file, "report " + target.native() + " was already written for " +
-                                          other->native() + " in this run"));
-      return false;
-    }
-
-    ClearToernooiGrid(FToernooiGrid);
-    const int messages = FUI.MessageCount();
+    TConvertResult result;
     try {
-      FToernooi.LoadFile(file, FInputGrid, FOptions.Batch);
+      result = FConversion.ConvertFile(file, FOutDir);
     } catch (const std::exception& e) {
       Complain(err, ProblemText(file, Cp1252ToUtf8(e.what())));
       return false;
     }
-    if (FToernooi.RegelCount() == 0) {
-      Complain(err, ProblemText(file, UnreadReason(file, FUI.MessageCount() != messages)));
+    if (!result.Done()) {
+      Complain(err, ProblemText(result.Subject(), OneLine(result.Reason())));
       return false;
     }
-    try {
-      FillToernooiGrid(FToernooi, FToernooiGrid);
-    } catch (const TReportTooLarge& e) {
-      Complain(err, ProblemText(file, e.what()));
-      return false;
-    }
-
-    if (IsFileInUse(target)) {
-      Complain(err, target.native() + ": Wordt reeds gebruikt. Geen bestand gemaakt.");
-      return false;
-    }
-    try {
-      WriteReportFile(target, FToernooi.ReportLines);
-    } catch (const std::exception& e) {
-      Complain(err, std::string(ProgramName) + ": " + Cp1252ToUtf8(e.what()));
-      return false;
-    }
-    FWritten.Add(target, file);
     // Only --print report shows the report again; the next load replaces the lines anyway.
-    if (FOptions.Print == TPrintWhat::Report) FLastReport = std::move(FToernooi.ReportLines);
+    if (FOptions.Print == TPrintWhat::Report)
+      FLastReport = std::move(FConversion.Toernooi.ReportLines);
     return true;
   }
 
-  // Notes the inputs of the run before the first report is written.
-  void AddInputs(const std::vector<std::filesystem::path>& files) {
-    for (const std::filesystem::path& file : files) FInputs.Add(file, file);
-  }
-
-  // The error table is measured once for the whole run, not after every file.
-  void FinishRun() { FErrorGrid.FitColumnWidths(true, 1); }
+  void FinishRun() { FConversion.FinishRun(); }
 
   void Print(std::ostream& out) const {
     switch (FOptions.Print) {
     case TPrintWhat::Errors:
-      PrintTable(FErrorGrid, out);
+      PrintTable(FConversion.ErrorGrid, out);
       break;
     case TPrintWhat::Input:
-      PrintTable(FInputGrid, out);
+      PrintTable(FConversion.InputGrid, out);
       break;
     case TPrintWhat::Table:
-      PrintTable(FToernooiGrid, out);
+      PrintTable(FConversion.ToernooiGrid, out);
       break;
     case TPrintWhat::Report:
       for (const std::string& line : FLastReport) out << line << "\r\n";
@@ -203,15 +156,10 @@ public:
 
 private:
   const TConvertOptions& FOptions;
-  TCellTable FErrorGrid{5, 5, 1, 1};
-  TCellTable FInputGrid{5, 5, 1, 0};
-  TCellTable FToernooiGrid{5, 5, 1, 1};
   TConsoleUI FUI;
-  TToernooi FToernooi;
+  TConversion FConversion;
   std::filesystem::path FOutDir;
   std::vector<std::string> FLastReport;
-  TFileIdentities FInputs;
-  TFileIdentities FWritten;
 };
 
 } // namespace
@@ -294,7 +242,6 @@ int RunConvert(const TConvertOptions& options, std::ostream& out, std::ostream& 
   static std::unique_ptr<TConverter> kept;
   kept = std::make_unique<TConverter>(options);
   TConverter& converter = *kept;
-  converter.AddInputs(options.Files);
   bool ok = true;
   for (const std::filesystem::path& file : options.Files) {
     if (!converter.Convert(file, err)) ok = false;

@@ -1,19 +1,16 @@
 #include "core/TextFile.h"
 
-#include "core/Cp1252.h"
+#include "core/FileInUse.h"
 
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <stdexcept>
 #include <system_error>
 
 namespace {
 
-std::runtime_error TooLarge(std::uintmax_t size) {
-  return std::runtime_error("file is too large (" + std::to_string(SizeInMiB(size)) +
-                            " MiB; the limit is " + std::to_string(SizeInMiB(MaxTextFileSize)) +
-                            " MiB)");
+TTextFile Refused(TLoadOutcome outcome, std::uintmax_t size = 0) {
+  return {{outcome, size}, {}};
 }
 
 } // namespace
@@ -48,27 +45,39 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
   return lines;
 }
 
-std::string ReadTextFile(const std::filesystem::path& path) {
-  const auto fail = [&path] { return std::runtime_error("Cannot open file " + PathText(path)); };
+TTextFile ReadTextFile(const std::filesystem::path& path) {
+  std::error_code ec;
+  const std::filesystem::file_status status = std::filesystem::status(path, ec);
+  if (!std::filesystem::exists(status)) return Refused(TLoadOutcome::Missing);
+  if (!std::filesystem::is_regular_file(status)) return Refused(TLoadOutcome::NotAFile);
+  const std::uintmax_t size = std::filesystem::file_size(path, ec);
+  if (ec) return Refused(TLoadOutcome::Unreadable);
+  if (size > MaxTextFileSize) return Refused(TLoadOutcome::TooLarge, size);
+  if (IsFileLocked(path)) return Refused(TLoadOutcome::InUse, size);
+
   const auto close = [](std::FILE* f) { std::fclose(f); };
   const std::unique_ptr<std::FILE, decltype(close)> file(std::fopen(path.c_str(), "rb"), close);
-  if (!file) throw fail();
-  std::string text;
-  std::error_code ec;
-  if (const auto size = std::filesystem::file_size(path, ec); !ec && size <= MaxTextFileSize)
-    text.reserve(static_cast<std::size_t>(size));
+  if (!file) return Refused(TLoadOutcome::Unreadable, size);
+  TTextFile read{{TLoadOutcome::Read, size}, {}};
+  std::string& text = read.Text;
+  text.reserve(static_cast<std::size_t>(size));
   char buf[65536];
   std::size_t got = 0;
+  bool any = false;
   while ((got = std::fread(buf, 1, sizeof buf, file.get())) > 0) {
+    any = true;
     // A sparse file of NUL bytes would otherwise be read to its end for nothing.
     if (const void* nul = std::memchr(buf, '\0', got)) {
       text.append(buf, static_cast<std::size_t>(static_cast<const char*>(nul) - buf));
-      return text;
+      if (text.empty()) return Refused(TLoadOutcome::StartsWithNul, size);
+      return read;
     }
+    // A file that grows while it is read is refused at the limit, not read on.
+    if (text.size() + got > MaxTextFileSize)
+      return Refused(TLoadOutcome::TooLarge, text.size() + got);
     text.append(buf, got);
-    if (text.size() > MaxTextFileSize) throw TooLarge(text.size());
   }
-  // A folder opens but cannot be read.
-  if (std::ferror(file.get())) throw fail();
-  return text;
+  if (std::ferror(file.get())) return Refused(TLoadOutcome::Unreadable, size);
+  if (!any) return Refused(TLoadOutcome::Empty);
+  return read;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/LoadOutcome.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -26,8 +28,14 @@ private:
 
 // Every line of the text, as TLineReader gives them.
 std::vector<std::string_view> SplitLines(std::string_view text);
-// A file's bytes as they are, up to its first NUL byte: the text ends there, so the rest is
-// never read. Throws std::runtime_error("Cannot open file " + path), and
-// std::runtime_error("file is too large (N MiB; the limit is 256 MiB)") when the text
-// outgrows MaxTextFileSize.
-std::string ReadTextFile(const std::filesystem::path& path);
+// A text file as read: its bytes up to the first NUL byte, and how the reading went.
+struct TTextFile {
+  TLoadResult Result;
+  std::string Text;
+};
+
+// Reads a file's bytes as they are, up to its first NUL byte: the text ends there, so the rest
+// is never read. A file that is missing, not a plain file, locked by another program, larger
+// than MaxTextFileSize (also one that grows past it while it is read), unreadable, empty, or
+// that starts with a NUL byte gives no text and the outcome that says so.
+TTextFile ReadTextFile(const std::filesystem::path& path);

@@ -3,7 +3,6 @@
 #include "core/Cp1252.h"
 #include "core/ErrorList.h"
 #include "core/Fields.h"
-#include "core/FileInUse.h"
 #include "core/TextFile.h"
 
 #include <algorithm>
@@ -112,39 +111,24 @@ void TToernooi::AddRonde(const TRondeRec& ronde) {
   Rondes.push_back(ronde);
 }
 
-void TToernooi::LoadFile(const std::filesystem::path& path, TCellTable& inputGrid, bool batch) {
+TLoadResult TToernooi::LoadFile(const std::filesystem::path& path, TCellTable& inputGrid,
+                                bool batch) {
   StartLoad(inputGrid);
   TFoutLijst fouten(FErrorGrid, batch);
-  std::string text;
-  if (FileExists(path)) {
-    std::error_code ec;
-    const std::uintmax_t size = std::filesystem::file_size(path, ec);
-    if (!ec && size > MaxTextFileSize)
-      AnnounceTooLarge(path, size);
-    else if (IsFileLocked(path))
-      FUI.ShowMessage(FileNameText(path) + "\r\rKan niet geopend worden...\r" +
-                      "Wordt reeds gebruikt door een ander programma.");
-    else
-      text = ReadTextFile(path);
-  }
-  if (ReadText(path, text, inputGrid, fouten)) FinishLoad(fouten, FileExists(path));
+  const TTextFile file = ReadTextFile(path);
+  if (ReadText(path, file.Text, inputGrid, fouten)) FinishLoad(fouten, FileExists(path));
+  return file.Result;
 }
 
-void TToernooi::LoadBytes(const std::filesystem::path& path, std::string_view bytes,
-                          TCellTable& inputGrid, bool batch) {
+TLoadResult TToernooi::LoadBytes(const std::filesystem::path& path, std::string_view bytes,
+                                 TCellTable& inputGrid, bool batch) {
   StartLoad(inputGrid);
   TFoutLijst fouten(FErrorGrid, batch);
-  if (bytes.size() > MaxTextFileSize) {
-    AnnounceTooLarge(path, bytes.size());
-    return;
-  }
+  if (bytes.size() > MaxTextFileSize) return {TLoadOutcome::TooLarge, bytes.size()};
   if (ReadText(path, bytes, inputGrid, fouten)) FinishLoad(fouten, true);
-}
-
-void TToernooi::AnnounceTooLarge(const std::filesystem::path& path, std::uintmax_t size) {
-  FUI.ShowMessage(FileNameText(path) + "\r\rKan niet geopend worden...\r" +
-                  "Het bestand is te groot (" + std::to_string(SizeInMiB(size)) +
-                  " MiB; de grens is " + std::to_string(SizeInMiB(MaxTextFileSize)) + " MiB).");
+  if (bytes.empty()) return {TLoadOutcome::Empty, 0};
+  if (bytes.front() == '\0') return {TLoadOutcome::StartsWithNul, bytes.size()};
+  return {TLoadOutcome::Read, bytes.size()};
 }
 
 void TToernooi::StartLoad(TCellTable& inputGrid) {

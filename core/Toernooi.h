@@ -5,6 +5,7 @@
 #include "core/ErrorList.h"
 #include "core/Games.h"
 #include "core/IdNrs.h"
+#include "core/LoadOutcome.h"
 #include "core/Spelers.h"
 #include "table/CellTable.h"
 
@@ -44,11 +45,12 @@ public:
   TToernooi& operator=(const TToernooi&) = delete;
 
   void Clear();
-  // Reads and checks the file; every finding goes to the error table.
-  void LoadFile(const std::filesystem::path& path, TCellTable& inputGrid, bool batch);
+  // Reads and checks the file; every finding goes to the error table. Tells why it read no
+  // lines, if it read none.
+  TLoadResult LoadFile(const std::filesystem::path& path, TCellTable& inputGrid, bool batch);
   // Reads and checks bytes already in memory as the file at path; the file system is not used.
-  void LoadBytes(const std::filesystem::path& path, std::string_view bytes, TCellTable& inputGrid,
-                 bool batch);
+  TLoadResult LoadBytes(const std::filesystem::path& path, std::string_view bytes,
+                        TCellTable& inputGrid, bool batch);
   void BuildSpelers();
   // Replaces ReportLines with the report of the tournament table.
   void BuildReport(const TCellTable& toernooiGrid);
@@ -89,8 +91,6 @@ private:
   bool ReadText(const std::filesystem::path& path, std::string_view text, TCellTable& inputGrid,
                 TFoutLijst& fouten);
   void FinishLoad(TFoutLijst& fouten, bool stillThere);
-  // Tells the user that the file is too large to be read; nothing of it is loaded.
-  void AnnounceTooLarge(const std::filesystem::path& path, std::uintmax_t size);
   void AddRonde(const TRondeRec& ronde);
   void ReadGame(std::string_view rest, int regel, TFoutLijst& fouten);
   void CheckHeaderRecords(TFoutLijst& fouten) const;

@@ -27,6 +27,11 @@ std::uint64_t RondeKey(std::int32_t rondeNr) {
 
 } // namespace
 
+TReportTooLarge::TReportTooLarge(std::uintmax_t size)
+    : std::runtime_error("Het rapport zou te groot worden (" + std::to_string(SizeInMiB(size)) +
+                         " MiB; de grens is " + std::to_string(SizeInMiB(MaxReportSize)) +
+                         " MiB)") {}
+
 void ClearToernooiGrid(TCellTable& grid) {
   grid.ClearCells();
   grid.SetColCount(2);
@@ -39,9 +44,7 @@ void FillToernooiGrid(TToernooi& toernooi, TCellTable& grid) {
   const int rondeCount = static_cast<int>(toernooi.Rondes.size());
   const std::uintmax_t reportSize = ReportPlayerLinesSize(spelerCount, rondeCount);
   if (reportSize > MaxReportSize)
-    throw TReportTooLarge("the report would be too large (" +
-                          std::to_string(SizeInMiB(reportSize)) + " MiB; the limit is " +
-                          std::to_string(SizeInMiB(MaxReportSize)) + " MiB)");
+    throw TReportTooLarge(reportSize);
   grid.SetRowCount(spelerCount + 2);
   grid.SetColCount(rondeCount + FirstRondeCol);
 

@@ -11,10 +11,10 @@
 // for a table and a report many thousands of times its own size.
 constexpr std::uintmax_t MaxReportSize = std::uintmax_t{256} << 20;
 
-// A tournament whose report would outgrow MaxReportSize.
+// A tournament whose report would outgrow MaxReportSize; the text says how large it would be.
 class TReportTooLarge : public std::runtime_error {
 public:
-  using std::runtime_error::runtime_error;
+  explicit TReportTooLarge(std::uintmax_t size);
 };
 
 // Empties the tournament table to 2 columns and 2 rows.

@@ -2,12 +2,10 @@
 // the commands the window runs on them. Texts cross to the page as UTF-8, bytes as arrays.
 #include "app/Desktop.h"
 #include "app/TextCase.h"
+#include "core/Conversion.h"
 #include "core/CoreUI.h"
 #include "core/Cp1252.h"
-#include "core/ErrorList.h"
 #include "core/ReportFile.h"
-#include "core/Toernooi.h"
-#include "core/ToernooiGrid.h"
 #include "core/Version.h"
 #include "table/CellTable.h"
 
@@ -36,6 +34,8 @@ struct TWebResult {
   // The error box's text when the command failed; empty when it ran to its end.
   std::string Failure;
   int RegelCount = 0;
+  // A file of a run: whether its report is made and belongs to the run's reports.
+  bool Report = false;
 };
 
 // A table's shape: counts, header counts, column widths and each column's alignment
@@ -71,22 +71,14 @@ public:
   std::vector<std::string> Messages;
 };
 
-// The tables and the tournament of the page, laid out as the window's.
+// The conversion of the page, with the window's tables.
 struct TWebForm {
-  TCellTable InputGrid{5, 5, 1, 0};
-  TCellTable ToernooiGrid{5, 5, 1, 1};
-  TCellTable ErrorGrid{5, 5, 1, 1};
   TWebUI UI;
-  TToernooi Toernooi{ErrorGrid, UI};
+  TConversion Conversion{UI};
   std::array<int, 256> BodyWidths{};
   std::array<int, 256> HeaderWidths{};
 
-  TWebForm() {
-    ToernooiGrid.OnGetAlignment = ToernooiGridGetAlignment;
-    ErrorGrid.OnGetAlignment = ErrorGridGetAlignment;
-    ClearToernooiGrid(ToernooiGrid);
-    ClearErrorGrid(ErrorGrid);
-  }
+  TWebForm() { Conversion.ClearTables(); }
 };
 
 TWebForm& Form() {
@@ -97,11 +89,11 @@ TWebForm& Form() {
 TCellTable& Grid(int which) {
   switch (which) {
   case 0:
-    return Form().InputGrid;
+    return Form().Conversion.InputGrid;
   case 1:
-    return Form().ToernooiGrid;
+    return Form().Conversion.ToernooiGrid;
   default:
-    return Form().ErrorGrid;
+    return Form().Conversion.ErrorGrid;
   }
 }
 
@@ -111,20 +103,21 @@ val Array(const std::vector<std::string>& texts) {
   return list;
 }
 
-// Runs one step of a command; a failure ends it with the error box's text.
+// Runs one step of a command, which tells whether it made a report; a failure ends it with the
+// error box's text.
 template <typename F> TWebResult Run(F&& step) {
   TWebForm& form = Form();
   form.UI.Messages.clear();
   TWebResult result;
   try {
-    step(form);
+    result.Report = step(form);
   } catch (const std::exception& e) {
     result.Failure = Cp1252ToUtf8(ErrorBoxText(e.what()));
   }
   result.Naam = Cp1252ToUtf8(form.UI.Naam);
   result.Status = Cp1252ToUtf8(form.UI.Status);
   result.Messages = Array(form.UI.Messages);
-  result.RegelCount = form.Toernooi.RegelCount();
+  result.RegelCount = form.Conversion.Toernooi.RegelCount();
   return result;
 }
 
@@ -133,8 +126,9 @@ template <typename F> TWebResult Run(F&& step) {
 // The page's start-up with the decimal separator of the user's locale; returns the caption.
 std::string Start(const std::string& decimalSeparator) {
   TWebForm& form = Form();
-  if (decimalSeparator.size() == 1) form.Toernooi.DecimalSeparator = decimalSeparator[0];
-  return "Jeugd csv naar Fide2006 Versie: " + VersionText(form.Toernooi.DecimalSeparator);
+  char& separator = form.Conversion.Toernooi.DecimalSeparator;
+  if (decimalSeparator.size() == 1) separator = decimalSeparator[0];
+  return "Jeugd csv naar Fide2006 Versie: " + VersionText(separator);
 }
 
 // The advance of each code page 1252 character in the body and the header font, as the page
@@ -152,7 +146,8 @@ void SetFontWidths(const val& body, const val& header) {
     for (const char c : text) w += widths[static_cast<unsigned char>(c)];
     return w;
   };
-  for (TCellTable* grid : {&form.InputGrid, &form.ToernooiGrid, &form.ErrorGrid})
+  TConversion& conversion = form.Conversion;
+  for (TCellTable* grid : {&conversion.InputGrid, &conversion.ToernooiGrid, &conversion.ErrorGrid})
     grid->SetMeasureText(measure);
 }
 
@@ -166,23 +161,18 @@ std::string Bytes(const val& array) {
 
 // Has the page told how far a load has read: callback(read, size), in bytes of the file.
 void SetProgress(const val& callback) {
-  Form().Toernooi.OnProgress = [callback](std::size_t read, std::size_t size) {
+  Form().Conversion.Toernooi.OnProgress = [callback](std::size_t read, std::size_t size) {
     callback(static_cast<double>(read), static_cast<double>(size));
   };
 }
 
 // The window's double-click: empties the tables, loads the file and fills the tournament table.
-// The file's bytes go before the tournament table is made, so that both never take room at once.
+// Report tells whether there is a report to save.
 TWebResult OpenFile(const std::string& name, const val& array) {
   return Run([&](TWebForm& form) {
-    ClearToernooiGrid(form.ToernooiGrid);
-    ClearErrorGrid(form.ErrorGrid);
-    std::string bytes = Bytes(array);
-    form.Toernooi.LoadBytes(std::filesystem::path(name), bytes, form.InputGrid, false);
-    std::string().swap(bytes);
-    form.InputGrid.FitColumnWidths(true, 1);
-    FillToernooiGrid(form.Toernooi, form.ToernooiGrid);
-    form.UI.SetStatusText(0, form.Toernooi.Rec.Naam);
+    form.Conversion.OpenBytes(std::filesystem::path(name), Bytes(array));
+    form.UI.SetStatusText(0, form.Conversion.Toernooi.Rec.Naam);
+    return form.Conversion.HasReport();
   });
 }
 
@@ -190,24 +180,33 @@ TWebResult OpenFile(const std::string& name, const val& array) {
 TWebResult StartBatch() {
   return Run([](TWebForm& form) {
     form.UI.SetStatusText(1, "");
-    ClearErrorGrid(form.ErrorGrid);
+    form.Conversion.StartRun({});
+    return false;
   });
 }
 
-// One file of a conversion of all files.
+// One file of a conversion of all files; a file the run does not report on is told in the
+// result's messages, and the run goes on.
 TWebResult ConvertFile(const std::string& name, const val& array) {
   return Run([&](TWebForm& form) {
-    std::string bytes = Bytes(array);
-    form.Toernooi.LoadBytes(std::filesystem::path(name), bytes, form.InputGrid, true);
-    std::string().swap(bytes);
-    FillToernooiGrid(form.Toernooi, form.ToernooiGrid);
-    form.UI.SetStatusText(0, form.Toernooi.Rec.Naam);
+    const bool made =
+        form.Conversion.ConvertBytes(std::filesystem::path(name), Bytes(array)).Done();
+    form.UI.SetStatusText(0, form.Conversion.Toernooi.Rec.Naam);
+    return made;
+  });
+}
+
+// Ends a conversion of all files.
+TWebResult FinishBatch() {
+  return Run([](TWebForm& form) {
+    form.Conversion.FinishRun();
+    return false;
   });
 }
 
 // The report of the file last converted, each line ended by CR LF.
 val WebReportBytes() {
-  const std::string bytes = ReportBytes(Form().Toernooi.ReportLines);
+  const std::string bytes = ReportBytes(Form().Conversion.Toernooi.ReportLines);
   return val::global("Uint8Array")
       .new_(emscripten::typed_memory_view(bytes.size(),
                                           reinterpret_cast<const unsigned char*>(bytes.data())));
@@ -215,7 +214,7 @@ val WebReportBytes() {
 
 // The report's file name for the file last loaded.
 std::string ReportName() {
-  return ReportFileName(Form().Toernooi.SourcePath().filename()).native();
+  return Form().Conversion.ReportName();
 }
 
 // A copy of the numbers as a typed array of the page.
@@ -270,7 +269,7 @@ TWebRows TableRows(int which, int first, int count, int firstCol, int colCount) 
 
 // The error list as the clipboard receives it.
 std::string ErrorText() {
-  return Cp1252ToUtf8(Form().ErrorGrid.ClipboardText());
+  return Cp1252ToUtf8(Form().Conversion.ErrorGrid.ClipboardText());
 }
 
 // A block of a table's cells, bounds included, in the same form.
@@ -280,11 +279,11 @@ std::string CellsText(int which, int left, int top, int right, int bottom) {
 
 // The input table's row of the line that a row of the error list names, or -1.
 int FindingRow(int errorRow) {
-  const std::string_view text = Form().ErrorGrid.GetCell(1, errorRow);
+  const std::string_view text = Form().Conversion.ErrorGrid.GetCell(1, errorRow);
   int regel = 0;
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), regel);
   if (ec != std::errc() || end != text.data() + text.size()) return -1;
-  return Form().Toernooi.InputRow(regel);
+  return Form().Conversion.Toernooi.InputRow(regel);
 }
 
 // The order of the input list: by name without regard to case, as the window lists a folder.
@@ -307,7 +306,8 @@ EMSCRIPTEN_BINDINGS(morvelander) {
       .field("Status", &TWebResult::Status)
       .field("Messages", &TWebResult::Messages)
       .field("Failure", &TWebResult::Failure)
-      .field("RegelCount", &TWebResult::RegelCount);
+      .field("RegelCount", &TWebResult::RegelCount)
+      .field("Report", &TWebResult::Report);
   emscripten::value_object<TWebTable>("TWebTable")
       .field("ColCount", &TWebTable::ColCount)
       .field("RowCount", &TWebTable::RowCount)
@@ -325,6 +325,7 @@ EMSCRIPTEN_BINDINGS(morvelander) {
   emscripten::function("OpenFile", &OpenFile);
   emscripten::function("StartBatch", &StartBatch);
   emscripten::function("ConvertFile", &ConvertFile);
+  emscripten::function("FinishBatch", &FinishBatch);
   emscripten::function("ReportBytes", &WebReportBytes);
   emscripten::function("ReportName", &ReportName);
   emscripten::function("TableShape", &TableShape);

@@ -172,7 +172,7 @@ TEST_F(MainFormTest, SaveToATargetInUseLeavesItUntouched) {
   EXPECT_EQ(Desktop.Beeps, 1);
 }
 
-TEST_F(MainFormTest, SaveOverTheOpenedFileEndsInTheErrorBoxAndKeepsIt) {
+TEST_F(MainFormTest, SaveOverTheOpenedFileIsRefusedAndKeepsIt) {
   WriteBytes(InBox() / "Voorbeeld.csv", TournamentCsv());
   Start();
   Open("Voorbeeld.csv");
@@ -181,8 +181,9 @@ TEST_F(MainFormTest, SaveOverTheOpenedFileEndsInTheErrorBoxAndKeepsIt) {
   Desktop.Answers = {true};
 
   Form.SaveDataBitBtnClick();
-  EXPECT_EQ(Desktop.Errors, Texts{(InBox() / "Voorbeeld.csv").string() +
-                                  ": the report would replace the input file"});
+  EXPECT_EQ(Desktop.Messages, Texts{"Voorbeeld.csv\r\rHet rapport " +
+                                    (InBox() / "Voorbeeld.csv").string() +
+                                    "\rzou het invoerbestand vervangen.\rGeen bestand gemaakt."});
   EXPECT_TRUE(Desktop.Questions.empty());
   EXPECT_EQ(ReadBytes(InBox() / "Voorbeeld.csv"), TournamentCsv());
   EXPECT_EQ(Desktop.Beeps, 1);
@@ -259,7 +260,7 @@ TEST_F(MainFormTest, ConvertAllPassesOverASecondReportOfOneNameAndTooLargeFiles)
       Desktop.Messages,
       (Texts{"groot.csv\r\rKan niet geopend worden...\rHet bestand is te groot (257 MiB; de "
              "grens is 256 MiB).",
-             "ruim.csv\r\rthe report would be too large (306 MiB; the limit is 256 MiB).",
+             "ruim.csv\r\rHet rapport zou te groot worden (306 MiB; de grens is 256 MiB).",
              second + "\r\rHet rapport " + (OutBox() / "x.txt").string() +
                  "\ris in deze opdracht al gemaakt voor " + first + ".\rGeen bestand gemaakt."}));
   EXPECT_EQ(first, "x.CSV");

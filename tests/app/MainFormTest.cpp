@@ -101,7 +101,8 @@ TEST_F(MainFormTest, ActivationResetsTablesShowsFirstTabAndBeepsTwiceOnce) {
   EXPECT_EQ(Desktop.Beeps, 2);
 }
 
-TEST_F(MainFormTest, ButtonsFollowTheRefreshesNotTheFolderChoice) {
+// "Alle" and the input "Clear" act on the files the input list shows, whatever read it again.
+TEST_F(MainFormTest, ButtonsAndInputFilesFollowTheListAsShown) {
   Start();
   EXPECT_FALSE(Form.SaveDataBitBtnEnabled());
   EXPECT_FALSE(Form.DoAllBitBtnEnabled());
@@ -119,8 +120,11 @@ TEST_F(MainFormTest, ButtonsFollowTheRefreshesNotTheFolderChoice) {
   EXPECT_TRUE(Form.OutBoxClearBitBtnEnabled());
 
   Form.InDirectoryListBoxDblClick(SubFolder(Form.InDirectoryListBox, "empty"));
-  EXPECT_EQ(Form.InDirectoryListBox.Directory(), InBox() / "empty");
   EXPECT_EQ(Form.InFileListBox.Count(), 0);
+  EXPECT_TRUE(Form.InputFiles().empty());
+  EXPECT_FALSE(Form.DoAllBitBtnEnabled());
+  EXPECT_FALSE(Form.InBoxClearBitBtnEnabled());
+  Form.InDirectoryListBoxDblClick(Form.InDirectoryListBox.DirectoryIndex() - 1);
   EXPECT_EQ(Form.InputFiles(), Paths{InBox() / "a.csv"});
   EXPECT_TRUE(Form.DoAllBitBtnEnabled());
   EXPECT_TRUE(Form.InBoxClearBitBtnEnabled());
@@ -129,6 +133,26 @@ TEST_F(MainFormTest, ButtonsFollowTheRefreshesNotTheFolderChoice) {
   Form.OutUpdateBitBtnClick();
   EXPECT_FALSE(Form.OutBoxClearBitBtnEnabled());
   EXPECT_EQ(Desktop.Beeps, 2 + 3);
+}
+
+// Started with a file of another folder, the window shows that folder: "Clear" must not touch
+// the files of the remembered folder, which the user does not see.
+TEST_F(MainFormTest, StartFileFromAnotherFolderLeavesTheRememberedFolderAlone) {
+  const fs::path elders = Dir() / "elders";
+  fs::create_directories(elders);
+  WriteBytes(elders / "notes.txt", "x");
+  for (const char* name : {"a.csv", "b.csv"}) WriteBytes(InBox() / name, TournamentCsv());
+  Form.SetStartFile(elders / "notes.txt");
+  Start();
+  EXPECT_EQ(Form.InDirectoryListBox.Directory(), elders);
+  EXPECT_TRUE(Form.InputFiles().empty());
+  EXPECT_FALSE(Form.DoAllBitBtnEnabled());
+  EXPECT_FALSE(Form.InBoxClearBitBtnEnabled());
+
+  Desktop.Answers = {true};
+  Form.InBoxClearBitBtnClick();
+  EXPECT_TRUE(fs::exists(InBox() / "a.csv"));
+  EXPECT_TRUE(fs::exists(InBox() / "b.csv"));
 }
 
 TEST_F(MainFormTest, InputFilesAreTheMatchingFilesInNameOrder) {

@@ -146,6 +146,9 @@ TEST_F(ConvertCommandTest, BatchListsOneSummaryRowPerFileAndWritesEveryReport) {
 
 TEST_F(ConvertCommandTest, UnreadableFileFailsAndTheOthersAreStillConverted) {
   std::ofstream(work / "Leeg.csv").close();
+  std::ofstream(work / "Nul.csv", std::ios::binary) << std::string(1, '\0') << "012;Naam\r\n";
+  fs::create_directory(work / "adir.csv");
+  ASSERT_EQ(::mkfifo((work / "Pijp.csv").c_str(), 0600), 0);
   fs::copy_file(Data("Schoon.csv"), work / "Bezet.csv");
   const THeldFile held(work / "Bezet.csv");
   fs::copy_file(Data("Schoon.csv"), work / "Groot.csv");
@@ -155,12 +158,21 @@ TEST_F(ConvertCommandTest, UnreadableFileFailsAndTheOthersAreStillConverted) {
     const char* shown; // control characters escaped
     const char* reason;
   };
+  const char* const notAFile =
+      "Kan niet geopend worden... Het is geen gewoon bestand maar een map of apparaat.";
   std::vector<TCase> cases = {
-      {"Ontbreekt.csv", "Ontbreekt.csv", "file not found"},
-      {"Leeg.csv", "Leeg.csv", "file is empty"},
-      {"Groot.csv", "Groot.csv", "file is too large (257 MiB; the limit is 256 MiB)"},
-      {"\x1b[2JWeg\n.csv", "\\x1B[2JWeg\\x0A.csv", "file not found"},
-      {"Bezet.csv", "Bezet.csv", "file is in use by another program"},
+      {"Ontbreekt.csv", "Ontbreekt.csv", "Kan niet geopend worden... Het bestand bestaat niet."},
+      {"Leeg.csv", "Leeg.csv", "Het bestand is leeg."},
+      {"Nul.csv", "Nul.csv", "Het bestand begint met een NUL-teken: het is geen tekstbestand."},
+      {"adir.csv", "adir.csv", notAFile},
+      {"Pijp.csv", "Pijp.csv", notAFile},
+      {"/dev/zero", "/dev/zero", notAFile},
+      {"Groot.csv", "Groot.csv",
+       "Kan niet geopend worden... Het bestand is te groot (257 MiB; de grens is 256 MiB)."},
+      {"\x1b[2JWeg\n.csv", "\\x1B[2JWeg\\x0A.csv",
+       "Kan niet geopend worden... Het bestand bestaat niet."},
+      {"Bezet.csv", "Bezet.csv",
+       "Kan niet geopend worden... Wordt reeds gebruikt door een ander programma."},
   };
   // The WebAssembly converter under node cannot see another program's lock.
   if (!MORVELANDER_CONVERT_SEES_LOCKS) cases.pop_back();
@@ -191,20 +203,22 @@ TEST_F(ConvertCommandTest, NoReportReplacesAnInputOrAnEarlierReportOfTheRun) {
       {"report over its own input",
        {{"x.txt", schoon}},
        {"x.txt"},
-       "morvelander-convert: x.txt: the report would replace the input file\n",
+       "morvelander-convert: x.txt: Het rapport " + target +
+           " zou het invoerbestand vervangen. Geen bestand gemaakt.\n",
        schoon},
       {"report over a later input",
        {{"x.csv", findings}, {"x.txt", schoon}},
        {"x.csv", "x.txt"},
-       "morvelander-convert: x.csv: the report " + target +
-           " would replace the input file x.txt of this run\n"
-           "morvelander-convert: x.txt: the report would replace the input file\n",
+       "morvelander-convert: x.csv: Het rapport " + target +
+           " zou het invoerbestand x.txt van deze opdracht vervangen. Geen bestand gemaakt.\n"
+           "morvelander-convert: x.txt: Het rapport " +
+           target + " zou het invoerbestand vervangen. Geen bestand gemaakt.\n",
        schoon},
       {"two inputs with one report name",
        {{"x.csv", schoon}, {"x.CSV", findings}},
        {"x.csv", "x.CSV"},
-       "morvelander-convert: x.CSV: report " + target +
-           " was already written for x.csv in this run\n",
+       "morvelander-convert: x.CSV: Het rapport " + target +
+           " is in deze opdracht al gemaakt voor x.csv. Geen bestand gemaakt.\n",
        Expected("Schoon.expected.txt")},
   };
   for (const auto& c : cases) {
@@ -228,8 +242,8 @@ TEST_F(ConvertCommandTest, TargetInUseIsLeftAloneAndTheLastWrittenReportIsPrinte
       Convert({"--print", "report", "--out", outPath, Data("Findings.csv"), Data("Schoon.csv")},
               work.Path());
   EXPECT_EQ(run.Status, 1);
-  EXPECT_EQ(run.Err,
-            (outPath / "Schoon.txt").native() + ": Wordt reeds gebruikt. Geen bestand gemaakt.\n");
+  EXPECT_EQ(run.Err, "morvelander-convert: " + (outPath / "Schoon.txt").native() +
+                         ": Wordt reeds gebruikt. Geen bestand gemaakt.\n");
   EXPECT_EQ(ReadFileBytes(out / "Schoon.txt"), "oud");
   EXPECT_TRUE(SameBytes(run.Out, Expected("Findings.expected.txt")));
 }
@@ -238,9 +252,10 @@ TEST_F(ConvertCommandTest, MissingOutFolderFailsWithTheReportsFullPath) {
   const TRun run =
       Convert({"--out", "ontbreekt", Data("Schoon.csv"), Data("Findings.csv")}, work.Path());
   EXPECT_EQ(run.Status, 1);
-  EXPECT_EQ(run.Err, "morvelander-convert: Cannot create file " +
+  EXPECT_EQ(run.Err, "morvelander-convert: " + Data("Schoon.csv").native() + ": Cannot create file " +
                          (workPath / "ontbreekt" / "Schoon.txt").native() + "\n" +
-                         "morvelander-convert: Cannot create file " +
+                         "morvelander-convert: " + Data("Findings.csv").native() +
+                         ": Cannot create file " +
                          (workPath / "ontbreekt" / "Findings.txt").native() + "\n");
   EXPECT_TRUE(FolderEntries(work.Path()).empty());
 }

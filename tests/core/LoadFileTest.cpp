@@ -394,39 +394,37 @@ TEST(LoadFile, EndsEarlyForMissingOrEmptyFiles) {
 }
 
 // A lock held by another program makes the file busy; a file that is only read-only is read.
-TEST(LoadFile, AnnouncesAFileInUseAndReadsNothing) {
+TEST(LoadFile, TellsOfAFileInUseAndReadsNothing) {
   TTempDir dir;
   const fs::path path = WriteFile(dir, "bezet.csv", "012;Bezet toernooi\r\n");
   fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
   {
     const THeldFile held(path);
     TLoadRun run;
-    run.Load(path);
-    ASSERT_EQ(run.UI.Messages.size(), 1u);
-    EXPECT_EQ(run.UI.Messages[0],
-              "bezet.csv\r\rKan niet geopend worden...\rWordt reeds gebruikt door een ander "
-              "programma.");
+    EXPECT_EQ(run.Toernooi.LoadFile(path, run.InputGrid, false).Outcome, TLoadOutcome::InUse);
     EXPECT_TRUE(run.Errors().empty());
     EXPECT_EQ(run.Toernooi.Rec.Naam, "");
   }
   TLoadRun run;
-  run.Load(path);
-  EXPECT_TRUE(run.UI.Messages.empty());
+  EXPECT_TRUE(run.Toernooi.LoadFile(path, run.InputGrid, false).Read());
   EXPECT_EQ(run.Toernooi.Rec.Naam, "Bezet toernooi");
 }
 
-// A file over 256 MiB is refused before anything of it is read.
-TEST(LoadFile, AnnouncesAFileTooLargeAndReadsNothing) {
+// A file over 256 MiB is refused before anything of it is read; bytes in memory too.
+TEST(LoadFile, TellsOfAFileTooLargeAndReadsNothing) {
   TTempDir dir;
   const fs::path path = WriteFile(dir, "groot.csv", "012;Groot toernooi\r\n");
   fs::resize_file(path, (std::uintmax_t{256} << 20) + 1);
   TLoadRun run;
-  run.Load(path);
-  EXPECT_EQ(run.UI.Messages, std::vector<std::string>{"groot.csv\r\rKan niet geopend worden...\r"
-                                                      "Het bestand is te groot (257 MiB; de grens "
-                                                      "is 256 MiB)."});
+  const TLoadResult result = run.Toernooi.LoadFile(path, run.InputGrid, false);
+  EXPECT_EQ(result.Outcome, TLoadOutcome::TooLarge);
+  EXPECT_EQ(LoadOutcomeText(result),
+            "Kan niet geopend worden...\rHet bestand is te groot (257 MiB; de grens is 256 MiB).");
   EXPECT_TRUE(run.Errors().empty());
   EXPECT_EQ(run.Toernooi.RegelCount(), 0);
+  const std::string bytes((std::size_t{256} << 20) + 1, 'x');
+  EXPECT_EQ(run.Toernooi.LoadBytes("groot.csv", bytes, run.InputGrid, false).Outcome,
+            TLoadOutcome::TooLarge);
 }
 
 TEST(LoadFile, CountsFindingsBeyondLine9999WithoutShowingTheLine) {

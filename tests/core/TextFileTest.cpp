@@ -1,12 +1,12 @@
 #include "core/TextFile.h"
 
-#include "core/Cp1252.h"
+#include "support/HeldFile.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <stdexcept>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -59,43 +59,55 @@ protected:
     return path;
   }
 
-  static void ExpectCannotOpen(const fs::path& path) {
-    try {
-      ReadTextFile(path);
-      ADD_FAILURE() << "no exception";
-    } catch (const std::runtime_error& e) {
-      EXPECT_EQ(std::string(e.what()), "Cannot open file " + PathText(path));
-    }
-  }
-
   fs::path dir;
 };
 
 // The text ends at the first NUL byte, also where a sparse file's hole begins.
 TEST_F(ReadTextFileTest, ReadsTheBytesAsTheyAreUpToTheFirstNul) {
   const fs::path path = Write("t.csv", "012;Naam\r\n900;1;Ren\xE9\n\x80\r\0rest"s);
-  EXPECT_EQ(ReadTextFile(path), "012;Naam\r\n900;1;Ren\xE9\n\x80\r");
+  EXPECT_EQ(ReadTextFile(path).Text, "012;Naam\r\n900;1;Ren\xE9\n\x80\r");
   const fs::path sparse = Write("sparse.csv", "012;Naam\r\n");
   fs::resize_file(sparse, std::uintmax_t{200} << 20);
-  EXPECT_EQ(ReadTextFile(sparse), "012;Naam\r\n");
+  EXPECT_EQ(ReadTextFile(sparse).Text, "012;Naam\r\n");
 }
 
 TEST_F(ReadTextFileTest, ReadsAHugeLine) {
   const std::string line(3 << 20, 'x');
-  const std::string text = ReadTextFile(Write("big.csv", line + "\r\nend"));
+  const std::string text = ReadTextFile(Write("big.csv", line + "\r\nend")).Text;
   const auto lines = SplitLines(text);
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0], line);
   EXPECT_EQ(lines[1], "end");
 }
 
-TEST_F(ReadTextFileTest, ReadsAnEmptyFileAsNoBytes) {
-  EXPECT_TRUE(ReadTextFile(Write("empty.csv", "")).empty());
-}
-
-TEST_F(ReadTextFileTest, FailsWithTheFileNameWhenItCannotBeRead) {
-  ExpectCannotOpen(dir / "Ren\u00E9 missing.csv");
-  ExpectCannotOpen(dir);
+// Each way of reading nothing is told apart where it is met, and leaves no text.
+TEST_F(ReadTextFileTest, TellsWhyItReadNothing) {
+  const fs::path fifo = dir / "pijp.csv";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const fs::path grown = Write("groot.csv", "012;Naam\r\n");
+  fs::resize_file(grown, MaxTextFileSize + 1);
+  const fs::path held = Write("bezet.csv", "012;Naam\r\n");
+  const THeldFile lock(held);
+  const struct {
+    fs::path path;
+    TLoadOutcome want;
+  } cases[] = {
+      {dir / "Ren\u00E9 missing.csv", TLoadOutcome::Missing},
+      {dir, TLoadOutcome::NotAFile},
+      {fifo, TLoadOutcome::NotAFile},
+      {"/dev/zero", TLoadOutcome::NotAFile},
+      {grown, TLoadOutcome::TooLarge},
+      {held, TLoadOutcome::InUse},
+      {Write("leeg.csv", ""), TLoadOutcome::Empty},
+      {Write("nul.csv", "\0"s + "012;Naam\r\n"), TLoadOutcome::StartsWithNul},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path.native());
+    const TTextFile read = ReadTextFile(c.path);
+    EXPECT_EQ(read.Result.Outcome, c.want);
+    EXPECT_TRUE(read.Text.empty());
+  }
+  EXPECT_EQ(ReadTextFile(grown).Result.Size, MaxTextFileSize + 1);
 }
 
 } // namespace

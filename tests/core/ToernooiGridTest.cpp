@@ -208,7 +208,7 @@ TEST(FillToernooiGrid, RefusesAReportLargerThanTheLimitBeforeFillingTheTable) {
     FillToernooiGrid(run.Toernooi, grid);
     ADD_FAILURE() << "the report was made";
   } catch (const TReportTooLarge& e) {
-    EXPECT_STREQ(e.what(), "the report would be too large (306 MiB; the limit is 256 MiB)");
+    EXPECT_STREQ(e.what(), "Het rapport zou te groot worden (306 MiB; de grens is 256 MiB)");
   }
   EXPECT_EQ(grid.ColCount(), 2);
   EXPECT_EQ(grid.RowCount(), 2);

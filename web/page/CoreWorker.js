@@ -103,15 +103,16 @@ const commands = {
     Heap: c.HEAP8.length,
   }),
   StartBatch: (c) => c.StartBatch(),
-  // A file of "Alle": its result, and its report when it has lines. A file that can no longer
-  // be read is passed over, like one gone from the folder.
+  // A file of "Alle": its result, and its report when the run made one. A file that can no
+  // longer be read is passed over, like one gone from the folder.
   ConvertFile: async (c, file) => {
     const bytes = await ReadBytes(file).catch(() => null);
     if (!bytes) return null;
     const result = c.ConvertFile(file.name, bytes);
-    if (result.Failure || result.RegelCount === 0) return { result, name: c.ReportName() };
+    if (!result.Report) return { result, name: c.ReportName() };
     return { result, name: c.ReportName(), report: c.ReportBytes() };
   },
+  FinishBatch: (c) => c.FinishBatch(),
   Report: (c) => ({ name: c.ReportName(), report: c.ReportBytes() }),
   Shape,
   View,

@@ -168,7 +168,7 @@ async function Main() {
     await Repaint();
     performance.measure("Morvelander: tables shown", { start });
     // A file whose report could not be made leaves nothing to save.
-    saveButton.disabled = !shown;
+    saveButton.disabled = !shown || !result.Report;
     byId("ErrorGrid").focus();
   });
 
@@ -183,36 +183,35 @@ async function Main() {
       if (toFolder && !folder) return;
       const files = fileList.Files.slice();
       let stopped = false;
+      let stoppedAfter = 0;
       stopping = () => (stopped = true);
       await ShowPage(FoutenPage);
       await ShowResult(await core.Call("StartBatch"));
       const reports = new Map();
       try {
         for (const [i, file] of files.entries()) {
+          // The core tells why a file gives no report; the run goes on with the next.
           const converted = await core.Call("ConvertFile", file);
           if (converted) {
             const { result, name, report } = converted;
             if (!(await ShowResult(result))) return;
-            saveButton.disabled = false;
-            // A file without lines would give the report of an empty tournament.
-            if (result.RegelCount > 0 && reports.has(name)) {
-              await ShowMessage(
-                `${file.name}\r\rHet rapport ${name}\ris in deze opdracht al gemaakt voor ` +
-                  `${reports.get(name).from}.\rGeen bestand gemaakt.`,
-              );
-            } else if (result.RegelCount > 0) {
+            if (report) {
+              saveButton.disabled = false;
               if (folder) await WriteReport(folder, name, report);
-              reports.set(name, { from: file.name, report });
+              reports.set(name, { report });
             }
           }
           status[1].textContent = `${i + 1} van ${files.length} bestanden`;
           await Repaint();
           if (stopped && i + 1 < files.length) {
-            status[1].textContent = `Gestopt na ${i + 1} van ${files.length} bestanden`;
-            return;
+            stoppedAfter = i + 1;
+            break;
           }
         }
-        status[1].textContent = "";
+        await ShowResult(await core.Call("FinishBatch"));
+        status[1].textContent = stoppedAfter
+          ? `Gestopt na ${stoppedAfter} van ${files.length} bestanden`
+          : "";
       } finally {
         if (!folder && reports.size > 0) DownloadZip(ZipName, reports);
         byId("ErrorGrid").focus();

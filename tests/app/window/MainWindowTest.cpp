@@ -230,8 +230,9 @@ void MainWindowTest::openingASubFolderShowsItsFiles() {
   QCOMPARE(files->model()->rowCount(), 2);
   QCOMPARE(files->model()->data(files->model()->index(1, 0)).toString(),
            QStringLiteral("Tweede.csv"));
-  // The files to convert stay those of the last refresh.
-  QCOMPARE(Window->Form().InputFiles().size(), std::size_t{1});
+  // The files to convert are those the list shows.
+  QCOMPARE(Window->Form().InputFiles().size(), std::size_t{2});
+  QVERIFY(Find<QPushButton>("DoAllBitBtn")->isEnabled());
 }
 
 void MainWindowTest::closingRemembersTheFolders() {

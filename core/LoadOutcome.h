@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+// Why a load read the lines it read, or none: the reader that met the file tells, so that no
+// caller has to ask the file system a second time.
+enum class TLoadOutcome {
+  Read,
+  // No file at the path.
+  Missing,
+  // A folder, a pipe, a device: something that is not a plain file.
+  NotAFile,
+  // Another program holds a lock on the file.
+  InUse,
+  // Larger than MaxTextFileSize, before or while it was read.
+  TooLarge,
+  // The file is there but cannot be opened or read (no permission, a read error).
+  Unreadable,
+  // The file holds no byte at all.
+  Empty,
+  // The file's first byte is a NUL byte, which ends the text before it starts.
+  StartsWithNul,
+};
+
+struct TLoadResult {
+  TLoadOutcome Outcome = TLoadOutcome::Read;
+  // The file's size as far as it was known; the figure of a TooLarge refusal.
+  std::uintmax_t Size = 0;
+
+  bool Read() const { return Outcome == TLoadOutcome::Read; }
+};
+
+// What a load that read no lines says to the user, after the file's name: lines separated by
+// CR, in Dutch. Empty for a file that was read.
+std::string LoadOutcomeText(const TLoadResult& result);
