@@ -81,7 +81,10 @@ QVariant TCellTableModel::data(const QModelIndex& index, int role) const {
 Qt::ItemFlags TCellTableModel::flags(const QModelIndex& index) const {
   if (!index.isValid()) return Qt::NoItemFlags;
   if (FTable.IsHeaderCell(index.column(), index.row())) return Qt::ItemIsEnabled;
-  return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+  Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+  // No edit begins unless the table's owner allows it.
+  if (FTable.CanEditCell(index.column(), index.row())) flags |= Qt::ItemIsEditable;
+  return flags;
 }
 
 void TCellTableModel::Reset() {

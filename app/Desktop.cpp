@@ -1,12 +1,7 @@
 #include "app/Desktop.h"
 
-#include "app/TextCase.h"
 #include "core/Cp1252.h"
-
-std::string ErrorBoxText(const std::string& text) {
-  if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') return text + '.';
-  return text;
-}
+#include "core/TextCase.h"
 
 std::string ProgramTitle(const std::filesystem::path& exePath) {
   std::string name = FileNameText(exePath);

@@ -43,8 +43,5 @@ public:
                             std::function<void()> changed) = 0;
 };
 
-// The text an error box shows: a "." is appended when the last character sorts after ".".
-std::string ErrorBoxText(const std::string& text);
-
 // The executable's file name cut at its first ".", every letter after the first in lower case.
 std::string ProgramTitle(const std::filesystem::path& exePath);

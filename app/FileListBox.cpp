@@ -1,6 +1,6 @@
 #include "app/FileListBox.h"
 
-#include "app/TextCase.h"
+#include "core/TextCase.h"
 
 #include <algorithm>
 #include <system_error>

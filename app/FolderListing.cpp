@@ -1,7 +1,7 @@
 #include "app/FolderListing.h"
 
-#include "app/TextCase.h"
 #include "core/Cp1252.h"
+#include "core/TextCase.h"
 
 #include <algorithm>
 #include <system_error>

@@ -1,8 +1,8 @@
 #include "app/IniFile.h"
 
-#include "app/TextCase.h"
 #include "core/Cp1252.h"
 #include "core/ReportFile.h"
+#include "core/TextCase.h"
 #include "core/TextFile.h"
 
 #include <fstream>

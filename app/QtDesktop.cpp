@@ -1,6 +1,7 @@
 #include "app/QtDesktop.h"
 
 #include "core/Cp1252.h"
+#include "core/ErrorBoxText.h"
 
 #include <QApplication>
 #include <QClipboard>

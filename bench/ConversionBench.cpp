@@ -10,15 +10,14 @@
 #include "core/Toernooi.h"
 #include "core/ToernooiGrid.h"
 #include "table/CellTable.h"
+#include "tests/support/TempDir.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <ostream>
-#include <stdexcept>
 #include <streambuf>
 #include <string>
 #include <system_error>
@@ -27,34 +26,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A folder for the generated files and the reports, removed when the run ends.
-class TBenchFolder {
-public:
-  TBenchFolder() {
-    std::string pattern = (fs::temp_directory_path() / "morvelander-bench-XXXXXX").native();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    FPath = pattern;
-  }
-  TBenchFolder(const TBenchFolder&) = delete;
-  TBenchFolder& operator=(const TBenchFolder&) = delete;
-  ~TBenchFolder() {
-    std::error_code ec;
-    fs::remove_all(FPath, ec);
-  }
-  const fs::path& Path() const { return FPath; }
-
-private:
-  fs::path FPath;
-};
-
 struct TBenchFile {
   fs::path Path;
   std::int64_t Bytes = 0;
   std::int64_t GameLines = 0;
 };
 
-const TBenchFolder& Folder() {
-  static const TBenchFolder folder;
+const TTempDir& Folder() {
+  static const TTempDir folder;
   return folder;
 }
 

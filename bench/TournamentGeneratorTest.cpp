@@ -12,18 +12,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <set>
 #include <string>
-#include <system_error>
-
-#include <unistd.h>
 
 namespace {
-
-namespace fs = std::filesystem;
 
 // The generated file as the program reads it: every error-list message with its count.
 struct TLoaded {
@@ -34,13 +27,8 @@ struct TLoaded {
   std::map<std::string, int> Messages;
 
   explicit TLoaded(const std::string& bytes) {
-    const fs::path path = fs::temp_directory_path() /
-                          ("morvelander-generated-" + std::to_string(::getpid()) + ".csv");
-    std::ofstream(path, std::ios::binary) << bytes;
     ClearErrorGrid(ErrorGrid);
-    Toernooi.LoadFile(path, InputGrid, false);
-    std::error_code ec;
-    fs::remove(path, ec);
+    Toernooi.LoadBytes("Generated.csv", bytes, InputGrid, false);
     // The last entry is the summary row; the row after it is the open row.
     for (int row = 1; row < ErrorGrid.RowCount() - 2; ++row)
       ++Messages[std::string(ErrorGrid.GetCell(2, row))];

@@ -3,7 +3,8 @@
 #include "app/TextMeasure.h"
 #include "bench/TournamentGenerator.h"
 #include "tests/app/FakeDesktop.h"
-#include "tests/app/TempFolder.h"
+#include "tests/app/TestFiles.h"
+#include "tests/support/TempDir.h"
 
 #include <QApplication>
 #include <QListView>
@@ -29,15 +30,15 @@ namespace fs = std::filesystem;
 // A program folder whose InBox holds generated tournaments. The window and the form find
 // their InBox and OutBox beside the executable, so the executable's path is all they need.
 struct TProgramFolder {
-  TTempFolder Temp;
+  TTempDir Temp;
   int Files = 0;
   // Game lines and all lines of one file.
   int GameLines = 0;
   int Lines = 0;
 
-  fs::path Executable() const { return Temp.Path / "Morvelander"; }
-  fs::path InBox() const { return Temp.Path / "InBox"; }
-  fs::path OutBox() const { return Temp.Path / "OutBox"; }
+  fs::path Executable() const { return Temp.Path() / "Morvelander"; }
+  fs::path InBox() const { return Temp.Path() / "InBox"; }
+  fs::path OutBox() const { return Temp.Path() / "OutBox"; }
 };
 
 // Fills a fresh program folder with files of the given size, each one a different tournament.

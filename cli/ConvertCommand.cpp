@@ -3,6 +3,8 @@
 #include "core/Conversion.h"
 #include "core/CoreUI.h"
 #include "core/Cp1252.h"
+#include "core/TextFile.h"
+#include "core/ToernooiGrid.h"
 #include "core/Version.h"
 #include "table/CellTable.h"
 
@@ -86,9 +88,17 @@ std::string OneLine(const std::string& lines) {
 }
 
 // A table as the clipboard would receive it, written row by row: the whole text of a table of
-// many rows or columns at once could take more memory than the machine has.
-void PrintTable(const TCellTable& table, std::ostream& out) {
+// many rows or columns at once could take more memory than the machine has. A few megabytes of
+// input can stand for gigabytes of table text (a merged header row repeats its text in every
+// column), so a table whose text would outgrow the largest report is not printed at all.
+bool PrintTable(const TCellTable& table, std::ostream& out, std::ostream& err) {
+  if (table.ClipboardSize(MaxReportSize) > MaxReportSize) {
+    Complain(err, std::string(ProgramName) + ": the table to print would be larger than " +
+                      std::to_string(SizeInMiB(MaxReportSize)) + " MiB; nothing printed");
+    return false;
+  }
   for (int row = 0; row < table.RowCount(); ++row) out << table.ClipboardRow(row);
+  return true;
 }
 
 std::filesystem::path OutFolder(const std::filesystem::path& dir) {
@@ -132,17 +142,15 @@ public:
 
   void FinishRun() { FConversion.FinishRun(); }
 
-  void Print(std::ostream& out) const {
+  // False when the chosen text was too large to print.
+  bool Print(std::ostream& out, std::ostream& err) const {
     switch (FOptions.Print) {
     case TPrintWhat::Errors:
-      PrintTable(FConversion.ErrorGrid, out);
-      break;
+      return PrintTable(FConversion.ErrorGrid, out, err);
     case TPrintWhat::Input:
-      PrintTable(FConversion.InputGrid, out);
-      break;
+      return PrintTable(FConversion.InputGrid, out, err);
     case TPrintWhat::Table:
-      PrintTable(FConversion.ToernooiGrid, out);
-      break;
+      return PrintTable(FConversion.ToernooiGrid, out, err);
     case TPrintWhat::Report:
       for (const std::string& line : FLastReport) out << line << "\r\n";
       break;
@@ -152,6 +160,7 @@ public:
     case TPrintWhat::None:
       break;
     }
+    return true;
   }
 
 private:
@@ -180,8 +189,9 @@ const char* const ConvertUsage =
     "  --help                   show this text\n"
     "  --version                show the version and its date\n"
     "\n"
-    "Exit status: 0 when every FILE was converted, 1 when one could not be read or its\n"
-    "report not written, 2 for a wrong command line.\n";
+    "Exit status: 0 when every FILE was converted, 1 when one could not be read, its\n"
+    "report not written or the text to print was larger than 256 MiB, 2 for a wrong\n"
+    "command line.\n";
 
 std::string ConvertVersion() {
   return std::string(ProgramName) + " " + VersionText('.') +
@@ -247,7 +257,7 @@ int RunConvert(const TConvertOptions& options, std::ostream& out, std::ostream& 
     if (!converter.Convert(file, err)) ok = false;
   }
   converter.FinishRun();
-  converter.Print(out);
+  if (!converter.Print(out, err)) ok = false;
   out.flush();
   return ok ? 0 : 1;
 }

@@ -1,7 +1,5 @@
 #include "core/Games.h"
 
-#include <algorithm>
-
 namespace {
 
 std::uint64_t IdAndRondeKey(std::int32_t idNr, std::int32_t rondeNr) {
@@ -16,26 +14,14 @@ const TGame& TGamesList::Add(TGameRec rec) {
   // The index keeps an existing entry, so it always answers with the earliest game.
   FByIdAndRonde.Insert(IdAndRondeKey(game.Rec.WitIdNr, game.Rec.RondeNr), &game);
   FByIdAndRonde.Insert(IdAndRondeKey(game.Rec.ZwartIdNr, game.Rec.RondeNr), &game);
-  FLaatste = FGames.size() == 1 ? game.Rec.RondeNr : std::max(FLaatste, game.Rec.RondeNr);
-  FEerste = FGames.size() == 1 ? game.Rec.RondeNr : std::min(FEerste, game.Rec.RondeNr);
   return game;
 }
 
 void TGamesList::Clear() {
   FGames.clear();
   FByIdAndRonde.Clear();
-  FLaatste = 0;
-  FEerste = 99999999;
 }
 
 const TGame* TGamesList::GetSpGame(std::int32_t idNr, std::int32_t rondeNr) const {
   return FByIdAndRonde.Find(IdAndRondeKey(idNr, rondeNr));
-}
-
-std::int32_t TGamesList::GetLaatsteRondeNr() const {
-  return FLaatste;
-}
-
-std::int32_t TGamesList::GetEersteRondeNr() const {
-  return FEerste;
 }

@@ -44,14 +44,8 @@ public:
 
   // The first game of the round in which the id plays white or black, or none.
   const TGame* GetSpGame(std::int32_t idNr, std::int32_t rondeNr) const;
-  // The highest round number of all games; 0 when there are none.
-  std::int32_t GetLaatsteRondeNr() const;
-  // The lowest round number of all games; 99999999 when there are none.
-  std::int32_t GetEersteRondeNr() const;
 
 private:
   std::deque<TGame> FGames;
   TFlatIndex<const TGame> FByIdAndRonde;
-  std::int32_t FLaatste = 0;
-  std::int32_t FEerste = 99999999;
 };

@@ -8,66 +8,52 @@
 #include <algorithm>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
 // 2000-01-01: header dates before it are treated as missing.
 constexpr TDate MinReportDatum = 36526;
 
-constexpr int NaamEntry = 4;
-constexpr std::size_t FixedLineWidth = 89;
-constexpr std::size_t RondeDatumIndent = 91;
-constexpr std::size_t RondeWidth = 10;
-
-constexpr std::string_view SecondRuler = "--- SSSS sTTT NNNNNNNNNNNNNNNNNNNNNNNNNNNNNNNNN RRRR FFF "
-                                         "IIIIIIIIIII BBBB/BB/BB PPPP RRRR";
-static_assert(SecondRuler.size() == FixedLineWidth);
-
 std::string HeaderDatum(TDate datum, const char* missing) {
   if (datum < MinReportDatum) return missing;
   return FormatDate("yyyy-mm-dd", datum);
-}
-
-// From position 5 on, every position shows its own number modulo 10.
-std::string FirstRuler(std::size_t rondeCount) {
-  std::string ruler = "--- ";
-  for (std::size_t pos = 5; pos <= FixedLineWidth; ++pos)
-    ruler += static_cast<char>('0' + pos % 10);
-  for (std::size_t k = 0; k < rondeCount; ++k) ruler += "0123456789";
-  return ruler;
-}
-
-// The marks of one round column: its last digit under the opponent, colour and result.
-std::string RondeRulerGroup(std::int32_t rondeNr) {
-  std::string group = "  1111 1 1";
-  if (rondeNr < 0) return group;
-  const char digit = static_cast<char>('0' + rondeNr % 10);
-  for (char& c : group) {
-    if (c == '1') c = digit;
-  }
-  return group;
-}
-
-void AddFixedColumns(TReportColumns& columns) {
-  AddReportColumn(columns, 1, 3, "Data-Identification-number (001 for player-data)");
-  AddReportColumn(columns, 5, 8, "Startingrank-Number or Number");
-  AddReportColumn(columns, 10, 10, "Sex");
-  AddReportColumn(columns, 11, 13, "Title");
-  AddReportColumn(columns, 15, 47, "Name (Lastname, Firstname, academic title)");
-  AddReportColumn(columns, 49, 52, "FIDE Rating");
-  AddReportColumn(columns, 54, 56, "FIDE federation");
-  AddReportColumn(columns, 58, 68, "FIDE Number (including 3 digits reserve)");
-  AddReportColumn(columns, 70, 79, "Birth Date (YYYY/MM/DD)");
-  AddReportColumn(columns, 81, 84, "Points (in the Form 11.5)");
-  AddReportColumn(columns, 86, 89, "Rank");
 }
 
 void PadTo(std::string& text, std::size_t width) {
   if (text.size() < width) text.append(width - text.size(), ' ');
 }
 
+// From position 5 on, every position of a player line shows its own number modulo 10.
+std::string FirstRuler(int rondeCount) {
+  std::string ruler = "--- ";
+  const std::uintmax_t width = ReportLineWidth(rondeCount);
+  for (std::uintmax_t pos = 5; pos <= width; ++pos)
+    ruler += static_cast<char>('0' + pos % 10);
+  return ruler;
+}
+
+// Every field's marks at the field's place; a round's marks carry its number's last digit.
+std::string SecondRuler(const std::vector<TRondeRec>& rondes) {
+  std::string ruler;
+  for (const TReportColumn& column : FixedReportColumns) {
+    PadTo(ruler, static_cast<std::size_t>(column.StartPos - 1));
+    ruler += column.Ruler;
+  }
+  for (std::size_t k = 0; k < rondes.size(); ++k) {
+    const TReportColumn column = ReportColumnAt(FirstRondeColumn.Col + static_cast<int>(k));
+    PadTo(ruler, static_cast<std::size_t>(column.StartPos - 1));
+    std::string group(column.Ruler);
+    if (rondes[k].RondeNr >= 0)
+      std::replace(group.begin(), group.end(), '1',
+                   static_cast<char>('0' + rondes[k].RondeNr % 10));
+    ruler += group;
+  }
+  return ruler;
+}
+
 bool IsPlayerRow(const TCellTable& grid, int row) {
-  std::string field(grid.GetCell(0, row));
+  std::string field(grid.GetCell(RecordCodeColumn.Col, row));
   field += '\t';
   std::string_view rest = field;
   return ReadIntField(rest) == 1;
@@ -76,17 +62,10 @@ bool IsPlayerRow(const TCellTable& grid, int row) {
 } // namespace
 
 std::uintmax_t ReportPlayerLinesSize(int spelerCount, int rondeCount) {
-  return static_cast<std::uintmax_t>(spelerCount) *
-         (FixedLineWidth + RondeWidth * static_cast<std::uintmax_t>(rondeCount) + 2);
+  return static_cast<std::uintmax_t>(spelerCount) * (ReportLineWidth(rondeCount) + 2);
 }
 
-void AddReportColumn(TReportColumns& columns, std::int32_t startPos, std::int32_t endPos,
-                     std::string description) {
-  columns.push_back({startPos, endPos, std::move(description)});
-}
-
-void TReportLine::AppendField(std::string_view cellText, const TReportColumns& columns, int index) {
-  const TReportColumn& column = columns[static_cast<std::size_t>(index)];
+void TReportLine::AppendField(std::string_view cellText, const TReportColumn& column) {
   // After the first field the text never ends in a blank, so this trims nothing more.
   FText.erase(TrimRight(FText).size());
   FBlanks = 0;
@@ -95,12 +74,11 @@ void TReportLine::AppendField(std::string_view cellText, const TReportColumns& c
 
   const std::string_view text = Trim(cellText);
   const std::size_t filled = start + text.size();
-  const std::size_t blanks = column.EndPos > 0 && filled < static_cast<std::size_t>(column.EndPos)
-                                 ? static_cast<std::size_t>(column.EndPos) - filled
-                                 : 0;
+  const auto endPos = static_cast<std::size_t>(column.EndPos());
+  const std::size_t blanks = filled < endPos ? endPos - filled : 0;
   if (text.empty()) {
     FBlanks = start - FText.size() + blanks;
-  } else if (index == NaamEntry) {
+  } else if (column.ReportAlign == THorzAlign::Left) {
     FText.resize(start, ' ');
     FText += text;
     FBlanks = blanks;
@@ -130,32 +108,27 @@ void TToernooi::BuildReport(const TCellTable& toernooiGrid) {
   ReportLines.push_back("122 " + Rec.Speeltempo);
   ReportLines.emplace_back();
 
-  ReportLines.push_back(FirstRuler(Rondes.size()));
-  std::string ruler(SecondRuler);
-  for (const TRondeRec& ronde : Rondes) ruler += RondeRulerGroup(ronde.RondeNr);
-  ReportLines.push_back(std::move(ruler));
+  const int rondeCount = static_cast<int>(Rondes.size());
+  ReportLines.push_back(FirstRuler(rondeCount));
+  ReportLines.push_back(SecondRuler(Rondes));
 
-  TReportColumns columns;
-  AddFixedColumns(columns);
-
+  // Each round's date starts at its field and takes the room of one round.
   std::string datums = "132";
-  PadTo(datums, RondeDatumIndent);
-  std::int32_t start = static_cast<std::int32_t>(RondeDatumIndent) + 1;
+  PadTo(datums, static_cast<std::size_t>(FirstRondeColumn.StartPos - 1));
   for (const TRondeRec& ronde : Rondes) {
     std::string datum = FormatDate("yy.mm.dd", ronde.Datum);
-    PadTo(datum, RondeWidth);
+    PadTo(datum, RondeColumnStep);
     datums += datum;
-    AddReportColumn(columns, start, start + 7, "Ronde");
-    start += static_cast<std::int32_t>(RondeWidth);
   }
   ReportLines.push_back(std::move(datums));
 
-  const int columnCount = static_cast<int>(columns.size());
+  std::vector<TReportColumn> columns(FixedReportColumns.begin(), FixedReportColumns.end());
+  for (int k = 0; k < rondeCount; ++k) columns.push_back(ReportColumnAt(FirstRondeColumn.Col + k));
   for (int row = 0; row < toernooiGrid.RowCount(); ++row) {
     if (!IsPlayerRow(toernooiGrid, row)) continue;
     TReportLine line;
-    for (int k = 0; k < columnCount; ++k)
-      line.AppendField(toernooiGrid.GetCell(k, row), columns, k);
+    for (const TReportColumn& column : columns)
+      line.AppendField(toernooiGrid.GetCell(column.Col, row), column);
     ReportLines.push_back(line.Text());
   }
 

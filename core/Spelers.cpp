@@ -92,16 +92,6 @@ std::string TSp::PartijTekst(const TSpPartij& partij) const {
   return tekst;
 }
 
-std::string TSp::GetRondeUitslag(std::int32_t rondeNr) const {
-  std::string tekst;
-  // The last matching entry wins: a game against oneself shows its black side.
-  for (const TSpPartij& partij : Partijen) {
-    const TGameRec& rec = partij.Game->Rec;
-    if (rec.RondeNr == rondeNr && SpeeltIn(rec)) tekst = PartijTekst(partij);
-  }
-  return tekst;
-}
-
 double UitslagPunten(std::int32_t uitslag, bool wit) {
   switch (uitslag) {
   case 1:

@@ -27,11 +27,10 @@ public:
 
   void AddPartij(TSp* tegenstander, const TGame* game, std::uint8_t kleur);
   double GetPunten() const;
-  // The player's cell for the round: "<opponent start rank> w|z <result character>".
-  std::string GetRondeUitslag(std::int32_t rondeNr) const;
   // Whether the player is the white or the black side of the game.
   bool SpeeltIn(const TGameRec& rec) const;
-  // The round cell that one game of the player gives.
+  // The round cell that one game of the player gives: "<opponent start rank> w|z <result
+  // character>".
   std::string PartijTekst(const TSpPartij& partij) const;
 
   std::int32_t IdNr;

@@ -4,6 +4,7 @@
 #include "core/FlatIndex.h"
 #include "core/NumberText.h"
 #include "core/Report.h"
+#include "core/ReportColumns.h"
 #include "core/TextFile.h"
 
 #include <string>
@@ -17,9 +18,6 @@ constexpr int MinShownRating = 100;
 constexpr int MinShownIdNr = 5000000;
 // 1904-01-01: earlier birth dates are the reader's markers for empty or unreadable fields.
 constexpr TDate MinShownGebDatum = 1462;
-
-constexpr int NaamCol = 4;
-constexpr int FirstRondeCol = 11;
 
 std::uint64_t RondeKey(std::int32_t rondeNr) {
   return static_cast<std::uint32_t>(rondeNr);
@@ -46,18 +44,17 @@ void FillToernooiGrid(TToernooi& toernooi, TCellTable& grid) {
   if (reportSize > MaxReportSize)
     throw TReportTooLarge(reportSize);
   grid.SetRowCount(spelerCount + 2);
-  grid.SetColCount(rondeCount + FirstRondeCol);
+  grid.SetColCount(rondeCount + FirstRondeColumn.Col);
 
-  const char* const headers[] = {"S",      "T",    "Naam", "Rating", "Fed",
-                                 "Rel.nr", "Geb.", "Pnts", "Rank"};
-  int col = 2;
-  for (const char* header : headers) grid.SetCell(col++, 0, header);
+  for (const TReportColumn& column : FixedReportColumns) {
+    if (!column.Header.empty()) grid.SetCell(column.Col, 0, std::string(column.Header));
+  }
   for (int k = 0; k < rondeCount; ++k) {
     const auto& ronde = toernooi.Rondes[static_cast<std::size_t>(k)];
-    // Appended, not "r" + text: GCC 12 at -O3 flags that with a false -Wrestrict.
-    std::string header = "r";
+    // Appended, not Header + text: GCC 12 at -O3 flags that with a false -Wrestrict.
+    std::string header(FirstRondeColumn.Header);
     header += std::to_string(ronde.RondeNr);
-    grid.SetCell(FirstRondeCol + k, 0, std::move(header));
+    grid.SetCell(FirstRondeColumn.Col + k, 0, std::move(header));
   }
 
   // The column of each round number: the first entry of the rounds table with it.
@@ -68,22 +65,23 @@ void FillToernooiGrid(TToernooi& toernooi, TCellTable& grid) {
     const TSp& sp = toernooi.Spelers[i];
     const int row = i + 1;
     const std::string rank = std::to_string(row);
-    grid.SetCell(0, row, "001");
-    grid.SetCell(1, row, rank);
-    grid.SetCell(NaamCol, row, sp.Naam);
-    if (sp.Rating >= MinShownRating) grid.SetCell(5, row, std::to_string(sp.Rating));
-    grid.SetCell(6, row, "NED");
-    if (sp.IdNr >= MinShownIdNr) grid.SetCell(7, row, std::to_string(sp.IdNr));
+    grid.SetCell(RecordCodeColumn.Col, row, "001");
+    grid.SetCell(StartNrColumn.Col, row, rank);
+    grid.SetCell(NaamColumn.Col, row, sp.Naam);
+    if (sp.Rating >= MinShownRating) grid.SetCell(RatingColumn.Col, row, std::to_string(sp.Rating));
+    grid.SetCell(FederatieColumn.Col, row, "NED");
+    if (sp.IdNr >= MinShownIdNr) grid.SetCell(IdNrColumn.Col, row, std::to_string(sp.IdNr));
     if (sp.GebDatum >= MinShownGebDatum)
-      grid.SetCell(8, row, FormatDate("yyyy-mm-dd", sp.GebDatum));
-    grid.SetCell(9, row, FormatFixed1(sp.GetPunten(), toernooi.DecimalSeparator));
-    grid.SetCell(10, row, rank);
+      grid.SetCell(GebDatumColumn.Col, row, FormatDate("yyyy-mm-dd", sp.GebDatum));
+    grid.SetCell(PuntenColumn.Col, row, FormatFixed1(sp.GetPunten(), toernooi.DecimalSeparator));
+    grid.SetCell(RankColumn.Col, row, rank);
     // One walk over the player's games gives every round cell; a later game of the same round
-    // overwrites an earlier one, as in GetRondeUitslag. Rounds without a game stay empty.
+    // overwrites an earlier one, so a game against oneself shows its black side. Rounds without
+    // a game stay empty.
     for (const TSpPartij& partij : sp.Partijen) {
       if (!sp.SpeeltIn(partij.Game->Rec)) continue;
       if (const TRondeRec* ronde = rondeKolom.Find(RondeKey(partij.Game->Rec.RondeNr)))
-        grid.SetCell(FirstRondeCol + static_cast<int>(ronde - toernooi.Rondes.data()), row,
+        grid.SetCell(FirstRondeColumn.Col + static_cast<int>(ronde - toernooi.Rondes.data()), row,
                      sp.PartijTekst(partij));
     }
   }
@@ -94,12 +92,12 @@ void FillToernooiGrid(TToernooi& toernooi, TCellTable& grid) {
   const int dateRow = spelerCount + 1;
   for (int k = 0; k < rondeCount; ++k) {
     const auto& ronde = toernooi.Rondes[static_cast<std::size_t>(k)];
-    grid.SetCell(FirstRondeCol + k, dateRow, FormatDate("yy-mm-dd", ronde.Datum));
+    grid.SetCell(FirstRondeColumn.Col + k, dateRow, FormatDate("yy-mm-dd", ronde.Datum));
   }
 
   grid.FitColumnWidths(true, 0);
 }
 
 void ToernooiGridGetAlignment(int /*row*/, int col, THorzAlign& horz, TVertAlign& /*vert*/) {
-  if (col != NaamCol) horz = THorzAlign::Center;
+  horz = ReportColumnAt(col).TableAlign;
 }

@@ -24,5 +24,5 @@ void ClearToernooiGrid(TCellTable& grid);
 // limit is 256 MiB)"), with the table left empty and no report, when the players and rounds
 // would make a report larger than MaxReportSize.
 void FillToernooiGrid(TToernooi& toernooi, TCellTable& grid);
-// Every column centred except column 4, the names.
+// Each column as its entry among the report columns says: the names left, the rest centred.
 void ToernooiGridGetAlignment(int row, int col, THorzAlign& horz, TVertAlign& vert);

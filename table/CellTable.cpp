@@ -312,6 +312,21 @@ std::string TCellTable::ClipboardRow(int row) const {
   return out;
 }
 
+std::uintmax_t TCellTable::ClipboardSize(std::uintmax_t limit) const {
+  std::uintmax_t size = 0;
+  for (int r = 0; r < FRowCount && size <= limit; ++r) {
+    if (FColCount > 0) size += static_cast<std::uintmax_t>(FColCount - 1);
+    if (FRowCount > 1) size += 2;
+    for (int c = 0; c < FColCount && size <= limit; ++c) {
+      const std::string_view text = GetCell(c, r);
+      const auto returns = static_cast<std::uintmax_t>(std::count(text.begin(), text.end(), '\r'));
+      // A cell with a CR is quoted and loses its CRs.
+      size += text.size() - returns + (returns > 0 ? 2 : 0);
+    }
+  }
+  return size;
+}
+
 void TCellTable::AppendClipboardCells(std::string& out, int row, int left, int right) const {
   for (int c = left; c <= right; ++c) {
     if (c > left) out += '\t';

@@ -95,6 +95,9 @@ public:
   std::string ClipboardText() const;
   // One row of ClipboardText, its line end included.
   std::string ClipboardRow(int row) const;
+  // The bytes of ClipboardText, counted no further than just past the limit: a table of many
+  // rows or columns can stand for far more text than it holds.
+  std::uintmax_t ClipboardSize(std::uintmax_t limit) const;
   // The block of cells from (left, top) to (right, bottom), bounds included, in the same form.
   std::string ClipboardText(int left, int top, int right, int bottom) const;
 

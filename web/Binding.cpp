@@ -1,11 +1,11 @@
 // The page's window over the core: the three tables, the tournament and the status line, with
 // the commands the window runs on them. Texts cross to the page as UTF-8, bytes as arrays.
-#include "app/Desktop.h"
-#include "app/TextCase.h"
 #include "core/Conversion.h"
 #include "core/CoreUI.h"
 #include "core/Cp1252.h"
+#include "core/ErrorBoxText.h"
 #include "core/ReportFile.h"
+#include "core/TextCase.h"
 #include "core/Version.h"
 #include "table/CellTable.h"
 

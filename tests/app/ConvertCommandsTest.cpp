@@ -367,8 +367,8 @@ TEST_F(MainFormTest, DecimalCommaReachesPointsAndReport) {
 // A file named on the command line: the input chooser goes to its folder and the file opens as
 // a double-click opens it; a file outside the list opens nothing, as a double-click would.
 TEST(MainFormStartFile, OpensTheFileAsADoubleClickDoes) {
-  const TTempFolder temp;
-  const fs::path elsewhere = temp.Path / "elsewhere";
+  const TTempDir temp;
+  const fs::path elsewhere = temp.Path() / "elsewhere";
   WriteBytes(elsewhere / "Open 2009.csv", TournamentCsv("Open 2009"));
   WriteBytes(elsewhere / "notes.txt", TournamentCsv());
   const struct {
@@ -398,16 +398,16 @@ TEST(MainFormStartFile, OpensTheFileAsADoubleClickDoes) {
        TMainForm::SelecteerBestandPage,
        {}},
       {"a missing folder",
-       temp.Path / "nowhere" / "Open 2009.csv",
-       temp.Path / "InBox",
+       temp.Path() / "nowhere" / "Open 2009.csv",
+       temp.Path() / "InBox",
        "",
        TMainForm::SelecteerBestandPage,
-       {"Cannot open folder " + (temp.Path / "nowhere").string()}},
+       {"Cannot open folder " + (temp.Path() / "nowhere").string()}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     TFakeDesktop desktop;
-    TMainForm form(temp.Path / "Morvelander", desktop, '.');
+    TMainForm form(temp.Path() / "Morvelander", desktop, '.');
     form.SetStartFile(c.file);
     form.FormCreate();
     form.FormActivate();

@@ -1,6 +1,8 @@
-#include "TempFolder.h"
+#include "TestFiles.h"
 #include "app/FileListBox.h"
 #include "app/FolderChooser.h"
+#include "support/TempDir.h"
+#include "support/ThrownMessage.h"
 
 #include <gtest/gtest.h>
 
@@ -57,27 +59,27 @@ protected:
   void SetUp() override {
     for (const char* name : {"c.csv", "B.csv", "a.csv", "A.CSV", "notes.txt", ".hidden.csv",
                              "open.csv.bak", "\xC3\xA9t\xC3\xA9.csv"})
-      WriteBytes(Temp.Path / name, "x");
+      WriteBytes(Temp.Path() / name, "x");
     for (const char* name : {"sub.csv", "Beta", "alpha", ".git", "Gamma"})
-      fs::create_directory(Temp.Path / name);
+      fs::create_directory(Temp.Path() / name);
   }
-  TTempFolder Temp;
+  TTempDir Temp;
 };
 
 TEST_F(FolderListTest, FileListHoldsMatchingPlainVisibleFilesInNameOrder) {
   TFileListBox list("*.csv");
-  list.SetDirectory(Temp.Path);
+  list.SetDirectory(Temp.Path());
   EXPECT_EQ(Items(list),
             (std::vector<std::string>{"A.CSV", "a.csv", "B.csv", "c.csv", "\xE9t\xE9.csv"}));
-  EXPECT_EQ(list.FullPath(2), Temp.Path / "B.csv");
+  EXPECT_EQ(list.FullPath(2), Temp.Path() / "B.csv");
 }
 
 TEST_F(FolderListTest, FileListSelectionGivesTheFullPathOrNothing) {
   TFileListBox list("*.csv");
-  list.SetDirectory(Temp.Path);
+  list.SetDirectory(Temp.Path());
   EXPECT_EQ(list.FileName(), fs::path());
   list.SetItemIndex(3);
-  EXPECT_EQ(list.FileName(), Temp.Path / "c.csv");
+  EXPECT_EQ(list.FileName(), Temp.Path() / "c.csv");
   list.SetItemIndex(5);
   EXPECT_EQ(list.ItemIndex(), -1);
   EXPECT_EQ(list.FileName(), fs::path());
@@ -88,18 +90,18 @@ TEST_F(FolderListTest, FileListSelectionGivesTheFullPathOrNothing) {
 
 TEST_F(FolderListTest, FileListOfAMissingFolderIsEmpty) {
   TFileListBox list("*.csv");
-  list.SetDirectory(Temp.Path / "gone");
+  list.SetDirectory(Temp.Path() / "gone");
   EXPECT_EQ(list.Count(), 0);
   EXPECT_EQ(list.FileName(), fs::path());
 }
 
 TEST_F(FolderListTest, ChooserShowsThePathChainThenVisibleSubFoldersInNameOrder) {
   TFolderChooser chooser;
-  chooser.SetDirectory(Temp.Path / "alpha" / ".." / "");
-  EXPECT_EQ(chooser.Directory(), Temp.Path);
+  chooser.SetDirectory(Temp.Path() / "alpha" / ".." / "");
+  EXPECT_EQ(chooser.Directory(), Temp.Path());
   std::vector<std::string> want{"/"};
   int level = 0;
-  for (const fs::path& part : Temp.Path.relative_path())
+  for (const fs::path& part : Temp.Path().relative_path())
     want.push_back(std::string(static_cast<std::size_t>(++level), ' ') + part.string());
   const std::string indent(static_cast<std::size_t>(level + 1), ' ');
   for (const char* sub : {"alpha", "Beta", "Gamma", "sub.csv"})
@@ -109,46 +111,42 @@ TEST_F(FolderListTest, ChooserShowsThePathChainThenVisibleSubFoldersInNameOrder)
 }
 
 TEST_F(FolderListTest, OpeningAnEntryMovesTheChooserAndItsFileList) {
-  WriteBytes(Temp.Path / "Beta" / "inner.csv", "x");
+  WriteBytes(Temp.Path() / "Beta" / "inner.csv", "x");
   TFileListBox list("*.csv");
   TFolderChooser chooser;
   chooser.SetFileList(&list);
-  chooser.SetDirectory(Temp.Path);
+  chooser.SetDirectory(Temp.Path());
   ASSERT_EQ(list.Count(), 5);
 
   const int beta = chooser.DirectoryIndex() + 2;
   ASSERT_EQ(chooser.Entries()[static_cast<std::size_t>(beta)].Text, "Beta");
   chooser.OpenEntry(beta);
-  EXPECT_EQ(chooser.Directory(), Temp.Path / "Beta");
+  EXPECT_EQ(chooser.Directory(), Temp.Path() / "Beta");
   EXPECT_EQ(Items(list), std::vector<std::string>{"inner.csv"});
 
   chooser.OpenEntry(chooser.DirectoryIndex() - 1);
-  EXPECT_EQ(chooser.Directory(), Temp.Path);
+  EXPECT_EQ(chooser.Directory(), Temp.Path());
   EXPECT_EQ(list.Count(), 5);
 }
 
 TEST_F(FolderListTest, ChooserRefusesAFolderItCannotListAndStaysPut) {
   TFolderChooser chooser;
-  chooser.SetDirectory(Temp.Path);
-  for (const fs::path& bad : {Temp.Path / "gone", Temp.Path / "c.csv"}) {
+  chooser.SetDirectory(Temp.Path());
+  for (const fs::path& bad : {Temp.Path() / "gone", Temp.Path() / "c.csv"}) {
     SCOPED_TRACE(bad.string());
-    try {
-      chooser.SetDirectory(bad);
-      ADD_FAILURE() << "no failure";
-    } catch (const std::runtime_error& e) {
-      EXPECT_EQ(std::string(e.what()), "Cannot open folder " + bad.string());
-    }
-    EXPECT_EQ(chooser.Directory(), Temp.Path);
+    EXPECT_EQ(ThrownMessage<std::runtime_error>([&] { chooser.SetDirectory(bad); }),
+              "Cannot open folder " + bad.string());
+    EXPECT_EQ(chooser.Directory(), Temp.Path());
   }
 }
 
 TEST_F(FolderListTest, ChooserRefreshSeesNewAndVanishedFolders) {
   TFolderChooser chooser;
-  chooser.SetDirectory(Temp.Path);
+  chooser.SetDirectory(Temp.Path());
   const std::size_t before = chooser.Entries().size();
-  fs::create_directory(Temp.Path / "delta");
-  fs::remove(Temp.Path / "Gamma");
-  fs::remove(Temp.Path / "Beta");
+  fs::create_directory(Temp.Path() / "delta");
+  fs::remove(Temp.Path() / "Gamma");
+  fs::remove(Temp.Path() / "Beta");
   chooser.Update();
   EXPECT_EQ(chooser.Entries().size(), before - 1);
   EXPECT_EQ(chooser.Entries().back().Text, "sub.csv");

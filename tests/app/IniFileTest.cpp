@@ -1,5 +1,7 @@
 #include "app/IniFile.h"
-#include "TempFolder.h"
+#include "TestFiles.h"
+#include "support/TempDir.h"
+#include "support/ThrownMessage.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +16,8 @@ using namespace std::string_literals;
 
 class IniFileTest : public ::testing::Test {
 protected:
-  TTempFolder Temp;
-  fs::path Path = Temp.Path / "Morvelander.ini";
+  TTempDir Temp;
+  fs::path Path = Temp.Path() / "Morvelander.ini";
 };
 
 TEST_F(IniFileTest, ReadsValuesRawWithNamesMatchedWithoutRegardToCase) {
@@ -66,7 +68,7 @@ TEST_F(IniFileTest, AbusedFilesReadAsDefaults) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    const fs::path path = Temp.Path / c.name;
+    const fs::path path = Temp.Path() / c.name;
     c.make(path);
     EXPECT_EQ(TIniFile(path).ReadString("LastSession", "DataInMap", "default"), "default");
   }
@@ -98,14 +100,11 @@ TEST_F(IniFileTest, WritingReplacesABinaryFile) {
 }
 
 TEST_F(IniFileTest, WritingWhereNoFileCanBeCreatedFails) {
-  const fs::path path = Temp.Path / "gone" / "Morvelander.ini";
+  const fs::path path = Temp.Path() / "gone" / "Morvelander.ini";
   TIniFile ini(path);
-  try {
-    ini.WriteString("LastSession", "DataInMap", "/in");
-    FAIL() << "no failure";
-  } catch (const std::runtime_error& e) {
-    EXPECT_EQ(std::string(e.what()), "Unable to write to " + path.string());
-  }
+  EXPECT_EQ(ThrownMessage<std::runtime_error>(
+                [&] { ini.WriteString("LastSession", "DataInMap", "/in"); }),
+            "Unable to write to " + path.string());
 }
 
 } // namespace

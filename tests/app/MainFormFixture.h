@@ -1,8 +1,9 @@
 #pragma once
 
 #include "FakeDesktop.h"
-#include "TempFolder.h"
+#include "TestFiles.h"
 #include "app/MainForm.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -13,10 +14,10 @@
 // A main form whose executable lives in a fresh temporary folder, answered by a fake desktop.
 class MainFormTest : public ::testing::Test {
 protected:
-  std::filesystem::path Dir() const { return Temp.Path; }
-  std::filesystem::path InBox() const { return Temp.Path / "InBox"; }
-  std::filesystem::path OutBox() const { return Temp.Path / "OutBox"; }
-  std::filesystem::path Ini() const { return Temp.Path / "Morvelander.ini"; }
+  std::filesystem::path Dir() const { return Temp.Path(); }
+  std::filesystem::path InBox() const { return Temp.Path() / "InBox"; }
+  std::filesystem::path OutBox() const { return Temp.Path() / "OutBox"; }
+  std::filesystem::path Ini() const { return Temp.Path() / "Morvelander.ini"; }
 
   void Start() {
     Form.FormCreate();
@@ -43,7 +44,7 @@ protected:
     return texts;
   }
 
-  TTempFolder Temp;
+  TTempDir Temp;
   TFakeDesktop Desktop;
-  TMainForm Form{Temp.Path / "Morvelander", Desktop, '.'};
+  TMainForm Form{Temp.Path() / "Morvelander", Desktop, '.'};
 };

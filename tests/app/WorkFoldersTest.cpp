@@ -1,6 +1,7 @@
 #include "FakeDesktop.h"
-#include "TempFolder.h"
+#include "TestFiles.h"
 #include "app/MainForm.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -14,13 +15,13 @@ namespace fs = std::filesystem;
 // has the installed data folder beside it keeps the ini file in the user's config folder and
 // the work folders under the user's documents, and a new InBox receives the samples.
 TEST(ChooseWorkFolders, BesideTheExecutableUnlessInstalled) {
-  const TTempFolder temp;
-  const fs::path usr = temp.Path / "usr";
-  const fs::path home = temp.Path / "home";
+  const TTempDir temp;
+  const fs::path usr = temp.Path() / "usr";
+  const fs::path home = temp.Path() / "home";
   const fs::path examples = usr / "share" / "morvelander" / "examples";
   WriteBytes(examples / "Open 2009.csv", TournamentCsv("Open 2009"));
   WriteBytes(examples / "notes.txt", "not a tournament");
-  fs::create_directories(temp.Path / "stick");
+  fs::create_directories(temp.Path() / "stick");
   const struct {
     const char* name;
     fs::path exe;
@@ -29,9 +30,9 @@ TEST(ChooseWorkFolders, BesideTheExecutableUnlessInstalled) {
     std::vector<std::string> samples;
   } cases[] = {
       {"portable copy",
-       temp.Path / "stick" / "Morvelander",
-       temp.Path / "stick" / "Morvelander.ini",
-       temp.Path / "stick",
+       temp.Path() / "stick" / "Morvelander",
+       temp.Path() / "stick" / "Morvelander.ini",
+       temp.Path() / "stick",
        {}},
       {"installed",
        usr / "bin" / "Morvelander",

@@ -144,6 +144,22 @@ TEST_F(ConvertCommandTest, BatchListsOneSummaryRowPerFileAndWritesEveryReport) {
   EXPECT_TRUE(FolderEntries(work.Path()).empty());
 }
 
+// One line of a million fields widens every row of the input table, and each header record's
+// text spans its row: printed, the table would be more than a hundred times the file.
+TEST_F(ConvertCommandTest, RefusesToPrintATableLargerThanAReportMayBe) {
+  std::string wide = "900";
+  for (int i = 0; i < 1000000; ++i) wide += ";x";
+  std::string bytes = wide + "\r\n";
+  for (int i = 0; i < 20; ++i) bytes += "012;Naam van toernooi\r\n";
+  std::ofstream(work / "Breed.csv", std::ios::binary) << bytes;
+  const TRun run = Convert({"--print", "input", "Breed.csv"}, work.Path());
+  EXPECT_EQ(run.Status, 1);
+  EXPECT_EQ(run.Out, "");
+  EXPECT_EQ(run.Err, "morvelander-convert: the table to print would be larger than 256 MiB; "
+                     "nothing printed\n");
+  EXPECT_TRUE(fs::exists(work / "Breed.txt"));
+}
+
 TEST_F(ConvertCommandTest, UnreadableFileFailsAndTheOthersAreStillConverted) {
   std::ofstream(work / "Leeg.csv").close();
   std::ofstream(work / "Nul.csv", std::ios::binary) << std::string(1, '\0') << "012;Naam\r\n";

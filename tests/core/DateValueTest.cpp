@@ -1,4 +1,5 @@
 #include "core/DateValue.h"
+#include "support/ThrownMessage.h"
 
 #include <gtest/gtest.h>
 
@@ -67,12 +68,8 @@ TEST(EncodeDate, RefusesDatesThatDoNotExist) {
     SCOPED_TRACE(std::to_string(c.year) + "-" + std::to_string(c.month) + "-" +
                  std::to_string(c.day));
     EXPECT_FALSE(IsValidDate(c.year, c.month, c.day));
-    try {
-      EncodeDate(c.year, c.month, c.day);
-      ADD_FAILURE() << "no exception";
-    } catch (const std::invalid_argument& e) {
-      EXPECT_STREQ(e.what(), "Invalid argument to date encode");
-    }
+    EXPECT_EQ(ThrownMessage<std::invalid_argument>([&] { EncodeDate(c.year, c.month, c.day); }),
+              "Invalid argument to date encode");
   }
 }
 

@@ -1,4 +1,5 @@
 #include "core/FileInUse.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -17,21 +18,11 @@ namespace fs = std::filesystem;
 
 class IsFileInUseTest : public testing::Test {
 protected:
-  void SetUp() override {
-    dir =
-        fs::temp_directory_path() / ("morvelander-inuse-" + std::to_string(getpid()) + "-" +
-                                     testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir);
-    file = dir / "report.txt";
-    std::ofstream(file) << "report\r\n";
-  }
-  void TearDown() override {
-    fs::permissions(file, fs::perms::owner_all, fs::perm_options::add);
-    fs::remove_all(dir);
-  }
+  void SetUp() override { std::ofstream(file) << "report\r\n"; }
 
-  fs::path dir;
-  fs::path file;
+  const TTempDir temp;
+  const fs::path dir = temp.Path();
+  const fs::path file = dir / "report.txt";
 };
 
 TEST_F(IsFileInUseTest, IsFalseWithoutARegularFile) {

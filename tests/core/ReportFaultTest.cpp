@@ -1,6 +1,7 @@
 #include "core/ReportFile.h"
 #include "support/SameBytes.h"
 #include "support/TempDir.h"
+#include "support/ThrownMessage.h"
 
 #include <gtest/gtest.h>
 
@@ -33,16 +34,6 @@ void WriteBytes(const fs::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
-// The message of the failure that WriteReportFile raises, or "" when it succeeds.
-std::string WriteFailure(const fs::path& target, const std::vector<std::string>& lines) {
-  try {
-    WriteReportFile(target, lines);
-  } catch (const std::runtime_error& e) {
-    return e.what();
-  }
-  return "";
-}
-
 // How the child process that wrote under a file-size limit ended.
 enum TChildEnd { Threw = 10, ThrewOtherText = 11, Succeeded = 12 };
 
@@ -55,8 +46,9 @@ int WriteUnderSizeLimit(const fs::path& target, const std::vector<std::string>& 
     std::signal(SIGXFSZ, SIG_IGN);
     const rlimit rl{limit, limit};
     ::setrlimit(RLIMIT_FSIZE, &rl);
-    const std::string failure = WriteFailure(target, lines);
-    ::_exit(failure.empty()                                      ? Succeeded
+    const std::string failure =
+        ThrownMessage<std::runtime_error>([&] { WriteReportFile(target, lines); });
+    ::_exit(failure == NothingThrown                             ? Succeeded
             : failure == "Cannot create file " + target.string() ? Threw
                                                                  : ThrewOtherText);
   }

@@ -2,6 +2,7 @@
 #include "support/HeldFile.h"
 #include "support/SameBytes.h"
 #include "support/TempDir.h"
+#include "support/ThrownMessage.h"
 
 #include <gtest/gtest.h>
 
@@ -27,14 +28,9 @@ std::vector<std::string> FolderEntries(const fs::path& folder) {
   return names;
 }
 
-// The text of the failure WriteReportFile throws, or "no failure".
+// The text of the failure WriteReportFile throws, or NothingThrown.
 std::string WriteFailure(const fs::path& target, const std::vector<std::string>& lines) {
-  try {
-    WriteReportFile(target, lines);
-  } catch (const std::runtime_error& e) {
-    return e.what();
-  }
-  return "no failure";
+  return ThrownMessage<std::runtime_error>([&] { WriteReportFile(target, lines); });
 }
 
 void WriteBytes(const fs::path& path, const std::string& bytes) {

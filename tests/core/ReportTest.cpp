@@ -23,23 +23,6 @@ const std::string FirstRuler = "--- 56789012345678901234567890123456789012345678
 const std::string SecondRuler = "--- SSSS sTTT NNNNNNNNNNNNNNNNNNNNNNNNNNNNNNNNN RRRR FFF "
                                 "IIIIIIIIIII BBBB/BB/BB PPPP RRRR";
 
-TReportColumns PlayerColumns(int rondeCount) {
-  TReportColumns columns;
-  AddReportColumn(columns, 1, 3, "Data-Identification-number (001 for player-data)");
-  AddReportColumn(columns, 5, 8, "Startingrank-Number or Number");
-  AddReportColumn(columns, 10, 10, "Sex");
-  AddReportColumn(columns, 11, 13, "Title");
-  AddReportColumn(columns, 15, 47, "Name (Lastname, Firstname, academic title)");
-  AddReportColumn(columns, 49, 52, "FIDE Rating");
-  AddReportColumn(columns, 54, 56, "FIDE federation");
-  AddReportColumn(columns, 58, 68, "FIDE Number (including 3 digits reserve)");
-  AddReportColumn(columns, 70, 79, "Birth Date (YYYY/MM/DD)");
-  AddReportColumn(columns, 81, 84, "Points (in the Form 11.5)");
-  AddReportColumn(columns, 86, 89, "Rank");
-  for (int k = 0; k < rondeCount; ++k) AddReportColumn(columns, 92 + 10 * k, 99 + 10 * k, "Ronde");
-  return columns;
-}
-
 TEST(TReportLine, AlignsTheNameLeftAndEveryOtherFieldRight) {
   struct {
     const char* name;
@@ -65,18 +48,17 @@ TEST(TReportLine, AlignsTheNameLeftAndEveryOtherFieldRight) {
       {"empty round cell keeps its column", std::string(99, 'x'), "", 12,
        std::string(99, 'x') + std::string(10, ' ')},
   };
-  const TReportColumns columns = PlayerColumns(2);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     TReportLine line(c.line);
-    line.AppendField(c.cell, columns, c.index);
+    line.AppendField(c.cell, ReportColumnAt(c.index));
     EXPECT_EQ(line.Text(), c.want);
   }
   // The blanks of empty cells stand until text follows them.
   TReportLine line(std::string(89, 'x'));
-  line.AppendField("", columns, 11);
+  line.AppendField("", ReportColumnAt(11));
   EXPECT_EQ(line.Text(), std::string(89, 'x') + std::string(10, ' '));
-  line.AppendField("1 w 1", columns, 12);
+  line.AppendField("1 w 1", ReportColumnAt(12));
   EXPECT_EQ(line.Text(), std::string(89, 'x') + std::string(15, ' ') + "1 w 1");
 }
 

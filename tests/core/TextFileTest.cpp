@@ -1,13 +1,13 @@
 #include "core/TextFile.h"
 
 #include "support/HeldFile.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -45,21 +45,14 @@ TEST(SplitLines, EndsLinesAtCrLfLfOrLoneCrAndStopsAtNul) {
 
 class ReadTextFileTest : public testing::Test {
 protected:
-  void SetUp() override {
-    dir =
-        fs::temp_directory_path() / ("morvelander-textfile-" + std::to_string(getpid()) + "-" +
-                                     testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(dir);
-  }
-  void TearDown() override { fs::remove_all(dir); }
-
   fs::path Write(const std::string& name, const std::string& bytes) {
     const fs::path path = dir / name;
     std::ofstream(path, std::ios::binary) << bytes;
     return path;
   }
 
-  fs::path dir;
+  const TTempDir temp;
+  const fs::path dir = temp.Path();
 };
 
 // The text ends at the first NUL byte, also where a sparse file's hole begins.

@@ -4,6 +4,7 @@
 #include "support/FakeCoreUI.h"
 #include "support/LoadRun.h"
 #include "support/SparseRondes.h"
+#include "support/ThrownMessage.h"
 #include "table/CellTable.h"
 
 #include <gtest/gtest.h>
@@ -204,12 +205,8 @@ TEST(FillToernooiGrid, RefusesAReportLargerThanTheLimitBeforeFillingTheTable) {
   TLoadRun run;
   run.Toernooi.LoadBytes("Ruim.csv", SparseRondesCsv(4000), run.InputGrid, false);
   TCellTable grid(5, 5, 1, 1);
-  try {
-    FillToernooiGrid(run.Toernooi, grid);
-    ADD_FAILURE() << "the report was made";
-  } catch (const TReportTooLarge& e) {
-    EXPECT_STREQ(e.what(), "Het rapport zou te groot worden (306 MiB; de grens is 256 MiB)");
-  }
+  EXPECT_EQ(ThrownMessage<TReportTooLarge>([&] { FillToernooiGrid(run.Toernooi, grid); }),
+            "Het rapport zou te groot worden (306 MiB; de grens is 256 MiB)");
   EXPECT_EQ(grid.ColCount(), 2);
   EXPECT_EQ(grid.RowCount(), 2);
   EXPECT_EQ(grid.GetCell(4, 1), "");

@@ -1,4 +1,5 @@
 #include "table/CellTable.h"
+#include "support/ThrownMessage.h"
 
 #include <gtest/gtest.h>
 
@@ -23,12 +24,7 @@ void ExpectRole(const TCellTable& t, int col, int row, TMergeRole::TKind kind, i
 }
 
 void ExpectOutOfRange(const std::function<void()>& call) {
-  try {
-    call();
-    ADD_FAILURE() << "no exception";
-  } catch (const std::out_of_range& e) {
-    EXPECT_STREQ(e.what(), "Grid index out of range");
-  }
+  EXPECT_EQ(ThrownMessage<std::out_of_range>(call), "Grid index out of range");
 }
 
 } // namespace

@@ -228,16 +228,30 @@ test("Alle converts every file into one zip and lists one summary row per file",
   // answered headless, so the page gets a folder that keeps what is written.
   if (folderButton) await AlleToFolder(files, names, native);
 
-  // A second file of the same report name gets no report of its own, as in the window.
+  // A file whose report would be too large and a second file of the same report name get no
+  // report of their own, and the run goes on, as in the window.
   const twin = join(work, "Voorbeeld.CSV");
   copyFileSync(golden, twin);
-  await Upload(twin);
+  const ruim = join(work, "Ruim.csv");
+  let rondes = "012;Ruim toernooi\r\n";
+  for (let r = 1; r <= 4000; r++)
+    rondes += `900;${r};14-11-2009;${2 * r - 1};${2 * r};1;Wit, Sp;Zwart, Sp;01-01-2000;01-01-2000\r\n`;
+  writeFileSync(ruim, rondes);
+  await Upload(twin, ruim);
   await Tab(0);
   const zipped = Download(() => page.click("#DoAllBitBtn"));
-  await CloseMessage(
+  for (const text of [
+    "Ruim.csv\n\nHet rapport zou te groot worden (306 MiB; de grens is 256 MiB).",
     "Voorbeeld.csv\n\nHet rapport Voorbeeld.txt\n" +
       "is in deze opdracht al gemaakt voor Voorbeeld.CSV.\nGeen bestand gemaakt.",
-  );
+  ]) {
+    await page.waitForFunction(
+      (want) => document.querySelector("#MessageBox[open] .text")?.textContent === want,
+      {},
+      text,
+    );
+    await page.$eval("#MessageBox[open] button", (b) => b.click());
+  }
   assert.deepEqual(Object.keys(unzipSync(new Uint8Array((await zipped).bytes))).sort(), names);
 
   // "Stop" ends the run after the file it is converting; the reports made so far are kept.
@@ -256,7 +270,7 @@ test("Alle converts every file into one zip and lists one summary row per file",
   const kept = Object.keys(unzipSync(new Uint8Array((await stopped).bytes))).sort();
   assert.deepEqual(kept, names.slice(0, 2));
   const status = await page.$eval("#StatusPanel1", (e) => e.textContent);
-  assert.equal(status, "Gestopt na 2 van 6 bestanden");
+  assert.equal(status, "Gestopt na 2 van 7 bestanden");
 });
 
 async function AlleToFolder(files, names, native) {

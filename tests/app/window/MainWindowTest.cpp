@@ -1,9 +1,10 @@
 #include "app/MainWindow.h"
 #include "FakeDesktop.h"
-#include "TempFolder.h"
+#include "TestFiles.h"
 #include "app/ProgramIdentity.h"
 #include "app/QtDesktop.h"
 #include "app/TextMeasure.h"
+#include "tests/support/TempDir.h"
 
 #include <QAbstractItemModel>
 #include <QGroupBox>
@@ -15,7 +16,6 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -35,6 +35,7 @@ private slots:
   void widgetsCarryTheirCaptionsAndHints_data();
   void widgetsCarryTheirCaptionsAndHints();
   void doubleClickFillsTheTablesAndShowsFouten();
+  void cellsAreEditableOnlyWhenTheOwnerAllows();
   void convertAllWritesTheReports();
   void openingASubFolderShowsItsFiles();
   void closingRemembersTheFolders();
@@ -51,7 +52,7 @@ private:
     if (!widget) qFatal("no widget %s", name);
     return widget;
   }
-  fs::path Dir() const { return fs::path(Temp->path().toStdString()); }
+  fs::path Dir() const { return Temp->Path(); }
   void OpenFirstInputFile() {
     auto* list = Find<QListView>("InFileListBox");
     const QPoint item = list->visualRect(list->model()->index(0, 0)).center();
@@ -59,14 +60,13 @@ private:
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, item);
   }
 
-  std::unique_ptr<QTemporaryDir> Temp;
+  std::unique_ptr<TTempDir> Temp;
   std::unique_ptr<TFakeDesktop> Desktop;
   std::unique_ptr<TMainWindow> Window;
 };
 
 void MainWindowTest::init() {
-  Temp = std::make_unique<QTemporaryDir>();
-  QVERIFY(Temp->isValid());
+  Temp = std::make_unique<TTempDir>();
   fs::create_directory(Dir() / "InBox");
   WriteBytes(Dir() / "InBox" / "Voorbeeld.csv", TournamentCsv());
   Desktop = std::make_unique<TFakeDesktop>();
@@ -194,6 +194,18 @@ void MainWindowTest::doubleClickFillsTheTablesAndShowsFouten() {
   QCOMPARE(Find<QLabel>("StatusPanel0")->text(), QStringLiteral("Voorbeeldtoernooi"));
   QCOMPARE(Find<QLabel>("StatusPanel1")->text(), QStringLiteral("0 fout"));
   QVERIFY(Find<QPushButton>("SaveDataBitBtn")->isEnabled());
+}
+
+void MainWindowTest::cellsAreEditableOnlyWhenTheOwnerAllows() {
+  OpenFirstInputFile();
+  for (const char* name : {"InputGrid", "ToernooiGrid", "ErrorGrid"}) {
+    const QAbstractItemModel* model = Find<QTableView>(name)->model();
+    QVERIFY2(!(model->flags(model->index(1, 2)) & Qt::ItemIsEditable), name);
+  }
+  Window->Form().ToernooiGrid.OnCanEditCell = [](int row, int col) { return row == 1 && col == 2; };
+  const QAbstractItemModel* model = Find<QTableView>("ToernooiGrid")->model();
+  QVERIFY(model->flags(model->index(1, 2)) & Qt::ItemIsEditable);
+  QVERIFY(!(model->flags(model->index(2, 1)) & Qt::ItemIsEditable));
 }
 
 void MainWindowTest::convertAllWritesTheReports() {

@@ -71,7 +71,6 @@ void TextMeasureTest::measuresLikeTheFontEngine() {
   std::vector<std::string> texts = TableTexts();
   for (int a = 32; a < 256; ++a)
     for (int b = 32; b < 256; ++b) texts.push_back({static_cast<char>(a), static_cast<char>(b)});
-  int checked = 0;
   for (const std::string& text : texts) {
     const int want = engine.horizontalAdvance(QString::fromUtf8(Cp1252ToUtf8(text)));
     if (measure(text, font) != want)
@@ -79,9 +78,7 @@ void TextMeasureTest::measuresLikeTheFontEngine() {
                            .arg(QString::fromUtf8(Cp1252ToUtf8(text)))
                            .arg(measure(text, font))
                            .arg(want)));
-    ++checked;
   }
-  QVERIFY(checked > 50000);
 }
 
 QTEST_MAIN(TextMeasureTest)

@@ -1,4 +1,4 @@
-#include "app/TextCase.h"
+#include "core/TextCase.h"
 
 #include <algorithm>
 

@@ -1,30 +1,10 @@
 #pragma once
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 #include <string>
-
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class TTempFolder {
-public:
-  TTempFolder() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "morvelander-app-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    Path = pattern;
-  }
-  ~TTempFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(Path, ec);
-  }
-  TTempFolder(const TTempFolder&) = delete;
-  TTempFolder& operator=(const TTempFolder&) = delete;
-
-  std::filesystem::path Path;
-};
 
 // Writes the file, creating its folder when missing.
 inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
