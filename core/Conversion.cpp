@@ -107,11 +107,12 @@ TConvertResult TConversion::Open(const fs::path& path) {
   return Tell(result);
 }
 
-TConvertResult TConversion::OpenBytes(const fs::path& path, std::string_view bytes) {
+TConvertResult TConversion::OpenBytes(const fs::path& path, std::string bytes) {
   ClearTables();
   TConvertResult result;
   result.Input = path;
   result.Load = Toernooi.LoadBytes(path, bytes, InputGrid, false);
+  std::string().swap(bytes);
   InputGrid.FitColumnWidths(true, 1);
   if (Fill(result) && !result.Load.Read()) result.Outcome = TConvertOutcome::NotRead;
   return Tell(result);
@@ -182,8 +183,10 @@ TConvertResult TConversion::ConvertFile(const fs::path& input, const fs::path& o
   return Tell(result);
 }
 
-TConvertResult TConversion::ConvertBytes(const fs::path& input, std::string_view bytes) {
-  TConvertResult result = LoadForRun(input, Toernooi.LoadBytes(input, bytes, InputGrid, FBatch));
+TConvertResult TConversion::ConvertBytes(const fs::path& input, std::string bytes) {
+  const TLoadResult load = Toernooi.LoadBytes(input, bytes, InputGrid, FBatch);
+  std::string().swap(bytes);
+  TConvertResult result = LoadForRun(input, load);
   result.Target = ReportName();
   if (!result.Done()) return Tell(result);
   const auto [earlier, added] = FNamesWritten.emplace(ReportName(), input);

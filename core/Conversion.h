@@ -74,8 +74,9 @@ public:
   // the input table and fills the tournament table with the report behind it. A file gone from
   // the folder is not read at all.
   TConvertResult Open(const std::filesystem::path& path);
-  // The same for bytes already in memory, as the file at path.
-  TConvertResult OpenBytes(const std::filesystem::path& path, std::string_view bytes);
+  // The same for bytes already in memory, as the file at path. The bytes go once read, before
+  // the tournament table is made, so that the two never take room at once.
+  TConvertResult OpenBytes(const std::filesystem::path& path, std::string bytes);
   // Whether there is a report to save: the last file opened or converted filled the table.
   bool HasReport() const { return FHasReport; }
   // The report's target in the folder for the file last read.
@@ -93,8 +94,9 @@ public:
   TConvertResult ConvertFile(const std::filesystem::path& input,
                              const std::filesystem::path& outDir);
   // Converts one file of the run from its bytes; the report stays in ReportLines for the
-  // caller to store under ReportName. Report names count per run as written files do.
-  TConvertResult ConvertBytes(const std::filesystem::path& input, std::string_view bytes);
+  // caller to store under ReportName. Report names count per run as written files do. The
+  // bytes go once read, as in OpenBytes.
+  TConvertResult ConvertBytes(const std::filesystem::path& input, std::string bytes);
   // Fits the error list once for the whole run.
   void FinishRun();
 

@@ -15,6 +15,8 @@ constexpr TDate Date20000101 = 36526;
 constexpr TDate Date20050101 = 38353;
 constexpr TDate Date20991231 = 73050;
 constexpr TCellColor Red{255, 0, 0};
+// How many lines a load reads between two reports of its progress.
+constexpr int ProgressRegels = 4096;
 
 bool FileExists(const std::filesystem::path& path) {
   std::error_code ec;
@@ -168,12 +170,16 @@ bool TToernooi::ReadText(const std::filesystem::path& path, std::string_view tex
   TLineReader reader(text);
   for (std::string_view line; reader.Next(line);) {
     const int regel = ++FRegelCount;
+    if (OnProgress && regel % ProgressRegels == 0)
+      OnProgress(static_cast<std::size_t>(line.data() - text.data()), text.size());
     if (line.size() <= 4) {
       FSkippedRegels.push_back(regel);
       continue;
     }
     PrepareLine(line, prepared);
-    if (FillInputGrid) filledPerRow.push_back(AddInputRow(inputGrid, prepared));
+    if (FillInputGrid) {
+      filledPerRow.push_back(AddInputRow(inputGrid, prepared));
+    }
 
     std::string_view rest = prepared;
     const std::int32_t code = ReadIntField(rest);
@@ -228,6 +234,7 @@ bool TToernooi::ReadText(const std::filesystem::path& path, std::string_view tex
     }
   }
 
+  if (OnProgress) OnProgress(text.size(), text.size());
   if (FRegelCount == 0) return false;
 
   CheckHeaderRecords(fouten);

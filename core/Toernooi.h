@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -78,6 +79,9 @@ public:
   // Whether every load fits the error table's columns; a run over many files into one error
   // table fits once at its end instead.
   bool FitErrorGrid = true;
+  // Told every few thousand lines while a load reads the file, and once at its end: how many of
+  // the file's bytes it has read, of how many.
+  std::function<void(std::size_t read, std::size_t size)> OnProgress;
   // Whether a load writes the file's lines into the input table. A caller that never shows
   // that table leaves it empty: it takes several times the file's size.
   bool FillInputGrid = true;

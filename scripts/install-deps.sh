@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-translations-l10n fonts-wine
   librsvg2-bin help2man desktop-file-utils appstream
   dpkg-dev fakeroot file lintian
-  emscripten node-acorn nodejs npm chromium
+  emscripten node-acorn nodejs npm chromium firefox-esr
 )
 
 # Virtual packages that installed packages provide (NodeSource's nodejs brings npm).

@@ -14,6 +14,8 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <cstdint>
 #include <exception>
 #include <numeric>
 #include <string>
@@ -37,14 +39,15 @@ struct TWebResult {
 };
 
 // A table's shape: counts, header counts, column widths and each column's alignment
-// (0 left, 1 centre, 2 right).
+// (0 left, 1 centre, 2 right), the last two as typed arrays, since a line may have millions
+// of fields.
 struct TWebTable {
   int ColCount = 0;
   int RowCount = 0;
   int FixedCols = 0;
   int FixedRows = 0;
-  val ColWidths = val::array();
-  val Aligns = val::array();
+  val ColWidths = val::null();
+  val Aligns = val::null();
 };
 
 // A block of rows, row by row and column by column: the texts, the cell colours as 0xRRGGBB
@@ -144,16 +147,30 @@ void SetFontWidths(const val& body, const val& header) {
     return w;
   };
   TConversion& conversion = form.Conversion;
-  for (TCellTable* grid :
-       {&conversion.InputGrid, &conversion.ToernooiGrid, &conversion.ErrorGrid})
+  for (TCellTable* grid : {&conversion.InputGrid, &conversion.ToernooiGrid, &conversion.ErrorGrid})
     grid->SetMeasureText(measure);
+}
+
+// The bytes of one of the page's Uint8Arrays, copied once into the core's memory.
+std::string Bytes(const val& array) {
+  std::string bytes(array["length"].as<std::size_t>(), '\0');
+  val(emscripten::typed_memory_view(bytes.size(), reinterpret_cast<unsigned char*>(bytes.data())))
+      .call<void>("set", array);
+  return bytes;
+}
+
+// Has the page told how far a load has read: callback(read, size), in bytes of the file.
+void SetProgress(const val& callback) {
+  Form().Conversion.Toernooi.OnProgress = [callback](std::size_t read, std::size_t size) {
+    callback(static_cast<double>(read), static_cast<double>(size));
+  };
 }
 
 // The window's double-click: empties the tables, loads the file and fills the tournament table.
 // Report tells whether there is a report to save.
-TWebResult OpenFile(const std::string& name, const std::string& bytes) {
+TWebResult OpenFile(const std::string& name, const val& array) {
   return Run([&](TWebForm& form) {
-    form.Conversion.OpenBytes(std::filesystem::path(name), bytes);
+    form.Conversion.OpenBytes(std::filesystem::path(name), Bytes(array));
     form.UI.SetStatusText(0, form.Conversion.Toernooi.Rec.Naam);
     return form.Conversion.HasReport();
   });
@@ -170,9 +187,10 @@ TWebResult StartBatch() {
 
 // One file of a conversion of all files; a file the run does not report on is told in the
 // result's messages, and the run goes on.
-TWebResult ConvertFile(const std::string& name, const std::string& bytes) {
+TWebResult ConvertFile(const std::string& name, const val& array) {
   return Run([&](TWebForm& form) {
-    const bool made = form.Conversion.ConvertBytes(std::filesystem::path(name), bytes).Done();
+    const bool made =
+        form.Conversion.ConvertBytes(std::filesystem::path(name), Bytes(array)).Done();
     form.UI.SetStatusText(0, form.Conversion.Toernooi.Rec.Naam);
     return made;
   });
@@ -199,6 +217,11 @@ std::string ReportName() {
   return Form().Conversion.ReportName();
 }
 
+// A copy of the numbers as a typed array of the page.
+template <typename T> val TypedArray(const char* type, const std::vector<T>& numbers) {
+  return val::global(type).new_(emscripten::typed_memory_view(numbers.size(), numbers.data()));
+}
+
 TWebTable TableShape(int which) {
   const TCellTable& grid = Grid(which);
   TWebTable shape;
@@ -206,22 +229,31 @@ TWebTable TableShape(int which) {
   shape.RowCount = grid.RowCount();
   shape.FixedCols = grid.FixedCols();
   shape.FixedRows = grid.FixedRows();
+  std::vector<std::int32_t> widths(static_cast<std::size_t>(grid.ColCount()));
+  std::vector<std::uint8_t> aligns(widths.size());
   for (int c = 0; c < grid.ColCount(); ++c) {
     THorzAlign horz = THorzAlign::Left;
     TVertAlign vert = TVertAlign::Top;
-    grid.Alignment(c, 0, horz, vert);
-    shape.ColWidths.call<void>("push", grid.ColWidths(c));
-    shape.Aligns.call<void>("push", static_cast<int>(horz));
+    // A table without the owner's handler aligns every cell left; a line of millions of fields
+    // need not be asked column by column.
+    if (grid.OnGetAlignment) grid.Alignment(c, 0, horz, vert);
+    widths[c] = grid.ColWidths(c);
+    aligns[c] = static_cast<std::uint8_t>(horz);
   }
+  shape.ColWidths = TypedArray("Int32Array", widths);
+  shape.Aligns = TypedArray("Uint8Array", aligns);
   return shape;
 }
 
-TWebRows TableRows(int which, int first, int count) {
+// The cells of the rows from `first` in the columns from `firstCol`, as many as there are of
+// each: a view asks only for what it shows.
+TWebRows TableRows(int which, int first, int count, int firstCol, int colCount) {
   const TCellTable& grid = Grid(which);
   TWebRows rows;
   const int end = std::min(grid.RowCount(), first + count);
+  const int colEnd = std::min(grid.ColCount(), firstCol + colCount);
   for (int r = std::max(first, 0); r < end; ++r) {
-    for (int c = 0; c < grid.ColCount(); ++c) {
+    for (int c = std::max(firstCol, 0); c < colEnd; ++c) {
       const TMergeRole role = grid.MergeRole(c, r);
       const std::optional<TCellColor> color = grid.CellColor(c, r);
       rows.Texts.call<void>("push", Cp1252ToUtf8(grid.GetCell(c, r)));
@@ -238,6 +270,20 @@ TWebRows TableRows(int which, int first, int count) {
 // The error list as the clipboard receives it.
 std::string ErrorText() {
   return Cp1252ToUtf8(Form().Conversion.ErrorGrid.ClipboardText());
+}
+
+// A block of a table's cells, bounds included, in the same form.
+std::string CellsText(int which, int left, int top, int right, int bottom) {
+  return Cp1252ToUtf8(Grid(which).ClipboardText(left, top, right, bottom));
+}
+
+// The input table's row of the line that a row of the error list names, or -1.
+int FindingRow(int errorRow) {
+  const std::string_view text = Form().Conversion.ErrorGrid.GetCell(1, errorRow);
+  int regel = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), regel);
+  if (ec != std::errc() || end != text.data() + text.size()) return -1;
+  return Form().Conversion.Toernooi.InputRow(regel).value_or(-1);
 }
 
 // The order of the input list: by name without regard to case, as the window lists a folder.
@@ -275,6 +321,7 @@ EMSCRIPTEN_BINDINGS(morvelander) {
       .field("Spans", &TWebRows::Spans);
   emscripten::function("Start", &Start);
   emscripten::function("SetFontWidths", &SetFontWidths);
+  emscripten::function("SetProgress", &SetProgress);
   emscripten::function("OpenFile", &OpenFile);
   emscripten::function("StartBatch", &StartBatch);
   emscripten::function("ConvertFile", &ConvertFile);
@@ -284,5 +331,7 @@ EMSCRIPTEN_BINDINGS(morvelander) {
   emscripten::function("TableShape", &TableShape);
   emscripten::function("TableRows", &TableRows);
   emscripten::function("ErrorText", &ErrorText);
+  emscripten::function("CellsText", &CellsText);
+  emscripten::function("FindingRow", &FindingRow);
   emscripten::function("SortedOrder", &SortedOrder);
 }
