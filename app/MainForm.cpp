@@ -72,6 +72,8 @@ TMainForm::TMainForm(fs::path exePath, TDesktop& desktop, char decimalSeparator)
   InputGrid.OnCanEditCell = InputGridCanEditCell;
   ToernooiGrid.OnCanEditCell = ToernooiGridCanEditCell;
   ErrorGrid.OnCanEditCell = ToernooiGridCanEditCell;
+  // The conversion's messages name files as the desktop shows them.
+  Conversion.Naming = {DisplayText, DisplayName, DisplayPath};
   InDirectoryListBox.SetFileList(&InFileListBox);
   OutDirectoryListBox.SetFileList(&OutFileListBox);
 }
@@ -137,7 +139,7 @@ void TMainForm::SetStatusText(int panel, const std::string& text) {
 }
 
 void TMainForm::ShowMessage(const std::string& text) {
-  FDesktop.ShowMessage(DisplayText(text));
+  FDesktop.ShowMessage(text);
 }
 
 const std::string& TMainForm::StatusText(int panel) const {

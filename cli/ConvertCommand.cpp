@@ -75,10 +75,10 @@ std::string ProblemText(const std::filesystem::path& file, std::string_view reas
   return std::string(ProgramName) + ": " + file.native() + ": " + std::string(reason);
 }
 
-// A refusal's lines, in code page 1252 and separated by CR, as one line of the terminal's text.
+// A refusal's lines, separated by CR, as one line.
 std::string OneLine(const std::string& lines) {
   std::string line;
-  for (const char c : Cp1252ToUtf8(lines)) {
+  for (const char c : lines) {
     if (c != '\r')
       line += c;
     else if (!line.empty() && line.back() != ' ')
@@ -107,6 +107,15 @@ std::filesystem::path OutFolder(const std::filesystem::path& dir) {
   return full.lexically_normal();
 }
 
+// The terminal shows the core's words converted from code page 1252, and names as they are.
+const TMessageNaming& TerminalNaming() {
+  static const TMessageNaming naming{
+      [](std::string_view text) { return Cp1252ToUtf8(text); },
+      [](const std::filesystem::path& path) { return path.filename().native(); },
+      [](const std::filesystem::path& path) { return path.native(); }};
+  return naming;
+}
+
 // The converter's run: the window's, with its tables printed instead of shown.
 class TConverter {
 public:
@@ -131,7 +140,7 @@ public:
       return false;
     }
     if (!result.Done()) {
-      Complain(err, ProblemText(result.Subject(), OneLine(result.Reason())));
+      Complain(err, ProblemText(result.Subject(), OneLine(result.Reason(TerminalNaming()))));
       return false;
     }
     // Only --print report shows the report again; the next load replaces the lines anyway.

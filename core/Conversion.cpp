@@ -16,6 +16,12 @@ const char* const NoFileMade = "\rGeen bestand gemaakt.";
 
 } // namespace
 
+const TMessageNaming& Cp1252Naming() {
+  static const TMessageNaming naming{[](std::string_view text) { return std::string(text); },
+                                     FileNameText, PathText};
+  return naming;
+}
+
 bool TConvertResult::Told() const {
   switch (Outcome) {
   case TConvertOutcome::Done:
@@ -32,31 +38,34 @@ const fs::path& TConvertResult::Subject() const {
   return Outcome == TConvertOutcome::TargetInUse ? Target : Input;
 }
 
-std::string TConvertResult::Reason() const {
+std::string TConvertResult::Reason(const TMessageNaming& naming) const {
+  const auto& text = naming.Text;
   switch (Outcome) {
   case TConvertOutcome::Done:
   case TConvertOutcome::Declined:
     return {};
   case TConvertOutcome::NotRead:
-    return LoadOutcomeText(Load);
+    return text(LoadOutcomeText(Load));
   case TConvertOutcome::ReportTooLarge:
-    return Detail + ".";
+    return text(Detail + ".");
   case TConvertOutcome::WouldReplaceInput:
-    return "Het rapport " + PathText(Target) + "\rzou het invoerbestand " +
-           (Other.empty() ? std::string() : PathText(Other) + " van deze opdracht ") +
-           "vervangen." + NoFileMade;
+    return text("Het rapport ") + naming.Path(Target) + text("\rzou het invoerbestand ") +
+           (Other.empty() ? std::string() : naming.Path(Other) + text(" van deze opdracht ")) +
+           text(std::string("vervangen.") + NoFileMade);
   case TConvertOutcome::AlreadyWritten:
-    return "Het rapport " + PathText(Target) + "\ris in deze opdracht al gemaakt voor " +
-           FileNameText(Other) + "." + NoFileMade;
+    return text("Het rapport ") + naming.Path(Target) +
+           text("\ris in deze opdracht al gemaakt voor ") + naming.Name(Other) +
+           text(std::string(".") + NoFileMade);
   case TConvertOutcome::TargetInUse:
-    return std::string("Wordt reeds gebruikt.") + NoFileMade;
+    return text(std::string("Wordt reeds gebruikt.") + NoFileMade);
   }
   return {};
 }
 
-std::string TConvertResult::Text() const {
-  if (Outcome == TConvertOutcome::TargetInUse) return PathText(Target) + "\r" + Reason();
-  return FileNameText(Input) + "\r\r" + Reason();
+std::string TConvertResult::Text(const TMessageNaming& naming) const {
+  if (Outcome == TConvertOutcome::TargetInUse)
+    return naming.Path(Target) + naming.Text("\r") + Reason(naming);
+  return naming.Name(Input) + naming.Text("\r\r") + Reason(naming);
 }
 
 TConversion::TConversion(TCoreUI& ui, char decimalSeparator)
@@ -73,7 +82,7 @@ void TConversion::ClearTables() {
 }
 
 const TConvertResult& TConversion::Tell(const TConvertResult& result) {
-  if (result.Told()) FUI.ShowMessage(result.Text());
+  if (result.Told()) FUI.ShowMessage(result.Text(Naming));
   return result;
 }
 

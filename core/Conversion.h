@@ -32,6 +32,18 @@ enum class TConvertOutcome {
   Declined,
 };
 
+// How a message gives its own words and names its files. The core's words are code page 1252,
+// and so are names by default; a front end that shows names as they are gives its own.
+struct TMessageNaming {
+  std::function<std::string(std::string_view)> Text;
+  // A file's name without its folder, and a full path.
+  std::function<std::string(const std::filesystem::path&)> Name;
+  std::function<std::string(const std::filesystem::path&)> Path;
+};
+
+// Code page 1252 throughout.
+const TMessageNaming& Cp1252Naming();
+
 struct TConvertResult {
   TConvertOutcome Outcome = TConvertOutcome::Done;
   TLoadResult Load;
@@ -50,9 +62,9 @@ struct TConvertResult {
   // The file the text is about: the target when it is in use, else the input.
   const std::filesystem::path& Subject() const;
   // What to tell, after the subject's name: lines separated by CR, in Dutch.
-  std::string Reason() const;
+  std::string Reason(const TMessageNaming& naming = Cp1252Naming()) const;
   // The whole message as the window and the page show it.
-  std::string Text() const;
+  std::string Text(const TMessageNaming& naming = Cp1252Naming()) const;
 };
 
 // One conversion run, as every front end makes it: the three tables and the tournament, and
@@ -107,6 +119,8 @@ public:
   TCellTable ToernooiGrid;
   TCellTable ErrorGrid;
   TToernooi Toernooi;
+  // How the messages told through TCoreUI::ShowMessage are written.
+  TMessageNaming Naming = Cp1252Naming();
 
 private:
   // Loads for a run and fills the table; a result other than Done ends the file there.

@@ -9,6 +9,7 @@ public:
   virtual ~TCoreUI() = default;
   // Sets the text of a status-bar panel (the load writes its error count to panel 1).
   virtual void SetStatusText(int panel, const std::string& text) = 0;
-  // A plain message with one OK button and the program title as caption.
+  // A plain message with one OK button and the program title as caption, written as the
+  // conversion's message naming writes it: code page 1252 unless the front end chose its own.
   virtual void ShowMessage(const std::string& text) = 0;
 };

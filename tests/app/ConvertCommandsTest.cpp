@@ -172,20 +172,24 @@ TEST_F(MainFormTest, SaveToATargetInUseLeavesItUntouched) {
   EXPECT_EQ(Desktop.Beeps, 1);
 }
 
+// The refusal names the file as it is, also where code page 1252 has no letter for it.
 TEST_F(MainFormTest, SaveOverTheOpenedFileIsRefusedAndKeepsIt) {
-  WriteBytes(InBox() / "Voorbeeld.csv", TournamentCsv());
+  const fs::path input = InBox() / "Łódź.csv";
+  WriteBytes(input, TournamentCsv());
   Start();
-  Open("Voorbeeld.csv");
+  Form.InFileListBox.SetItemIndex(0);
+  Form.InFileListBoxDblClick();
+  ASSERT_EQ(Form.StatusText(0), "Voorbeeldtoernooi");
   Desktop.ClearRecords();
-  Desktop.SaveAnswer = InBox() / "Voorbeeld.csv";
+  Desktop.SaveAnswer = input;
   Desktop.Answers = {true};
 
   Form.SaveDataBitBtnClick();
-  EXPECT_EQ(Desktop.Messages, Texts{"Voorbeeld.csv\r\rHet rapport " +
-                                    (InBox() / "Voorbeeld.csv").string() +
-                                    "\rzou het invoerbestand vervangen.\rGeen bestand gemaakt."});
+  EXPECT_EQ(Desktop.Messages,
+            Texts{"Łódź.csv\r\rHet rapport " + input.string() +
+                  "\rzou het invoerbestand vervangen.\rGeen bestand gemaakt."});
   EXPECT_TRUE(Desktop.Questions.empty());
-  EXPECT_EQ(ReadBytes(InBox() / "Voorbeeld.csv"), TournamentCsv());
+  EXPECT_EQ(ReadBytes(input), TournamentCsv());
   EXPECT_EQ(Desktop.Beeps, 1);
 }
 
