@@ -110,21 +110,19 @@ TConvertResult TConversion::Open(const fs::path& path) {
     result.Load.Outcome = TLoadOutcome::Missing;
     return result;
   }
-  result.Load = Toernooi.LoadFile(path, InputGrid, false);
-  InputGrid.FitColumnWidths(true, 1);
-  if (Fill(result) && !result.Load.Read()) result.Outcome = TConvertOutcome::NotRead;
-  return Tell(result);
+  return Shown(path, Toernooi.LoadFile(path, InputGrid, false));
 }
 
 TConvertResult TConversion::OpenBytes(const fs::path& path, std::string bytes) {
   ClearTables();
-  TConvertResult result;
-  result.Input = path;
-  result.Load = Toernooi.LoadBytes(path, bytes, InputGrid, false);
+  const TLoadResult load = Toernooi.LoadBytes(path, bytes, InputGrid, false);
   std::string().swap(bytes);
+  return Shown(path, load);
+}
+
+TConvertResult TConversion::Shown(const fs::path& path, const TLoadResult& load) {
   InputGrid.FitColumnWidths(true, 1);
-  if (Fill(result) && !result.Load.Read()) result.Outcome = TConvertOutcome::NotRead;
-  return Tell(result);
+  return Tell(Filled(path, load));
 }
 
 fs::path TConversion::ReportTarget(const fs::path& outDir) const {
@@ -164,17 +162,18 @@ void TConversion::StartRun(const std::vector<fs::path>& inputs, bool batch) {
   ClearErrorGrid(ErrorGrid);
 }
 
-TConvertResult TConversion::LoadForRun(const fs::path& input, const TLoadResult& load) {
+TConvertResult TConversion::Filled(const fs::path& input, const TLoadResult& load) {
   TConvertResult result;
   result.Input = input;
   result.Load = load;
-  // A file that gave no lines would replace an older, complete report with an empty one.
+  // The table shows even a file that gave no lines, but a run writes no report of it: it would
+  // replace an older, complete report with an empty one.
   if (Fill(result) && !load.Read()) result.Outcome = TConvertOutcome::NotRead;
   return result;
 }
 
 TConvertResult TConversion::ConvertFile(const fs::path& input, const fs::path& outDir) {
-  TConvertResult result = LoadForRun(input, Toernooi.LoadFile(input, InputGrid, FBatch));
+  TConvertResult result = Filled(input, Toernooi.LoadFile(input, InputGrid, FBatch));
   result.Target = outDir / ReportFileName(input.filename());
   if (!result.Done()) return Tell(result);
   if (const fs::path* other = FInputs.Find(result.Target)) {
@@ -195,10 +194,10 @@ TConvertResult TConversion::ConvertFile(const fs::path& input, const fs::path& o
 TConvertResult TConversion::ConvertBytes(const fs::path& input, std::string bytes) {
   const TLoadResult load = Toernooi.LoadBytes(input, bytes, InputGrid, FBatch);
   std::string().swap(bytes);
-  TConvertResult result = LoadForRun(input, load);
+  TConvertResult result = Filled(input, load);
   result.Target = ReportName();
   if (!result.Done()) return Tell(result);
-  const auto [earlier, added] = FNamesWritten.emplace(ReportName(), input);
+  const auto [earlier, added] = FNamesWritten.emplace(result.Target.string(), input);
   if (!added) {
     result.Outcome = TConvertOutcome::AlreadyWritten;
     result.Other = earlier->second;

@@ -123,8 +123,10 @@ public:
   TMessageNaming Naming = Cp1252Naming();
 
 private:
-  // Loads for a run and fills the table; a result other than Done ends the file there.
-  TConvertResult LoadForRun(const std::filesystem::path& input, const TLoadResult& load);
+  // The result of a load with the tournament table filled; NotRead when it gave no lines.
+  TConvertResult Filled(const std::filesystem::path& input, const TLoadResult& load);
+  // The same for a file opened for viewing: the input table fitted, the user told.
+  TConvertResult Shown(const std::filesystem::path& path, const TLoadResult& load);
   bool Fill(TConvertResult& result);
   const TConvertResult& Tell(const TConvertResult& result);
 
