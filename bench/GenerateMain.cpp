@@ -34,6 +34,20 @@ bool ShapeBytes(std::string_view shape, std::size_t bytes, std::string& text) {
     text = ManyRondesFile(bytes);
   else if (shape == "wide")
     text = WideLinesFile(bytes);
+  else if (shape == "codes")
+    text = ManyCodesFile(bytes);
+  else if (shape == "rejected")
+    text = RejectedRondesFile(bytes);
+  else if (shape == "separators")
+    text = SeparatorsFile(bytes);
+  else if (shape == "name")
+    text = LongNameFile(bytes);
+  else if (shape == "empty")
+    text = EmptyFieldsFile(bytes);
+  else if (shape == "names")
+    text = LongPlayerNamesFile(bytes);
+  else if (shape == "roundfindings")
+    text = RondeFindingsFile(bytes);
   else
     return false;
   return true;
@@ -48,8 +62,10 @@ int main(int argc, char** argv) {
     std::size_t mib = 0;
     std::string text;
     if (!ReadNumber(argv[3], mib) || !ShapeBytes(argv[2], mib << 20, text)) {
-      std::fprintf(stderr, "Usage: morvelander-generate --shape "
-                           "findings|short|players|rounds|wide MIB FILE\n");
+      std::fprintf(stderr,
+                   "Usage: morvelander-generate --shape "
+                   "findings|short|players|rounds|wide|codes|rejected|separators|name|empty|names|"
+                   "roundfindings MIB FILE\n");
       return 2;
     }
     if (!WriteFile(argv[4], text)) return 1;

@@ -124,3 +124,48 @@ std::string WideLinesFile(std::size_t bytes) {
   while (text.size() < bytes) AddLine(text, "999;kort");
   return text;
 }
+
+std::string ManyCodesFile(std::size_t bytes) {
+  std::string text = HeaderRecords();
+  for (int code = 1000; text.size() < bytes; ++code) AddLine(text, std::to_string(code) + ";x");
+  return text;
+}
+
+std::string RejectedRondesFile(std::size_t bytes) {
+  std::string text = HeaderRecords();
+  for (int r = 1; text.size() < bytes; ++r) AddLine(text, "900;" + std::to_string(r));
+  return text;
+}
+
+std::string SeparatorsFile(std::size_t bytes) {
+  std::string text = HeaderRecords();
+  text.append(bytes > text.size() ? bytes - text.size() : 0, ';');
+  return text;
+}
+
+std::string LongNameFile(std::size_t bytes) {
+  std::string text = "012;";
+  text.append(bytes > text.size() ? bytes - text.size() : 0, 'N');
+  return text;
+}
+
+std::string EmptyFieldsFile(std::size_t bytes) {
+  return Repeated("900;;;;;\r\n", bytes);
+}
+
+std::string LongPlayerNamesFile(std::size_t bytes) {
+  std::string text = HeaderRecords();
+  const std::string padding(194, 'x');
+  for (int s = 0; text.size() < bytes; s += 2)
+    AddLine(text, Game(1, s + 1, s + 2, LetterName(s) + padding, LetterName(s + 1) + padding));
+  return text;
+}
+
+std::string RondeFindingsFile(std::size_t bytes) {
+  std::string text = HeaderRecords();
+  for (int r = 1; text.size() < bytes; ++r)
+    AddLine(text, "900;" + std::to_string(r) + ";01-01-2011;" + std::to_string(2 * r - 1) + ";" +
+                      std::to_string(2 * r) + ";1;" + LetterName(2 * r) + ";" +
+                      LetterName(2 * r + 1) + ";;");
+  return text;
+}

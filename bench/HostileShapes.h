@@ -29,3 +29,18 @@ std::string ManyPlayersFile(std::size_t bytes);
 std::string ManyRondesFile(std::size_t bytes);
 // One line of many fields, then short lines.
 std::string WideLinesFile(std::size_t bytes);
+// Every line a record code of its own ("1000;x", "1001;x", ...).
+std::string ManyCodesFile(std::size_t bytes);
+// Rejected game records that each name a round of their own ("900;17").
+std::string RejectedRondesFile(std::size_t bytes);
+// One line of nothing but separators.
+std::string SeparatorsFile(std::size_t bytes);
+// One tournament name of the whole file.
+std::string LongNameFile(std::size_t bytes);
+// Game records of empty fields ("900;;;;;").
+std::string EmptyFieldsFile(std::size_t bytes);
+// One round in which every game brings two new players of 200-character names.
+std::string LongPlayerNamesFile(std::size_t bytes);
+// Many rounds of one game each between two new players, every game dated outside the
+// tournament: one finding a line.
+std::string RondeFindingsFile(std::size_t bytes);

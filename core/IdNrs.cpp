@@ -1,15 +1,34 @@
 #include "core/IdNrs.h"
 
-void TIdNrList::Add(TIdNr idNr) {
-  if (FByCode.emplace(idNr.Code, FItems.size()).second) FItems.push_back(std::move(idNr));
+void TIdNrList::Add(std::int32_t code, std::int32_t regelNr, std::string_view tekst) {
+  if (Has(code)) return;
+  FItems.push_back({code, regelNr, static_cast<std::uint32_t>(FTeksten.size()),
+                    static_cast<std::uint32_t>(tekst.size())});
+  FTeksten += tekst;
+  FByCode.Insert(code, static_cast<std::uint32_t>(FItems.size() - 1),
+                 [this](std::uint32_t i) { return FItems[i].Code; });
 }
 
 void TIdNrList::Clear() {
-  FItems.clear();
-  FByCode.clear();
+  FItems = {};
+  FTeksten = {};
+  FByCode.Clear();
 }
 
-const TIdNr* TIdNrList::GetIdNr(std::int32_t code) const {
-  const auto it = FByCode.find(code);
-  return it == FByCode.end() ? nullptr : &FItems[it->second];
+std::int64_t TIdNrList::Find(std::int32_t code) const {
+  return FByCode.Find(code, [this](std::uint32_t i) { return FItems[i].Code; });
+}
+
+bool TIdNrList::Has(std::int32_t code) const {
+  return Find(code) >= 0;
+}
+
+std::optional<TIdNr> TIdNrList::GetIdNr(std::int32_t code) const {
+  const std::int64_t i = Find(code);
+  if (i < 0) return std::nullopt;
+  return Entry(FItems[static_cast<std::size_t>(i)]);
+}
+
+TIdNr TIdNrList::Entry(const TItem& item) const {
+  return {item.Code, item.RegelNr, FTeksten.substr(item.TekstStart, item.TekstLength)};
 }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "core/PositionIndex.h"
+
 #include <cstdint>
+#include <optional>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 #include <vector>
 
 // The first occurrence of one record code in the file.
@@ -12,19 +15,32 @@ struct TIdNr {
   std::string Tekst;
 };
 
-// Record codes in order of first appearance, at most one entry per code.
+// Record codes in order of first appearance, at most one entry per code. A file may give
+// every line a code of its own, so an entry is kept in sixteen bytes and its text in one
+// block shared by all entries.
 class TIdNrList {
 public:
   int Count() const { return static_cast<int>(FItems.size()); }
-  const TIdNr& operator[](int i) const { return FItems[static_cast<std::size_t>(i)]; }
+  TIdNr operator[](int i) const { return Entry(FItems[static_cast<std::size_t>(i)]); }
 
   // Appends the entry unless its code is there already.
-  void Add(TIdNr idNr);
+  void Add(std::int32_t code, std::int32_t regelNr, std::string_view tekst);
   void Clear();
   // The entry for the code, or none.
-  const TIdNr* GetIdNr(std::int32_t code) const;
+  std::optional<TIdNr> GetIdNr(std::int32_t code) const;
+  bool Has(std::int32_t code) const;
 
 private:
-  std::vector<TIdNr> FItems;
-  std::unordered_map<std::int32_t, std::size_t> FByCode;
+  struct TItem {
+    std::int32_t Code = 0;
+    std::int32_t RegelNr = 0;
+    std::uint32_t TekstStart = 0;
+    std::uint32_t TekstLength = 0;
+  };
+  TIdNr Entry(const TItem& item) const;
+  std::int64_t Find(std::int32_t code) const;
+
+  std::vector<TItem> FItems;
+  std::string FTeksten;
+  TPositionIndex FByCode;
 };

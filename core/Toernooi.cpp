@@ -3,9 +3,12 @@
 #include "core/Cp1252.h"
 #include "core/ErrorList.h"
 #include "core/Fields.h"
+#include "core/Report.h"
 #include "core/TextFile.h"
+#include "core/ToernooiGrid.h"
 
 #include <algorithm>
+#include <limits>
 #include <map>
 #include <system_error>
 
@@ -17,6 +20,23 @@ constexpr TDate Date20991231 = 73050;
 constexpr TCellColor Red{255, 0, 0};
 // How many lines a load reads between two reports of its progress.
 constexpr int ProgressRegels = 4096;
+// What the players, the tournament table and the report take in memory, measured: per player,
+// per round, and per cell of a player's row in a round.
+constexpr double SpelerBytes = 700;
+constexpr double RondeBytes = 80;
+constexpr double RondeCelBytes = 24;
+constexpr std::uintmax_t MiB = std::uintmax_t{1} << 20;
+
+// The memory the players and rounds of a file may take: half of what every front end holds to,
+// eight times the file and 64 MiB, so that the text, the input table and the games fit beside.
+std::uintmax_t SpelerBudget(std::size_t fileBytes) {
+  return 4 * std::uintmax_t{fileBytes} + 32 * MiB;
+}
+
+double TableBytes(std::uintmax_t spelers, std::uintmax_t rondes) {
+  return static_cast<double>(rondes) * RondeBytes +
+         static_cast<double>(spelers) * (SpelerBytes + static_cast<double>(rondes) * RondeCelBytes);
+}
 
 bool FileExists(const std::filesystem::path& path) {
   std::error_code ec;
@@ -42,13 +62,14 @@ std::string JoinFields(std::string_view rest) {
   return result;
 }
 
-// Writes one input-table row and returns how many of its cells hold text after trimming.
-int AddInputRow(TCellTable& grid, std::string_view prepared) {
+// Writes one input-table row and returns how many of its cells hold text after trimming. The
+// buffer is reused from line to line.
+int AddInputRow(TCellTable& grid, std::string_view prepared, std::string& cells) {
   const int row = grid.RowCount() - 1;
-  std::string regel = std::to_string(row + 1);
-  const int fields = TabCount(prepared);
-  grid.ReserveRow(row, fields + 1, regel.size() + prepared.size() - fields);
-  grid.SetCell(0, row, std::move(regel));
+  cells = std::to_string(row + 1);
+  cells += '\t';
+  cells += prepared;
+  grid.SetRowText(row, cells);
   int filled = 1;
   bool gameRecord = false;
   int col = 1;
@@ -58,7 +79,6 @@ int AddInputRow(TCellTable& grid, std::string_view prepared) {
     prepared.remove_prefix(tab + 1);
     if (col == 1) gameRecord = field == "900";
     if (!Trim(field).empty()) ++filled;
-    grid.SetCell(col, row, std::string(field));
     // A game record without white id, black id or result.
     if (col >= 4 && col <= 6 && field.empty() && gameRecord) grid.SetCellColor(col, row, Red);
     ++col;
@@ -92,18 +112,19 @@ void TToernooi::Clear() {
   Games.Clear();
   ReportLines.clear();
   IdNrs.Clear();
-  Rondes.clear();
-  FRondeIndex.clear();
+  Rondes = {};
+  FRondeIndex.Clear();
   Rec = TToernooiRec{};
   DatumsGeldig = false;
   FSourcePath.clear();
   FRegelCount = 0;
   FSkippedRegels.clear();
+  FTeGroot.clear();
 }
 
 int TToernooi::GetRondeIndex(std::int32_t rondeNr) const {
-  const auto it = FRondeIndex.find(rondeNr);
-  return it == FRondeIndex.end() ? -1 : it->second;
+  return static_cast<int>(
+      FRondeIndex.Find(rondeNr, [this](std::uint32_t i) { return Rondes[i].RondeNr; }));
 }
 
 std::optional<int> TToernooi::InputRow(int regel) const {
@@ -114,8 +135,9 @@ std::optional<int> TToernooi::InputRow(int regel) const {
 }
 
 void TToernooi::AddRonde(const TRondeRec& ronde) {
-  FRondeIndex.emplace(ronde.RondeNr, static_cast<int>(Rondes.size()));
   Rondes.push_back(ronde);
+  FRondeIndex.Insert(ronde.RondeNr, static_cast<std::uint32_t>(Rondes.size() - 1),
+                     [this](std::uint32_t i) { return Rondes[i].RondeNr; });
 }
 
 TLoadResult TToernooi::LoadFile(const std::filesystem::path& path, TCellTable& inputGrid,
@@ -161,12 +183,16 @@ bool TToernooi::ReadText(const std::filesystem::path& path, std::string_view tex
   FSourcePath = path;
   FRegelCount = 0;
 
-  std::vector<int> filledPerRow;
+  // Whether each row is a header record's: its text spans the table.
+  std::vector<bool> kopRegels;
   if (FillInputGrid) {
-    filledPerRow.reserve(kept);
-    inputGrid.ReserveRows(static_cast<int>(kept) + 1);
+    kopRegels.reserve(kept);
+    // Each row holds its number and a TAB beside the line's own text.
+    const std::size_t nummer = std::to_string(kept).size() + 1;
+    inputGrid.ReserveRows(static_cast<int>(kept) + 1, text.size() + kept * nummer);
   }
   std::string prepared;
+  std::string cells;
   TLineReader reader(text);
   for (std::string_view line; reader.Next(line);) {
     const int regel = ++FRegelCount;
@@ -178,7 +204,7 @@ bool TToernooi::ReadText(const std::filesystem::path& path, std::string_view tex
     }
     PrepareLine(line, prepared);
     if (FillInputGrid) {
-      filledPerRow.push_back(AddInputRow(inputGrid, prepared));
+      kopRegels.push_back(AddInputRow(inputGrid, prepared, cells) == 3);
     }
 
     std::string_view rest = prepared;
@@ -188,8 +214,7 @@ bool TToernooi::ReadText(const std::filesystem::path& path, std::string_view tex
       joined = JoinFields(rest);
       rest = joined;
     }
-    if (!IdNrs.GetIdNr(code))
-      IdNrs.Add({code, regel, code == 900 ? std::string() : std::string(Trim(rest))});
+    if (!IdNrs.Has(code)) IdNrs.Add(code, regel, code == 900 ? std::string_view() : Trim(rest));
 
     switch (code) {
     case 12: {
@@ -221,7 +246,7 @@ bool TToernooi::ReadText(const std::filesystem::path& path, std::string_view tex
     case 52:
       Rec.EindDatum = ReadDateField(rest);
       fouten.AddFout(HeaderDateMessage(Rec.EindDatum, "052", "Eind"), regel);
-      DatumsGeldig = IdNrs.GetIdNr(42) && IdNrs.GetIdNr(52) && Rec.StartDatum >= Date20000101 &&
+      DatumsGeldig = IdNrs.Has(42) && IdNrs.Has(52) && Rec.StartDatum >= Date20000101 &&
                      Rec.EindDatum >= Date20000101;
       if (DatumsGeldig && Rec.StartDatum > Rec.EindDatum)
         fouten.AddFout("Startdatum ligt na de einddatum", regel);
@@ -238,8 +263,9 @@ bool TToernooi::ReadText(const std::filesystem::path& path, std::string_view tex
   if (FRegelCount == 0) return false;
 
   CheckHeaderRecords(fouten);
-  if (FillInputGrid) FinishInputGrid(inputGrid, filledPerRow);
-  BuildSpelers();
+  if (FillInputGrid) FinishInputGrid(inputGrid, kopRegels);
+  const std::uintmax_t budget = SpelerBudget(text.size());
+  if (!BuildSpelers(budget)) RefuseTooLarge(budget);
   CheckRondeDatums(fouten);
   for (const TGame& game : Games) {
     if (game.Rec.WitNaam.size() < 3)
@@ -306,7 +332,7 @@ void TToernooi::ReadGame(std::string_view rest, int regel, TFoutLijst& fouten) {
 
 void TToernooi::CheckHeaderRecords(TFoutLijst& fouten) const {
   const auto checkText = [&](std::int32_t code, std::string_view message) {
-    const TIdNr* idNr = IdNrs.GetIdNr(code);
+    const std::optional<TIdNr> idNr = IdNrs.GetIdNr(code);
     if (!idNr)
       fouten.AddFout(message, NoLine);
     else if (idNr->Tekst.empty())
@@ -314,26 +340,32 @@ void TToernooi::CheckHeaderRecords(TFoutLijst& fouten) const {
   };
   checkText(22, "022 Naam Toernooiplaats ontbreekt.");
   checkText(32, "032 Federatie naam ontbreekt (NED)");
-  if (!IdNrs.GetIdNr(42)) fouten.AddFout("042 Startdatum ontbreekt.", NoLine);
-  if (!IdNrs.GetIdNr(52)) fouten.AddFout("052 Einddatum ontbreekt.", NoLine);
+  if (!IdNrs.Has(42)) fouten.AddFout("042 Startdatum ontbreekt.", NoLine);
+  if (!IdNrs.Has(52)) fouten.AddFout("052 Einddatum ontbreekt.", NoLine);
   checkText(102, "102 Inzender ontbreekt");
   checkText(122, "122 Speeltempo ontbreekt.");
 }
 
-void TToernooi::FinishInputGrid(TCellTable& grid, const std::vector<int>& filledPerRow) const {
+void TToernooi::FinishInputGrid(TCellTable& grid, const std::vector<bool>& kopRegels) const {
   if (grid.RowCount() > 1) grid.SetRowCount(grid.RowCount() - 1);
   grid.FitColumnWidths(true, 1);
   if (grid.ColWidths(2) > grid.ColWidths(6))
     grid.SetColWidths(2, RoundHalfEven(grid.ColWidths(6) * 3, 2));
-  // A header record's text spans the table. The rows were written by this load alone, so the
-  // count of filled cells kept while writing them is the count the table would give.
-  const int rows = std::min(grid.RowCount(), static_cast<int>(filledPerRow.size()));
+  // A header record's text spans the table: a row of three filled cells. The rows were written
+  // by this load alone, so the count of filled cells kept while writing them is the count the
+  // table would give.
+  const int rows = std::min(grid.RowCount(), static_cast<int>(kopRegels.size()));
   for (int row = 0; row < rows; ++row)
-    if (filledPerRow[static_cast<std::size_t>(row)] == 3)
-      grid.MergeRange(2, row, grid.ColCount() - 2, 1);
+    if (kopRegels[static_cast<std::size_t>(row)]) grid.MergeRange(2, row, grid.ColCount() - 2, 1);
 }
 
 void TToernooi::BuildSpelers() {
+  BuildSpelers(std::numeric_limits<std::uintmax_t>::max());
+}
+
+bool TToernooi::BuildSpelers(std::uintmax_t budget) {
+  const std::uintmax_t rondes = Rondes.size();
+  if (TableBytes(0, rondes) > static_cast<double>(budget)) return false;
   // Every player is found or made here, and ids are unique in the list, so the players of
   // each game are remembered for the pairing step instead of being looked up again.
   const auto speler = [this](std::int32_t idNr, const std::string& naam, TDate gebDatum) {
@@ -342,10 +374,18 @@ void TToernooi::BuildSpelers() {
   };
   std::vector<std::pair<TSp*, TSp*>> paren;
   paren.reserve(static_cast<std::size_t>(Games.Count()));
+  // The players are counted as they are made: a file of many new players in many rounds
+  // stops here, before it takes more than the budget.
+  const double perSpeler = TableBytes(1, rondes) - TableBytes(0, rondes);
+  const double maxSpelers = (static_cast<double>(budget) - TableBytes(0, rondes)) / perSpeler;
   for (const TGame& game : Games) {
     TSp* wit = speler(game.Rec.WitIdNr, game.Rec.WitNaam, game.Rec.WitGebDatum);
     TSp* zwart = speler(game.Rec.ZwartIdNr, game.Rec.ZwartNaam, game.Rec.ZwartGebDatum);
     paren.emplace_back(wit, zwart);
+    if (Spelers.Count() > maxSpelers) {
+      Spelers.Clear();
+      return false;
+    }
   }
   Spelers.Sort();
   for (int i = 0; i < Spelers.Count(); ++i) Spelers[i].StartNr = i + 1;
@@ -363,6 +403,30 @@ void TToernooi::BuildSpelers() {
     wit->AddPartij(zwart, &game, 0);
     zwart->AddPartij(wit, &game, 1);
   }
+  return true;
+}
+
+void TToernooi::RefuseTooLarge(std::uintmax_t budget) {
+  // Only the number of players is needed, which the ids alone give.
+  std::vector<std::int32_t> ids;
+  ids.reserve(2 * static_cast<std::size_t>(Games.Count()));
+  for (const TGame& game : Games) {
+    ids.push_back(game.Rec.WitIdNr);
+    ids.push_back(game.Rec.ZwartIdNr);
+  }
+  std::sort(ids.begin(), ids.end());
+  const auto spelers = static_cast<int>(std::unique(ids.begin(), ids.end()) - ids.begin());
+  const int rondes = static_cast<int>(Rondes.size());
+  const std::uintmax_t reportSize = ReportPlayerLinesSize(spelers, rondes);
+  if (reportSize > MaxReportSize) {
+    FTeGroot = TReportTooLarge(reportSize).what();
+    return;
+  }
+  const auto nodig = static_cast<std::uintmax_t>(
+      TableBytes(static_cast<std::uintmax_t>(spelers), static_cast<std::uintmax_t>(rondes)));
+  FTeGroot = "Het toernooi is te groot (" + std::to_string(spelers) + " spelers in " +
+             std::to_string(rondes) + " ronden vragen " + std::to_string(SizeInMiB(nodig)) +
+             " MiB; de grens voor dit bestand is " + std::to_string(SizeInMiB(budget)) + " MiB)";
 }
 
 void TToernooi::CheckRondeDatums(TFoutLijst& fouten) const {

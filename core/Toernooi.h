@@ -6,16 +6,16 @@
 #include "core/Games.h"
 #include "core/IdNrs.h"
 #include "core/LoadOutcome.h"
+#include "core/PositionIndex.h"
 #include "core/Spelers.h"
 #include "table/CellTable.h"
 
 #include <cstdint>
 #include <filesystem>
-#include <optional>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 // The tournament's header values.
@@ -53,6 +53,9 @@ public:
   TLoadResult LoadBytes(const std::filesystem::path& path, std::string_view bytes,
                         TCellTable& inputGrid, bool batch);
   void BuildSpelers();
+  // Why the last load built no players: its players and rounds would take more memory than
+  // the file may ask for. Empty when they were built.
+  const std::string& TeGroot() const { return FTeGroot; }
   // Replaces ReportLines with the report of the tournament table.
   void BuildReport(const TCellTable& toernooiGrid);
 
@@ -92,10 +95,14 @@ private:
   bool ReadText(const std::filesystem::path& path, std::string_view text, TCellTable& inputGrid,
                 TFoutLijst& fouten);
   void FinishLoad(TFoutLijst& fouten, bool stillThere);
+  // Builds the players unless they, the table and the report would take more than the budget
+  // in bytes; then leaves none.
+  bool BuildSpelers(std::uintmax_t budget);
+  void RefuseTooLarge(std::uintmax_t budget);
   void AddRonde(const TRondeRec& ronde);
   void ReadGame(std::string_view rest, int regel, TFoutLijst& fouten);
   void CheckHeaderRecords(TFoutLijst& fouten) const;
-  void FinishInputGrid(TCellTable& grid, const std::vector<int>& filledPerRow) const;
+  void FinishInputGrid(TCellTable& grid, const std::vector<bool>& kopRegels) const;
   void CheckRondeDatums(TFoutLijst& fouten) const;
 
   TCellTable& FErrorGrid;
@@ -104,5 +111,6 @@ private:
   int FRegelCount = 0;
   // The lines of 4 bytes or less, which get no input-table row; ascending.
   std::vector<int> FSkippedRegels;
-  std::unordered_map<std::int32_t, int> FRondeIndex;
+  TPositionIndex FRondeIndex;
+  std::string FTeGroot;
 };

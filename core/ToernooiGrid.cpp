@@ -38,11 +38,11 @@ void ClearToernooiGrid(TCellTable& grid) {
 
 void FillToernooiGrid(TToernooi& toernooi, TCellTable& grid) {
   ClearToernooiGrid(grid);
+  if (!toernooi.TeGroot().empty()) throw TReportTooLarge(toernooi.TeGroot());
   const int spelerCount = toernooi.GetSpelerCount();
   const int rondeCount = static_cast<int>(toernooi.Rondes.size());
   const std::uintmax_t reportSize = ReportPlayerLinesSize(spelerCount, rondeCount);
-  if (reportSize > MaxReportSize)
-    throw TReportTooLarge(reportSize);
+  if (reportSize > MaxReportSize) throw TReportTooLarge(reportSize);
   grid.SetRowCount(spelerCount + 2);
   grid.SetColCount(rondeCount + FirstRondeColumn.Col);
 

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <stdexcept>
+#include <string>
 
 // The largest report the program makes. Every player line is as wide as all round columns
 // together, so a small file of many rounds with a few new players each would otherwise ask
@@ -15,6 +16,8 @@ constexpr std::uintmax_t MaxReportSize = std::uintmax_t{256} << 20;
 class TReportTooLarge : public std::runtime_error {
 public:
   explicit TReportTooLarge(std::uintmax_t size);
+  // A refusal the tournament gave when it was read.
+  explicit TReportTooLarge(const std::string& text) : std::runtime_error(text) {}
 };
 
 // Empties the tournament table to 2 columns and 2 rows.
@@ -22,7 +25,8 @@ void ClearToernooiGrid(TCellTable& grid);
 // Writes one row per player and one column per round, and has the tournament build its
 // report from the table. Throws TReportTooLarge("the report would be too large (N MiB; the
 // limit is 256 MiB)"), with the table left empty and no report, when the players and rounds
-// would make a report larger than MaxReportSize.
+// would make a report larger than MaxReportSize, and with the tournament's own text when it
+// built no players because they would take too much memory.
 void FillToernooiGrid(TToernooi& toernooi, TCellTable& grid);
 // Each column as its entry among the report columns says: the names left, the rest centred.
 void ToernooiGridGetAlignment(int row, int col, THorzAlign& horz, TVertAlign& vert);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
+#include <limits>
 #include <stdexcept>
 
 namespace {
@@ -40,8 +42,66 @@ TCellTable::TCellTable(int colCount, int rowCount, int fixedCols, int fixedRows)
 }
 
 std::string_view TCellTable::StoredText(int col, int row) const {
-  if (col < 0 || row < 0 || static_cast<std::size_t>(row) >= FRows.size()) return {};
-  return FRows[row].Get(col);
+  if (col < 0 || row < 0 || static_cast<std::size_t>(row) >= FRowRefs.size()) return {};
+  const std::uint64_t ref = FRowRefs[static_cast<std::size_t>(row)];
+  if (ref == 0) return {};
+  if (ref & OwnRow) return FOwnRows[ref & ~OwnRow].Get(static_cast<std::size_t>(col));
+  return PackedCell(ref, row, col);
+}
+
+std::string_view TCellTable::PackedCell(std::uint64_t ref, int row, int col) const {
+  const char* p = FPackedText.data() + (ref - 1);
+  auto skip = static_cast<std::size_t>(col);
+  if (skip >= CheckpointCells) {
+    const auto wide = FWideRows.find(row);
+    if (wide == FWideRows.end()) return {};
+    const std::size_t k = skip / CheckpointCells;
+    if (k > wide->second.Count) return {};
+    p += FCheckpoints[wide->second.First + k - 1];
+    skip %= CheckpointCells;
+  }
+  for (; skip > 0; --skip) {
+    p += std::strcspn(p, "\t");
+    if (*p == '\0') return {};
+    ++p;
+  }
+  return {p, std::strcspn(p, "\t")};
+}
+
+template <class F>
+void TCellTable::ForEachStoredCell(std::size_t row, std::size_t cols, F f) const {
+  const std::uint64_t ref = FRowRefs[row];
+  if (ref == 0) return;
+  if (ref & OwnRow) {
+    const TCellRow& cells = FOwnRows[ref & ~OwnRow];
+    const std::size_t n = std::min(cols, cells.Size());
+    for (std::size_t c = 0; c < n; ++c) f(c, cells.Get(c));
+    return;
+  }
+  const char* p = FPackedText.data() + (ref - 1);
+  for (std::size_t c = 0; c < cols; ++c) {
+    const std::size_t length = std::strcspn(p, "\t");
+    f(c, std::string_view(p, length));
+    p += length;
+    if (*p == '\0') return;
+    ++p;
+  }
+}
+
+TCellRow& TCellTable::OwnRowOf(int row) {
+  const auto r = static_cast<std::size_t>(row);
+  if (r >= FRowRefs.size()) FRowRefs.resize(r + 1);
+  const std::uint64_t ref = FRowRefs[r];
+  if (ref & OwnRow) return FOwnRows[ref & ~OwnRow];
+  TCellRow cells;
+  if (ref != 0) {
+    ForEachStoredCell(r, std::numeric_limits<std::size_t>::max(),
+                      [&](std::size_t c, std::string_view text) { cells.Set(c, text, 0); });
+    FWideRows.erase(row);
+  }
+  FRowRefs[r] = OwnRow | FOwnRows.size();
+  FOwnRows.push_back(std::move(cells));
+  return FOwnRows.back();
 }
 
 const TCellTable::TMerge* TCellTable::MergeAt(int col, int row) const {
@@ -91,21 +151,54 @@ void TCellTable::SetCell(int col, int row, std::string text) {
   RequireCell(col, row);
   if (!FMerges.empty()) std::tie(col, row) = Resolve(col, row);
   // Writing an empty text where nothing is stored must not grow the store.
-  if (static_cast<std::size_t>(row) >= FRows.size()) {
-    if (text.empty()) return;
-    FRows.resize(row + 1);
-  }
-  FRows[row].Set(col, text, FColCount);
+  if (text.empty() && StoredText(col, row).empty()) return;
+  OwnRowOf(row).Set(static_cast<std::size_t>(col), text, static_cast<std::size_t>(FColCount));
 }
 
-void TCellTable::ReserveRows(int rows) {
-  if (rows > 0) FRows.reserve(rows);
+void TCellTable::SetRowText(int row, std::string_view cells) {
+  RequireCell(0, row);
+  cells = cells.substr(0, cells.find_last_not_of('\t') + 1);
+  const auto r = static_cast<std::size_t>(row);
+  const bool fresh = r >= FRowRefs.size() || FRowRefs[r] == 0;
+  // A merge may send a cell elsewhere, and a NUL would end the row early: those are written
+  // cell by cell.
+  if (!fresh || !FMerges.empty() || cells.find('\0') != std::string_view::npos ||
+      cells.size() >= std::numeric_limits<std::uint32_t>::max()) {
+    int col = 0;
+    for (std::size_t tab = cells.find('\t');; tab = cells.find('\t'), ++col) {
+      SetCell(col, row, std::string(cells.substr(0, tab)));
+      if (tab == std::string_view::npos) return;
+      cells.remove_prefix(tab + 1);
+    }
+  }
+  ++FGeneration;
+  if (cells.empty()) return;
+  if (r >= FRowRefs.size()) FRowRefs.resize(r + 1);
+  const std::size_t start = FPackedText.size();
+  FRowRefs[r] = start + 1;
+  FPackedText += cells;
+  FPackedText += '\0';
+  if (cells.size() + 1 < CheckpointCells) return;
+  TWideRow wide{static_cast<std::uint32_t>(FCheckpoints.size()), 0};
+  std::size_t col = 0;
+  for (std::size_t tab = cells.find('\t'); tab != std::string_view::npos;
+       tab = cells.find('\t', tab + 1)) {
+    if (++col % CheckpointCells == 0) {
+      FCheckpoints.push_back(static_cast<std::uint32_t>(tab + 1));
+      ++wide.Count;
+    }
+  }
+  if (wide.Count > 0) FWideRows[row] = wide;
+}
+
+void TCellTable::ReserveRows(int rows, std::size_t textBytes) {
+  if (rows > 0) FRowRefs.reserve(static_cast<std::size_t>(rows));
+  FPackedText.reserve(textBytes);
 }
 
 void TCellTable::ReserveRow(int row, int cells, std::size_t textBytes) {
   if (row < 0 || cells <= 0) return;
-  if (static_cast<std::size_t>(row) >= FRows.size()) FRows.resize(row + 1);
-  FRows[row].Reserve(cells, textBytes);
+  OwnRowOf(row).Reserve(static_cast<std::size_t>(cells), textBytes);
 }
 
 void TCellTable::SetColCount(int n) {
@@ -148,9 +241,38 @@ void TCellTable::SetColWidths(int col, int width) {
 
 void TCellTable::ClearCells() {
   ++FGeneration;
-  const std::size_t rows = std::min<std::size_t>(FRowCount, FRows.size());
-  for (std::size_t r = 0; r < rows; ++r) FRows[r].ClearFirst(FColCount);
-  while (!FRows.empty() && FRows.back().Empty()) FRows.pop_back();
+  const std::size_t rows = std::min<std::size_t>(FRowCount, FRowRefs.size());
+  for (std::size_t r = 0; r < rows; ++r) {
+    std::uint64_t& ref = FRowRefs[r];
+    if (ref == 0) continue;
+    if (!(ref & OwnRow)) {
+      // A packed row wholly inside the counts is dropped; its text stays until no packed row
+      // is left.
+      std::size_t cells = 0;
+      ForEachStoredCell(r, std::numeric_limits<std::size_t>::max(),
+                        [&](std::size_t, std::string_view) { ++cells; });
+      if (cells <= static_cast<std::size_t>(FColCount)) {
+        ref = 0;
+        FWideRows.erase(static_cast<int>(r));
+        continue;
+      }
+      OwnRowOf(static_cast<int>(r));
+    }
+    TCellRow& cells = FOwnRows[ref & ~OwnRow];
+    cells.ClearFirst(static_cast<std::size_t>(FColCount));
+    if (cells.Empty()) ref = 0;
+  }
+  while (!FRowRefs.empty() && FRowRefs.back() == 0) FRowRefs.pop_back();
+  const bool anyPacked = std::any_of(FRowRefs.begin(), FRowRefs.end(),
+                                     [](std::uint64_t ref) { return ref != 0 && !(ref & OwnRow); });
+  if (!anyPacked) {
+    FPackedText = {};
+    FWideRows.clear();
+    FCheckpoints = {};
+  }
+  if (std::none_of(FRowRefs.begin(), FRowRefs.end(),
+                   [](std::uint64_t ref) { return (ref & OwnRow) != 0; }))
+    std::vector<TCellRow>().swap(FOwnRows);
 
   std::erase_if(FColors, [this](const auto& entry) {
     const auto col = static_cast<std::int64_t>(entry.first >> 32);
@@ -203,17 +325,16 @@ void TCellTable::FitColumnWidths(bool includeHeaderColumns, int extra) {
 
   // Only stored cells and cells of one-column ranges can show a text, so the cost follows
   // what is stored, not ColCount x RowCount.
-  const std::size_t rows = std::min<std::size_t>(FRowCount, FRows.size());
+  const std::size_t rows = std::min<std::size_t>(FRowCount, FRowRefs.size());
   for (std::size_t r = 0; r < rows; ++r) {
-    const TCellRow& cells = FRows[r];
-    const std::size_t cols = std::min<std::size_t>(FColCount, cells.Size());
-    for (std::size_t c = first; c < cols; ++c) {
-      const int col = static_cast<int>(c);
-      const int row = static_cast<int>(r);
-      const std::string_view text = cells.Get(c);
-      if (text.empty() || (!FMerges.empty() && MergeAt(col, row))) continue;
-      measure(col, row, text);
-    }
+    ForEachStoredCell(r, static_cast<std::size_t>(FColCount),
+                      [&](std::size_t c, std::string_view text) {
+                        const int col = static_cast<int>(c);
+                        const int row = static_cast<int>(r);
+                        if (col < first || text.empty() || (!FMerges.empty() && MergeAt(col, row)))
+                          return;
+                        measure(col, row, text);
+                      });
   }
   // Cells of ranges spanning two or more columns are left out; a one-column range shows its
   // first cell's text in each of its cells.

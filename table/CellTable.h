@@ -63,9 +63,14 @@ public:
   // is written again.
   std::string_view GetCell(int col, int row) const;
   void SetCell(int col, int row, std::string text);
-  // For an owner that knows what it is about to write: room for rows up to `rows`, or in one
-  // row for `cells` cells of `textBytes` characters in all, so the store takes what it holds.
-  void ReserveRows(int rows);
+  // Writes a row that holds nothing yet as SetCell would write its cells from column 0 on,
+  // given TAB-separated. Such rows are kept packed, one after the other in one text with TAB
+  // between their cells: a table of many short rows costs little more than their text.
+  void SetRowText(int row, std::string_view cells);
+  // For an owner that knows what it is about to write: room for rows up to `rows` with
+  // `textBytes` characters of SetRowText in all, or in one row for `cells` cells of
+  // `textBytes` characters in all, so the store takes what it holds.
+  void ReserveRows(int rows, std::size_t textBytes = 0);
   void ReserveRow(int row, int cells, std::size_t textBytes);
 
   int ColCount() const { return FColCount; }
@@ -138,16 +143,36 @@ private:
   // so that a very tall range cannot blow up the row index.
   static constexpr int IndexedMergeRows = 64;
 
+  // A packed row keeps a checkpoint every this many cells, so that a cell far to the right
+  // is found without reading the cells before it.
+  static constexpr std::size_t CheckpointCells = 64;
+  // A row's place in the store: never written (0), packed at offset - 1 in FPackedText, or
+  // its own TCellRow at FOwnRows[index] (OwnRow set).
+  static constexpr std::uint64_t OwnRow = std::uint64_t{1} << 63;
+  struct TWideRow {
+    std::uint32_t First = 0; // into FCheckpoints
+    std::uint32_t Count = 0;
+  };
+
   // The cells of one row from left to right, bounds included, TAB between them.
   void AppendClipboardCells(std::string& out, int row, int left, int right) const;
   std::string_view StoredText(int col, int row) const;
+  std::string_view PackedCell(std::uint64_t ref, int row, int col) const;
+  // The row as its own TCellRow, made from its packed cells or empty; for writing.
+  TCellRow& OwnRowOf(int row);
+  // Calls f(col, text) for each stored cell of the row before column `cols`, left to right.
+  template <class F> void ForEachStoredCell(std::size_t row, std::size_t cols, F f) const;
   const TMerge* MergeAt(int col, int row) const;
   std::pair<int, int> Resolve(int col, int row) const;
   void IndexMerge(std::uint32_t index);
   void ClearMergesInside();
 
-  std::vector<TCellRow> FRows; // row-major; a row grows to its last written cell
-  std::vector<TMerge> FMerges; // oldest first
+  std::vector<std::uint64_t> FRowRefs; // per row; a row grows to its last written cell
+  std::vector<TCellRow> FOwnRows;
+  std::string FPackedText; // each packed row's cells, TAB between them, NUL after them
+  std::unordered_map<int, TWideRow> FWideRows; // packed rows of CheckpointCells cells or more
+  std::vector<std::uint32_t> FCheckpoints;     // offsets of cells k * CheckpointCells in the row
+  std::vector<TMerge> FMerges;                 // oldest first
   std::vector<std::vector<std::uint32_t>> FRowMerges; // per row: indexes into FMerges, oldest first
   std::vector<std::uint32_t> FTallMerges;             // indexes into FMerges, oldest first
   std::unordered_map<std::uint64_t, TCellColor> FColors;

@@ -7,11 +7,11 @@ import { mkdtempSync, rmSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { pathToFileURL } from "node:url";
-import { LaunchChromium } from "./test/Chromium.mjs";
+import { Launch } from "./test/Browsers.mjs";
 
 const [pagePath, file] = process.argv.slice(2);
 const work = mkdtempSync(join(tmpdir(), "morvelander-memory-"));
-const browser = await LaunchChromium(join(work, "profile"));
+const browser = await Launch("chromium", join(work, "profile"));
 try {
   const page = await browser.newPage();
   // Keeps the core the page starts, so that its memory can be read.
