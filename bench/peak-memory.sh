@@ -4,6 +4,7 @@
 # (offscreen, the file named on its command line) is closed once it has loaded the file and
 # sits idle. Prints one row per shape and front end; exits 1 when a bound is missed.
 #   peak-memory.sh BUILD [WEB_BUILD] [MIB]
+# SHAPES and FRONTS (converter window node page) narrow the table.
 set -euo pipefail
 
 build=${1:?usage: peak-memory.sh BUILD [WEB_BUILD] [MIB]}
@@ -48,6 +49,9 @@ window_peak() {
   tail -n 1 "$log"
 }
 
+fronts=" ${FRONTS:-converter window node page} "
+wanted() { [[ $fronts == *" $1 "* ]]; }
+
 failed=0
 report() {
   local shape=$1 front=$2 bytes=$3 kib=$4
@@ -69,16 +73,18 @@ for shape in ${SHAPES:-findings short players rounds wide codes rejected separat
   "$build/bench/morvelander-generate" --shape "$shape" "$mib" "$file" >/dev/null
   bytes=$(stat -c %s "$file")
   rm -rf "$out/reports" && mkdir -p "$out/reports"
-  report "$shape" converter "$bytes" \
-    "$(peak "$out/time.txt" "$build/cli/morvelander-convert" --print none --out "$out/reports" "$file")"
-  if [ -x "$build/app/Morvelander" ]; then
+  if wanted converter; then
+    report "$shape" converter "$bytes" \
+      "$(peak "$out/time.txt" "$build/cli/morvelander-convert" --print none --out "$out/reports" "$file")"
+  fi
+  if wanted window && [ -x "$build/app/Morvelander" ]; then
     report "$shape" window "$bytes" "$(window_peak "$out/time.txt" "$file")"
   fi
-  if [ -n "$web" ] && [ -f "$web/morvelander-convert.js" ]; then
+  if wanted node && [ -n "$web" ] && [ -f "$web/morvelander-convert.js" ]; then
     report "$shape" "node converter" "$bytes" \
       "$(peak "$out/time.txt" node "$web/morvelander-convert.js" --print none --out "$out/reports" "$file")"
   fi
-  if [ -n "$web" ] && [ -f "$web/morvelander.html" ] && [ -d "$root/web/node_modules" ]; then
+  if wanted page && [ -n "$web" ] && [ -f "$web/morvelander.html" ] && [ -d "$root/web/node_modules" ]; then
     report "$shape" page "$bytes" "$(node "$root/web/page-memory.mjs" "$web/morvelander.html" "$file")"
   fi
 done

@@ -104,7 +104,31 @@ TCellRow& TCellTable::OwnRowOf(int row) {
   return FOwnRows.back();
 }
 
-const TCellTable::TMerge* TCellTable::MergeAt(int col, int row) const {
+TCellTable::TMerge TCellTable::TRowSpan::AsMerge() const {
+  TMerge m;
+  m.Col = m.Left = Col;
+  m.Row = m.Top = m.Bottom = Row;
+  m.ColSpan = ColSpan;
+  m.Right = LastOf(Col, ColSpan);
+  return m;
+}
+
+const TCellTable::TRowSpan* TCellTable::RowSpanAt(int col, int row) const {
+  const auto it = std::lower_bound(FRowSpans.begin(), FRowSpans.end(), row,
+                                   [](const TRowSpan& s, int r) { return s.Row < r; });
+  if (it == FRowSpans.end() || it->Row != row || col < it->Col ||
+      col > LastOf(it->Col, it->ColSpan))
+    return nullptr;
+  return &*it;
+}
+
+std::optional<TCellTable::TMerge> TCellTable::MergeAt(int col, int row) const {
+  if (const TMerge* m = GeneralMergeAt(col, row)) return *m;
+  if (const TRowSpan* s = RowSpanAt(col, row)) return s->AsMerge();
+  return std::nullopt;
+}
+
+const TCellTable::TMerge* TCellTable::GeneralMergeAt(int col, int row) const {
   if (col < 0 || row < 0) return nullptr;
   std::int64_t best = -1;
   if (static_cast<std::size_t>(row) < FRowMerges.size()) {
@@ -126,7 +150,7 @@ const TCellTable::TMerge* TCellTable::MergeAt(int col, int row) const {
 }
 
 std::pair<int, int> TCellTable::Resolve(int col, int row) const {
-  const TMerge* m = MergeAt(col, row);
+  const std::optional<TMerge> m = MergeAt(col, row);
   return m ? std::pair{m->Col, m->Row} : std::pair{col, row};
 }
 
@@ -141,7 +165,7 @@ void TCellTable::IndexMerge(std::uint32_t index) {
 }
 
 std::string_view TCellTable::GetCell(int col, int row) const {
-  if (FMerges.empty()) return StoredText(col, row);
+  if (!HasMerges()) return StoredText(col, row);
   const auto [c, r] = Resolve(col, row);
   return StoredText(c, r);
 }
@@ -149,7 +173,7 @@ std::string_view TCellTable::GetCell(int col, int row) const {
 void TCellTable::SetCell(int col, int row, std::string text) {
   ++FGeneration;
   RequireCell(col, row);
-  if (!FMerges.empty()) std::tie(col, row) = Resolve(col, row);
+  if (HasMerges()) std::tie(col, row) = Resolve(col, row);
   // Writing an empty text where nothing is stored must not grow the store.
   if (text.empty() && StoredText(col, row).empty()) return;
   OwnRowOf(row).Set(static_cast<std::size_t>(col), text, static_cast<std::size_t>(FColCount));
@@ -162,7 +186,7 @@ void TCellTable::SetRowText(int row, std::string_view cells) {
   const bool fresh = r >= FRowRefs.size() || FRowRefs[r] == 0;
   // A merge may send a cell elsewhere, and a NUL would end the row early: those are written
   // cell by cell.
-  if (!fresh || !FMerges.empty() || cells.find('\0') != std::string_view::npos ||
+  if (!fresh || HasMerges() || cells.find('\0') != std::string_view::npos ||
       cells.size() >= std::numeric_limits<std::uint32_t>::max()) {
     int col = 0;
     for (std::size_t tab = cells.find('\t');; tab = cells.find('\t'), ++col) {
@@ -280,13 +304,27 @@ void TCellTable::ClearCells() {
     return col < FColCount && row < FRowCount;
   });
 
-  if (!FMerges.empty()) ClearMergesInside();
+  if (HasMerges()) ClearMergesInside();
 }
 
 void TCellTable::ClearMergesInside() {
   // The cleared block starts at (0, 0), so what lies outside it is a part to the right of
   // the counts and a part below them; each keeps pointing at its range's first cell.
   std::vector<TMerge> kept;
+  std::vector<TRowSpan> keptSpans;
+  // What is left of a row span is older than every TMerge, so it comes first.
+  for (const TRowSpan& s : FRowSpans) {
+    if (s.Col >= FColCount || s.Row >= FRowCount) {
+      keptSpans.push_back(s);
+      continue;
+    }
+    TMerge m = s.AsMerge();
+    if (m.Right >= FColCount) {
+      m.Left = FColCount;
+      kept.push_back(m);
+    }
+  }
+  FRowSpans = std::move(keptSpans);
   for (const TMerge& m : FMerges) {
     if (m.Left >= FColCount || m.Top >= FRowCount) {
       kept.push_back(m);
@@ -326,13 +364,19 @@ void TCellTable::FitColumnWidths(bool includeHeaderColumns, int extra) {
   // Only stored cells and cells of one-column ranges can show a text, so the cost follows
   // what is stored, not ColCount x RowCount.
   const std::size_t rows = std::min<std::size_t>(FRowCount, FRowRefs.size());
+  auto span = FRowSpans.begin();
   for (std::size_t r = 0; r < rows; ++r) {
+    const int row = static_cast<int>(r);
+    // The row spans are met in row order, so each row finds its own without a search.
+    while (span != FRowSpans.end() && span->Row < row) ++span;
+    const bool spanned = span != FRowSpans.end() && span->Row == row;
     ForEachStoredCell(r, static_cast<std::size_t>(FColCount),
                       [&](std::size_t c, std::string_view text) {
                         const int col = static_cast<int>(c);
-                        const int row = static_cast<int>(r);
-                        if (col < first || text.empty() || (!FMerges.empty() && MergeAt(col, row)))
+                        if (col < first || text.empty()) return;
+                        if (spanned && col >= span->Col && col <= LastOf(span->Col, span->ColSpan))
                           return;
+                        if (!FMerges.empty() && GeneralMergeAt(col, row)) return;
                         measure(col, row, text);
                       });
   }
@@ -343,8 +387,12 @@ void TCellTable::FitColumnWidths(bool includeHeaderColumns, int extra) {
     const std::string_view text = StoredText(m.Col, m.Row);
     const int bottom = std::min(m.Bottom, FRowCount - 1);
     for (int r = m.Top; r <= bottom; ++r) {
-      if (MergeAt(m.Left, r) == &m) measure(m.Left, r, text);
+      if (GeneralMergeAt(m.Left, r) == &m) measure(m.Left, r, text);
     }
+  }
+  for (const TRowSpan& s : FRowSpans) {
+    if (s.ColSpan != 1 || s.Col < first || s.Col >= FColCount || s.Row >= FRowCount) continue;
+    if (!GeneralMergeAt(s.Col, s.Row)) measure(s.Col, s.Row, StoredText(s.Col, s.Row));
   }
 
   for (int c = first; c < FColCount; ++c) {
@@ -358,6 +406,10 @@ void TCellTable::MergeRange(int col, int row, int colSpan, int rowSpan) {
   ++FGeneration;
   if (colSpan < 1 || rowSpan < 1) return;
   RequireCell(col, row);
+  if (rowSpan == 1 && FMerges.empty() && (FRowSpans.empty() || FRowSpans.back().Row < row)) {
+    FRowSpans.push_back({row, col, colSpan});
+    return;
+  }
   TMerge m;
   m.Col = m.Left = col;
   m.Row = m.Top = row;
@@ -384,7 +436,7 @@ std::optional<TCellColor> TCellTable::CellColor(int col, int row) const {
 
 TMergeRole TCellTable::MergeRole(int col, int row) const {
   TMergeRole role;
-  const TMerge* m = MergeAt(col, row);
+  const std::optional<TMerge> m = MergeAt(col, row);
   if (!m) return role;
   if (col == m->Col && row == m->Row) {
     role.Kind = TMergeRole::First;
@@ -404,8 +456,12 @@ std::vector<TMergedRange> TCellTable::MergedRanges() const {
     if (m.Col >= FColCount || m.Row >= FRowCount) continue;
     if (m.ColSpan == 1 && m.RowSpan == 1) continue;
     // Only the record that still gives the first cell its role describes a live range.
-    if (MergeAt(m.Col, m.Row) != &m) continue;
+    if (GeneralMergeAt(m.Col, m.Row) != &m) continue;
     ranges.push_back({m.Col, m.Row, m.ColSpan, m.RowSpan});
+  }
+  for (const TRowSpan& s : FRowSpans) {
+    if (s.Col >= FColCount || s.Row >= FRowCount || s.ColSpan == 1) continue;
+    if (!GeneralMergeAt(s.Col, s.Row)) ranges.push_back({s.Col, s.Row, s.ColSpan, 1});
   }
   std::sort(ranges.begin(), ranges.end(), [](const TMergedRange& a, const TMergedRange& b) {
     return std::pair{a.Row, a.Col} < std::pair{b.Row, b.Col};
@@ -465,7 +521,7 @@ void TCellTable::AppendClipboardCells(std::string& out, int row, int left, int r
 }
 
 void TCellTable::Alignment(int col, int row, THorzAlign& horz, TVertAlign& vert) const {
-  if (!FMerges.empty()) std::tie(col, row) = Resolve(col, row);
+  if (HasMerges()) std::tie(col, row) = Resolve(col, row);
   horz = THorzAlign::Left;
   vert = TVertAlign::Top;
   if (OnGetAlignment) OnGetAlignment(row, col, horz, vert);

@@ -154,6 +154,16 @@ private:
     std::uint32_t Count = 0;
   };
 
+  // A merge of cells in one row made while no other merge was newer and after every merge of
+  // the rows above it (as an owner merges the rows it has written, top to bottom): kept in
+  // twelve bytes, as the only one-row merge of its row, older than every TMerge.
+  struct TRowSpan {
+    int Row = 0;
+    int Col = 0;
+    int ColSpan = 1;
+    TMerge AsMerge() const;
+  };
+
   // The cells of one row from left to right, bounds included, TAB between them.
   void AppendClipboardCells(std::string& out, int row, int left, int right) const;
   std::string_view StoredText(int col, int row) const;
@@ -162,7 +172,11 @@ private:
   TCellRow& OwnRowOf(int row);
   // Calls f(col, text) for each stored cell of the row before column `cols`, left to right.
   template <class F> void ForEachStoredCell(std::size_t row, std::size_t cols, F f) const;
-  const TMerge* MergeAt(int col, int row) const;
+  bool HasMerges() const { return !FMerges.empty() || !FRowSpans.empty(); }
+  // The merge that gives the cell its role, if any: a TMerge, else a row span.
+  std::optional<TMerge> MergeAt(int col, int row) const;
+  const TMerge* GeneralMergeAt(int col, int row) const;
+  const TRowSpan* RowSpanAt(int col, int row) const;
   std::pair<int, int> Resolve(int col, int row) const;
   void IndexMerge(std::uint32_t index);
   void ClearMergesInside();
@@ -175,6 +189,7 @@ private:
   std::vector<TMerge> FMerges;                 // oldest first
   std::vector<std::vector<std::uint32_t>> FRowMerges; // per row: indexes into FMerges, oldest first
   std::vector<std::uint32_t> FTallMerges;             // indexes into FMerges, oldest first
+  std::vector<TRowSpan> FRowSpans;                    // ascending rows
   std::unordered_map<std::uint64_t, TCellColor> FColors;
   std::vector<int> FColWidths;
   int FColCount = 1;

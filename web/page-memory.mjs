@@ -1,6 +1,6 @@
 // The page's heap after opening one file: the core's WebAssembly memory, which only grows, so
-// its size once the file is shown is the most the conversion took; of a core that ran out of
-// memory and was replaced, the larger. Prints it in KiB, and any message the page showed on
+// its size once the file is shown is the most the conversion took (the page records it; a core
+// that ran out of memory records none). Prints it in KiB, and any message the page showed on
 // the error output.
 // Usage: node page-memory.mjs <morvelander.html> <file>
 import { mkdtempSync, rmSync } from "node:fs";
@@ -14,24 +14,10 @@ const work = mkdtempSync(join(tmpdir(), "morvelander-memory-"));
 const browser = await Launch("chromium", join(work, "profile"));
 try {
   const page = await browser.newPage();
-  // Keeps the core the page starts, so that its memory can be read.
-  await page.evaluateOnNewDocument(() => {
-    let factory;
-    Object.defineProperty(globalThis, "MorvelanderCore", {
-      configurable: true,
-      get: () =>
-        factory &&
-        ((...args) =>
-          factory(...args).then((core) => {
-            (globalThis.MorvelanderStarted ??= []).push(core);
-            return core;
-          })),
-      set: (value) => (factory = value),
-    });
-  });
   await page.goto(pathToFileURL(pagePath).href);
   await page.waitForSelector("body[data-ready]");
   await (await page.$("#FilePicker")).uploadFile(file);
+  await page.waitForSelector("#InFileListBox li");
   await page.$eval("#InFileListBox li", (e) =>
     e.dispatchEvent(new MouseEvent("dblclick", { bubbles: true })),
   );
@@ -48,9 +34,7 @@ try {
     if (!state.busy) break;
     await new Promise((resolve) => setTimeout(resolve, 500));
   }
-  const bytes = await page.evaluate(() =>
-    Math.max(...globalThis.MorvelanderStarted.map((core) => core.HEAP8.length)),
-  );
+  const bytes = Number(await page.evaluate(() => document.body.dataset.heap ?? 0));
   for (const message of messages) console.error(message);
   console.log(Math.round(bytes / 1024));
 } finally {

@@ -8,8 +8,10 @@
 #include <random>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -232,4 +234,90 @@ TEST(CellTableOwner, QuestionsTakeTheRowFirst) {
   }
   EXPECT_TRUE(t.CanEditCell(2, 3));
   EXPECT_FALSE(t.CanEditCell(3, 2));
+}
+
+// A table written row by row with SetRowText, its header rows merged top to bottom, against one
+// written cell by cell and merged bottom to top: both must read, merge, fit, copy and clear
+// alike, through overwrites and clears that cut packed rows and their merges.
+TEST(CellTablePacked, RowsWrittenWholeReadAsCellByCell) {
+  std::string wide = "w0";
+  for (int c = 1; c < 300; ++c) wide += "\t" + std::to_string(c % 7 == 0 ? 0 : c);
+  const std::vector<std::string> rows = {"1\t012\tOpen",
+                                         "2\t\t\t900\t\t",
+                                         "",
+                                         "\t\t\t",
+                                         wide,
+                                         "6\t022\tAssen",
+                                         std::string("7\tx\0y", 5),
+                                         "8\t900\t1\t\t\t5\t\tAb Cd",
+                                         "9\t52\tz"};
+  const std::vector<int> merged = {0, 5, 8};
+  struct Step {
+    const char* name;
+    std::function<void(TCellTable&)> apply;
+  };
+  const Step steps[] = {
+      {"as written", [](TCellTable&) {}},
+      {"overwrites",
+       [](TCellTable& t) {
+         t.SetCell(1, 1, "nieuw");
+         t.SetCell(150, 4, "");
+         t.SetCell(298, 4, "laatste");
+         t.SetCell(3, 0, "lid");
+         t.SetCell(12, 7, "ver");
+       }},
+      {"cleared inside 4 x 3",
+       [](TCellTable& t) {
+         t.SetColCount(4);
+         t.SetRowCount(3);
+         t.ClearCells();
+       }},
+      {"merged again, cleared whole",
+       [](TCellTable& t) {
+         t.MergeRange(1, 8, 2, 1);
+         t.SetColCount(400);
+         t.SetRowCount(20);
+         t.ClearCells();
+       }},
+  };
+  TCellTable packed(10, 10, 1, 0);
+  TCellTable single(10, 10, 1, 0);
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    packed.SetRowText(static_cast<int>(r), rows[r]);
+    std::string_view rest = rows[r];
+    for (int c = 0;; ++c) {
+      const std::size_t tab = rest.find('\t');
+      single.SetCell(c, static_cast<int>(r), std::string(rest.substr(0, tab)));
+      if (tab == std::string_view::npos) break;
+      rest.remove_prefix(tab + 1);
+    }
+  }
+  for (const int row : merged) packed.MergeRange(2, row, 8, 1);
+  for (auto it = merged.rbegin(); it != merged.rend(); ++it) single.MergeRange(2, *it, 8, 1);
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.name);
+    step.apply(packed);
+    step.apply(single);
+    for (int r = 0; r < 12; ++r)
+      for (int c = 0; c < 310; ++c) {
+        ASSERT_EQ(packed.GetCell(c, r), single.GetCell(c, r)) << c << "," << r;
+        const TMergeRole a = packed.MergeRole(c, r);
+        const TMergeRole b = single.MergeRole(c, r);
+        ASSERT_EQ((std::tuple{a.Kind, a.ColSpan, a.ColOffset}),
+                  (std::tuple{b.Kind, b.ColSpan, b.ColOffset}))
+            << c << "," << r;
+      }
+    EXPECT_EQ(packed.ClipboardText(), single.ClipboardText());
+    const auto ranges = [](const TCellTable& t) {
+      std::vector<std::tuple<int, int, int, int>> out;
+      for (const TMergedRange& m : t.MergedRanges())
+        out.emplace_back(m.Col, m.Row, m.ColSpan, m.RowSpan);
+      return out;
+    };
+    EXPECT_EQ(ranges(packed), ranges(single));
+    packed.FitColumnWidths(true, 1);
+    single.FitColumnWidths(true, 1);
+    for (int c = 0; c < packed.ColCount(); ++c)
+      ASSERT_EQ(packed.ColWidths(c), single.ColWidths(c)) << c;
+  }
 }
