@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <vector>
 
 namespace {
 
@@ -59,6 +60,7 @@ TCellTableView::TCellTableView(const TCellTable& table, QWidget* parent)
   FFixedCorner = NewFixedView("FixedCorner");
   connect(verticalScrollBar(), &QScrollBar::valueChanged, FFixedCols->verticalScrollBar(),
           &QScrollBar::setValue);
+  connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { ShowSpans(false); });
   connect(horizontalScrollBar(), &QScrollBar::valueChanged, FFixedRows->horizontalScrollBar(),
           &QScrollBar::setValue);
   // A header view that lays itself out after the table takes the table's place again.
@@ -94,16 +96,30 @@ void TCellTableView::Refresh() {
   if (FShownGeneration == FTable.Generation()) return;
   FShownGeneration = FTable.Generation();
   FModel.Reset();
-  ShowSpans();
+  ShowSpans(true);
   ShowColWidths();
   HideHeaderCells();
   PlaceFixedViews();
 }
 
-void TCellTableView::ShowSpans() {
+void TCellTableView::ShowSpans(bool changed) {
+  // Qt keeps a span in a few hundred bytes: a file of header records, one merged row a line,
+  // would cost many times its size if every range were given at once.
+  constexpr int Margin = 256;
+  if (!FFixedCorner) return;
+  const int top = std::max(rowAt(0), 0);
+  const int bottom = top + viewport()->height() / TCellTable::DefaultRowHeight + 1;
+  if (!changed && top >= FSpanTop && bottom <= FSpanBottom) return;
+  FSpanTop = std::max(top - Margin, 0);
+  FSpanBottom = bottom + Margin;
   for (QTableView* view : {static_cast<QTableView*>(this), FFixedCols, FFixedRows, FFixedCorner})
     view->clearSpans();
-  for (const TMergedRange& range : FTable.MergedRanges()) {
+  // The header rows stay in view whatever the scroll.
+  std::vector<TMergedRange> ranges = FTable.MergedRanges(0, FTable.FixedRows() - 1);
+  for (const TMergedRange& range :
+       FTable.MergedRanges(std::max(FSpanTop, FTable.FixedRows()), FSpanBottom))
+    if (range.Row >= FTable.FixedRows()) ranges.push_back(range);
+  for (const TMergedRange& range : ranges) {
     setSpan(range.Row, range.Col, range.RowSpan, range.ColSpan);
     const bool inFixedCols = range.Col < FTable.FixedCols();
     const bool inFixedRows = range.Row < FTable.FixedRows();
@@ -165,6 +181,7 @@ void TCellTableView::HideHeaderCells() {
 void TCellTableView::updateGeometries() {
   QTableView::updateGeometries();
   PlaceFixedViews();
+  ShowSpans(false);
 }
 
 // The header views sit in the table's margins, the header columns left of its body and the

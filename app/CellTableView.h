@@ -33,7 +33,9 @@ protected:
 private:
   QTableView* NewFixedView(const char* name);
   void ShowColWidths();
-  void ShowSpans();
+  // Gives the views the merged ranges of the rows in and near the view, again when a scroll
+  // or a resize brings rows outside them into view, or always when `changed`.
+  void ShowSpans(bool changed);
   void HideHeaderCells();
   // Lays the header views beside the table's body and scrolls them with it.
   void PlaceFixedViews();
@@ -43,6 +45,9 @@ private:
   const TCellTable& FTable;
   TCellTableModel FModel;
   unsigned FShownGeneration = 0;
+  // The rows whose merged ranges the views have, bounds included.
+  int FSpanTop = 0;
+  int FSpanBottom = -1;
   // The header columns, scrolled up and down with the table; the header rows, scrolled left
   // and right with it; and the cells where they meet, which never scroll.
   QTableView* FFixedCols = nullptr;

@@ -366,23 +366,25 @@ void TToernooi::BuildSpelers() {
 bool TToernooi::BuildSpelers(std::uintmax_t budget) {
   const std::uintmax_t rondes = Rondes.size();
   if (TableBytes(0, rondes) > static_cast<double>(budget)) return false;
+  // The players are counted as they are made: a file of many new players in many rounds
+  // stops here, before it takes more than the budget. A name is held by the player and by the
+  // table.
+  const double perSpeler = TableBytes(1, rondes) - TableBytes(0, rondes);
+  double nodig = TableBytes(0, rondes);
   // Every player is found or made here, and ids are unique in the list, so the players of
   // each game are remembered for the pairing step instead of being looked up again.
-  const auto speler = [this](std::int32_t idNr, const std::string& naam, TDate gebDatum) {
+  const auto speler = [&](std::int32_t idNr, const std::string& naam, TDate gebDatum) {
     if (TSp* sp = Spelers.GetSpeler(idNr)) return sp;
+    nodig += perSpeler + 2 * static_cast<double>(naam.size());
     return &Spelers.Add(SpSortKey(naam), std::make_unique<TSp>(idNr, 0, naam, gebDatum));
   };
   std::vector<std::pair<TSp*, TSp*>> paren;
   paren.reserve(static_cast<std::size_t>(Games.Count()));
-  // The players are counted as they are made: a file of many new players in many rounds
-  // stops here, before it takes more than the budget.
-  const double perSpeler = TableBytes(1, rondes) - TableBytes(0, rondes);
-  const double maxSpelers = (static_cast<double>(budget) - TableBytes(0, rondes)) / perSpeler;
   for (const TGame& game : Games) {
     TSp* wit = speler(game.Rec.WitIdNr, game.Rec.WitNaam, game.Rec.WitGebDatum);
     TSp* zwart = speler(game.Rec.ZwartIdNr, game.Rec.ZwartNaam, game.Rec.ZwartGebDatum);
     paren.emplace_back(wit, zwart);
-    if (Spelers.Count() > maxSpelers) {
+    if (nodig > static_cast<double>(budget)) {
       Spelers.Clear();
       return false;
     }
@@ -425,8 +427,9 @@ void TToernooi::RefuseTooLarge(std::uintmax_t budget) {
   const auto nodig = static_cast<std::uintmax_t>(
       TableBytes(static_cast<std::uintmax_t>(spelers), static_cast<std::uintmax_t>(rondes)));
   FTeGroot = "Het toernooi is te groot (" + std::to_string(spelers) + " spelers in " +
-             std::to_string(rondes) + " ronden vragen " + std::to_string(SizeInMiB(nodig)) +
-             " MiB; de grens voor dit bestand is " + std::to_string(SizeInMiB(budget)) + " MiB)";
+             std::to_string(rondes) + " ronden vragen ten minste " +
+             std::to_string(SizeInMiB(nodig)) + " MiB; de grens voor dit bestand is " +
+             std::to_string(SizeInMiB(budget)) + " MiB)";
 }
 
 void TToernooi::CheckRondeDatums(TFoutLijst& fouten) const {

@@ -451,17 +451,25 @@ TMergeRole TCellTable::MergeRole(int col, int row) const {
 }
 
 std::vector<TMergedRange> TCellTable::MergedRanges() const {
+  return MergedRanges(0, INT_MAX);
+}
+
+std::vector<TMergedRange> TCellTable::MergedRanges(int top, int bottom) const {
   std::vector<TMergedRange> ranges;
+  if (top > bottom) return ranges;
   for (const TMerge& m : FMerges) {
     if (m.Col >= FColCount || m.Row >= FRowCount) continue;
+    if (m.Row > bottom || LastOf(m.Row, m.RowSpan) < top) continue;
     if (m.ColSpan == 1 && m.RowSpan == 1) continue;
     // Only the record that still gives the first cell its role describes a live range.
     if (GeneralMergeAt(m.Col, m.Row) != &m) continue;
     ranges.push_back({m.Col, m.Row, m.ColSpan, m.RowSpan});
   }
-  for (const TRowSpan& s : FRowSpans) {
-    if (s.Col >= FColCount || s.Row >= FRowCount || s.ColSpan == 1) continue;
-    if (!GeneralMergeAt(s.Col, s.Row)) ranges.push_back({s.Col, s.Row, s.ColSpan, 1});
+  auto s = std::lower_bound(FRowSpans.begin(), FRowSpans.end(), top,
+                            [](const TRowSpan& span, int row) { return span.Row < row; });
+  for (; s != FRowSpans.end() && s->Row <= bottom; ++s) {
+    if (s->Col >= FColCount || s->Row >= FRowCount || s->ColSpan == 1) continue;
+    if (!GeneralMergeAt(s->Col, s->Row)) ranges.push_back({s->Col, s->Row, s->ColSpan, 1});
   }
   std::sort(ranges.begin(), ranges.end(), [](const TMergedRange& a, const TMergedRange& b) {
     return std::pair{a.Row, a.Col} < std::pair{b.Row, b.Col};
