@@ -45,12 +45,12 @@ std::string_view TCellTable::StoredText(int col, int row) const {
   if (col < 0 || row < 0 || static_cast<std::size_t>(row) >= FRowRefs.size()) return {};
   const std::uint64_t ref = FRowRefs[static_cast<std::size_t>(row)];
   if (ref == 0) return {};
-  if (ref & OwnRow) return FOwnRows[ref & ~OwnRow].Get(static_cast<std::size_t>(col));
+  if (ref & OwnRow) return FOwnRows[OwnIndex(ref)].Get(static_cast<std::size_t>(col));
   return PackedCell(ref, row, col);
 }
 
 std::string_view TCellTable::PackedCell(std::uint64_t ref, int row, int col) const {
-  const char* p = FPackedText.data() + (ref - 1);
+  const char* p = FPackedText.data() + PackedOffset(ref);
   auto skip = static_cast<std::size_t>(col);
   if (skip >= CheckpointCells) {
     const auto wide = FWideRows.find(row);
@@ -73,12 +73,12 @@ void TCellTable::ForEachStoredCell(std::size_t row, std::size_t cols, F f) const
   const std::uint64_t ref = FRowRefs[row];
   if (ref == 0) return;
   if (ref & OwnRow) {
-    const TCellRow& cells = FOwnRows[ref & ~OwnRow];
+    const TCellRow& cells = FOwnRows[OwnIndex(ref)];
     const std::size_t n = std::min(cols, cells.Size());
     for (std::size_t c = 0; c < n; ++c) f(c, cells.Get(c));
     return;
   }
-  const char* p = FPackedText.data() + (ref - 1);
+  const char* p = FPackedText.data() + PackedOffset(ref);
   for (std::size_t c = 0; c < cols; ++c) {
     const std::size_t length = std::strcspn(p, "\t");
     f(c, std::string_view(p, length));
@@ -92,7 +92,7 @@ TCellRow& TCellTable::OwnRowOf(int row) {
   const auto r = static_cast<std::size_t>(row);
   if (r >= FRowRefs.size()) FRowRefs.resize(r + 1);
   const std::uint64_t ref = FRowRefs[r];
-  if (ref & OwnRow) return FOwnRows[ref & ~OwnRow];
+  if (ref & OwnRow) return FOwnRows[OwnIndex(ref)];
   TCellRow cells;
   if (ref != 0) {
     ForEachStoredCell(r, std::numeric_limits<std::size_t>::max(),
@@ -104,27 +104,24 @@ TCellRow& TCellTable::OwnRowOf(int row) {
   return FOwnRows.back();
 }
 
-TCellTable::TMerge TCellTable::TRowSpan::AsMerge() const {
+TCellTable::TMerge TCellTable::MergeOf(const TRowSpan& span) {
   TMerge m;
-  m.Col = m.Left = Col;
-  m.Row = m.Top = m.Bottom = Row;
-  m.ColSpan = ColSpan;
-  m.Right = LastOf(Col, ColSpan);
+  m.Col = m.Left = span.Col;
+  m.Row = m.Top = m.Bottom = span.Row;
+  m.ColSpan = span.ColSpan;
+  m.Right = LastOf(span.Col, span.ColSpan);
   return m;
 }
 
-const TCellTable::TRowSpan* TCellTable::RowSpanAt(int col, int row) const {
-  const auto it = std::lower_bound(FRowSpans.begin(), FRowSpans.end(), row,
-                                   [](const TRowSpan& s, int r) { return s.Row < r; });
-  if (it == FRowSpans.end() || it->Row != row || col < it->Col ||
-      col > LastOf(it->Col, it->ColSpan))
-    return nullptr;
-  return &*it;
+std::optional<TRowSpan> TCellTable::RowSpanAt(int col, int row) const {
+  const std::optional<TRowSpan> span = FRowSpans.At(row);
+  if (!span || col < span->Col || col > LastOf(span->Col, span->ColSpan)) return std::nullopt;
+  return span;
 }
 
 std::optional<TCellTable::TMerge> TCellTable::MergeAt(int col, int row) const {
   if (const TMerge* m = GeneralMergeAt(col, row)) return *m;
-  if (const TRowSpan* s = RowSpanAt(col, row)) return s->AsMerge();
+  if (const std::optional<TRowSpan> s = RowSpanAt(col, row)) return MergeOf(*s);
   return std::nullopt;
 }
 
@@ -282,7 +279,7 @@ void TCellTable::ClearCells() {
       }
       OwnRowOf(static_cast<int>(r));
     }
-    TCellRow& cells = FOwnRows[ref & ~OwnRow];
+    TCellRow& cells = FOwnRows[OwnIndex(ref)];
     cells.ClearFirst(static_cast<std::size_t>(FColCount));
     if (cells.Empty()) ref = 0;
   }
@@ -311,14 +308,15 @@ void TCellTable::ClearMergesInside() {
   // The cleared block starts at (0, 0), so what lies outside it is a part to the right of
   // the counts and a part below them; each keeps pointing at its range's first cell.
   std::vector<TMerge> kept;
-  std::vector<TRowSpan> keptSpans;
+  TRowSpans keptSpans;
   // What is left of a row span is older than every TMerge, so it comes first.
-  for (const TRowSpan& s : FRowSpans) {
+  for (std::size_t i = 0; i < FRowSpans.Size(); ++i) {
+    const TRowSpan s = FRowSpans[i];
     if (s.Col >= FColCount || s.Row >= FRowCount) {
-      keptSpans.push_back(s);
+      keptSpans.Add(s);
       continue;
     }
-    TMerge m = s.AsMerge();
+    TMerge m = MergeOf(s);
     if (m.Right >= FColCount) {
       m.Left = FColCount;
       kept.push_back(m);
@@ -364,18 +362,23 @@ void TCellTable::FitColumnWidths(bool includeHeaderColumns, int extra) {
   // Only stored cells and cells of one-column ranges can show a text, so the cost follows
   // what is stored, not ColCount x RowCount.
   const std::size_t rows = std::min<std::size_t>(FRowCount, FRowRefs.size());
-  auto span = FRowSpans.begin();
+  std::size_t next = 0;
   for (std::size_t r = 0; r < rows; ++r) {
     const int row = static_cast<int>(r);
     // The row spans are met in row order, so each row finds its own without a search.
-    while (span != FRowSpans.end() && span->Row < row) ++span;
-    const bool spanned = span != FRowSpans.end() && span->Row == row;
+    while (next < FRowSpans.Size() && FRowSpans[next].Row < row) ++next;
+    // The columns of the row's span, if it has one.
+    int spanLeft = INT_MAX;
+    int spanRight = -1;
+    if (next < FRowSpans.Size() && FRowSpans[next].Row == row) {
+      spanLeft = FRowSpans[next].Col;
+      spanRight = LastOf(spanLeft, FRowSpans[next].ColSpan);
+    }
     ForEachStoredCell(r, static_cast<std::size_t>(FColCount),
                       [&](std::size_t c, std::string_view text) {
                         const int col = static_cast<int>(c);
                         if (col < first || text.empty()) return;
-                        if (spanned && col >= span->Col && col <= LastOf(span->Col, span->ColSpan))
-                          return;
+                        if (col >= spanLeft && col <= spanRight) return;
                         if (!FMerges.empty() && GeneralMergeAt(col, row)) return;
                         measure(col, row, text);
                       });
@@ -390,7 +393,8 @@ void TCellTable::FitColumnWidths(bool includeHeaderColumns, int extra) {
       if (GeneralMergeAt(m.Left, r) == &m) measure(m.Left, r, text);
     }
   }
-  for (const TRowSpan& s : FRowSpans) {
+  for (std::size_t i = 0; i < FRowSpans.Size(); ++i) {
+    const TRowSpan s = FRowSpans[i];
     if (s.ColSpan != 1 || s.Col < first || s.Col >= FColCount || s.Row >= FRowCount) continue;
     if (!GeneralMergeAt(s.Col, s.Row)) measure(s.Col, s.Row, StoredText(s.Col, s.Row));
   }
@@ -406,8 +410,8 @@ void TCellTable::MergeRange(int col, int row, int colSpan, int rowSpan) {
   ++FGeneration;
   if (colSpan < 1 || rowSpan < 1) return;
   RequireCell(col, row);
-  if (rowSpan == 1 && FMerges.empty() && (FRowSpans.empty() || FRowSpans.back().Row < row)) {
-    FRowSpans.push_back({row, col, colSpan});
+  if (rowSpan == 1 && FMerges.empty() && FRowSpans.CanAdd(row)) {
+    FRowSpans.Add({row, col, colSpan});
     return;
   }
   TMerge m;
@@ -465,11 +469,11 @@ std::vector<TMergedRange> TCellTable::MergedRanges(int top, int bottom) const {
     if (GeneralMergeAt(m.Col, m.Row) != &m) continue;
     ranges.push_back({m.Col, m.Row, m.ColSpan, m.RowSpan});
   }
-  auto s = std::lower_bound(FRowSpans.begin(), FRowSpans.end(), top,
-                            [](const TRowSpan& span, int row) { return span.Row < row; });
-  for (; s != FRowSpans.end() && s->Row <= bottom; ++s) {
-    if (s->Col >= FColCount || s->Row >= FRowCount || s->ColSpan == 1) continue;
-    if (!GeneralMergeAt(s->Col, s->Row)) ranges.push_back({s->Col, s->Row, s->ColSpan, 1});
+  for (std::size_t i = FRowSpans.LowerBound(top); i < FRowSpans.Size(); ++i) {
+    const TRowSpan s = FRowSpans[i];
+    if (s.Row > bottom) break;
+    if (s.Col >= FColCount || s.Row >= FRowCount || s.ColSpan == 1) continue;
+    if (!GeneralMergeAt(s.Col, s.Row)) ranges.push_back({s.Col, s.Row, s.ColSpan, 1});
   }
   std::sort(ranges.begin(), ranges.end(), [](const TMergedRange& a, const TMergedRange& b) {
     return std::pair{a.Row, a.Col} < std::pair{b.Row, b.Col};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "table/CellRow.h"
+#include "table/RowSpans.h"
 
 #include <cstdint>
 #include <functional>
@@ -151,19 +152,11 @@ private:
   // A row's place in the store: never written (0), packed at offset - 1 in FPackedText, or
   // its own TCellRow at FOwnRows[index] (OwnRow set).
   static constexpr std::uint64_t OwnRow = std::uint64_t{1} << 63;
+  static std::size_t OwnIndex(std::uint64_t ref) { return static_cast<std::size_t>(ref & ~OwnRow); }
+  static std::size_t PackedOffset(std::uint64_t ref) { return static_cast<std::size_t>(ref - 1); }
   struct TWideRow {
     std::uint32_t First = 0; // into FCheckpoints
     std::uint32_t Count = 0;
-  };
-
-  // A merge of cells in one row made while no other merge was newer and after every merge of
-  // the rows above it (as an owner merges the rows it has written, top to bottom): kept in
-  // twelve bytes, as the only one-row merge of its row, older than every TMerge.
-  struct TRowSpan {
-    int Row = 0;
-    int Col = 0;
-    int ColSpan = 1;
-    TMerge AsMerge() const;
   };
 
   // The cells of one row from left to right, bounds included, TAB between them.
@@ -174,11 +167,12 @@ private:
   TCellRow& OwnRowOf(int row);
   // Calls f(col, text) for each stored cell of the row before column `cols`, left to right.
   template <class F> void ForEachStoredCell(std::size_t row, std::size_t cols, F f) const;
-  bool HasMerges() const { return !FMerges.empty() || !FRowSpans.empty(); }
+  bool HasMerges() const { return !FMerges.empty() || !FRowSpans.Empty(); }
   // The merge that gives the cell its role, if any: a TMerge, else a row span.
   std::optional<TMerge> MergeAt(int col, int row) const;
   const TMerge* GeneralMergeAt(int col, int row) const;
-  const TRowSpan* RowSpanAt(int col, int row) const;
+  std::optional<TRowSpan> RowSpanAt(int col, int row) const;
+  static TMerge MergeOf(const TRowSpan& span);
   std::pair<int, int> Resolve(int col, int row) const;
   void IndexMerge(std::uint32_t index);
   void ClearMergesInside();
@@ -191,7 +185,9 @@ private:
   std::vector<TMerge> FMerges;                 // oldest first
   std::vector<std::vector<std::uint32_t>> FRowMerges; // per row: indexes into FMerges, oldest first
   std::vector<std::uint32_t> FTallMerges;             // indexes into FMerges, oldest first
-  std::vector<TRowSpan> FRowSpans;                    // ascending rows
+  // One-row merges made while no TMerge existed, each row's after the rows above it (as an
+  // owner merges the rows it wrote, top to bottom): all older than every TMerge.
+  TRowSpans FRowSpans;
   std::unordered_map<std::uint64_t, TCellColor> FColors;
   std::vector<int> FColWidths;
   int FColCount = 1;
