@@ -23,10 +23,6 @@ int LastOf(int first, int span) {
   return static_cast<int>(std::min<std::int64_t>(std::int64_t{first} + span - 1, INT_MAX));
 }
 
-std::uint64_t ColorKey(int col, int row) {
-  return (static_cast<std::uint64_t>(col) << 32) | static_cast<std::uint32_t>(row);
-}
-
 int ClampToInt(std::int64_t value) {
   return static_cast<int>(std::clamp<std::int64_t>(value, INT_MIN, INT_MAX));
 }
@@ -295,11 +291,7 @@ void TCellTable::ClearCells() {
                    [](std::uint64_t ref) { return (ref & OwnRow) != 0; }))
     std::vector<TCellRow>().swap(FOwnRows);
 
-  std::erase_if(FColors, [this](const auto& entry) {
-    const auto col = static_cast<std::int64_t>(entry.first >> 32);
-    const auto row = static_cast<std::int64_t>(entry.first & 0xFFFFFFFFu);
-    return col < FColCount && row < FRowCount;
-  });
+  FColors.ClearInside(FColCount, FRowCount);
 
   if (HasMerges()) ClearMergesInside();
 }
@@ -428,14 +420,11 @@ void TCellTable::MergeRange(int col, int row, int colSpan, int rowSpan) {
 void TCellTable::SetCellColor(int col, int row, TCellColor color) {
   ++FGeneration;
   RequireCell(col, row);
-  FColors[ColorKey(col, row)] = color;
+  FColors.Set(col, row, color);
 }
 
 std::optional<TCellColor> TCellTable::CellColor(int col, int row) const {
-  if (col < 0 || row < 0) return std::nullopt;
-  const auto it = FColors.find(ColorKey(col, row));
-  if (it == FColors.end()) return std::nullopt;
-  return it->second;
+  return FColors.Get(col, row);
 }
 
 TMergeRole TCellTable::MergeRole(int col, int row) const {

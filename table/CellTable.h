@@ -1,5 +1,6 @@
 #pragma once
 
+#include "table/CellColors.h"
 #include "table/CellRow.h"
 #include "table/RowSpans.h"
 
@@ -11,14 +12,6 @@
 #include <unordered_map>
 #include <utility>
 #include <vector>
-
-// An RGB colour of a cell's background.
-struct TCellColor {
-  std::uint8_t R = 0;
-  std::uint8_t G = 0;
-  std::uint8_t B = 0;
-  bool operator==(const TCellColor&) const = default;
-};
 
 enum class TCellFont { Body, Header };
 enum class THorzAlign { Left, Center, Right };
@@ -188,7 +181,7 @@ private:
   // One-row merges made while no TMerge existed, each row's after the rows above it (as an
   // owner merges the rows it wrote, top to bottom): all older than every TMerge.
   TRowSpans FRowSpans;
-  std::unordered_map<std::uint64_t, TCellColor> FColors;
+  TCellColors FColors;
   std::vector<int> FColWidths;
   int FColCount = 1;
   int FRowCount = 1;

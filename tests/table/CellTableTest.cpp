@@ -321,3 +321,43 @@ TEST(CellTablePacked, RowsWrittenWholeReadAsCellByCell) {
       ASSERT_EQ(packed.ColWidths(c), single.ColWidths(c)) << c;
   }
 }
+
+// Colours set in the order a load sets them and in any other, against a plain map of the last
+// colour set per cell, through clears that cut rows and columns.
+TEST(CellTableColors, ReadBackAsLastSetThroughClears) {
+  const TCellColor red{255, 0, 0};
+  const TCellColor blue{0, 0, 255};
+  struct Op {
+    int col, row;
+    TCellColor color;
+    int clearCols = 0, clearRows = 0; // a clear instead, when set
+  };
+  const Op ops[] = {{4, 1, red},       {5, 1, red},  {4, 3, red},      {6, 3, red},
+                    {63, 3, red},      {64, 3, red}, {5, 2, red},      {4, 3, blue},
+                    {6, 4, blue},      {4, 5, red},  {6, 3, red},      {0, 0, {}, 5, 2},
+                    {70, 9, blue},     {5, 9, red},  {5, 9, blue},     {5, 9, red},
+                    {4, 9, red},       {1, 6, red},  {0, 0, {}, 6, 5}, {2, 8, red},
+                    {0, 0, {}, 80, 20}};
+  TCellTable table(80, 20, 1, 0);
+  std::map<std::pair<int, int>, TCellColor> model;
+  for (const Op& op : ops) {
+    if (op.clearCols > 0) {
+      table.SetColCount(op.clearCols);
+      table.SetRowCount(op.clearRows);
+      table.ClearCells();
+      std::erase_if(model, [&](const auto& e) {
+        return e.first.first < op.clearCols && e.first.second < op.clearRows;
+      });
+    } else {
+      table.SetCellColor(op.col, op.row, op.color);
+      model[{op.col, op.row}] = op.color;
+    }
+    for (int r = 0; r < 12; ++r)
+      for (int c = 0; c < 72; ++c) {
+        const auto it = model.find({c, r});
+        ASSERT_EQ(table.CellColor(c, r),
+                  it == model.end() ? std::nullopt : std::optional<TCellColor>(it->second))
+            << c << "," << r << " after " << op.col << "," << op.row;
+      }
+  }
+}
