@@ -424,12 +424,9 @@ void TToernooi::RefuseTooLarge(std::uintmax_t budget) {
     FTeGroot = TReportTooLarge(reportSize).what();
     return;
   }
-  const auto nodig = static_cast<std::uintmax_t>(
-      TableBytes(static_cast<std::uintmax_t>(spelers), static_cast<std::uintmax_t>(rondes)));
   FTeGroot = "Het toernooi is te groot (" + std::to_string(spelers) + " spelers in " +
-             std::to_string(rondes) + " ronden vragen ten minste " +
-             std::to_string(SizeInMiB(nodig)) + " MiB; de grens voor dit bestand is " +
-             std::to_string(SizeInMiB(budget)) + " MiB)";
+             std::to_string(rondes) + " ronden vragen meer dan " +
+             std::to_string(SizeInMiB(budget)) + " MiB geheugen, de grens voor dit bestand)";
 }
 
 void TToernooi::CheckRondeDatums(TFoutLijst& fouten) const {

@@ -11,3 +11,13 @@ inline std::string SparseRondesCsv(int rondes) {
            std::to_string(2 * r) + ";1;Wit, Speler;Zwart, Speler;01-01-2000;01-01-2000\r\n";
   return csv;
 }
+
+// One round in which every game brings two new players: a file of a few megabytes whose
+// players alone would take tens of times its size.
+inline std::string ManySpelersCsv(int games) {
+  std::string csv = "012;Vol toernooi\r\n";
+  for (int g = 1; g <= games; ++g)
+    csv += "900;1;14-11-2009;" + std::to_string(2 * g - 1) + ";" + std::to_string(2 * g) +
+           ";1;Wit, Speler;Zwart, Speler;01-01-2000;01-01-2000\r\n";
+  return csv;
+}
