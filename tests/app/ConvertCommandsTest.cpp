@@ -192,6 +192,25 @@ TEST_F(MainFormTest, SaveOverTheOpenedFileIsRefusedAndKeepsIt) {
   EXPECT_EQ(Desktop.Beeps, 1);
 }
 
+// The summary row of "Alle", "ClipBoard" and Ctrl+C name the file as it is, and the summary
+// row still leads to its file.
+TEST_F(MainFormTest, SummaryRowsAndCopiesNameFilesAsTheyAre) {
+  WriteBytes(InBox() / "Łódź.csv", TournamentCsv());
+  Start();
+  Desktop.Answers = {true};
+  Form.DoAllBitBtnClick();
+  ASSERT_EQ(Column(Form.ErrorGrid, 3), (Texts{"Fout", "0", ""}));
+  EXPECT_EQ(Form.ErrorCellText(2, 1), "Łódź.csv");
+
+  Form.ClipBoardBitBtnClick();
+  Form.CopyCells(Form.ErrorGrid, 1, 1, 2, 1);
+  EXPECT_EQ(Desktop.Clipboard,
+            (Texts{"\tRegel\tOpmerking\tFout\r\n1\t\tŁódź.csv\t0\r\n\t\t\t\r\n", "\tŁódź.csv"}));
+
+  Form.ErrorGridDblClick(1);
+  EXPECT_EQ(Form.Toernooi()->SourcePath(), InBox() / "Łódź.csv");
+}
+
 TEST_F(MainFormTest, SaveWhereNoFileCanBeCreatedSaysWhy) {
   WriteBytes(InBox() / "Voorbeeld.csv", TournamentCsv());
   Start();

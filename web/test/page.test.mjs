@@ -317,8 +317,23 @@ test("bad input gets findings, nothing or a message, and the page goes on workin
     assert.equal(Latin1(await Copied()), Native([file], "errors").out, file);
   }
 
+  // A save after a file that gave no lines downloads nothing and says why.
+  await Choose(empty);
+  const downloads = await page.evaluate(() => window.downloads.length);
+  await Tab(2);
+  await page.click("#SaveDataBitBtn");
+  await CloseMessage("Leeg.csv\n\nHet bestand is leeg.");
+  await page.waitForFunction(() => !document.body.dataset.busy);
+  assert.equal(await page.evaluate(() => window.downloads.length), downloads);
+
+  // Chromium finds a file gone from the disk missing, which passes silently as in the window;
+  // Firefox finds it unreadable.
   await Choose(gone);
-  await CloseMessage("Cannot open file Weg.csv.");
+  if (engine === "firefox")
+    await CloseMessage(
+      "Weg.csv\n\nKan niet geopend worden...\nHet bestand kan niet gelezen worden.",
+    );
+  assert.equal(await page.$eval("#SaveDataBitBtn", (b) => b.disabled), true);
 
   await Choose(golden);
   assert.equal(Latin1(await Copied()), Native([golden], "errors").out);
@@ -474,6 +489,17 @@ test("a drop takes only the .csv files, names the rest and opens the first taken
   await page.waitForFunction(
     () => document.getElementById("StatusPanel0").textContent === "Herfsttoernooi Jeugd 2009",
   );
+});
+
+test("the summary row and the copied error list name a file as it is", async () => {
+  const lodz = join(work, "Łódź.csv");
+  writeFileSync(lodz, readFileSync(golden));
+  await Upload(lodz);
+  await Choose(lodz);
+  await Tab(3);
+  const summary = /\r\n\d+\t\tŁódź\.csv\t\d+\r\n/;
+  assert.match(await Shown("ErrorGrid"), summary);
+  assert.match(await Copied(), summary);
 });
 
 // Serves the site folder the build makes, as any static web host would.
