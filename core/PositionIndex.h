@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/FlatIndex.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -30,16 +32,10 @@ public:
   }
 
 private:
-  static std::size_t Hash(std::int32_t key) {
-    std::uint64_t h = static_cast<std::uint32_t>(key);
-    h *= 0x9E3779B97F4A7C15ULL;
-    return static_cast<std::size_t>(h >> 32);
-  }
-
   // The slot that holds the key, or the free slot where it belongs.
   template <class TKeyAt> std::size_t SlotOf(std::int32_t key, const TKeyAt& keyAt) const {
     const std::size_t mask = FSlots.size() - 1;
-    std::size_t i = Hash(key) & mask;
+    std::size_t i = FHash(key) & mask;
     while (FSlots[i] != 0 && keyAt(FSlots[i] - 1) != key) i = (i + 1) & mask;
     return i;
   }
@@ -51,6 +47,7 @@ private:
       if (slot != 0) FSlots[SlotOf(keyAt(slot - 1), keyAt)] = slot;
   }
 
+  TKeyHash FHash;
   std::vector<std::uint32_t> FSlots; // position + 1; 0 is a free slot
   std::size_t FCount = 0;
 };

@@ -3,7 +3,9 @@
 #include "core/Cp1252.h"
 #include "core/ErrorList.h"
 #include "core/Fields.h"
-#include "core/Report.h"
+#include "core/InputText.h"
+#include "core/ReportSize.h"
+#include "core/Teksten.h"
 #include "core/TextFile.h"
 #include "core/ToernooiGrid.h"
 
@@ -36,6 +38,15 @@ std::uintmax_t SpelerBudget(std::size_t fileBytes) {
 double TableBytes(std::uintmax_t spelers, std::uintmax_t rondes) {
   return static_cast<double>(rondes) * RondeBytes +
          static_cast<double>(spelers) * (SpelerBytes + static_cast<double>(rondes) * RondeCelBytes);
+}
+
+static_assert(MaxTextFileSize < static_cast<std::uintmax_t>(NoLine),
+              "a line of the largest file could be taken for no line");
+
+// Whether text was read: a text that ends before its first character is empty, or not text.
+TLoadOutcome TextOutcome(const TInputText& input) {
+  if (input.NotText) return TLoadOutcome::NotText;
+  return input.Text().empty() ? TLoadOutcome::Empty : TLoadOutcome::Read;
 }
 
 bool FileExists(const std::filesystem::path& path) {
@@ -118,6 +129,7 @@ void TToernooi::Clear() {
   DatumsGeldig = false;
   FSourcePath.clear();
   FRegelCount = 0;
+  FCodering = TTekstCodering::Cp1252;
   FSkippedRegels.clear();
   FTeGroot.clear();
 }
@@ -144,9 +156,15 @@ TLoadResult TToernooi::LoadFile(const std::filesystem::path& path, TCellTable& i
                                 bool batch) {
   StartLoad(inputGrid);
   TFoutLijst fouten(FErrorGrid, batch);
-  const TTextFile file = ReadTextFile(path);
-  if (ReadText(path, file.Text, inputGrid, fouten)) FinishLoad(fouten, FileExists(path));
-  return file.Result;
+  TTextFile file = ReadTextFile(path);
+  TLoadResult result = file.Result;
+  TInputText input = DecodeInput(file.Text);
+  // A decoded text no longer needs the bytes it came from.
+  if (input.Codering != TTekstCodering::Cp1252) std::string().swap(file.Text);
+  if (result.Read()) result.Outcome = TextOutcome(input);
+  if (!result.Read()) input = {};
+  if (ReadText(path, input, inputGrid, fouten)) FinishLoad(fouten, FileExists(path));
+  return result;
 }
 
 TLoadResult TToernooi::LoadBytes(const std::filesystem::path& path, std::string_view bytes,
@@ -154,10 +172,11 @@ TLoadResult TToernooi::LoadBytes(const std::filesystem::path& path, std::string_
   StartLoad(inputGrid);
   TFoutLijst fouten(FErrorGrid, batch);
   if (bytes.size() > MaxTextFileSize) return {TLoadOutcome::TooLarge, bytes.size()};
-  if (ReadText(path, bytes, inputGrid, fouten)) FinishLoad(fouten, true);
-  if (bytes.empty()) return {TLoadOutcome::Empty, 0};
-  if (bytes.front() == '\0') return {TLoadOutcome::StartsWithNul, bytes.size()};
-  return {TLoadOutcome::Read, bytes.size()};
+  TInputText input = DecodeInput(bytes);
+  const TLoadResult result{TextOutcome(input), bytes.size()};
+  if (!result.Read()) input = {};
+  if (ReadText(path, input, inputGrid, fouten)) FinishLoad(fouten, true);
+  return result;
 }
 
 void TToernooi::StartLoad(TCellTable& inputGrid) {
@@ -166,8 +185,9 @@ void TToernooi::StartLoad(TCellTable& inputGrid) {
   FUI.SetStatusText(1, "");
 }
 
-bool TToernooi::ReadText(const std::filesystem::path& path, std::string_view text,
+bool TToernooi::ReadText(const std::filesystem::path& path, const TInputText& input,
                          TCellTable& inputGrid, TFoutLijst& fouten) {
+  const std::string_view text = input.Text();
   // Space is made for the lines the reader keeps; shorter ones are passed over. The games'
   // index grows with the games accepted: a file of short lines or of rejected game records
   // would otherwise reserve an index many times its own size.
@@ -182,6 +202,7 @@ bool TToernooi::ReadText(const std::filesystem::path& path, std::string_view tex
   Rec.Federatie = "NED";
   FSourcePath = path;
   FRegelCount = 0;
+  FCodering = input.Codering;
 
   // Whether each row is a header record's: its text spans the table.
   std::vector<bool> kopRegels;
@@ -193,11 +214,19 @@ bool TToernooi::ReadText(const std::filesystem::path& path, std::string_view tex
   }
   std::string prepared;
   std::string cells;
+  std::size_t vervangen = 0;
+  // The replaced characters up to the offset, as findings on the line.
+  const auto addVervangen = [&](std::size_t upTo, int regel) {
+    for (; vervangen < input.Vervangen.size() && input.Vervangen[vervangen].Offset <= upTo;
+         ++vervangen)
+      fouten.AddFout(VervangenTekenText(input.Vervangen[vervangen], input.Codering), regel);
+  };
   TLineReader reader(text);
   for (std::string_view line; reader.Next(line);) {
     const int regel = ++FRegelCount;
-    if (OnProgress && regel % ProgressRegels == 0)
-      OnProgress(static_cast<std::size_t>(line.data() - text.data()), text.size());
+    const auto start = static_cast<std::size_t>(line.data() - text.data());
+    if (OnProgress && regel % ProgressRegels == 0) OnProgress(start, text.size());
+    addVervangen(start + line.size(), regel);
     if (line.size() <= 4) {
       FSkippedRegels.push_back(regel);
       continue;
@@ -261,6 +290,10 @@ bool TToernooi::ReadText(const std::filesystem::path& path, std::string_view tex
 
   if (OnProgress) OnProgress(text.size(), text.size());
   if (FRegelCount == 0) return false;
+  // What follows the last line break stands on a line of its own.
+  const int laatste = FRegelCount + (text.ends_with('\r') || text.ends_with('\n') ? 1 : 0);
+  addVervangen(text.size(), laatste);
+  if (input.NulOffset) fouten.AddFout(NulTekenText(), laatste);
 
   CheckHeaderRecords(fouten);
   if (FillInputGrid) FinishInputGrid(inputGrid, kopRegels);
@@ -277,7 +310,10 @@ bool TToernooi::ReadText(const std::filesystem::path& path, std::string_view tex
 }
 
 void TToernooi::FinishLoad(TFoutLijst& fouten, bool stillThere) {
-  FUI.SetStatusText(1, std::to_string(fouten.FoutTeller()) + " fout");
+  std::string status = std::to_string(fouten.FoutTeller()) + " fout";
+  if (FCodering != TTekstCodering::Cp1252)
+    status += " (gelezen als " + std::string(CoderingNaam(FCodering)) + ")";
+  FUI.SetStatusText(1, status);
   fouten.AddFout(Rec.BestandsNaam + (stillThere ? "" : " Niet gevonden."), 0);
   // Fitting once here gives the same widths as fitting after every game record.
   if (FitErrorGrid) FErrorGrid.FitColumnWidths(true, 1);
@@ -336,7 +372,7 @@ void TToernooi::CheckHeaderRecords(TFoutLijst& fouten) const {
     if (!idNr)
       fouten.AddFout(message, NoLine);
     else if (idNr->Tekst.empty())
-      fouten.AddFout(message, idNr->RegelNr >= NoLine ? NoLine : idNr->RegelNr);
+      fouten.AddFout(message, idNr->RegelNr);
   };
   checkText(22, "022 Naam Toernooiplaats ontbreekt.");
   checkText(32, "032 Federatie naam ontbreekt (NED)");
@@ -409,24 +445,37 @@ bool TToernooi::BuildSpelers(std::uintmax_t budget) {
 }
 
 void TToernooi::RefuseTooLarge(std::uintmax_t budget) {
-  // Only the number of players is needed, which the ids alone give.
-  std::vector<std::int32_t> ids;
-  ids.reserve(2 * static_cast<std::size_t>(Games.Count()));
+  // The players as the build would make them, by their ids alone: each with the name of the
+  // game side where its id first appears.
+  struct TKant {
+    std::int32_t IdNr;
+    std::uint32_t Volgorde;
+  };
+  std::vector<TKant> kanten;
+  kanten.reserve(2 * static_cast<std::size_t>(Games.Count()));
   for (const TGame& game : Games) {
-    ids.push_back(game.Rec.WitIdNr);
-    ids.push_back(game.Rec.ZwartIdNr);
+    kanten.push_back({game.Rec.WitIdNr, static_cast<std::uint32_t>(kanten.size())});
+    kanten.push_back({game.Rec.ZwartIdNr, static_cast<std::uint32_t>(kanten.size())});
   }
-  std::sort(ids.begin(), ids.end());
-  const auto spelers = static_cast<int>(std::unique(ids.begin(), ids.end()) - ids.begin());
+  std::sort(kanten.begin(), kanten.end(), [](const TKant& a, const TKant& b) {
+    return a.IdNr != b.IdNr ? a.IdNr < b.IdNr : a.Volgorde < b.Volgorde;
+  });
+  int spelers = 0;
+  std::uintmax_t overNaam = 0;
+  for (std::size_t i = 0; i < kanten.size(); ++i) {
+    if (i > 0 && kanten[i].IdNr == kanten[i - 1].IdNr) continue;
+    ++spelers;
+    const TGameRec& rec = Games[static_cast<int>(kanten[i].Volgorde / 2)].Rec;
+    overNaam += OverNaam(kanten[i].Volgorde % 2 == 0 ? rec.WitNaam : rec.ZwartNaam);
+  }
   const int rondes = static_cast<int>(Rondes.size());
-  const std::uintmax_t reportSize = ReportPlayerLinesSize(spelers, rondes);
+  const std::uintmax_t reportSize = ReportSize(*this, spelers, overNaam);
   if (reportSize > MaxReportSize) {
     FTeGroot = TReportTooLarge(reportSize).what();
     return;
   }
-  FTeGroot = "Het toernooi is te groot (" + std::to_string(spelers) + " spelers in " +
-             std::to_string(rondes) + " ronden vragen meer dan " +
-             std::to_string(SizeInMiB(budget)) + " MiB geheugen, de grens voor dit bestand)";
+  FTeGroot = FillIn(Tekst::ToernooiTeGroot, std::to_string(spelers), std::to_string(rondes)) +
+             FillIn(Tekst::GeheugenGrens, std::to_string(SizeInMiB(budget)));
 }
 
 void TToernooi::CheckRondeDatums(TFoutLijst& fouten) const {
