@@ -16,12 +16,12 @@ struct TIdNr {
 };
 
 // Record codes in order of first appearance, at most one entry per code. A file may give
-// every line a code of its own, so an entry is kept in sixteen bytes and its text in one
+// every line a code of its own, so an entry is kept in twelve bytes and its text in one
 // block shared by all entries.
 class TIdNrList {
 public:
   int Count() const { return static_cast<int>(FItems.size()); }
-  TIdNr operator[](int i) const { return Entry(FItems[static_cast<std::size_t>(i)]); }
+  TIdNr operator[](int i) const { return Entry(static_cast<std::size_t>(i)); }
 
   // Appends the entry unless its code is there already.
   void Add(std::int32_t code, std::int32_t regelNr, std::string_view tekst);
@@ -34,10 +34,9 @@ private:
   struct TItem {
     std::int32_t Code = 0;
     std::int32_t RegelNr = 0;
-    std::uint32_t TekstStart = 0;
-    std::uint32_t TekstLength = 0;
+    std::uint32_t TekstStart = 0; // it ends where the next entry's text starts
   };
-  TIdNr Entry(const TItem& item) const;
+  TIdNr Entry(std::size_t i) const;
   std::int64_t Find(std::int32_t code) const;
 
   std::vector<TItem> FItems;

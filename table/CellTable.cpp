@@ -39,13 +39,13 @@ TCellTable::TCellTable(int colCount, int rowCount, int fixedCols, int fixedRows)
 
 std::string_view TCellTable::StoredText(int col, int row) const {
   if (col < 0 || row < 0 || static_cast<std::size_t>(row) >= FRowRefs.size()) return {};
-  const std::uint64_t ref = FRowRefs[static_cast<std::size_t>(row)];
+  const TRowRef ref = FRowRefs[static_cast<std::size_t>(row)];
   if (ref == 0) return {};
   if (ref & OwnRow) return FOwnRows[OwnIndex(ref)].Get(static_cast<std::size_t>(col));
   return PackedCell(ref, row, col);
 }
 
-std::string_view TCellTable::PackedCell(std::uint64_t ref, int row, int col) const {
+std::string_view TCellTable::PackedCell(TRowRef ref, int row, int col) const {
   const char* p = FPackedText.data() + PackedOffset(ref);
   auto skip = static_cast<std::size_t>(col);
   if (skip >= CheckpointCells) {
@@ -66,7 +66,7 @@ std::string_view TCellTable::PackedCell(std::uint64_t ref, int row, int col) con
 
 template <class F>
 void TCellTable::ForEachStoredCell(std::size_t row, std::size_t cols, F f) const {
-  const std::uint64_t ref = FRowRefs[row];
+  const TRowRef ref = FRowRefs[row];
   if (ref == 0) return;
   if (ref & OwnRow) {
     const TCellRow& cells = FOwnRows[OwnIndex(ref)];
@@ -87,7 +87,7 @@ void TCellTable::ForEachStoredCell(std::size_t row, std::size_t cols, F f) const
 TCellRow& TCellTable::OwnRowOf(int row) {
   const auto r = static_cast<std::size_t>(row);
   if (r >= FRowRefs.size()) FRowRefs.resize(r + 1);
-  const std::uint64_t ref = FRowRefs[r];
+  const TRowRef ref = FRowRefs[r];
   if (ref & OwnRow) return FOwnRows[OwnIndex(ref)];
   TCellRow cells;
   if (ref != 0) {
@@ -95,7 +95,7 @@ TCellRow& TCellTable::OwnRowOf(int row) {
                       [&](std::size_t c, std::string_view text) { cells.Set(c, text, 0); });
     FWideRows.erase(row);
   }
-  FRowRefs[r] = OwnRow | FOwnRows.size();
+  FRowRefs[r] = OwnRow | static_cast<TRowRef>(FOwnRows.size());
   FOwnRows.push_back(std::move(cells));
   return FOwnRows.back();
 }
@@ -177,10 +177,10 @@ void TCellTable::SetRowText(int row, std::string_view cells) {
   cells = cells.substr(0, cells.find_last_not_of('\t') + 1);
   const auto r = static_cast<std::size_t>(row);
   const bool fresh = r >= FRowRefs.size() || FRowRefs[r] == 0;
-  // A merge may send a cell elsewhere, and a NUL would end the row early: those are written
-  // cell by cell.
+  // A merge may send a cell elsewhere, a NUL would end the row early, and a row that starts
+  // 2 GiB into the packed text has no four-byte place: those are written cell by cell.
   if (!fresh || HasMerges() || cells.find('\0') != std::string_view::npos ||
-      cells.size() >= std::numeric_limits<std::uint32_t>::max()) {
+      FPackedText.size() + cells.size() + 1 >= OwnRow) {
     int col = 0;
     for (std::size_t tab = cells.find('\t');; tab = cells.find('\t'), ++col) {
       SetCell(col, row, std::string(cells.substr(0, tab)));
@@ -192,7 +192,7 @@ void TCellTable::SetRowText(int row, std::string_view cells) {
   if (cells.empty()) return;
   if (r >= FRowRefs.size()) FRowRefs.resize(r + 1);
   const std::size_t start = FPackedText.size();
-  FRowRefs[r] = start + 1;
+  FRowRefs[r] = static_cast<TRowRef>(start + 1);
   FPackedText += cells;
   FPackedText += '\0';
   if (cells.size() + 1 < CheckpointCells) return;
@@ -260,7 +260,7 @@ void TCellTable::ClearCells() {
   ++FGeneration;
   const std::size_t rows = std::min<std::size_t>(FRowCount, FRowRefs.size());
   for (std::size_t r = 0; r < rows; ++r) {
-    std::uint64_t& ref = FRowRefs[r];
+    TRowRef& ref = FRowRefs[r];
     if (ref == 0) continue;
     if (!(ref & OwnRow)) {
       // A packed row wholly inside the counts is dropped; its text stays until no packed row
@@ -281,14 +281,14 @@ void TCellTable::ClearCells() {
   }
   while (!FRowRefs.empty() && FRowRefs.back() == 0) FRowRefs.pop_back();
   const bool anyPacked = std::any_of(FRowRefs.begin(), FRowRefs.end(),
-                                     [](std::uint64_t ref) { return ref != 0 && !(ref & OwnRow); });
+                                     [](TRowRef ref) { return ref != 0 && !(ref & OwnRow); });
   if (!anyPacked) {
     FPackedText = {};
     FWideRows.clear();
     FCheckpoints = {};
   }
   if (std::none_of(FRowRefs.begin(), FRowRefs.end(),
-                   [](std::uint64_t ref) { return (ref & OwnRow) != 0; }))
+                   [](TRowRef ref) { return (ref & OwnRow) != 0; }))
     std::vector<TCellRow>().swap(FOwnRows);
 
   FColors.ClearInside(FColCount, FRowCount);

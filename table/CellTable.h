@@ -144,11 +144,12 @@ private:
   // A packed row keeps a checkpoint every this many cells, so that a cell far to the right
   // is found without reading the cells before it.
   static constexpr std::size_t CheckpointCells = 64;
-  // A row's place in the store: never written (0), packed at offset - 1 in FPackedText, or
-  // its own TCellRow at FOwnRows[index] (OwnRow set).
-  static constexpr std::uint64_t OwnRow = std::uint64_t{1} << 63;
-  static std::size_t OwnIndex(std::uint64_t ref) { return static_cast<std::size_t>(ref & ~OwnRow); }
-  static std::size_t PackedOffset(std::uint64_t ref) { return static_cast<std::size_t>(ref - 1); }
+  // A row's place in the store, in four bytes: never written (0), packed at offset - 1 in
+  // FPackedText, or its own TCellRow at FOwnRows[index] (OwnRow set).
+  using TRowRef = std::uint32_t;
+  static constexpr TRowRef OwnRow = TRowRef{1} << 31;
+  static std::size_t OwnIndex(TRowRef ref) { return static_cast<std::size_t>(ref & ~OwnRow); }
+  static std::size_t PackedOffset(TRowRef ref) { return static_cast<std::size_t>(ref - 1); }
   struct TWideRow {
     std::uint32_t First = 0; // into FCheckpoints
     std::uint32_t Count = 0;
@@ -157,7 +158,7 @@ private:
   // The cells of one row from left to right, bounds included, TAB between them.
   void AppendClipboardCells(std::string& out, int row, int left, int right) const;
   std::string_view StoredText(int col, int row) const;
-  std::string_view PackedCell(std::uint64_t ref, int row, int col) const;
+  std::string_view PackedCell(TRowRef ref, int row, int col) const;
   // The row as its own TCellRow, made from its packed cells or empty; for writing.
   TCellRow& OwnRowOf(int row);
   // Calls f(col, text) for each stored cell of the row before column `cols`, left to right.
@@ -172,7 +173,7 @@ private:
   void IndexMerge(std::uint32_t index);
   void ClearMergesInside();
 
-  std::vector<std::uint64_t> FRowRefs; // per row; a row grows to its last written cell
+  std::vector<TRowRef> FRowRefs; // per row; a row grows to its last written cell
   std::vector<TCellRow> FOwnRows;
   std::string FPackedText; // each packed row's cells, TAB between them, NUL after them
   std::unordered_map<int, TWideRow> FWideRows; // packed rows of CheckpointCells cells or more
