@@ -4,6 +4,7 @@
 #include "core/CoreUI.h"
 #include "core/Cp1252.h"
 #include "core/ErrorBoxText.h"
+#include "core/ErrorList.h"
 #include "core/ReportFile.h"
 #include "core/TextCase.h"
 #include "core/Version.h"
@@ -18,6 +19,7 @@
 #include <cstdint>
 #include <exception>
 #include <numeric>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,8 +31,10 @@ namespace {
 struct TWebResult {
   std::string Naam;
   std::string Status;
-  // The plain messages the load raised, in order.
-  val Messages = val::array();
+  // Why the file gave no report, as the message names it; empty when it did.
+  std::string Outcome;
+  // Whether the window would tell the outcome at once; a run tells the others in its rows.
+  bool Told = false;
   // The error box's text when the command failed; empty when it ran to its end.
   std::string Failure;
   int RegelCount = 0;
@@ -64,11 +68,11 @@ public:
     if (panel == 0) Naam = text;
     if (panel == 1) Status = text;
   }
-  void ShowMessage(const std::string& text) override { Messages.push_back(text); }
+  // The result of every command carries its outcome's text, which the page shows.
+  void ShowMessage(const std::string& /*text*/) override {}
 
   std::string Naam;
   std::string Status;
-  std::vector<std::string> Messages;
 };
 
 // The conversion of the page, with the window's tables.
@@ -97,26 +101,30 @@ TCellTable& Grid(int which) {
   }
 }
 
-val Array(const std::vector<std::string>& texts) {
-  val list = val::array();
-  for (const std::string& t : texts) list.call<void>("push", Cp1252ToUtf8(t));
-  return list;
+// A file of a run that gave no lines still gets its summary row, with the reason on one line.
+void AddRefusedRow(const std::string& name, const std::string& reason) {
+  std::string text = name + " ";
+  for (const char c : reason) text += c == '\r' ? ' ' : c;
+  TFoutLijst(Form().Conversion.ErrorGrid, true).AddFout(text, 0);
 }
 
-// Runs one step of a command, which tells whether it made a report; a failure ends it with the
-// error box's text.
+// Runs one step of a command, which returns how converting the file ended, if it converted
+// one; a failure ends it with the error box's text.
 template <typename F> TWebResult Run(F&& step) {
   TWebForm& form = Form();
-  form.UI.Messages.clear();
   TWebResult result;
   try {
-    result.Report = step(form);
+    const std::optional<TConvertResult> converted = step(form);
+    result.Report = converted && converted->Done();
+    if (converted && !converted->Done()) {
+      result.Outcome = Cp1252ToUtf8(converted->Text());
+      result.Told = converted->Told();
+    }
   } catch (const std::exception& e) {
     result.Failure = Cp1252ToUtf8(ErrorBoxText(e.what()));
   }
   result.Naam = Cp1252ToUtf8(form.UI.Naam);
   result.Status = Cp1252ToUtf8(form.UI.Status);
-  result.Messages = Array(form.UI.Messages);
   result.RegelCount = form.Conversion.Toernooi.RegelCount();
   return result;
 }
@@ -170,10 +178,19 @@ void SetProgress(const val& callback) {
 // Report tells whether there is a report to save.
 TWebResult OpenFile(const std::string& name, const val& array) {
   return Run([&](TWebForm& form) {
-    form.Conversion.OpenBytes(std::filesystem::path(name), Bytes(array));
+    TConvertResult converted = form.Conversion.OpenBytes(std::filesystem::path(name), Bytes(array));
     form.UI.SetStatusText(0, form.Conversion.Toernooi.Rec.Naam);
-    return form.Conversion.HasReport();
+    return std::optional(std::move(converted));
   });
+}
+
+// A file the page could not read opens to nothing: the tournament table and the error list
+// are emptied, as for a file gone from the folder.
+void ClearTables() {
+  TWebForm& form = Form();
+  form.Conversion.ClearTables();
+  form.UI.SetStatusText(0, "");
+  form.UI.SetStatusText(1, "");
 }
 
 // Starts a conversion of all files: the error list collects one summary row per file.
@@ -181,27 +198,42 @@ TWebResult StartBatch() {
   return Run([](TWebForm& form) {
     form.UI.SetStatusText(1, "");
     form.Conversion.StartRun({});
-    return false;
+    return std::optional<TConvertResult>();
   });
 }
 
-// One file of a conversion of all files; a file the run does not report on is told in the
-// result's messages, and the run goes on.
+// One file of a conversion of all files; why a file gives no report is the result's outcome,
+// and the run goes on.
 TWebResult ConvertFile(const std::string& name, const val& array) {
   return Run([&](TWebForm& form) {
-    const bool made =
-        form.Conversion.ConvertBytes(std::filesystem::path(name), Bytes(array)).Done();
+    TConvertResult converted =
+        form.Conversion.ConvertBytes(std::filesystem::path(name), Bytes(array));
     form.UI.SetStatusText(0, form.Conversion.Toernooi.Rec.Naam);
-    return made;
+    if (converted.Outcome == TConvertOutcome::NotRead)
+      AddRefusedRow(Utf8ToCp1252(name), converted.Reason());
+    return std::optional(std::move(converted));
   });
+}
+
+// A file of a conversion of all files that the page could not read: its summary row says why.
+void RefuseFile(const std::string& name, const std::string& reason) {
+  AddRefusedRow(Utf8ToCp1252(name), Utf8ToCp1252(reason));
 }
 
 // Ends a conversion of all files.
 TWebResult FinishBatch() {
   return Run([](TWebForm& form) {
     form.Conversion.FinishRun();
-    return false;
+    return std::optional<TConvertResult>();
   });
+}
+
+// The text of a summary row of the error list (the file's name first), or "" for another row.
+std::string SummaryText(int errorRow) {
+  const TCellTable& grid = Form().Conversion.ErrorGrid;
+  if (errorRow < grid.FixedRows() || errorRow >= grid.RowCount()) return {};
+  if (!grid.GetCell(1, errorRow).empty() || grid.GetCell(3, errorRow).empty()) return {};
+  return Cp1252ToUtf8(grid.GetCell(2, errorRow));
 }
 
 // The report of the file last converted, each line ended by CR LF.
@@ -304,7 +336,8 @@ EMSCRIPTEN_BINDINGS(morvelander) {
   emscripten::value_object<TWebResult>("TWebResult")
       .field("Naam", &TWebResult::Naam)
       .field("Status", &TWebResult::Status)
-      .field("Messages", &TWebResult::Messages)
+      .field("Outcome", &TWebResult::Outcome)
+      .field("Told", &TWebResult::Told)
       .field("Failure", &TWebResult::Failure)
       .field("RegelCount", &TWebResult::RegelCount)
       .field("Report", &TWebResult::Report);
@@ -323,9 +356,12 @@ EMSCRIPTEN_BINDINGS(morvelander) {
   emscripten::function("SetFontWidths", &SetFontWidths);
   emscripten::function("SetProgress", &SetProgress);
   emscripten::function("OpenFile", &OpenFile);
+  emscripten::function("ClearTables", &ClearTables);
   emscripten::function("StartBatch", &StartBatch);
   emscripten::function("ConvertFile", &ConvertFile);
+  emscripten::function("RefuseFile", &RefuseFile);
   emscripten::function("FinishBatch", &FinishBatch);
+  emscripten::function("SummaryText", &SummaryText);
   emscripten::function("ReportBytes", &WebReportBytes);
   emscripten::function("ReportName", &ReportName);
   emscripten::function("TableShape", &TableShape);

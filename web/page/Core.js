@@ -28,6 +28,12 @@ export class TCore {
     return this.Send(name, args);
   }
 
+  // The decimal separator from now on, also of a fresh core; returns the caption.
+  SetSeparator(separator) {
+    this.startArgs[0] = separator;
+    return this.Call("SetSeparator", separator);
+  }
+
   // Ends the worker at once, whatever it is doing; the commands in flight reject with `reason`.
   Stop(reason) {
     if (!this.worker) return;

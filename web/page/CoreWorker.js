@@ -1,17 +1,50 @@
 // The page's worker: it holds the core, so that a long conversion never stops the page from
-// drawing and answering. Each message names a command and its arguments; the answer carries
-// the same id and either the value or the failure's text.
+// drawing and answering, and it makes the output of "Alle" (the zip, or the reports written
+// into a folder), so that the end of a run does not either.
+//
+// Protocol. The page posts { id, name, args }; the worker answers each with the same id and
+// either { value } or { failure } (the failure's text; trap is true when the core trapped and
+// is unusable). While the core reads a file it posts { progress: [read, size] } in bytes,
+// without an id. A file's source is { name, handle, file }: a file handle, read anew at every
+// use, or, where the browser gives none, the File it gave. The commands and their values:
+//   Start(separator, bodyWidths, headerWidths)  the caption
+//   SetSeparator(separator)                     the caption
+//   OpenFile(source)          a result, with Heap, the core's memory after a file it read
+//   StartBatch(folder)        a result; folder: a directory handle to write the reports
+//                             into, or null to keep them for the zip
+//   ConvertFile(source)       { result, name, written }: written tells whether the file's
+//                             report went to the folder or the zip
+//   FinishBatch(zipName)      { result, count, zip }: the number of reports and, when they
+//                             went to no folder and there are any, the zip's bytes
+//   Report()                  { name, report }: the report of the file last converted
+//   Shape(which), View(which, first, count, x, width), ColumnEdges(which, col),
+//   CellsText(which, left, top, right, bottom), ErrorText(), FindingRow(row),
+//   SummaryText(row), SortedOrder(names)       the tables' shapes, cells and texts
+// A result is the core's: { Naam, Status, Outcome, Told, Failure, RegelCount, Report }.
+import { zipSync } from "fflate";
+
 const core = globalThis.MorvelanderCore();
 
 // Per table: its shape and the left edge of every column, so that a view can ask for the
 // columns at a scroll position without the page holding millions of widths.
 const tables = [];
 
-async function ReadBytes(file) {
+// Why a file could not be read, after its name, as the core's refusals are written.
+const NotOpened = "Kan niet geopend worden...\r";
+const Changed =
+  "Het bestand is gewijzigd sinds het gekozen is, of kan niet gelezen worden.\rKies het opnieuw.";
+const Gone = "Het bestand bestaat niet meer of kan niet gelezen worden.";
+
+class TUnread extends Error {}
+
+// The file's bytes as they are now. A File stands for the content it had when it was picked:
+// a browser that cannot give that content any more refuses to read it.
+async function ReadSource({ name, handle, file }) {
   try {
-    return new Uint8Array(await file.arrayBuffer());
+    const current = handle ? await handle.getFile() : file;
+    return new Uint8Array(await current.arrayBuffer());
   } catch {
-    throw new Error(`Cannot open file ${file.name}.`);
+    throw new TUnread(`${name}\r\r${NotOpened}${handle ? Gone : Changed}`);
   }
 }
 
@@ -90,6 +123,35 @@ function View(c, which, first, count, x, width) {
   };
 }
 
+// The output of the run going on: the folder its reports are written into, or the reports
+// kept for the zip, by name.
+let output = { folder: null, reports: new Map(), count: 0 };
+
+// The browser writes the new content aside and puts it in place when the stream closes, so a
+// failed write leaves the old report.
+async function WriteToFolder(folder, name, bytes) {
+  try {
+    const stream = await (await folder.getFileHandle(name, { create: true })).createWritable();
+    try {
+      await stream.write(bytes);
+      await stream.close();
+    } catch (e) {
+      await stream.abort();
+      throw e;
+    }
+  } catch {
+    throw new Error(`Kan het bestand ${folder.name}/${name} niet maken.`);
+  }
+}
+
+// The result of a file of a run that the page could not read: its row in the error list
+// says why, as for a file that is gone, without a message that holds up the run.
+function Unread(c, e) {
+  const [name, reason] = e.message.split("\r\r");
+  c.RefuseFile(name, reason);
+  return { Naam: "", Status: "", Outcome: e.message, Told: false, Failure: "", Report: false };
+}
+
 const commands = {
   Start: (c, separator, bodyWidths, headerWidths) => {
     const caption = c.Start(separator);
@@ -97,22 +159,47 @@ const commands = {
     c.SetProgress((read, size) => globalThis.postMessage({ progress: [read, size] }));
     return caption;
   },
+  SetSeparator: (c, separator) => c.Start(separator),
   // With the size the core's memory has grown to, which it never gives back: its peak.
-  OpenFile: async (c, file) => ({
-    ...c.OpenFile(file.name, await ReadBytes(file)),
-    Heap: c.HEAP8.length,
-  }),
-  StartBatch: (c) => c.StartBatch(),
-  // A file of "Alle": its result, and its report when the run made one. A file that can no
-  // longer be read is passed over, like one gone from the folder.
-  ConvertFile: async (c, file) => {
-    const bytes = await ReadBytes(file).catch(() => null);
-    if (!bytes) return null;
-    const result = c.ConvertFile(file.name, bytes);
-    if (!result.Report) return { result, name: c.ReportName() };
-    return { result, name: c.ReportName(), report: c.ReportBytes() };
+  OpenFile: async (c, source) => {
+    let bytes;
+    try {
+      bytes = await ReadSource(source);
+    } catch (e) {
+      if (!(e instanceof TUnread)) throw e;
+      c.ClearTables();
+      return { Naam: "", Status: "", Outcome: e.message, Told: true, Failure: "", Report: false };
+    }
+    return { ...c.OpenFile(source.name, bytes), Heap: c.HEAP8.length };
   },
-  FinishBatch: (c) => c.FinishBatch(),
+  StartBatch: (c, folder) => {
+    output = { folder, reports: new Map(), count: 0 };
+    return c.StartBatch();
+  },
+  ConvertFile: async (c, source) => {
+    let bytes;
+    try {
+      bytes = await ReadSource(source);
+    } catch (e) {
+      if (!(e instanceof TUnread)) throw e;
+      return { result: Unread(c, e), written: false };
+    }
+    const result = c.ConvertFile(source.name, bytes);
+    const name = c.ReportName();
+    if (!result.Report) return { result, name, written: false };
+    const report = c.ReportBytes();
+    if (output.folder) await WriteToFolder(output.folder, name, report);
+    else output.reports.set(name, [report, { mtime: new Date() }]);
+    output.count += 1;
+    return { result, name, written: true };
+  },
+  FinishBatch: (c) => {
+    const result = c.FinishBatch();
+    const { folder, reports, count } = output;
+    output = { folder: null, reports: new Map(), count: 0 };
+    const zip = !folder && count > 0 ? zipSync(Object.fromEntries(reports), { level: 6 }) : null;
+    return { result, count, zip };
+  },
   Report: (c) => ({ name: c.ReportName(), report: c.ReportBytes() }),
   Shape,
   View,
@@ -120,14 +207,15 @@ const commands = {
   CellsText: (c, which, left, top, right, bottom) => c.CellsText(which, left, top, right, bottom),
   ErrorText: (c) => c.ErrorText(),
   FindingRow: (c, row) => c.FindingRow(row),
+  SummaryText: (c, row) => c.SummaryText(row),
   SortedOrder: (c, names) => c.SortedOrder(names),
 };
 
 globalThis.onmessage = async ({ data: { id, name, args } }) => {
   try {
     const value = await commands[name](await core, ...args);
-    const transfer = value?.report ? [value.report.buffer] : [];
-    globalThis.postMessage({ id, value }, transfer);
+    const bytes = value?.report ?? value?.zip;
+    globalThis.postMessage({ id, value }, bytes ? [bytes.buffer] : []);
   } catch (e) {
     // A trap leaves the core unusable; the page starts a fresh worker.
     const trap = e instanceof WebAssembly.RuntimeError;
