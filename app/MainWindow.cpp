@@ -468,12 +468,29 @@ bool TMainWindow::IsOwnList(const QObject* source) const {
   return source && (source == FInFileListBox || source == FOutFileListBox);
 }
 
+// The window only ever copies what is dropped, so it answers Copy whatever the source proposes:
+// a source told Move may delete the user's original.
+bool TMainWindow::AcceptAsCopy(QDropEvent* e) const {
+  if (!e->mimeData()->hasUrls() || IsOwnList(e->source()) ||
+      !(e->possibleActions() & Qt::CopyAction)) {
+    e->ignore();
+    return false;
+  }
+  e->setDropAction(Qt::CopyAction);
+  e->accept();
+  return true;
+}
+
 void TMainWindow::dragEnterEvent(QDragEnterEvent* e) {
-  if (e->mimeData()->hasUrls() && !IsOwnList(e->source())) e->acceptProposedAction();
+  AcceptAsCopy(e);
+}
+
+void TMainWindow::dragMoveEvent(QDragMoveEvent* e) {
+  AcceptAsCopy(e);
 }
 
 void TMainWindow::dropEvent(QDropEvent* e) {
-  if (IsOwnList(e->source())) return;
+  if (!AcceptAsCopy(e)) return;
   std::vector<std::filesystem::path> paths;
   for (const QUrl& url : e->mimeData()->urls()) {
     // What is not a local file is refused by its address.
@@ -482,7 +499,6 @@ void TMainWindow::dropEvent(QDropEvent* e) {
     paths.emplace_back(text.toStdString());
   }
   const TDropSide side = DropSide(e->position().toPoint());
-  e->acceptProposedAction();
   // The drag ends first: the drop's questions and messages must not hold up its source.
   QMetaObject::invokeMethod(
       this, [this, paths, side] { Run([&] { FForm->FormDragDrop(paths, side); }); },

@@ -41,6 +41,7 @@ protected:
   void closeEvent(QCloseEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* e) override;
   void dragEnterEvent(QDragEnterEvent* e) override;
+  void dragMoveEvent(QDragMoveEvent* e) override;
   void dropEvent(QDropEvent* e) override;
 
 private:
@@ -55,6 +56,7 @@ private:
   void ShowInputGridRow();
   void RestoreBounds();
   bool IsOwnList(const QObject* source) const;
+  bool AcceptAsCopy(QDropEvent* e) const;
   TDropSide DropSide(const QPoint& pos) const;
 
   std::unique_ptr<TDesktop> FQtDesktop;

@@ -8,6 +8,8 @@
 
 #include <QAbstractItemModel>
 #include <QAccessible>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -52,6 +54,7 @@ private slots:
   void headerCellsStayInViewWhenScrolled();
   void deleteMovesTheSelectedFileToTheTrash();
   void filesDragOutAsCopiesOfTheirAddresses();
+  void aDropIsAnsweredWithCopy();
   void aFindingShowsItsLineOnInleesGrid();
   void everyControlHasAnAccessibleName();
   void namesShowAsTheyAre();
@@ -485,6 +488,30 @@ void MainWindowTest::filesDragOutAsCopiesOfTheirAddresses() {
   QVERIFY(data);
   QCOMPARE(data->urls(), QList<QUrl>{QUrl::fromLocalFile(QString::fromStdString(
                              (Dir() / "InBox" / "Voorbeeld.csv").string()))});
+}
+
+// A source that honours Move would delete the user's original after the drop.
+void MainWindowTest::aDropIsAnsweredWithCopy() {
+  const fs::path source = Dir() / "Elders" / "Gedropt.csv";
+  WriteBytes(source, TournamentCsv());
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(source.string()))});
+  const QPoint pos = Window->rect().center();
+  const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
+  QDragEnterEvent enter(pos, offered, &data, Qt::LeftButton, {});
+  QCoreApplication::sendEvent(Window.get(), &enter);
+  QVERIFY(enter.isAccepted());
+  QCOMPARE(enter.dropAction(), Qt::CopyAction);
+  QDragMoveEvent move(pos, offered, &data, Qt::LeftButton, {});
+  QCoreApplication::sendEvent(Window.get(), &move);
+  QVERIFY(move.isAccepted());
+  QCOMPARE(move.dropAction(), Qt::CopyAction);
+  QDropEvent drop(pos, offered, &data, Qt::LeftButton, {});
+  QCoreApplication::sendEvent(Window.get(), &drop);
+  QVERIFY(drop.isAccepted());
+  QCOMPARE(drop.dropAction(), Qt::CopyAction);
+  QTRY_VERIFY(fs::exists(Dir() / "InBox" / "Gedropt.csv"));
+  QVERIFY(fs::exists(source));
 }
 
 void MainWindowTest::aFindingShowsItsLineOnInleesGrid() {
