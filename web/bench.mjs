@@ -86,8 +86,11 @@ async function ShowWide(browser, count) {
 async function AlleGaps(browser, files) {
   const page = await OpenPage(browser);
   await (await page.$("#FilePicker")).uploadFile(...files);
-  await page.waitForFunction((n) => document.querySelectorAll("#InFileListBox li").length === n,
-    {}, files.length);
+  await page.waitForFunction(
+    (n) => document.querySelectorAll("#InFileListBox li").length === n,
+    {},
+    files.length,
+  );
   await page.evaluate((n) => {
     HTMLAnchorElement.prototype.click = function kept() {
       window.downloaded = performance.now();

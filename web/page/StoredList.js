@@ -38,9 +38,10 @@ export async function KeptList() {
   return handles.map((handle) => ({ name: handle.name, handle, file: null }));
 }
 
-// Asks the browser for leave to read the handle's file, as it requires after a reload.
+// Asks the browser for leave to read the handle's file, as it requires after a reload. A
+// browser that will not ask (no click to answer) refuses the read that follows, which tells.
 export async function MayRead(handle) {
   if (!handle?.queryPermission) return;
   if ((await handle.queryPermission({ mode: "read" })) === "granted") return;
-  await handle.requestPermission({ mode: "read" });
+  await handle.requestPermission({ mode: "read" }).catch(() => "denied");
 }

@@ -36,7 +36,8 @@ const work = mkdtempSync(join(tmpdir(), "morvelander-page-"));
 // The zip of "Alle" is named after the day.
 const today = new Date();
 const two = (n) => String(n).padStart(2, "0");
-const ZipName = `Fide2006-${today.getFullYear()}-${two(today.getMonth() + 1)}-${two(today.getDate())}.zip`;
+const ZipName =
+  `Fide2006-${today.getFullYear()}-${two(today.getMonth() + 1)}-${two(today.getDate())}.zip`;
 // What the page says of a file it could not read as it was picked.
 const Unreadable =
   "Kan niet geopend worden...\nHet bestand is gewijzigd sinds het gekozen is, of kan niet " +
@@ -231,7 +232,10 @@ test("Alle converts every file into one zip and lists one summary row per file",
   assert.deepEqual(Object.keys(reports).sort(), names);
   for (const file of files)
     assert.deepEqual(Buffer.from(reports[basename(file, ".csv") + ".txt"]), native.report(file));
-  assert.equal(await page.$eval("#StatusPanel1", (e) => e.textContent), `5 rapporten in ${ZipName}`);
+  assert.equal(
+    await page.$eval("#StatusPanel1", (e) => e.textContent),
+    `5 rapporten in ${ZipName}`,
+  );
   assert.equal(Latin1(await Copied()), native.out);
   assert.equal(
     await page.$eval("#StatusPanel1", (e) => e.textContent),
@@ -339,7 +343,7 @@ function DropItems(items) {
   }, items);
 }
 
-test("a file changed after it was picked is read as it is now or named, never its old report", async () => {
+test("a file changed after it was picked is read as it is now or named, never the old", async () => {
   // Delete takes the selected file off the list: here the two that "Alle" refuses with a
   // message.
   const listed = () =>
@@ -402,7 +406,8 @@ test("a file changed after it was picked is read as it is now or named, never it
   const refused = (name, text) => `${name} ${text.replace(/\n/g, " ")}`;
   assert.ok(rows.includes("Leeg.csv Het bestand is leeg."), rows.join(" | "));
   assert.ok(rows.includes(refused("Weg.csv", Unreadable)), rows.join(" | "));
-  assert.ok(rows.includes(engine === "chromium" ? refused("Bewerkt.csv", Unreadable) : "Bewerkt.csv"));
+  const bewerkt = engine === "chromium" ? refused("Bewerkt.csv", Unreadable) : "Bewerkt.csv";
+  assert.ok(rows.includes(bewerkt), rows.join(" | "));
   const zipped = Object.keys(unzipSync(new Uint8Array(zip.bytes)));
   assert.equal(zipped.includes("Bewerkt.txt"), engine !== "chromium");
   assert.ok(!zipped.includes("Leeg.txt") && !zipped.includes("Weg.txt"));
@@ -425,7 +430,7 @@ test("a file changed after it was picked is read as it is now or named, never it
   assert.equal(Latin1(await Copied()), Native([examples[0]], "errors").out);
 });
 
-test("the decimal separator is chosen, remembered and followed; a list not kept asks before a reload", async () => {
+test("the decimal separator is chosen, remembered and followed; a reload asks first", async () => {
   await Tab(0);
   assert.equal(await page.$eval("#DecimalSeparator", (s) => s.value), ".");
   await page.select("#DecimalSeparator", ",");
@@ -691,7 +696,9 @@ async function SiteOpen(site, name) {
   await site.$$eval(
     "#InFileListBox li",
     (items, n) =>
-      items.find((i) => i.textContent === n).dispatchEvent(new MouseEvent("dblclick", { bubbles: true })),
+      items
+        .find((i) => i.textContent === n)
+        .dispatchEvent(new MouseEvent("dblclick", { bubbles: true })),
     name,
   );
   await site.waitForFunction(() => !document.body.dataset.busy);
@@ -714,7 +721,7 @@ const WriteKept = (site, path, bytes) =>
     bytes.toString("base64"),
   );
 
-test("the installed site opens .csv files, keeps the list's handles and reads each file anew", async () => {
+test("the installed site opens .csv files, keeps its list's handles, reads files anew", async () => {
   const server = await Serve(join(dirname(pagePath), "site"));
   const address = `http://127.0.0.1:${server.address().port}/`;
   const context = await browser.createBrowserContext();
