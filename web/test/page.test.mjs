@@ -343,7 +343,7 @@ function DropItems(items) {
   }, items);
 }
 
-test("a file changed after it was picked is read as it is now or named, never the old", async () => {
+test("a file changed after it was picked is read as it is now or named", async () => {
   // Delete takes the selected file off the list: here the two that "Alle" refuses with a
   // message.
   const listed = () =>
@@ -721,7 +721,7 @@ const WriteKept = (site, path, bytes) =>
     bytes.toString("base64"),
   );
 
-test("the installed site opens .csv files, keeps its list's handles, reads files anew", async () => {
+test("the installed site opens .csv files, keeps its handles, reads anew", async () => {
   const server = await Serve(join(dirname(pagePath), "site"));
   const address = `http://127.0.0.1:${server.address().port}/`;
   const context = await browser.createBrowserContext();
