@@ -742,10 +742,9 @@ test("the installed site opens .csv files, keeps its handles, reads anew", async
     // Firefox gives no handles: its list asks before a reload instead, as tried above.
     if (engine !== "chromium") return;
 
-    // Chromium reads the manifest as an app's: its file handler has no error.
+    // Chromium reads the manifest as an app's without an error.
     const cdp = await site.createCDPSession();
-    const { errors } = await cdp.send("Page.getAppManifest");
-    assert.deepEqual(errors, []);
+    assert.deepEqual((await cdp.send("Page.getAppManifest")).errors, []);
 
     const local = mkdtempSync(join(work, "kept-"));
     const edited = join(local, "Bewerkt.csv");
@@ -781,6 +780,36 @@ test("the installed site opens .csv files, keeps its handles, reads anew", async
     await site.waitForSelector("#InFileListBox li");
     await SiteOpen(site, "Bewerkt.csv");
     assert.equal(Latin1(await SiteErrors(site)), changed);
+
+    // The system's launch gives handles, a folder among them; a headless browser launches
+    // no app, so a page of the site gets them from a launch queue that stands in.
+    const launched = await context.newPage();
+    try {
+      await launched.evaluateOnNewDocument(async () => {
+        const root = await navigator.storage.getDirectory();
+        const files = [
+          await root.getDirectoryHandle("map.csv", { create: true }),
+          await root.getFileHandle("Bewerkt.csv"),
+        ];
+        Object.defineProperty(window, "launchQueue", {
+          value: { setConsumer: (consumer) => consumer({ files }) },
+        });
+      });
+      await launched.evaluateOnNewDocument(KeepDownloads);
+      await launched.goto(address);
+      const message = await launched.waitForSelector("#MessageBox[open]");
+      assert.equal(
+        await message.$eval(".text", (e) => e.textContent),
+        "Niet overgenomen:\nmap.csv\n\nAlleen *.csv bestanden worden overgenomen.",
+      );
+      await message.$eval("button", (button) => button.click());
+      await launched.waitForFunction(() =>
+        document.getElementById("StatusPanel1").textContent.endsWith(" fout"),
+      );
+      assert.equal(Latin1(await SiteErrors(launched)), changed);
+    } finally {
+      await launched.close();
+    }
 
     // "Alle naar map" has the worker write the reports into the folder the user picks.
     await site.evaluate(async () => {
