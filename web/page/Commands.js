@@ -96,6 +96,9 @@ export class TCommands {
       this.stopping = null;
       document.body.dataset.busy = "true";
       this.stopButton.disabled = false;
+      // A setting that changes what the core makes waits until the command has made it.
+      const settings = document.querySelectorAll("[data-idle]");
+      for (const control of settings) control.disabled = true;
       try {
         await run(...args);
       } catch (e) {
@@ -111,6 +114,7 @@ export class TCommands {
         this.busy = false;
         this.stopping = null;
         this.stopButton.disabled = true;
+        for (const control of settings) control.disabled = false;
         delete document.body.dataset.busy;
       }
       const next = this.waiting;
