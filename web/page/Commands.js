@@ -147,6 +147,10 @@ export class TCommands {
     let result;
     try {
       result = await this.core.Call("OpenFile", source);
+    } catch (e) {
+      // The progress of a read that failed is no status.
+      this.status[1].textContent = "";
+      throw e;
     } finally {
       this.reading = null;
     }
