@@ -26,8 +26,9 @@ std::string LoadOutcomeText(const TLoadResult& result) {
     return std::string(NotOpened) + "Het bestand kan niet gelezen worden.";
   case TLoadOutcome::Empty:
     return "Het bestand is leeg.";
-  case TLoadOutcome::StartsWithNul:
-    return "Het bestand begint met een NUL-teken: het is geen tekstbestand.";
+  case TLoadOutcome::NotText:
+    return "Het bestand is geen tekstbestand: het begint met NUL-tekens of veel andere "
+           "stuurtekens.";
   }
   return {};
 }

@@ -56,7 +56,8 @@ TEST(ConversionRun, DecidesEveryFileAndTellsWhy) {
       {WriteFile(in / "ruim.csv", SparseRondesCsv(4000)), TConvertOutcome::ReportTooLarge,
        "ruim.csv\r\rHet rapport zou te groot worden (306 MiB; de grens is 256 MiB)."},
       {WriteFile(in / "nul.csv", std::string(1, '\0') + Valid), TConvertOutcome::NotRead,
-       "nul.csv\r\rHet bestand begint met een NUL-teken: het is geen tekstbestand."},
+       "nul.csv\r\rHet bestand is geen tekstbestand: het begint met NUL-tekens of veel andere "
+       "stuurtekens."},
       {fs::create_directories(in / "map.csv") ? in / "map.csv" : fs::path(),
        TConvertOutcome::NotRead,
        "map.csv\r\rKan niet geopend worden...\rHet is geen gewoon bestand maar een map of "
