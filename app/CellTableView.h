@@ -18,6 +18,10 @@ public:
   // Shows the table's current texts, counts, widths and merges. A table that did not change
   // since the last call keeps its selection and scroll position.
   void Refresh();
+  // Shows other texts than the table's own cells: see TCellTableModel::SetCellText.
+  void SetCellText(std::function<std::string(int col, int row)> text) {
+    FModel.SetCellText(std::move(text));
+  }
 
 signals:
   // Ctrl+C: the user asks for the selected block of cells, bounds included.

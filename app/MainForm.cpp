@@ -2,6 +2,7 @@
 
 #include "app/IniFile.h"
 #include "core/Cp1252.h"
+#include "core/Teksten.h"
 #include "core/Version.h"
 
 #include <algorithm>
@@ -37,14 +38,19 @@ void SetInitialColWidths(TCellTable& grid) {
 }
 
 std::string NotOpenedMessage(const fs::path& path) {
-  return DisplayPath(path) + "\rKan niet worden geopend.";
+  return DisplayPath(path) + "\r" + DisplayText(Tekst::NietGeopend);
 }
 
 std::string RefusedMessage(const std::vector<std::string>& names) {
-  std::string text = "Niet overgenomen:";
+  std::string text = DisplayText(Tekst::NietOvergenomen);
   for (const std::string& name : names) text += "\r" + name;
-  return text + "\r\rAlleen *.csv bestanden worden overgenomen, en een map op de invoer- of "
-                "uitvoerkant.";
+  return text + "\r\r" + DisplayText(Tekst::AlleenCsvEnMap);
+}
+
+// The window's messages give the program's words and names of files as the desktop shows them.
+const TMessageNaming& WindowNaming() {
+  static const TMessageNaming naming{DisplayText, DisplayName, DisplayPath};
+  return naming;
 }
 
 // A whole decimal number, or none.
@@ -65,15 +71,13 @@ fs::path RememberedPath(const std::string& value) {
 } // namespace
 
 TMainForm::TMainForm(fs::path exePath, TDesktop& desktop, char decimalSeparator)
-    : Conversion(*this, decimalSeparator), InputGrid(Conversion.InputGrid),
+    : Conversion(*this, {decimalSeparator, true, true}), InputGrid(Conversion.InputGrid),
       ToernooiGrid(Conversion.ToernooiGrid), ErrorGrid(Conversion.ErrorGrid), FDesktop(desktop),
       FExePath(std::move(exePath)), FDecimalSeparator(decimalSeparator) {
   for (TCellTable* grid : {&InputGrid, &ToernooiGrid, &ErrorGrid}) SetInitialColWidths(*grid);
   InputGrid.OnCanEditCell = InputGridCanEditCell;
   ToernooiGrid.OnCanEditCell = ToernooiGridCanEditCell;
   ErrorGrid.OnCanEditCell = ToernooiGridCanEditCell;
-  // The conversion's messages name files as the desktop shows them.
-  Conversion.Naming = {DisplayText, DisplayName, DisplayPath};
   InDirectoryListBox.SetFileList(&InFileListBox);
   OutDirectoryListBox.SetFileList(&OutFileListBox);
 }
@@ -138,8 +142,12 @@ void TMainForm::SetStatusText(int panel, const std::string& text) {
     FStatusText[static_cast<std::size_t>(panel)] = text;
 }
 
-void TMainForm::ShowMessage(const std::string& text) {
-  FDesktop.ShowMessage(text);
+void TMainForm::Show(const TConvertResult& result) {
+  if (result.Told()) FDesktop.ShowMessage(result.Text(WindowNaming()));
+}
+
+std::string TMainForm::ErrorCellText(int col, int row) const {
+  return Conversion.ErrorCell(col, row, WindowNaming());
 }
 
 const std::string& TMainForm::StatusText(int panel) const {
@@ -161,7 +169,7 @@ void TMainForm::FormCreate() {
     FProgramDir = NormalFolderPath(fs::absolute(FExePath).parent_path());
     FWork = ChooseWorkFolders(FExePath, FDesktop);
     FInputFiles.clear();
-    FCaption = "Jeugd csv naar Fide2006 Versie: " + VersionText(FDecimalSeparator);
+    FCaption = CaptionText(FDecimalSeparator);
     FDesktop.Repaint();
     // An installed program's work folders are under the documents, which may not exist yet.
     std::error_code ec;
@@ -337,7 +345,7 @@ void TMainForm::DeleteFile(const fs::path& file) {
 
 void TMainForm::InBoxClearBitBtnClick() {
   RunCommand([this] {
-    if (FDesktop.Confirm("Alle InBox bestanden verwijderen ?")) {
+    if (FDesktop.Confirm(DisplayText(Tekst::InBoxLegen))) {
       for (const fs::path& file : FInputFiles) DeleteFile(file);
       InUpdate();
     }
@@ -349,7 +357,7 @@ void TMainForm::OutBoxClearBitBtnClick() {
   RunCommand([this] {
     std::vector<fs::path> files;
     for (int i = 0; i < OutFileListBox.Count(); ++i) files.push_back(OutFileListBox.FullPath(i));
-    if (!FDesktop.Confirm("Alle OutBox bestanden verwijderen ?")) return;
+    if (!FDesktop.Confirm(DisplayText(Tekst::OutBoxLegen))) return;
     for (const fs::path& file : files) DeleteFile(file);
     OutUpdate();
   });
@@ -370,6 +378,7 @@ void TMainForm::InFileListBoxDblClick() {
 void TMainForm::OpenInputFile(const fs::path& path) {
   const TConvertResult result = Conversion.Open(path);
   if (result.Load.Outcome == TLoadOutcome::Missing) return;
+  Show(result);
   OutUpdate();
   FActivePage = FoutenPage;
   FSaveDataEnabled = Conversion.HasReport();
@@ -413,7 +422,8 @@ void TMainForm::OutFileListBoxDelete() {
 
 void TMainForm::DeleteSelectedFile(TFileListBox& list) {
   const fs::path file = list.FileName();
-  if (file.empty() || !FDesktop.Confirm(DisplayName(file) + " verwijderen ?")) return;
+  if (file.empty() || !FDesktop.Confirm(DisplayName(file) + DisplayText(Tekst::Verwijderen)))
+    return;
   DeleteFile(file);
   if (&list == &InFileListBox)
     InReread();
@@ -421,17 +431,15 @@ void TMainForm::DeleteSelectedFile(TFileListBox& list) {
     OutReread();
   std::error_code ec;
   if (fs::exists(fs::symlink_status(file, ec)))
-    FDesktop.ShowMessage(DisplayPath(file) + "\rKan niet worden verwijderd.");
+    FDesktop.ShowMessage(DisplayPath(file) + "\r" + DisplayText(Tekst::NietVerwijderd));
 }
 
 void TMainForm::ErrorGridDblClick(int row) {
   RunCommand([this, row] {
     if (row < ErrorGrid.FixedRows() || row >= ErrorGrid.RowCount()) return;
-    // Only a file's summary row counts its findings.
-    if (!ErrorGrid.GetCell(3, row).empty()) {
-      const std::string name(ErrorGrid.GetCell(2, row));
+    if (const fs::path* file = Conversion.SummaryFile(row)) {
       for (int i = 0; i < InFileListBox.Count(); ++i)
-        if (InFileListBox.Item(i) == name) {
+        if (InFileListBox.FullPath(i) == *file) {
           InFileListBox.SetItemIndex(i);
           InFileListBoxDblClick();
           return;
@@ -458,7 +466,11 @@ void TMainForm::HelpAboutClick() {
 }
 
 void TMainForm::CopyCells(const TCellTable& grid, int left, int top, int right, int bottom) {
-  RunCommand([&] { FDesktop.SetClipboardText(grid.ClipboardText(left, top, right, bottom)); });
+  RunCommand([&] {
+    FDesktop.SetClipboardText(&grid == &ErrorGrid
+                                  ? Conversion.ErrorText(left, top, right, bottom, WindowNaming())
+                                  : DisplayText(grid.ClipboardText(left, top, right, bottom)));
+  });
 }
 
 void TMainForm::FormDragDrop(const std::vector<fs::path>& paths, TDropSide side) {
@@ -500,24 +512,30 @@ std::optional<fs::path> TMainForm::CopyToInputFolder(const fs::path& file) {
   const fs::path target = InDirectoryListBox.Directory() / file.filename();
   std::error_code ec;
   if (fs::equivalent(file, target, ec)) return target;
-  if (fs::exists(target, ec) && !FDesktop.Confirm(DisplayName(target) + "\r\rOverschrijven ?"))
+  if (fs::exists(target, ec) &&
+      !FDesktop.Confirm(DisplayName(target) + "\r\r" + DisplayText(Tekst::Overschrijven)))
     return std::nullopt;
   fs::copy_file(file, target, fs::copy_options::overwrite_existing, ec);
-  if (ec) throw std::runtime_error("Cannot create file " + PathText(target));
-  return target;
+  if (!ec) return target;
+  FDesktop.ShowMessage(DisplayPath(target) + "\r" + DisplayText(NietGemaaktText(ec)));
+  return std::nullopt;
 }
 
 void TMainForm::SaveDataBitBtnClick() {
   RunCommand([this] {
-    const auto chosen =
-        FDesktop.SaveDialog(Conversion.ReportTarget(OutDirectoryListBox.Directory()));
-    if (chosen) {
-      Conversion.Save(*chosen, [&] {
-        const std::string question = DisplayName(*chosen) + "\r\r" +
-                                     (FileExists(*chosen) ? "Overschrijven ?" : "bewaren ?");
+    // Without a report to save the dialog does not open: the user is told why.
+    const TConvertResult allowed = Conversion.CanSave();
+    if (!allowed.Done()) {
+      Show(allowed);
+    } else if (const auto chosen =
+                   FDesktop.SaveDialog(Conversion.ReportTarget(OutDirectoryListBox.Directory()))) {
+      Show(Conversion.Save(*chosen, [&] {
+        const std::string question =
+            DisplayName(*chosen) + "\r\r" +
+            DisplayText(FileExists(*chosen) ? Tekst::Overschrijven : Tekst::Bewaren);
         FDesktop.Repaint();
         return FDesktop.Confirm(question);
-      });
+      }));
     }
     OutUpdate();
   });
@@ -526,8 +544,9 @@ void TMainForm::SaveDataBitBtnClick() {
 void TMainForm::DoAllBitBtnClick() {
   RunCommand([this] {
     SetStatusText(1, "");
-    if (!FDesktop.Confirm("Alle bestanden in \r" + DisplayPath(InDirectoryListBox.Directory()) +
-                          "\r\rtransformeren in Fide2006 bestanden ?"))
+    if (!FDesktop.Confirm(DisplayText(Tekst::AlleBestandenIn) + "\r" +
+                          DisplayPath(InDirectoryListBox.Directory()) + "\r\r" +
+                          DisplayText(Tekst::Transformeren)))
       return;
     FActivePage = FoutenPage;
     const std::vector<fs::path> files = FInputFiles;
@@ -536,6 +555,7 @@ void TMainForm::DoAllBitBtnClick() {
     Conversion.StartRun(files);
     for (std::size_t i = 0; i < n; ++i) {
       const TConvertResult result = Conversion.ConvertFile(files[i], outDir);
+      Show(result);
       if (result.Load.Outcome != TLoadOutcome::Missing) {
         FSaveDataEnabled = Conversion.HasReport();
         SetStatusText(0, Conversion.Toernooi.Rec.Naam);
@@ -544,7 +564,7 @@ void TMainForm::DoAllBitBtnClick() {
         FOutBoxClearEnabled = OutFileListBox.Count() > 0;
         FDesktop.Beep();
       }
-      SetStatusText(1, std::to_string(i + 1) + " van " + std::to_string(n) + " bestanden");
+      SetStatusText(1, VanBestandenText(i + 1, n));
       FDesktop.Repaint();
     }
     Conversion.FinishRun();
@@ -554,7 +574,7 @@ void TMainForm::DoAllBitBtnClick() {
 
 void TMainForm::ClipBoardBitBtnClick() {
   RunCommand([this] {
-    FDesktop.SetClipboardText(ErrorGrid.ClipboardText());
+    FDesktop.SetClipboardText(Conversion.ErrorText(WindowNaming()));
     FDesktop.Beep();
   });
 }

@@ -113,9 +113,11 @@ public:
   // Runs one command; a std::exception that escapes it is shown in the error box.
   void RunCommand(const std::function<void()>& command);
 
-  // TCoreUI: the tournament reports its error count and its messages here.
+  // TCoreUI: the tournament reports its error count here.
   void SetStatusText(int panel, const std::string& text) override;
-  void ShowMessage(const std::string& text) override;
+  // A cell of the error list as the window shows it, in UTF-8: a file's summary row names it
+  // as it is.
+  std::string ErrorCellText(int col, int row) const;
 
   const std::string& StatusText(int panel) const;
   const std::string& Caption() const { return FCaption; }
@@ -146,6 +148,8 @@ public:
   TFolderChooser OutDirectoryListBox;
 
 private:
+  // What a conversion refused and why, in a plain message, when the user is told.
+  void Show(const TConvertResult& result);
   void InUpdate();
   void OutUpdate();
   void OpenWorkFolder(TFolderChooser& chooser, const char* name,

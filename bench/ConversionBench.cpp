@@ -91,7 +91,6 @@ void BM_Conversion(benchmark::State& state) {
   fs::create_directories(out);
   TWindow window;
   window.Toernooi.FillInputGrid = false;
-  window.Toernooi.FitErrorGrid = false;
   for (auto _ : state) {
     window.Conversion.StartRun({file.Path});
     if (!window.Conversion.ConvertFile(file.Path, out).Done())

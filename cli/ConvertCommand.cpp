@@ -15,14 +15,12 @@ namespace {
 
 constexpr const char* ProgramName = "morvelander-convert";
 
-// Keeps the error count of status panel 1. Every refusal comes back with the result of its
-// file, so the messages meant for a window are not needed.
+// Keeps the error count of status panel 1.
 class TConsoleUI : public TCoreUI {
 public:
   void SetStatusText(int panel, const std::string& text) override {
     if (panel == 1) FStatus = text;
   }
-  void ShowMessage(const std::string& /*text*/) override {}
 
   const std::string& Status() const { return FStatus; }
 
@@ -120,24 +118,17 @@ const TMessageNaming& TerminalNaming() {
 class TConverter {
 public:
   explicit TConverter(const TConvertOptions& options)
-      : FOptions(options), FConversion(FUI, options.DecimalSeparator ? *options.DecimalSeparator
-                                                                     : LocaleDecimalSeparator()),
+      : FOptions(options), FConversion(FUI, {options.DecimalSeparator ? *options.DecimalSeparator
+                                                                      : LocaleDecimalSeparator(),
+                                             options.Batch, options.Print == TPrintWhat::Input}),
         FOutDir(OutFolder(options.OutDir)) {
-    FConversion.Toernooi.FitErrorGrid = false;
-    FConversion.Toernooi.FillInputGrid = options.Print == TPrintWhat::Input;
-    FConversion.StartRun(options.Files, options.Batch);
+    FConversion.StartRun(options.Files);
   }
 
   // Converts one file and writes its report; false when either could not be done, with the
   // reason on standard error, converted from the core's code page 1252 for the terminal.
   bool Convert(const std::filesystem::path& file, std::ostream& err) {
-    TConvertResult result;
-    try {
-      result = FConversion.ConvertFile(file, FOutDir);
-    } catch (const std::exception& e) {
-      Complain(err, ProblemText(file, Cp1252ToUtf8(e.what())));
-      return false;
-    }
+    const TConvertResult result = FConversion.ConvertFile(file, FOutDir);
     if (!result.Done()) {
       Complain(err, ProblemText(result.Subject(), OneLine(result.Reason(TerminalNaming()))));
       return false;

@@ -6,6 +6,7 @@
 #include "core/Report.h"
 #include "core/ReportColumns.h"
 #include "core/ReportSize.h"
+#include "core/Teksten.h"
 #include "core/TextFile.h"
 
 #include <string>
@@ -27,9 +28,8 @@ std::uint64_t RondeKey(std::int32_t rondeNr) {
 } // namespace
 
 TReportTooLarge::TReportTooLarge(std::uintmax_t size)
-    : std::runtime_error("Het rapport zou te groot worden (" + std::to_string(SizeInMiB(size)) +
-                         " MiB; de grens is " + std::to_string(SizeInMiB(MaxReportSize)) +
-                         " MiB)") {}
+    : std::runtime_error(FillIn(Tekst::RapportTeGroot, std::to_string(SizeInMiB(size)),
+                                std::to_string(SizeInMiB(MaxReportSize)))) {}
 
 void ClearToernooiGrid(TCellTable& grid) {
   grid.ClearCells();

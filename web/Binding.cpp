@@ -6,8 +6,8 @@
 #include "core/ErrorBoxText.h"
 #include "core/ErrorList.h"
 #include "core/ReportFile.h"
+#include "core/Teksten.h"
 #include "core/TextCase.h"
-#include "core/Version.h"
 #include "table/CellTable.h"
 
 #include <emscripten/bind.h>
@@ -21,6 +21,7 @@
 #include <numeric>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 using emscripten::val;
@@ -31,15 +32,20 @@ namespace {
 struct TWebResult {
   std::string Naam;
   std::string Status;
-  // Why the file gave no report, as the message names it; empty when it did.
-  std::string Outcome;
-  // Whether the window would tell the outcome at once; a run tells the others in its rows.
-  bool Told = false;
+  // What the page tells the user of the command's outcome: none or one plain message.
+  val Messages = val::array();
   // The error box's text when the command failed; empty when it ran to its end.
   std::string Failure;
   int RegelCount = 0;
   // A file of a run: whether its report is made and belongs to the run's reports.
   bool Report = false;
+};
+
+// The report of the file last opened, or why there is none to save.
+struct TWebReport {
+  std::string Refusal;
+  std::string Name;
+  val Bytes = val::null();
 };
 
 // A table's shape: counts, header counts, column widths and each column's alignment
@@ -68,8 +74,6 @@ public:
     if (panel == 0) Naam = text;
     if (panel == 1) Status = text;
   }
-  // The result of every command carries its outcome's text, which the page shows.
-  void ShowMessage(const std::string& /*text*/) override {}
 
   std::string Naam;
   std::string Status;
@@ -78,16 +82,51 @@ public:
 // The conversion of the page, with the window's tables.
 struct TWebForm {
   TWebUI UI;
-  TConversion Conversion{UI};
+  TConversion Conversion;
   std::array<int, 256> BodyWidths{};
   std::array<int, 256> HeaderWidths{};
 
-  TWebForm() { Conversion.ClearTables(); }
+  explicit TWebForm(char decimalSeparator) : Conversion(UI, {decimalSeparator, true, true}) {
+    Conversion.ClearTables();
+  }
 };
 
-TWebForm& Form() {
-  static TWebForm form;
+std::optional<TWebForm>& Started() {
+  static std::optional<TWebForm> form;
   return form;
+}
+
+// The page's form; Start makes it.
+TWebForm& Form() {
+  return Started().value();
+}
+
+// The page's texts are UTF-8, and names come from the page as UTF-8 already.
+const TMessageNaming& WebNaming() {
+  static const TMessageNaming naming{
+      [](std::string_view text) { return Cp1252ToUtf8(text); },
+      [](const std::filesystem::path& path) { return path.filename().string(); },
+      [](const std::filesystem::path& path) { return path.string(); }};
+  return naming;
+}
+
+// Why the browser could not read a file or write one, by the name of its DOMException;
+// "Changed" when the browser's copy of the file as it was picked no longer reads.
+TLoadOutcome ReadFailure(const std::string& error) {
+  if (error == "Changed") return TLoadOutcome::Changed;
+  return error == "NotFoundError" ? TLoadOutcome::Missing : TLoadOutcome::Unreadable;
+}
+
+std::error_code WriteFailure(const std::string& error) {
+  if (error == "NotAllowedError" || error == "SecurityError")
+    return std::make_error_code(std::errc::permission_denied);
+  if (error == "TypeMismatchError" || error == "InvalidModificationError")
+    return std::make_error_code(std::errc::is_a_directory);
+  if (error == "QuotaExceededError") return std::make_error_code(std::errc::no_space_on_device);
+  if (error == "NotFoundError") return std::make_error_code(std::errc::no_such_file_or_directory);
+  if (error == "NoModificationAllowedError")
+    return std::make_error_code(std::errc::read_only_file_system);
+  return std::make_error_code(std::errc::io_error);
 }
 
 TCellTable& Grid(int which) {
@@ -101,25 +140,13 @@ TCellTable& Grid(int which) {
   }
 }
 
-// A file of a run that gave no lines still gets its summary row, with the reason on one line.
-void AddRefusedRow(const std::string& name, const std::string& reason) {
-  std::string text = name + " ";
-  for (const char c : reason) text += c == '\r' ? ' ' : c;
-  TFoutLijst(Form().Conversion.ErrorGrid, true).AddFout(text, 0);
-}
-
-// Runs one step of a command, which returns how converting the file ended, if it converted
-// one; a failure ends it with the error box's text.
+// Runs one step of a command, which fills in its outcome; a failure ends it with the error
+// box's text.
 template <typename F> TWebResult Run(F&& step) {
   TWebForm& form = Form();
   TWebResult result;
   try {
-    const std::optional<TConvertResult> converted = step(form);
-    result.Report = converted && converted->Done();
-    if (converted && !converted->Done()) {
-      result.Outcome = Cp1252ToUtf8(converted->Text());
-      result.Told = converted->Told();
-    }
+    step(form, result);
   } catch (const std::exception& e) {
     result.Failure = Cp1252ToUtf8(ErrorBoxText(e.what()));
   }
@@ -129,14 +156,50 @@ template <typename F> TWebResult Run(F&& step) {
   return result;
 }
 
+// What the page shows of a conversion's outcome, when the user is told.
+void Tell(TWebResult& web, const TConvertResult& result) {
+  if (result.Told()) web.Messages.call<void>("push", result.Text(WebNaming()));
+}
+
+// An open that gives no report always says why, an empty file or one gone too: the page has
+// no folder list that shows the user what is there.
+void TellOpen(TWebResult& web, const TConvertResult& result) {
+  if (!result.Done()) web.Messages.call<void>("push", result.Text(WebNaming()));
+}
+
+// A file of a run that gave no lines still gets a summary row, with the reason on one line.
+void AddRefusedRow(TWebForm& form, const std::string& name, const TConvertResult& result) {
+  if (result.Outcome != TConvertOutcome::NotRead) return;
+  std::string text = Utf8ToCp1252(name) + " ";
+  for (const char c : result.Reason()) text += c == '\r' ? ' ' : c;
+  TFoutLijst(form.Conversion.ErrorGrid, true).AddFout(text, 0);
+}
+
 } // namespace
 
 // The page's start-up with the decimal separator of the user's locale; returns the caption.
 std::string Start(const std::string& decimalSeparator) {
-  TWebForm& form = Form();
-  char& separator = form.Conversion.Toernooi.DecimalSeparator;
-  if (decimalSeparator.size() == 1) separator = decimalSeparator[0];
-  return "Jeugd csv naar Fide2006 Versie: " + VersionText(separator);
+  const char separator = decimalSeparator.size() == 1 ? decimalSeparator[0] : '.';
+  Started().emplace(separator);
+  return Cp1252ToUtf8(CaptionText(separator));
+}
+
+// The texts the page composes itself, in UTF-8; %1 and %2 take numbers or names.
+val Texts() {
+  val texts = val::object();
+  for (const auto& [name, text] : {std::pair{"VanBestanden", Tekst::VanBestanden},
+                                   {"GestoptNa", Tekst::GestoptNa},
+                                   {"Gestopt", Tekst::Gestopt},
+                                   {"NietOvergenomen", Tekst::NietOvergenomen},
+                                   {"AlleenCsv", Tekst::AlleenCsv},
+                                   {"GeenKlembord", Tekst::GeenKlembord},
+                                   {"EenRapportIn", Tekst::EenRapportIn},
+                                   {"RapportenIn", Tekst::RapportenIn},
+                                   {"InMap", Tekst::InMap},
+                                   {"GeenRapporten", Tekst::GeenRapporten},
+                                   {"Gekopieerd", Tekst::Gekopieerd}})
+    texts.set(name, Cp1252ToUtf8(text));
+  return texts;
 }
 
 // The advance of each code page 1252 character in the body and the header font, as the page
@@ -177,63 +240,65 @@ void SetProgress(const val& callback) {
 // The window's double-click: empties the tables, loads the file and fills the tournament table.
 // Report tells whether there is a report to save.
 TWebResult OpenFile(const std::string& name, const val& array) {
-  return Run([&](TWebForm& form) {
-    TConvertResult converted = form.Conversion.OpenBytes(std::filesystem::path(name), Bytes(array));
+  return Run([&](TWebForm& form, TWebResult& web) {
+    TellOpen(web, form.Conversion.OpenBytes(std::filesystem::path(name), Bytes(array)));
     form.UI.SetStatusText(0, form.Conversion.Toernooi.Rec.Naam);
-    return std::optional(std::move(converted));
+    web.Report = form.Conversion.HasReport();
   });
 }
 
-// A file the page could not read opens to nothing: the tournament table and the error list
-// are emptied, as for a file gone from the folder.
-void ClearTables() {
-  TWebForm& form = Form();
-  form.Conversion.ClearTables();
-  form.UI.SetStatusText(0, "");
-  form.UI.SetStatusText(1, "");
+// The same for a file the browser could not read; error names its DOMException.
+TWebResult OpenFailed(const std::string& name, const std::string& error) {
+  return Run([&](TWebForm& form, TWebResult& web) {
+    TellOpen(web, form.Conversion.OpenUnread(std::filesystem::path(name), ReadFailure(error)));
+    form.UI.SetStatusText(0, form.Conversion.Toernooi.Rec.Naam);
+  });
 }
 
 // Starts a conversion of all files: the error list collects one summary row per file.
 TWebResult StartBatch() {
-  return Run([](TWebForm& form) {
+  return Run([](TWebForm& form, TWebResult&) {
     form.UI.SetStatusText(1, "");
     form.Conversion.StartRun({});
-    return std::optional<TConvertResult>();
   });
 }
 
-// One file of a conversion of all files; why a file gives no report is the result's outcome,
-// and the run goes on.
+// One file of a conversion of all files; a file the run does not report on is told in the
+// result's messages, and the run goes on.
 TWebResult ConvertFile(const std::string& name, const val& array) {
-  return Run([&](TWebForm& form) {
-    TConvertResult converted =
+  return Run([&](TWebForm& form, TWebResult& web) {
+    const TConvertResult result =
         form.Conversion.ConvertBytes(std::filesystem::path(name), Bytes(array));
+    Tell(web, result);
+    AddRefusedRow(form, name, result);
     form.UI.SetStatusText(0, form.Conversion.Toernooi.Rec.Naam);
-    if (converted.Outcome == TConvertOutcome::NotRead)
-      AddRefusedRow(Utf8ToCp1252(name), converted.Reason());
-    return std::optional(std::move(converted));
+    web.Report = result.Done();
   });
 }
 
-// A file of a conversion of all files that the page could not read: its summary row says why.
-void RefuseFile(const std::string& name, const std::string& reason) {
-  AddRefusedRow(Utf8ToCp1252(name), Utf8ToCp1252(reason));
+// A file of the run that the browser could not read; error names its DOMException.
+TWebResult ConvertFailed(const std::string& name, const std::string& error) {
+  return Run([&](TWebForm& form, TWebResult& web) {
+    const TConvertResult result =
+        form.Conversion.ConvertUnread(std::filesystem::path(name), ReadFailure(error));
+    Tell(web, result);
+    AddRefusedRow(form, name, result);
+    form.UI.SetStatusText(0, form.Conversion.Toernooi.Rec.Naam);
+  });
+}
+
+// A report of the run that the browser could not write at target; error names its
+// DOMException.
+TWebResult NotWritten(const std::string& name, const std::string& target,
+                      const std::string& error) {
+  return Run([&](TWebForm& form, TWebResult& web) {
+    Tell(web, form.Conversion.NotWritten(name, target, WriteFailure(error)));
+  });
 }
 
 // Ends a conversion of all files.
 TWebResult FinishBatch() {
-  return Run([](TWebForm& form) {
-    form.Conversion.FinishRun();
-    return std::optional<TConvertResult>();
-  });
-}
-
-// The text of a summary row of the error list (the file's name first), or "" for another row.
-std::string SummaryText(int errorRow) {
-  const TCellTable& grid = Form().Conversion.ErrorGrid;
-  if (errorRow < grid.FixedRows() || errorRow >= grid.RowCount()) return {};
-  if (!grid.GetCell(1, errorRow).empty() || grid.GetCell(3, errorRow).empty()) return {};
-  return Cp1252ToUtf8(grid.GetCell(2, errorRow));
+  return Run([](TWebForm& form, TWebResult&) { form.Conversion.FinishRun(); });
 }
 
 // The report of the file last converted, each line ended by CR LF.
@@ -242,6 +307,20 @@ val WebReportBytes() {
   return val::global("Uint8Array")
       .new_(emscripten::typed_memory_view(bytes.size(),
                                           reinterpret_cast<const unsigned char*>(bytes.data())));
+}
+
+// What "Bewaar Fide2006" downloads: the report of the file last read, or why there is none.
+TWebReport Report() {
+  const TConversion& conversion = Form().Conversion;
+  TWebReport report;
+  const TConvertResult allowed = conversion.CanSave();
+  if (!allowed.Done()) {
+    report.Refusal = allowed.Text(WebNaming());
+    return report;
+  }
+  report.Name = conversion.ReportName();
+  report.Bytes = WebReportBytes();
+  return report;
 }
 
 // The report's file name for the file last loaded.
@@ -288,7 +367,9 @@ TWebRows TableRows(int which, int first, int count, int firstCol, int colCount) 
     for (int c = std::max(firstCol, 0); c < colEnd; ++c) {
       const TMergeRole role = grid.MergeRole(c, r);
       const std::optional<TCellColor> color = grid.CellColor(c, r);
-      rows.Texts.call<void>("push", Cp1252ToUtf8(grid.GetCell(c, r)));
+      // The error list names files as the page was given them.
+      rows.Texts.call<void>("push", which == 2 ? Form().Conversion.ErrorCell(c, r, WebNaming())
+                                               : Cp1252ToUtf8(grid.GetCell(c, r)));
       rows.Colors.call<void>("push", color ? (color->R << 16) | (color->G << 8) | color->B : -1);
       rows.Spans.call<void>("push", role.Kind == TMergeRole::Member ? 0
                                     : role.Kind == TMergeRole::First
@@ -299,13 +380,22 @@ TWebRows TableRows(int which, int first, int count, int firstCol, int colCount) 
   return rows;
 }
 
+// The text of a summary row of the error list (the file's name first), or "" for another row.
+std::string SummaryText(int errorRow) {
+  const TCellTable& grid = Form().Conversion.ErrorGrid;
+  if (errorRow < grid.FixedRows() || errorRow >= grid.RowCount()) return {};
+  if (!grid.GetCell(1, errorRow).empty() || grid.GetCell(3, errorRow).empty()) return {};
+  return Form().Conversion.ErrorCell(2, errorRow, WebNaming());
+}
+
 // The error list as the clipboard receives it.
 std::string ErrorText() {
-  return Cp1252ToUtf8(Form().Conversion.ErrorGrid.ClipboardText());
+  return Form().Conversion.ErrorText(WebNaming());
 }
 
 // A block of a table's cells, bounds included, in the same form.
 std::string CellsText(int which, int left, int top, int right, int bottom) {
+  if (which == 2) return Form().Conversion.ErrorText(left, top, right, bottom, WebNaming());
   return Cp1252ToUtf8(Grid(which).ClipboardText(left, top, right, bottom));
 }
 
@@ -336,11 +426,14 @@ EMSCRIPTEN_BINDINGS(morvelander) {
   emscripten::value_object<TWebResult>("TWebResult")
       .field("Naam", &TWebResult::Naam)
       .field("Status", &TWebResult::Status)
-      .field("Outcome", &TWebResult::Outcome)
-      .field("Told", &TWebResult::Told)
+      .field("Messages", &TWebResult::Messages)
       .field("Failure", &TWebResult::Failure)
       .field("RegelCount", &TWebResult::RegelCount)
       .field("Report", &TWebResult::Report);
+  emscripten::value_object<TWebReport>("TWebReport")
+      .field("Refusal", &TWebReport::Refusal)
+      .field("Name", &TWebReport::Name)
+      .field("Bytes", &TWebReport::Bytes);
   emscripten::value_object<TWebTable>("TWebTable")
       .field("ColCount", &TWebTable::ColCount)
       .field("RowCount", &TWebTable::RowCount)
@@ -353,15 +446,18 @@ EMSCRIPTEN_BINDINGS(morvelander) {
       .field("Colors", &TWebRows::Colors)
       .field("Spans", &TWebRows::Spans);
   emscripten::function("Start", &Start);
+  emscripten::function("Texts", &Texts);
   emscripten::function("SetFontWidths", &SetFontWidths);
   emscripten::function("SetProgress", &SetProgress);
   emscripten::function("OpenFile", &OpenFile);
-  emscripten::function("ClearTables", &ClearTables);
+  emscripten::function("OpenFailed", &OpenFailed);
   emscripten::function("StartBatch", &StartBatch);
   emscripten::function("ConvertFile", &ConvertFile);
-  emscripten::function("RefuseFile", &RefuseFile);
+  emscripten::function("ConvertFailed", &ConvertFailed);
+  emscripten::function("NotWritten", &NotWritten);
   emscripten::function("FinishBatch", &FinishBatch);
   emscripten::function("SummaryText", &SummaryText);
+  emscripten::function("Report", &Report);
   emscripten::function("ReportBytes", &WebReportBytes);
   emscripten::function("ReportName", &ReportName);
   emscripten::function("TableShape", &TableShape);

@@ -79,7 +79,7 @@ TEST_F(MainFormTest, ReportsAndFoldersOpenWithTheDesktop) {
   Form.OutFileListBoxOpenFolder();
   EXPECT_EQ(Desktop.Opened, (Paths{OutBox() / "a.txt", InBox(), OutBox()}));
   EXPECT_EQ(Desktop.Messages,
-            std::vector<std::string>{OutBox().string() + "\rKan niet worden geopend."});
+            std::vector<std::string>{OutBox().string() + "\rKan niet geopend worden..."});
 }
 
 TEST_F(MainFormTest, AFindingLeadsToItsLineAndASummaryRowOpensItsFile) {

@@ -384,7 +384,6 @@ TEST(LoadFile, EndsEarlyForMissingOrEmptyFiles) {
     EXPECT_EQ(run.InputGrid.RowCount(), 1);
     EXPECT_EQ(run.Toernooi.RegelCount(), 0);
     EXPECT_EQ(run.Toernooi.Rec.BestandsNaam, path.filename().string());
-    EXPECT_TRUE(run.UI.Messages.empty());
   }
 }
 

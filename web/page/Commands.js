@@ -6,6 +6,7 @@ import { TStopped } from "./Core.js";
 import { DownloadBytes, PickFolder, ZipName } from "./Output.js";
 import { ShowMessage } from "./MessageBox.js";
 import { MayRead } from "./StoredList.js";
+import { FillIn, T } from "./Texts.js";
 
 const FoutenPage = 3;
 const byId = (id) => document.getElementById(id);
@@ -27,11 +28,15 @@ export async function CopyText(text) {
     area.select();
     const copied = document.execCommand("copy");
     area.remove();
-    if (!copied) throw new Error("Het klembord is niet beschikbaar.");
+    if (!copied) throw new Error(T.GeenKlembord);
   }
 }
 
-const Reports = (n) => (n === 1 ? "1 rapport" : `${n} rapporten`);
+// How many reports a run made, and where they went.
+function Reports(count, where) {
+  if (count === 0) return T.GeenRapporten;
+  return count === 1 ? FillIn(T.EenRapportIn, where) : FillIn(T.RapportenIn, count, where);
+}
 
 // The source of an entry for the worker, the browser's leave to read it asked first.
 async function Source(entry) {
@@ -58,7 +63,7 @@ export class TCommands {
     // ends the core's work at once.
     this.stopButton.addEventListener("click", () => {
       if (this.stopping) this.stopping();
-      else core.Stop(new TStopped("Gestopt."));
+      else core.Stop(new TStopped(T.Gestopt));
       this.stopping = null;
     });
     this.Open = this.Command((entry) => this.OpenEntry(entry));
@@ -103,12 +108,7 @@ export class TCommands {
         await run(...args);
       } catch (e) {
         // A core that stopped, by a trap or by the user, has left empty tables behind.
-        if (e instanceof WebAssembly.RuntimeError || e instanceof TStopped) {
-          for (const panel of this.status) panel.textContent = "";
-          this.saveButton.disabled = true;
-          this.opened = null;
-          await this.RefreshViews();
-        }
+        if (e instanceof WebAssembly.RuntimeError || e instanceof TStopped) await this.Cleared();
         await ShowMessage(e.message || String(e));
       } finally {
         this.busy = false;
@@ -123,16 +123,25 @@ export class TCommands {
     };
   }
 
+  // After a fresh core: empty tables, an empty status line and nothing to save.
+  Cleared() {
+    for (const panel of this.status) panel.textContent = "";
+    this.saveButton.disabled = true;
+    this.opened = null;
+    return this.RefreshViews();
+  }
+
   RefreshViews() {
     return Promise.all(this.views.map((view) => view.Refresh()));
   }
 
-  // Shows what the core's command left: tables and status line; a failure in the error box.
-  async ShowResult(result, tell) {
+  // Shows what the core's command left: tables, status line and what it tells; a failure in
+  // the error box.
+  async ShowResult(result) {
     this.status[0].textContent = result.Naam;
     this.status[1].textContent = result.Status;
     await this.RefreshViews();
-    if (tell && result.Outcome) await ShowMessage(result.Outcome);
+    for (const message of result.Messages) await ShowMessage(message);
     if (result.Failure) await ShowMessage(result.Failure);
     return !result.Failure;
   }
@@ -158,7 +167,7 @@ export class TCommands {
     // The core's memory after the file, for the benchmark.
     if (result.Heap) document.body.dataset.heap = String(result.Heap);
     await this.showPage(FoutenPage);
-    const shown = await this.ShowResult(result, true);
+    const shown = await this.ShowResult(result);
     await Repaint();
     performance.measure("Morvelander: tables shown", { start });
     this.opened = result.Report ? entry : null;
@@ -168,8 +177,9 @@ export class TCommands {
   }
 
   async SaveReport() {
-    const { name, report } = await this.core.Call("Report");
-    DownloadBytes(name, report, "text/plain");
+    const { name, report, refusal } = await this.core.Call("Report");
+    if (refusal) await ShowMessage(refusal);
+    else DownloadBytes(name, report, "text/plain");
   }
 
   async RunAll(toFolder) {
@@ -183,14 +193,14 @@ export class TCommands {
     let stoppedAfter = 0;
     this.stopping = () => (stopped = true);
     await this.showPage(FoutenPage);
-    await this.ShowResult(await this.core.Call("StartBatch", folder), false);
+    await this.ShowResult(await this.core.Call("StartBatch", folder));
     this.opened = null;
     for (const [i, source] of sources.entries()) {
       const { result } = await this.core.Call("ConvertFile", source);
       // A failure ends the run; the reports made so far are kept.
-      if (!(await this.ShowResult(result, result.Told))) break;
+      if (!(await this.ShowResult(result))) break;
       if (result.Report) this.saveButton.disabled = false;
-      this.status[1].textContent = `${i + 1} van ${sources.length} bestanden`;
+      this.status[1].textContent = FillIn(T.VanBestanden, i + 1, sources.length);
       await Repaint();
       if (stopped && i + 1 < sources.length) {
         stoppedAfter = i + 1;
@@ -199,12 +209,12 @@ export class TCommands {
     }
     const zipName = ZipName(new Date());
     const { result, count, zip } = await this.core.Call("FinishBatch");
-    await this.ShowResult(result, false);
+    await this.ShowResult(result);
     if (zip) DownloadBytes(zipName, zip, "application/zip");
-    const where = folder ? ` in map ${folder.name}` : zip ? ` in ${zipName}` : "";
-    this.status[1].textContent =
-      (stoppedAfter ? `Gestopt na ${stoppedAfter} van ${sources.length} bestanden; ` : "") +
-      `${Reports(count)}${where}`;
+    const made = Reports(count, folder ? FillIn(T.InMap, folder.name) : zipName);
+    this.status[1].textContent = stoppedAfter
+      ? `${FillIn(T.GestoptNa, stoppedAfter, sources.length)}; ${made}`
+      : made;
     byId("ErrorGrid").focus();
   }
 
@@ -213,7 +223,7 @@ export class TCommands {
     await CopyText(text);
     // The header row is no finding.
     const rows = text.split("\r\n").filter((line) => line.trim().length > 0).length - 1;
-    this.status[1].textContent = `Foutenlijst gekopieerd: ${rows} regels`;
+    this.status[1].textContent = FillIn(T.Gekopieerd, rows);
   }
 
   // From a finding to its line: the input table's row of the line, selected and in view. From

@@ -7,20 +7,22 @@
 // is unusable). While the core reads a file it posts { progress: [read, size] } in bytes,
 // without an id. A file's source is { name, handle, file }: a file handle, read anew at every
 // use, or, where the browser gives none, the File it gave. The commands and their values:
-//   Start(separator, bodyWidths, headerWidths)  the caption
-//   SetSeparator(separator)                     the caption
-//   OpenFile(source)          a result, with Heap, the core's memory after a file it read
+//   Start(separator, bodyWidths, headerWidths)  the caption; again with another separator, a
+//                             fresh core with empty tables
+//   Texts()                   the core's texts that the page fills in itself
+//   OpenFile(source)          a result, with Heap, the core's memory after it
 //   StartBatch(folder)        a result; folder: a directory handle to write the reports
 //                             into, or null to keep them for the zip
-//   ConvertFile(source)       { result, name, written }: written tells whether the file's
-//                             report went to the folder or the zip
-//   FinishBatch(zipName)      { result, count, zip }: the number of reports and, when they
+//   ConvertFile(source)       { result, written }: written tells whether the file's report
+//                             went to the folder or the zip
+//   FinishBatch()             { result, count, zip }: the number of reports and, when they
 //                             went to no folder and there are any, the zip's bytes
-//   Report()                  { name, report }: the report of the file last converted
+//   Report()                  { name, report }, or { refusal } when there is none to save
 //   Shape(which), View(which, first, count, x, width), ColumnEdges(which, col),
 //   CellsText(which, left, top, right, bottom), ErrorText(), FindingRow(row),
 //   SummaryText(row), SortedOrder(names)       the tables' shapes, cells and texts
-// A result is the core's: { Naam, Status, Outcome, Told, Failure, RegelCount, Report }.
+// A result is the core's: { Naam, Status, Messages, Failure, RegelCount, Report }, its
+// Messages what the page tells the user.
 import { zipSync } from "fflate";
 
 const core = globalThis.MorvelanderCore();
@@ -29,22 +31,15 @@ const core = globalThis.MorvelanderCore();
 // columns at a scroll position without the page holding millions of widths.
 const tables = [];
 
-// Why a file could not be read, after its name, as the core's refusals are written.
-const NotOpened = "Kan niet geopend worden...\r";
-const Changed =
-  "Het bestand is gewijzigd sinds het gekozen is, of kan niet gelezen worden.\rKies het opnieuw.";
-const Gone = "Het bestand bestaat niet meer of kan niet gelezen worden.";
-
-class TUnread extends Error {}
-
-// The file's bytes as they are now. A File stands for the content it had when it was picked:
-// a browser that cannot give that content any more refuses to read it.
-async function ReadSource({ name, handle, file }) {
+// The file's bytes as they are now, or why the browser could not read them: the name of its
+// DOMException for a handle, "Changed" for a File, which stands for the content the file had
+// when it was picked: a browser that cannot give that content any more refuses to read it.
+async function ReadSource({ handle, file }) {
   try {
     const current = handle ? await handle.getFile() : file;
-    return new Uint8Array(await current.arrayBuffer());
-  } catch {
-    throw new TUnread(`${name}\r\r${NotOpened}${handle ? Gone : Changed}`);
+    return { bytes: new Uint8Array(await current.arrayBuffer()) };
+  } catch (e) {
+    return { error: handle ? (e?.name ?? "") : "Changed" };
   }
 }
 
@@ -130,26 +125,14 @@ let output = { folder: null, reports: new Map(), count: 0 };
 // The browser writes the new content aside and puts it in place when the stream closes, so a
 // failed write leaves the old report.
 async function WriteToFolder(folder, name, bytes) {
+  const stream = await (await folder.getFileHandle(name, { create: true })).createWritable();
   try {
-    const stream = await (await folder.getFileHandle(name, { create: true })).createWritable();
-    try {
-      await stream.write(bytes);
-      await stream.close();
-    } catch (e) {
-      await stream.abort();
-      throw e;
-    }
-  } catch {
-    throw new Error(`Kan het bestand ${folder.name}/${name} niet maken.`);
+    await stream.write(bytes);
+    await stream.close();
+  } catch (e) {
+    await stream.abort();
+    throw e;
   }
-}
-
-// The result of a file of a run that the page could not read: its row in the error list
-// says why, as for a file that is gone, without a message that holds up the run.
-function Unread(c, e) {
-  const [name, reason] = e.message.split("\r\r");
-  c.RefuseFile(name, reason);
-  return { Naam: "", Status: "", Outcome: e.message, Told: false, Failure: "", Report: false };
 }
 
 const commands = {
@@ -159,39 +142,37 @@ const commands = {
     c.SetProgress((read, size) => globalThis.postMessage({ progress: [read, size] }));
     return caption;
   },
-  SetSeparator: (c, separator) => c.Start(separator),
-  // With the size the core's memory has grown to, which it never gives back: its peak.
+  Texts: (c) => c.Texts(),
+  // With the size the core's memory has grown to, which it never gives back: its peak. A file
+  // the browser cannot read is the core's to tell.
   OpenFile: async (c, source) => {
-    let bytes;
-    try {
-      bytes = await ReadSource(source);
-    } catch (e) {
-      if (!(e instanceof TUnread)) throw e;
-      c.ClearTables();
-      return { Naam: "", Status: "", Outcome: e.message, Told: true, Failure: "", Report: false };
-    }
-    return { ...c.OpenFile(source.name, bytes), Heap: c.HEAP8.length };
+    const { bytes, error } = await ReadSource(source);
+    const result = bytes ? c.OpenFile(source.name, bytes) : c.OpenFailed(source.name, error);
+    return { ...result, Heap: c.HEAP8.length };
   },
   StartBatch: (c, folder) => {
     output = { folder, reports: new Map(), count: 0 };
     return c.StartBatch();
   },
+  // A file of "Alle": its result, its report kept for the zip or written into the folder. A
+  // report the browser cannot write is that file's outcome, told by the core; the run goes on.
   ConvertFile: async (c, source) => {
-    let bytes;
-    try {
-      bytes = await ReadSource(source);
-    } catch (e) {
-      if (!(e instanceof TUnread)) throw e;
-      return { result: Unread(c, e), written: false };
-    }
+    const { bytes, error } = await ReadSource(source);
+    if (!bytes) return { result: c.ConvertFailed(source.name, error), written: false };
     const result = c.ConvertFile(source.name, bytes);
+    if (!result.Report) return { result, written: false };
     const name = c.ReportName();
-    if (!result.Report) return { result, name, written: false };
     const report = c.ReportBytes();
-    if (output.folder) await WriteToFolder(output.folder, name, report);
-    else output.reports.set(name, [report, { mtime: new Date() }]);
+    if (output.folder) {
+      try {
+        await WriteToFolder(output.folder, name, report);
+      } catch (e) {
+        const target = `${output.folder.name}/${name}`;
+        return { result: c.NotWritten(source.name, target, e?.name ?? ""), written: false };
+      }
+    } else output.reports.set(name, [report, { mtime: new Date() }]);
     output.count += 1;
-    return { result, name, written: true };
+    return { result, written: true };
   },
   FinishBatch: (c) => {
     const result = c.FinishBatch();
@@ -200,7 +181,11 @@ const commands = {
     const zip = !folder && count > 0 ? zipSync(Object.fromEntries(reports), { level: 6 }) : null;
     return { result, count, zip };
   },
-  Report: (c) => ({ name: c.ReportName(), report: c.ReportBytes() }),
+  // What "Bewaar Fide2006" downloads, or why there is nothing to save.
+  Report: (c) => {
+    const { Refusal, Name, Bytes } = c.Report();
+    return Refusal ? { refusal: Refusal } : { name: Name, report: Bytes };
+  },
   Shape,
   View,
   ColumnEdges: (c, which, col) => [tables[which].lefts[col], tables[which].lefts[col + 1]],

@@ -2,6 +2,8 @@
 // files are taken, as the window takes them; a folder is refused whatever its name. Where the
 // browser gives file handles, the list keeps them, so that every read gets the file as it is
 // now; elsewhere it keeps the File the browser gave.
+import { T } from "./Texts.js";
+
 const IsCsv = (name) => /\.csv$/i.test(name);
 
 export const CanPickHandles = typeof window.showOpenFilePicker === "function";
@@ -61,4 +63,4 @@ export function DroppedEntries(transfer) {
 
 // The drop filter's message for what it did not take.
 export const RefusedText = (names) =>
-  `Niet overgenomen:\r${names.join("\r")}\r\rAlleen *.csv bestanden worden overgenomen.`;
+  `${T.NietOvergenomen}\r${names.join("\r")}\r\r${T.AlleenCsv}`;

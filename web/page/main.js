@@ -19,6 +19,7 @@ import {
 import { BindSeparator, DecimalSeparator } from "./Separator.js";
 import { CanKeep, KeepList, KeptList } from "./StoredList.js";
 import { TTableView } from "./TableView.js";
+import { LoadTexts } from "./Texts.js";
 
 const BodyFont = "11px Tahoma, Verdana, sans-serif";
 
@@ -44,6 +45,7 @@ async function Main() {
   );
   document.title = await core.Start();
   byId("Caption").textContent = document.title;
+  await LoadTexts(core);
 
   const tabs = [...byId("PageControl").children];
   const views = ["InputGrid", "ToernooiGrid", "ErrorGrid"].map(
@@ -116,12 +118,14 @@ async function Main() {
   byId("DoAllFolderBtn").addEventListener("click", commands.ConvertAll(true));
   byId("SaveDataBitBtn").addEventListener("click", commands.Save);
   byId("ClipBoardBitBtn").addEventListener("click", commands.CopyErrors);
-  // A new separator holds from the next conversion on; the file on view is converted anew, so
-  // that its tables and report follow it.
+  // A new separator holds from the next conversion on; the core starts anew, and the file on
+  // view is converted anew, so that its tables and report follow it.
   BindSeparator(byId("DecimalSeparator"), async (separator) => {
+    const opened = commands.Opened;
     document.title = await core.SetSeparator(separator);
     byId("Caption").textContent = document.title;
-    if (commands.Opened) await commands.OpenWhenFree(commands.Opened);
+    await commands.Cleared();
+    if (opened) await commands.OpenWhenFree(opened);
   });
   await commands.RefreshViews();
 

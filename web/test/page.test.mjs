@@ -42,6 +42,8 @@ const ZipName =
 const Unreadable =
   "Kan niet geopend worden...\nHet bestand is gewijzigd sinds het gekozen is, of kan niet " +
   "gelezen worden.\nKies het opnieuw.";
+const NotText =
+  "Het bestand is geen tekstbestand: het begint met NUL-tekens of veel andere stuurtekens.";
 
 let browser;
 let page;
@@ -303,10 +305,20 @@ test("bad input gets findings, nothing or a message, and the page goes on workin
 
   await Choose(empty);
   await CloseMessage("Leeg.csv\n\nHet bestand is leeg.");
-  for (const file of [empty, binary]) {
-    if (file !== empty) await Choose(file);
-    assert.equal(Latin1(await Copied()), Native([file], "errors").out, file);
-  }
+  assert.equal(Latin1(await Copied()), Native([empty], "errors").out);
+  await Choose(binary);
+  await CloseMessage(`Plaatje.csv\n\n${NotText}`);
+  assert.equal(Latin1(await Copied()), Native([binary], "errors").out);
+
+  // A save after a file that gave no lines downloads nothing and says why.
+  await Choose(empty);
+  await CloseMessage("Leeg.csv\n\nHet bestand is leeg.");
+  const downloads = await page.evaluate(() => window.downloads.length);
+  await Tab(2);
+  await page.click("#SaveDataBitBtn");
+  await CloseMessage("Leeg.csv\n\nHet bestand is leeg.");
+  await page.waitForFunction(() => !document.body.dataset.busy);
+  assert.equal(await page.evaluate(() => window.downloads.length), downloads);
 
   // A file gone since it was picked is named, and nothing of it is left to save.
   await Choose(gone);
@@ -344,13 +356,14 @@ function DropItems(items) {
 }
 
 test("a file changed after it was picked is read as it is now or named", async () => {
-  // Delete takes the selected file off the list: here the two that "Alle" refuses with a
+  // Delete takes the selected file off the list: here three that "Alle" refuses with a
   // message.
   const listed = () =>
     page.$$eval("#InFileListBox li", (items) => items.map((i) => i.textContent));
   const before = await listed();
   await Tab(0);
-  for (const name of ["Ruim.csv", "Voorbeeld.CSV"]) {
+  const taken = ["Plaatje.csv", "Ruim.csv", "Voorbeeld.CSV"];
+  for (const name of taken) {
     await page.focus("#InFileListBox");
     await page.keyboard.press("Home");
     for (let i = 0; i < (await listed()).indexOf(name); ++i) await page.keyboard.press("ArrowDown");
@@ -358,7 +371,7 @@ test("a file changed after it was picked is read as it is now or named", async (
   }
   assert.deepEqual(
     await listed(),
-    before.filter((n) => n !== "Ruim.csv" && n !== "Voorbeeld.CSV"),
+    before.filter((n) => !taken.includes(n)),
   );
 
   const edited = join(work, "Bewerkt.csv");
@@ -393,9 +406,12 @@ test("a file changed after it was picked is read as it is now or named", async (
   assert.ok(!(await listed()).includes("map.csv"));
 
   // "Alle" gives every listed file a summary row: the empty, the gone and the changed file
-  // say why they gave no report.
+  // say why they gave no report; the files that cannot be read are also told on the way.
   await Tab(0);
-  const zip = await Download(() => page.click("#DoAllBitBtn"));
+  const downloaded = Download(() => page.click("#DoAllBitBtn"));
+  for (const name of engine === "chromium" ? ["Bewerkt.csv", "Weg.csv"] : ["Weg.csv"])
+    await CloseMessage(`${name}\n\n${Unreadable}`);
+  const zip = await downloaded;
   await page.waitForFunction(() => !document.body.dataset.busy);
   const names = await listed();
   const rows = SummaryRows(Latin1(await Copied()));
@@ -623,6 +639,17 @@ test("a drop takes only the .csv files, names the rest and opens the first taken
   );
 });
 
+test("the summary row and the copied error list name a file as it is", async () => {
+  const lodz = join(work, "Łódź.csv");
+  writeFileSync(lodz, readFileSync(golden));
+  await Upload(lodz);
+  await Choose(lodz);
+  await Tab(3);
+  const summary = /\r\n\d+\t\tŁódź\.csv\t\d+\r\n/;
+  assert.match(await Shown("ErrorGrid"), summary);
+  assert.match(await Copied(), summary);
+});
+
 // Serves the site folder the build makes, as any static web host would.
 function Serve(folder) {
   const types = {
@@ -811,13 +838,29 @@ test("the installed site opens .csv files, keeps its handles, reads anew", async
       await launched.close();
     }
 
-    // "Alle naar map" has the worker write the reports into the folder the user picks.
+    // "Alle naar map" has the worker write the reports into the folder the user picks. The
+    // folder holds a folder of the second report's name: that report is told and not written,
+    // and the run goes on, as in the window and the converter.
+    const tweede = join(local, "Tweede.csv");
+    writeFileSync(tweede, readFileSync(examples[0]));
+    await WriteKept(site, "Tweede.csv", readFileSync(tweede));
     await site.evaluate(async () => {
       const root = await navigator.storage.getDirectory();
-      window.showDirectoryPicker = async () => root.getDirectoryHandle("Uit", { create: true });
+      window.showOpenFilePicker = async () => [await root.getFileHandle("Tweede.csv")];
+      const folder = await root.getDirectoryHandle("Uit", { create: true });
+      await folder.getDirectoryHandle("Tweede.txt", { create: true });
+      window.showDirectoryPicker = async () => folder;
     });
     await site.click('#PageControl [data-page="0"]');
+    await site.click("#PickButton");
+    await site.waitForFunction(() => document.querySelectorAll("#InFileListBox li").length === 2);
     await site.click("#DoAllFolderBtn");
+    const message = await site.waitForSelector("#MessageBox[open]");
+    assert.equal(
+      await message.$eval(".text", (e) => e.textContent),
+      "Uit/Tweede.txt\nKan niet gemaakt worden...\nEr staat een map met die naam.",
+    );
+    await message.$eval("button", (button) => button.click());
     await site.waitForFunction(() => !document.body.dataset.busy);
     const written = await site.evaluate(async () => {
       const folder = await (await navigator.storage.getDirectory()).getDirectoryHandle("Uit");
