@@ -13,8 +13,7 @@
 //   OpenFile(source)          a result, with Heap, the core's memory after it
 //   StartBatch(folder)        a result; folder: a directory handle to write the reports
 //                             into, or null to keep them for the zip
-//   ConvertFile(source)       { result, written }: written tells whether the file's report
-//                             went to the folder or the zip
+//   ConvertFile(source)       { result }; its report goes to the folder or the zip
 //   FinishBatch()             { result, count, zip }: the number of reports and, when they
 //                             went to no folder and there are any, the zip's bytes
 //   Report()                  { name, report }, or { refusal } when there is none to save
@@ -158,9 +157,9 @@ const commands = {
   // report the browser cannot write is that file's outcome, told by the core; the run goes on.
   ConvertFile: async (c, source) => {
     const { bytes, error } = await ReadSource(source);
-    if (!bytes) return { result: c.ConvertFailed(source.name, error), written: false };
+    if (!bytes) return { result: c.ConvertFailed(source.name, error) };
     const result = c.ConvertFile(source.name, bytes);
-    if (!result.Report) return { result, written: false };
+    if (!result.Report) return { result };
     const name = c.ReportName();
     const report = c.ReportBytes();
     if (output.folder) {
@@ -168,11 +167,11 @@ const commands = {
         await WriteToFolder(output.folder, name, report);
       } catch (e) {
         const target = `${output.folder.name}/${name}`;
-        return { result: c.NotWritten(source.name, target, e?.name ?? ""), written: false };
+        return { result: c.NotWritten(source.name, target, e?.name ?? "") };
       }
     } else output.reports.set(name, [report, { mtime: new Date() }]);
     output.count += 1;
-    return { result, written: true };
+    return { result };
   },
   FinishBatch: (c) => {
     const result = c.FinishBatch();
