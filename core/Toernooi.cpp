@@ -20,7 +20,8 @@ constexpr int ProgressRegels = 4096;
 static_assert(MaxTextFileSize < static_cast<std::uintmax_t>(NoLine),
               "a line of the largest file could be taken for no line");
 
-// Whether text was read: a text that ends before its first character is empty, or not text.
+// How the load of a decoded text ends: refused as not text, empty (also a file of only a
+// byte-order mark), or read.
 TLoadOutcome TextOutcome(const TInputText& input) {
   if (input.NotText) return TLoadOutcome::NotText;
   return input.Text().empty() ? TLoadOutcome::Empty : TLoadOutcome::Read;
