@@ -314,11 +314,11 @@ test("bad input gets findings, nothing or a message, and the page goes on workin
   await CloseMessage(`Plaatje.csv\n\n${NotText}`);
   assert.equal(Latin1(await Copied()), Native([binary], "errors").out, binary);
   await Choose(utf8);
-  assert.equal(Latin1(await Copied()), Native([utf8], "errors").out, utf8);
   assert.match(
     await page.$eval("#StatusPanel1", (p) => p.textContent),
     / \(gelezen als UTF-8 met BOM\)$/,
   );
+  assert.equal(Latin1(await Copied()), Native([utf8], "errors").out, utf8);
 
   // A save after a file that gave no lines downloads nothing and says why.
   await Choose(empty);
