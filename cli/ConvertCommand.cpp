@@ -178,8 +178,8 @@ const char* const ConvertUsage =
     "\n"
     "  --batch                  list only one summary row per file in the error list\n"
     "  --out DIR                folder for the reports (default: the current folder)\n"
-    "  --decimal-separator C    decimal separator of points and the version\n"
-    "                           (default: that of the user's locale)\n"
+    "  --decimal-separator C    decimal separator of points and the version: \",\" or\n"
+    "                           \".\" (default: that of the user's locale)\n"
     "  --print WHAT             what goes to standard output after the last file:\n"
     "                           errors (the error list; the default), input or table\n"
     "                           (the last file's input or tournament table), report\n"
@@ -232,7 +232,7 @@ TConvertOptions ParseConvertArgs(const std::vector<std::string>& args) {
       options.OutDir = takeValue();
     } else if (name == "--decimal-separator") {
       const std::string sep = takeValue();
-      if (sep.size() != 1) throw TUsageError("--decimal-separator takes one character");
+      if (sep != "," && sep != ".") throw TUsageError("--decimal-separator takes \",\" or \".\"");
       options.DecimalSeparator = sep[0];
     } else if (name == "--print") {
       options.Print = ParsePrint(takeValue());

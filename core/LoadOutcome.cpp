@@ -28,8 +28,8 @@ std::string LoadOutcomeText(const TLoadResult& result) {
     return NotOpened(Tekst::NietLeesbaar);
   case TLoadOutcome::Empty:
     return Tekst::Leeg;
-  case TLoadOutcome::StartsWithNul:
-    return Tekst::BegintMetNul;
+  case TLoadOutcome::NotText:
+    return Tekst::GeenTekst;
   }
   return {};
 }

@@ -44,8 +44,8 @@ inline constexpr const char* InGebruik = "Wordt reeds gebruikt door een ander pr
 inline constexpr const char* TeGroot = "Het bestand is te groot (%1 MiB; de grens is %2 MiB).";
 inline constexpr const char* NietLeesbaar = "Het bestand kan niet gelezen worden.";
 inline constexpr const char* Leeg = "Het bestand is leeg.";
-inline constexpr const char* BegintMetNul =
-    "Het bestand begint met een NUL-teken: het is geen tekstbestand.";
+inline constexpr const char* GeenTekst =
+    "Het bestand is geen tekstbestand: het begint met NUL-tekens of veel andere stuurtekens.";
 
 // Why a run or a save wrote no report.
 inline constexpr const char* GeenBestandGemaakt = "Geen bestand gemaakt.";

@@ -5,6 +5,7 @@
 #include "core/NumberText.h"
 #include "core/Report.h"
 #include "core/ReportColumns.h"
+#include "core/ReportSize.h"
 #include "core/Teksten.h"
 #include "core/TextFile.h"
 
@@ -40,7 +41,7 @@ void FillToernooiGrid(TToernooi& toernooi, TCellTable& grid) {
   ClearToernooiGrid(grid);
   const int spelerCount = toernooi.GetSpelerCount();
   const int rondeCount = static_cast<int>(toernooi.Rondes.size());
-  const std::uintmax_t reportSize = ReportPlayerLinesSize(spelerCount, rondeCount);
+  const std::uintmax_t reportSize = ReportSize(toernooi);
   if (reportSize > MaxReportSize) throw TReportTooLarge(reportSize);
   grid.SetRowCount(spelerCount + 2);
   grid.SetColCount(rondeCount + FirstRondeColumn.Col);

@@ -60,7 +60,8 @@ TEST(ConversionRun, DecidesEveryFileAndTellsWhy) {
       {WriteFile(in / "ruim.csv", SparseRondesCsv(4000)), TConvertOutcome::ReportTooLarge,
        "ruim.csv\r\rHet rapport zou te groot worden (306 MiB; de grens is 256 MiB)."},
       {WriteFile(in / "nul.csv", std::string(1, '\0') + Valid), TConvertOutcome::NotRead,
-       "nul.csv\r\rHet bestand begint met een NUL-teken: het is geen tekstbestand."},
+       "nul.csv\r\rHet bestand is geen tekstbestand: het begint met NUL-tekens of veel andere "
+       "stuurtekens."},
       {fs::create_directories(in / "map.csv") ? in / "map.csv" : fs::path(),
        TConvertOutcome::NotRead,
        "map.csv\r\rKan niet geopend worden...\rHet is geen gewoon bestand maar een map of "
@@ -159,7 +160,8 @@ TEST(ConversionSave, RefusesWithTheReasonOfTheLastLoad) {
       {fs::path(), false, "Er is geen rapport om te bewaren."},
       {WriteFile(dir / "leeg.csv", ""), false, "leeg.csv\r\rHet bestand is leeg."},
       {WriteFile(dir / "nul.csv", std::string(1, '\0') + Valid), false,
-       "nul.csv\r\rHet bestand begint met een NUL-teken: het is geen tekstbestand."},
+       "nul.csv\r\rHet bestand is geen tekstbestand: het begint met NUL-tekens of veel andere "
+       "stuurtekens."},
       {dir / "weg.csv", false, "weg.csv\r\rKan niet geopend worden...\rHet bestand bestaat niet."},
       {large, false,
        "groot.csv\r\rKan niet geopend worden...\rHet bestand is te groot (257 MiB; de "
