@@ -555,7 +555,6 @@ void TMainForm::DoAllBitBtnClick() {
     Conversion.StartRun(files);
     for (std::size_t i = 0; i < n; ++i) {
       const TConvertResult result = Conversion.ConvertFile(files[i], outDir);
-      Show(result);
       if (result.Load.Outcome != TLoadOutcome::Missing) {
         FSaveDataEnabled = Conversion.HasReport();
         SetStatusText(0, Conversion.Toernooi.Rec.Naam);
@@ -566,6 +565,8 @@ void TMainForm::DoAllBitBtnClick() {
       }
       SetStatusText(1, VanBestandenText(i + 1, n));
       FDesktop.Repaint();
+      // Told once the window shows the file's row and how far the run is.
+      Show(result);
     }
     Conversion.FinishRun();
     SetStatusText(1, "");
