@@ -16,13 +16,21 @@ public:
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+  // The table's own last header row and column name its columns and rows, so that a screen
+  // reader names a cell's column by its caption and not by its number.
+  QVariant headerData(int section, Qt::Orientation orientation,
+                      int role = Qt::DisplayRole) const override;
   Qt::ItemFlags flags(const QModelIndex& index) const override;
 
   // The table may have changed in every respect.
   void Reset();
+  // A withheld table shows no cell and is not read, while another thread writes it.
+  void SetWithheld(bool withheld);
+  bool Withheld() const { return FWithheld; }
 
 private:
   const TCellTable& FTable;
   QFont FBodyFont;
   QFont FHeaderFont;
+  bool FWithheld = false;
 };

@@ -91,13 +91,26 @@ QTableView* TCellTableView::NewFixedView(const char* name) {
 }
 
 void TCellTableView::Refresh() {
-  if (FShownGeneration == FTable.Generation()) return;
+  if (FModel.Withheld() || FShownGeneration == FTable.Generation()) return;
   FShownGeneration = FTable.Generation();
   FModel.Reset();
   ShowSpans();
   ShowColWidths();
   HideHeaderCells();
   PlaceFixedViews();
+}
+
+void TCellTableView::SetWithheld(bool withheld) {
+  if (withheld == FModel.Withheld()) return;
+  FModel.SetWithheld(withheld);
+  if (withheld) {
+    for (QTableView* view : {static_cast<QTableView*>(this), FFixedCols, FFixedRows, FFixedCorner})
+      view->clearSpans();
+    PlaceFixedViews();
+    return;
+  }
+  FShownGeneration = FTable.Generation() - 1;
+  Refresh();
 }
 
 void TCellTableView::ShowSpans() {
@@ -137,6 +150,7 @@ void TCellTableView::ShowColWidths() {
 }
 
 int TCellTableView::FixedWidth() const {
+  if (FModel.Withheld()) return 0;
   int width = 0;
   for (int c = 0; c < std::min(FTable.FixedCols(), FTable.ColCount()); ++c)
     width += FTable.ColWidths(c);
@@ -144,6 +158,7 @@ int TCellTableView::FixedWidth() const {
 }
 
 int TCellTableView::FixedHeight() const {
+  if (FModel.Withheld()) return 0;
   return std::min(FTable.FixedRows(), FTable.RowCount()) * TCellTable::DefaultRowHeight;
 }
 

@@ -18,6 +18,9 @@ public:
   // Shows the table's current texts, counts, widths and merges. A table that did not change
   // since the last call keeps its selection and scroll position.
   void Refresh();
+  // While another thread writes the table, the view shows none of it and reads none of it;
+  // released, it shows the table as it is then.
+  void SetWithheld(bool withheld);
 
 signals:
   // Ctrl+C: the user asks for the selected block of cells, bounds included.

@@ -92,6 +92,13 @@ bool IsDelete(const QEvent* e) {
   return e->type() == QEvent::KeyPress && static_cast<const QKeyEvent*>(e)->key() == Qt::Key_Delete;
 }
 
+// Shift+F10, which opens a context menu as the Menu key does.
+bool IsContextMenuKey(const QEvent* e) {
+  if (e->type() != QEvent::KeyPress) return false;
+  const auto* key = static_cast<const QKeyEvent*>(e);
+  return key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier;
+}
+
 // Whether the whole rectangle lies on one screen's free area.
 bool FitsAScreen(const QRect& rect) {
   for (const QScreen* screen : QGuiApplication::screens())
@@ -192,6 +199,11 @@ void TMainWindow::BuildLayout() {
     FStatusPanels[i]->setFrameShadow(QFrame::Sunken);
     statusBar->addWidget(FStatusPanels[i]);
   }
+  // Stop sits beside the tabs, in view whichever tab is shown.
+  FStopBitBtn = BitBtn("StopBitBtn", "Stop", "Stopt het inlezen (Esc); Alle stopt na het bestand",
+                       QStyle::SP_BrowserStop, FPageControl);
+  FStopBitBtn->setEnabled(false);
+  FPageControl->setCornerWidget(FStopBitBtn, Qt::TopRightCorner);
   setStatusBar(statusBar);
 
   connect(FPageControl, &QTabWidget::currentChanged, this,
@@ -210,6 +222,11 @@ void TMainWindow::BuildLayout() {
           [this] { Run([this] { FForm->SaveDataBitBtnClick(); }); });
   connect(FClipBoardBitBtn, &QPushButton::clicked, this,
           [this] { Run([this] { FForm->ClipBoardBitBtnClick(); }); });
+  connect(FStopBitBtn, &QPushButton::clicked, this,
+          [this] { Run([this] { FForm->StopBitBtnClick(); }); });
+  new QShortcut(QKeySequence(Qt::Key_Escape), this,
+                [this] { Run([this] { FForm->StopBitBtnClick(); }); });
+  AddTabKeys();
   connect(FInDirectoryListBox, &TFolderChooserView::EntryOpened, this,
           [this](int index) { Run([this, index] { FForm->InDirectoryListBoxDblClick(index); }); });
   connect(FOutDirectoryListBox, &TFolderChooserView::EntryOpened, this,
@@ -243,6 +260,20 @@ void TMainWindow::BuildLayout() {
   setTabOrder(FOutDirectoryListBox, FOutFileListBox);
   setTabOrder(FOutFileListBox, FOutBoxClearBitBtn);
   setTabOrder(FOutBoxClearBitBtn, FOutUpdateBitBtn);
+}
+
+void TMainWindow::AddTabKeys() {
+  const auto step = [this](int by) {
+    const int count = FPageControl->count();
+    FPageControl->setCurrentIndex((FPageControl->currentIndex() + by + count) % count);
+  };
+  for (const QKeySequence& keys :
+       {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)})
+    new QShortcut(keys, this, [step] { step(1); });
+  for (const QKeySequence& keys :
+       {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)})
+    new QShortcut(keys, this, [step] { step(-1); });
 }
 
 void TMainWindow::DescribeControls() {
@@ -392,16 +423,28 @@ void TMainWindow::ShowState() {
   FOutFileModel->Refresh();
   ShowSelection(FInFileListBox, form.InFileListBox);
   ShowSelection(FOutFileListBox, form.OutFileListBox);
-  FInputGrid->Refresh();
-  FToernooiGrid->Refresh();
-  FErrorGrid->Refresh();
-  FSaveDataBitBtn->setEnabled(form.SaveDataBitBtnEnabled());
-  FDoAllBitBtn->setEnabled(form.DoAllBitBtnEnabled());
-  FInBoxClearBitBtn->setEnabled(form.InBoxClearBitBtnEnabled());
-  FOutBoxClearBitBtn->setEnabled(form.OutBoxClearBitBtnEnabled());
+  const bool working = form.Working();
+  ShowTables(working);
+  // While a command works beside the window only Stop takes a click.
+  FSaveDataBitBtn->setEnabled(!working && form.SaveDataBitBtnEnabled());
+  FDoAllBitBtn->setEnabled(!working && form.DoAllBitBtnEnabled());
+  FInBoxClearBitBtn->setEnabled(!working && form.InBoxClearBitBtnEnabled());
+  FOutBoxClearBitBtn->setEnabled(!working && form.OutBoxClearBitBtnEnabled());
+  for (QPushButton* button : {FInUpdateBitBtn, FOutUpdateBitBtn, FClipBoardBitBtn})
+    button->setEnabled(!working);
+  FStopBitBtn->setEnabled(form.StopBitBtnEnabled());
   for (int i = 0; i < 2; ++i) FStatusPanels[i]->setText(Text(form.StatusText(i)));
   FPageControl->setCurrentIndex(form.ActivePage());
-  ShowInputGridRow();
+  if (!working) ShowInputGridRow();
+}
+
+// The tables show only what a finished command left: while one works their cells change on
+// another thread.
+void TMainWindow::ShowTables(bool working) {
+  for (TCellTableView* grid : {FInputGrid, FToernooiGrid, FErrorGrid}) {
+    grid->SetWithheld(working);
+    grid->Refresh();
+  }
 }
 
 // A finding's line: its row selected from the first field on, its first field current and in
@@ -456,6 +499,12 @@ bool TMainWindow::eventFilter(QObject* watched, QEvent* e) {
   } else if (IsEnter(e) && (in || out)) {
     Run([this, in] { in ? FForm->InFileListBoxOpen() : FForm->OutFileListBoxDblClick(); });
     return true;
+  } else if (IsContextMenuKey(e) && (in || out)) {
+    auto* view = in ? FInFileListBox : FOutFileListBox;
+    const QModelIndex current = view->currentIndex();
+    ShowFileListMenu(view, in ? FForm->InFileListBox : FForm->OutFileListBox,
+                     current.isValid() ? view->visualRect(current).center() : QPoint(0, 0));
+    return true;
   } else if (IsDelete(e) && (in || out)) {
     Run([this, in] { in ? FForm->InFileListBoxDelete() : FForm->OutFileListBoxDelete(); });
     return true;
@@ -472,7 +521,7 @@ bool TMainWindow::IsOwnList(const QObject* source) const {
 // a source told Move may delete the user's original.
 bool TMainWindow::AcceptAsCopy(QDropEvent* e) const {
   if (!e->mimeData()->hasUrls() || IsOwnList(e->source()) ||
-      !(e->possibleActions() & Qt::CopyAction)) {
+      !(e->possibleActions() & Qt::CopyAction) || FForm->Working()) {
     e->ignore();
     return false;
   }

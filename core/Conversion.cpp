@@ -28,7 +28,8 @@ bool TConvertResult::Told() const {
   case TConvertOutcome::Declined:
     return false;
   case TConvertOutcome::NotRead:
-    return Load.Outcome != TLoadOutcome::Missing && Load.Outcome != TLoadOutcome::Empty;
+    return Load.Outcome != TLoadOutcome::Missing && Load.Outcome != TLoadOutcome::Empty &&
+           Load.Outcome != TLoadOutcome::Stopped;
   default:
     return true;
   }
@@ -166,6 +167,13 @@ TConvertResult TConversion::Filled(const fs::path& input, const TLoadResult& loa
   TConvertResult result;
   result.Input = input;
   result.Load = load;
+  // The user who stopped a load asked for nothing to show.
+  if (load.Outcome == TLoadOutcome::Stopped) {
+    ClearTables();
+    FHasReport = false;
+    result.Outcome = TConvertOutcome::NotRead;
+    return result;
+  }
   // The table shows even a file that gave no lines, but a run writes no report of it: it would
   // replace an older, complete report with an empty one.
   if (Fill(result) && !load.Read()) result.Outcome = TConvertOutcome::NotRead;

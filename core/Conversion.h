@@ -57,7 +57,7 @@ struct TConvertResult {
 
   bool Done() const { return Outcome == TConvertOutcome::Done; }
   // Whether the window and the page tell the user: a file gone from the folder and an empty
-  // file are passed over silently, as the reader always has.
+  // file are passed over silently, as the reader always has, and so is a load the user stopped.
   bool Told() const;
   // The file the text is about: the target when it is in use, else the input.
   const std::filesystem::path& Subject() const;

@@ -28,6 +28,8 @@ std::string LoadOutcomeText(const TLoadResult& result) {
     return "Het bestand is leeg.";
   case TLoadOutcome::StartsWithNul:
     return "Het bestand begint met een NUL-teken: het is geen tekstbestand.";
+  case TLoadOutcome::Stopped:
+    return "Gestopt.";
   }
   return {};
 }

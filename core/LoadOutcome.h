@@ -22,6 +22,8 @@ enum class TLoadOutcome {
   Empty,
   // The file's first byte is a NUL byte, which ends the text before it starts.
   StartsWithNul,
+  // The user stopped the load before it ended.
+  Stopped,
 };
 
 struct TLoadResult {

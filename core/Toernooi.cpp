@@ -124,6 +124,7 @@ TLoadResult TToernooi::LoadFile(const std::filesystem::path& path, TCellTable& i
   TFoutLijst fouten(FErrorGrid, batch);
   const TTextFile file = ReadTextFile(path);
   if (ReadText(path, file.Text, inputGrid, fouten)) FinishLoad(fouten, FileExists(path));
+  if (FStopped) return {TLoadOutcome::Stopped, file.Result.Size};
   return file.Result;
 }
 
@@ -133,6 +134,7 @@ TLoadResult TToernooi::LoadBytes(const std::filesystem::path& path, std::string_
   TFoutLijst fouten(FErrorGrid, batch);
   if (bytes.size() > MaxTextFileSize) return {TLoadOutcome::TooLarge, bytes.size()};
   if (ReadText(path, bytes, inputGrid, fouten)) FinishLoad(fouten, true);
+  if (FStopped) return {TLoadOutcome::Stopped, bytes.size()};
   if (bytes.empty()) return {TLoadOutcome::Empty, 0};
   if (bytes.front() == '\0') return {TLoadOutcome::StartsWithNul, bytes.size()};
   return {TLoadOutcome::Read, bytes.size()};
@@ -141,6 +143,7 @@ TLoadResult TToernooi::LoadBytes(const std::filesystem::path& path, std::string_
 void TToernooi::StartLoad(TCellTable& inputGrid) {
   Clear();
   inputGrid.ClearCells();
+  FStopped = false;
   FUI.SetStatusText(1, "");
 }
 
@@ -170,8 +173,17 @@ bool TToernooi::ReadText(const std::filesystem::path& path, std::string_view tex
   TLineReader reader(text);
   for (std::string_view line; reader.Next(line);) {
     const int regel = ++FRegelCount;
-    if (OnProgress && regel % ProgressRegels == 0)
-      OnProgress(static_cast<std::size_t>(line.data() - text.data()), text.size());
+    if (regel % ProgressRegels == 0) {
+      if (OnProgress) OnProgress(static_cast<std::size_t>(line.data() - text.data()), text.size());
+      // A stopped load leaves the tournament and the input table as an empty file would.
+      if (FUI.StopRequested()) {
+        FStopped = true;
+        Clear();
+        inputGrid.ClearCells();
+        inputGrid.SetRowCount(1);
+        return false;
+      }
+    }
     if (line.size() <= 4) {
       FSkippedRegels.push_back(regel);
       continue;

@@ -11,8 +11,8 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <optional>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -102,6 +102,7 @@ private:
   TCoreUI& FUI;
   std::filesystem::path FSourcePath;
   int FRegelCount = 0;
+  bool FStopped = false;
   // The lines of 4 bytes or less, which get no input-table row; ascending.
   std::vector<int> FSkippedRegels;
   std::unordered_map<std::int32_t, int> FRondeIndex;
