@@ -28,7 +28,8 @@ void PadTo(std::string& text, std::size_t width) {
 std::string FirstRuler(int rondeCount) {
   std::string ruler = "--- ";
   const std::uintmax_t width = ReportLineWidth(rondeCount);
-  for (std::uintmax_t pos = 5; pos <= width; ++pos) ruler += static_cast<char>('0' + pos % 10);
+  for (std::uintmax_t pos = 5; pos <= width; ++pos)
+    ruler += static_cast<char>('0' + pos % 10);
   return ruler;
 }
 

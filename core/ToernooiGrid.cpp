@@ -41,7 +41,8 @@ void FillToernooiGrid(TToernooi& toernooi, TCellTable& grid) {
   const int spelerCount = toernooi.GetSpelerCount();
   const int rondeCount = static_cast<int>(toernooi.Rondes.size());
   const std::uintmax_t reportSize = ReportPlayerLinesSize(spelerCount, rondeCount);
-  if (reportSize > MaxReportSize) throw TReportTooLarge(reportSize);
+  if (reportSize > MaxReportSize)
+    throw TReportTooLarge(reportSize);
   grid.SetRowCount(spelerCount + 2);
   grid.SetColCount(rondeCount + FirstRondeColumn.Col);
 

@@ -185,8 +185,9 @@ TEST_F(MainFormTest, SaveOverTheOpenedFileIsRefusedAndKeepsIt) {
   Desktop.Answers = {true};
 
   Form.SaveDataBitBtnClick();
-  EXPECT_EQ(Desktop.Messages, Texts{"Łódź.csv\r\rHet rapport " + input.string() +
-                                    "\rzou het invoerbestand vervangen.\rGeen bestand gemaakt."});
+  EXPECT_EQ(Desktop.Messages,
+            Texts{"Łódź.csv\r\rHet rapport " + input.string() +
+                  "\rzou het invoerbestand vervangen.\rGeen bestand gemaakt."});
   EXPECT_TRUE(Desktop.Questions.empty());
   EXPECT_EQ(ReadBytes(input), TournamentCsv());
   EXPECT_EQ(Desktop.Beeps, 1);
