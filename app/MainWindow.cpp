@@ -7,6 +7,7 @@
 #include "app/TextMeasure.h"
 #include "core/Cp1252.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDragEnterEvent>
@@ -90,6 +91,20 @@ bool IsEnter(const QEvent* e) {
 
 bool IsDelete(const QEvent* e) {
   return e->type() == QEvent::KeyPress && static_cast<const QKeyEvent*>(e)->key() == Qt::Key_Delete;
+}
+
+// One tab on for Ctrl+Tab and Ctrl+PageDown, one back for Ctrl+Shift+Tab and Ctrl+PageUp, else 0.
+int TabStep(const QEvent* e) {
+  if (e->type() != QEvent::KeyPress) return 0;
+  const auto* key = static_cast<const QKeyEvent*>(e);
+  const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+  if (mods == Qt::ControlModifier && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_PageDown))
+    return 1;
+  if (mods == Qt::ControlModifier && key->key() == Qt::Key_PageUp) return -1;
+  if (mods == (Qt::ControlModifier | Qt::ShiftModifier) &&
+      (key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Tab))
+    return -1;
+  return 0;
 }
 
 // Shift+F10, which opens a context menu as the Menu key does.
@@ -226,7 +241,9 @@ void TMainWindow::BuildLayout() {
           [this] { Run([this] { FForm->StopBitBtnClick(); }); });
   new QShortcut(QKeySequence(Qt::Key_Escape), this,
                 [this] { Run([this] { FForm->StopBitBtnClick(); }); });
-  AddTabKeys();
+  // The lists and tables take the tab keys for themselves before a shortcut sees them, so the
+  // window looks at every key first.
+  qApp->installEventFilter(this);
   connect(FInDirectoryListBox, &TFolderChooserView::EntryOpened, this,
           [this](int index) { Run([this, index] { FForm->InDirectoryListBoxDblClick(index); }); });
   connect(FOutDirectoryListBox, &TFolderChooserView::EntryOpened, this,
@@ -262,18 +279,9 @@ void TMainWindow::BuildLayout() {
   setTabOrder(FOutBoxClearBitBtn, FOutUpdateBitBtn);
 }
 
-void TMainWindow::AddTabKeys() {
-  const auto step = [this](int by) {
-    const int count = FPageControl->count();
-    FPageControl->setCurrentIndex((FPageControl->currentIndex() + by + count) % count);
-  };
-  for (const QKeySequence& keys :
-       {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)})
-    new QShortcut(keys, this, [step] { step(1); });
-  for (const QKeySequence& keys :
-       {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
-        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)})
-    new QShortcut(keys, this, [step] { step(-1); });
+void TMainWindow::StepTab(int by) {
+  const int count = FPageControl->count();
+  FPageControl->setCurrentIndex((FPageControl->currentIndex() + by + count) % count);
 }
 
 void TMainWindow::DescribeControls() {
@@ -492,6 +500,13 @@ void TMainWindow::closeEvent(QCloseEvent* e) {
 }
 
 bool TMainWindow::eventFilter(QObject* watched, QEvent* e) {
+  if (const int by = TabStep(e); by != 0) {
+    const auto* widget = qobject_cast<const QWidget*>(watched);
+    if (widget && widget->window() == this) {
+      StepTab(by);
+      return true;
+    }
+  }
   const bool in = watched == FInFileListBox || watched == FInFileListViewport;
   const bool out = watched == FOutFileListBox || watched == FOutFileListViewport;
   if (e->type() == QEvent::MouseButtonDblClick && (in || out)) {

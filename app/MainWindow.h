@@ -53,7 +53,7 @@ private:
   void ShowFileListMenu(QListView* view, TFileListBox& list, const QPoint& pos);
   // Ctrl+Tab and Ctrl+PageDown go one tab on, Ctrl+Shift+Tab and Ctrl+PageUp one back, from
   // whatever control has the focus.
-  void AddTabKeys();
+  void StepTab(int by);
   void ShowTables(bool working);
   void Run(const std::function<void()>& handler);
   void ShowSelection(QListView* view, const TFileListBox& list);
