@@ -610,7 +610,16 @@ void TMainForm::DoAllBitBtnClick() {
       }
       Conversion.FinishRun();
     };
-    RunBeside(false, job, [this] { FDesktop.Repaint(); });
+    // The error list is fitted once, at the run's end: a fit after every file would read all
+    // the rows of the files before it again.
+    Conversion.Toernooi.FitErrorGrid = false;
+    try {
+      RunBeside(false, job, [this] { FDesktop.Repaint(); });
+    } catch (...) {
+      Conversion.Toernooi.FitErrorGrid = true;
+      throw;
+    }
+    Conversion.Toernooi.FitErrorGrid = true;
     // Status panel 1 keeps how far a run got that the user stopped.
     SetStatusText(1, done < n ? "Gestopt na " + counted(done) : "");
   });

@@ -288,6 +288,7 @@ void Folders(benchmark::internal::Benchmark* b) {
   b->Args({1000, 200})
       ->Args({1000, 5})
       ->Args({4000, 5})
+      ->Args({20000, 5})
       ->Iterations(1)
       ->Unit(benchmark::kMillisecond)
       ->UseRealTime();
