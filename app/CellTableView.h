@@ -5,6 +5,8 @@
 
 #include <QTableView>
 
+#include <array>
+
 // A cell table on screen: no editing, sorting or resizing, rows 21 pixels high, silver grid
 // lines, the table's column widths and merged ranges. The table's own header rows and
 // columns stand in for QTableView's headers, which stay hidden; they stay in view while the
@@ -46,6 +48,10 @@ private:
   const TCellTable& FTable;
   TCellTableModel FModel;
   unsigned FShownGeneration = 0;
+  // The cells in view (top, bottom, left, right) and the table generation whose merged ranges
+  // the views were last given.
+  std::array<int, 4> FSpanWindow{};
+  unsigned FSpanGeneration = 0;
   // The header columns, scrolled up and down with the table; the header rows, scrolled left
   // and right with it; and the cells where they meet, which never scroll.
   QTableView* FFixedCols = nullptr;

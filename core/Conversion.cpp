@@ -122,6 +122,13 @@ TConvertResult TConversion::OpenBytes(const fs::path& path, std::string bytes) {
 }
 
 TConvertResult TConversion::Shown(const fs::path& path, const TLoadResult& load) {
+  // Fitting a large table takes long too; a stop asked for meanwhile still leaves nothing.
+  if (load.Read() && FUI.StopRequested()) {
+    Toernooi.Clear();
+    InputGrid.ClearCells();
+    InputGrid.SetRowCount(1);
+    return Filled(path, {TLoadOutcome::Stopped, load.Size});
+  }
   InputGrid.FitColumnWidths(true, 1);
   return Tell(Filled(path, load));
 }

@@ -175,14 +175,7 @@ bool TToernooi::ReadText(const std::filesystem::path& path, std::string_view tex
     const int regel = ++FRegelCount;
     if (regel % ProgressRegels == 0) {
       if (OnProgress) OnProgress(static_cast<std::size_t>(line.data() - text.data()), text.size());
-      // A stopped load leaves the tournament and the input table as an empty file would.
-      if (FUI.StopRequested()) {
-        FStopped = true;
-        Clear();
-        inputGrid.ClearCells();
-        inputGrid.SetRowCount(1);
-        return false;
-      }
+      if (Stop(inputGrid)) return false;
     }
     if (line.size() <= 4) {
       FSkippedRegels.push_back(regel);
@@ -247,7 +240,7 @@ bool TToernooi::ReadText(const std::filesystem::path& path, std::string_view tex
   }
 
   if (OnProgress) OnProgress(text.size(), text.size());
-  if (FRegelCount == 0) return false;
+  if (FRegelCount == 0 || Stop(inputGrid)) return false;
 
   CheckHeaderRecords(fouten);
   if (FillInputGrid) FinishInputGrid(inputGrid, filledPerRow);
@@ -259,6 +252,15 @@ bool TToernooi::ReadText(const std::filesystem::path& path, std::string_view tex
     if (game.Rec.ZwartNaam.size() < 3)
       fouten.AddFout("Naam heeft minder dan 3 karakters", game.Rec.RegelNr);
   }
+  return true;
+}
+
+bool TToernooi::Stop(TCellTable& inputGrid) {
+  if (!FUI.StopRequested()) return false;
+  FStopped = true;
+  Clear();
+  inputGrid.ClearCells();
+  inputGrid.SetRowCount(1);
   return true;
 }
 

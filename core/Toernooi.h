@@ -92,6 +92,9 @@ private:
   bool ReadText(const std::filesystem::path& path, std::string_view text, TCellTable& inputGrid,
                 TFoutLijst& fouten);
   void FinishLoad(TFoutLijst& fouten, bool stillThere);
+  // Whether the user stopped the load; a stopped load leaves the tournament and the input
+  // table as an empty file would.
+  bool Stop(TCellTable& inputGrid);
   void AddRonde(const TRondeRec& ronde);
   void ReadGame(std::string_view rest, int regel, TFoutLijst& fouten);
   void CheckHeaderRecords(TFoutLijst& fouten) const;
