@@ -510,7 +510,10 @@ bool TMainWindow::eventFilter(QObject* watched, QEvent* e) {
   const bool in = watched == FInFileListBox || watched == FInFileListViewport;
   const bool out = watched == FOutFileListBox || watched == FOutFileListViewport;
   if (e->type() == QEvent::MouseButtonDblClick && (in || out)) {
+    // Taken here: a double-click the viewport passes on would reach the list and open the
+    // file a second time.
     Run([this, in] { in ? FForm->InFileListBoxDblClick() : FForm->OutFileListBoxDblClick(); });
+    return true;
   } else if (IsEnter(e) && (in || out)) {
     Run([this, in] { in ? FForm->InFileListBoxOpen() : FForm->OutFileListBoxDblClick(); });
     return true;
