@@ -614,7 +614,10 @@ void TMainForm::DoAllBitBtnClick() {
     // the rows of the files before it again.
     Conversion.Toernooi.FitErrorGrid = false;
     try {
-      RunBeside(false, job, [this] { FDesktop.Repaint(); });
+      RunBeside(false, job, [&] {
+        FProgressText = counted(done);
+        FDesktop.Repaint();
+      });
     } catch (...) {
       Conversion.Toernooi.FitErrorGrid = true;
       throw;

@@ -129,7 +129,7 @@ public:
   void ShowMessage(const std::string& text) override;
   bool StopRequested() override;
 
-  // A panel's text; while a file loads, panel 1 shows how far it is.
+  // A panel's text; while a command works beside the window, panel 1 shows how far it is.
   std::string StatusText(int panel) const;
   const std::string& Caption() const { return FCaption; }
   const std::filesystem::path& ProgramDir() const { return FProgramDir; }
