@@ -57,6 +57,7 @@ QVariant TCellTableModel::data(const QModelIndex& index, int role) const {
   const int row = index.row();
   switch (role) {
   case Qt::DisplayRole:
+    if (FCellText) return QString::fromUtf8(FCellText(col, row));
     return QString::fromUtf8(Cp1252ToUtf8(FTable.GetCell(col, row)));
   case Qt::FontRole:
     return FTable.IsHeaderCell(col, row) ? FHeaderFont : FBodyFont;

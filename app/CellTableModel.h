@@ -5,6 +5,9 @@
 #include <QAbstractTableModel>
 #include <QFont>
 
+#include <functional>
+#include <string>
+
 // Shows a cell table without copying it: every cell is read from the table when drawn.
 // Header rows and columns use the bold font and the header background.
 class TCellTableModel : public QAbstractTableModel {
@@ -27,10 +30,15 @@ public:
   // A withheld table shows no cell and is not read, while another thread writes it.
   void SetWithheld(bool withheld);
   bool Withheld() const { return FWithheld; }
+  // Where the shown texts come from, in UTF-8, when not from the table's own cells.
+  void SetCellText(std::function<std::string(int col, int row)> text) {
+    FCellText = std::move(text);
+  }
 
 private:
   const TCellTable& FTable;
   QFont FBodyFont;
   QFont FHeaderFont;
   bool FWithheld = false;
+  std::function<std::string(int col, int row)> FCellText;
 };

@@ -23,6 +23,10 @@ public:
   // While another thread writes the table, the view shows none of it and reads none of it;
   // released, it shows the table as it is then.
   void SetWithheld(bool withheld);
+  // Shows other texts than the table's own cells: see TCellTableModel::SetCellText.
+  void SetCellText(std::function<std::string(int col, int row)> text) {
+    FModel.SetCellText(std::move(text));
+  }
 
 signals:
   // Ctrl+C: the user asks for the selected block of cells, bounds included.

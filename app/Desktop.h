@@ -26,7 +26,7 @@ public:
   virtual std::optional<std::filesystem::path>
   SaveDialog(const std::filesystem::path& suggestedPath) = 0;
   virtual void Beep() = 0;
-  // Replaces the clipboard with the code page 1252 text.
+  // Replaces the clipboard with the UTF-8 text.
   virtual void SetClipboardText(const std::string& text) = 0;
   // Shows the logic's current state at once, without taking user input.
   virtual void Repaint() = 0;

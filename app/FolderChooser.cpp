@@ -2,6 +2,7 @@
 
 #include "app/FolderListing.h"
 #include "core/Cp1252.h"
+#include "core/Teksten.h"
 
 #include <stdexcept>
 
@@ -20,7 +21,7 @@ void TFolderChooser::SetDirectory(const fs::path& dir) {
   const fs::path path = NormalFolderPath(dir);
   std::error_code ec;
   fs::directory_iterator probe(path, ec);
-  if (ec) throw std::runtime_error("Cannot open folder " + PathText(path));
+  if (ec) throw std::runtime_error(PathText(path) + "\r" + NietGeopendText(ec));
   FDirectory = path;
   ReadEntries();
   if (FFileList) FFileList->SetDirectory(FDirectory);

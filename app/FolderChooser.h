@@ -26,8 +26,8 @@ public:
   // Full path without a trailing separator, except for the root; empty before the first
   // SetDirectory.
   const std::filesystem::path& Directory() const { return FDirectory; }
-  // Makes the folder current and lists it. Throws std::runtime_error("Cannot open folder " +
-  // path) when it cannot be listed; the chooser then stays as it was.
+  // Makes the folder current and lists it. Throws std::runtime_error with the path, CR and
+  // NietGeopendText when it cannot be listed; the chooser then stays as it was.
   void SetDirectory(const std::filesystem::path& dir);
   // Re-reads the sub-folders; a folder that vanished lists none.
   void Update();

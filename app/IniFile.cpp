@@ -2,6 +2,7 @@
 
 #include "core/Cp1252.h"
 #include "core/ReportFile.h"
+#include "core/Teksten.h"
 #include "core/TextCase.h"
 #include "core/TextFile.h"
 
@@ -110,9 +111,6 @@ void TIniFile::WriteString(const std::string& section, const std::string& key,
   }
 
   // Written like a report: CR LF lines that replace the old file in one step.
-  try {
-    WriteReportFile(FPath, lines);
-  } catch (const std::runtime_error&) {
-    throw std::runtime_error("Unable to write to " + PathText(FPath));
-  }
+  if (const std::error_code ec = WriteReportFile(FPath, lines))
+    throw std::runtime_error(PathText(FPath) + "\r" + NietGemaaktText(ec));
 }

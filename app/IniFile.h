@@ -24,7 +24,7 @@ public:
   std::string ReadString(const std::string& section, const std::string& key,
                          const std::string& defaultValue) const;
   // Sets the key's value, creating the file, the section or the key when missing. Throws
-  // std::runtime_error("Unable to write to " + path) when the file cannot be written.
+  // std::runtime_error with the path, CR and NietGemaaktText when the file cannot be written.
   void WriteString(const std::string& section, const std::string& key, const std::string& value);
 
 private:

@@ -2,6 +2,7 @@
 
 #include "app/IniFile.h"
 #include "core/Cp1252.h"
+#include "core/Teksten.h"
 #include "core/Version.h"
 
 #include <algorithm>
@@ -37,14 +38,19 @@ void SetInitialColWidths(TCellTable& grid) {
 }
 
 std::string NotOpenedMessage(const fs::path& path) {
-  return DisplayPath(path) + "\rKan niet worden geopend.";
+  return DisplayPath(path) + "\r" + DisplayText(Tekst::NietGeopend);
 }
 
 std::string RefusedMessage(const std::vector<std::string>& names) {
-  std::string text = "Niet overgenomen:";
+  std::string text = DisplayText(Tekst::NietOvergenomen);
   for (const std::string& name : names) text += "\r" + name;
-  return text + "\r\rAlleen *.csv bestanden worden overgenomen, en een map op de invoer- of "
-                "uitvoerkant.";
+  return text + "\r\r" + DisplayText(Tekst::AlleenCsvEnMap);
+}
+
+// The window's messages give the program's words and names of files as the desktop shows them.
+const TMessageNaming& WindowNaming() {
+  static const TMessageNaming naming{DisplayText, DisplayName, DisplayPath};
+  return naming;
 }
 
 // A whole decimal number, or none.
@@ -65,7 +71,7 @@ fs::path RememberedPath(const std::string& value) {
 } // namespace
 
 TMainForm::TMainForm(fs::path exePath, TDesktop& desktop, char decimalSeparator)
-    : Conversion(*this, decimalSeparator), InputGrid(Conversion.InputGrid),
+    : Conversion(*this, {decimalSeparator, true, true}), InputGrid(Conversion.InputGrid),
       ToernooiGrid(Conversion.ToernooiGrid), ErrorGrid(Conversion.ErrorGrid), FDesktop(desktop),
       FExePath(std::move(exePath)), FDecimalSeparator(decimalSeparator) {
   for (TCellTable* grid : {&InputGrid, &ToernooiGrid, &ErrorGrid}) SetInitialColWidths(*grid);
@@ -76,8 +82,6 @@ TMainForm::TMainForm(fs::path exePath, TDesktop& desktop, char decimalSeparator)
   InputGrid.OnCanEditCell = InputGridCanEditCell;
   ToernooiGrid.OnCanEditCell = ToernooiGridCanEditCell;
   ErrorGrid.OnCanEditCell = ToernooiGridCanEditCell;
-  // The conversion's messages name files as the desktop shows them.
-  Conversion.Naming = {DisplayText, DisplayName, DisplayPath};
   InDirectoryListBox.SetFileList(&InFileListBox);
   OutDirectoryListBox.SetFileList(&OutFileListBox);
 }
@@ -148,12 +152,12 @@ void TMainForm::SetStatusText(int panel, const std::string& text) {
     FStatusText[static_cast<std::size_t>(panel)] = text;
 }
 
-void TMainForm::ShowMessage(const std::string& text) {
-  // Only the window's thread may show a dialog.
-  if (FBeside.Running())
-    FBeside.Post([this, text] { FDesktop.ShowMessage(text); });
-  else
-    FDesktop.ShowMessage(text);
+void TMainForm::Show(const TConvertResult& result) {
+  if (result.Told()) FDesktop.ShowMessage(result.Text(WindowNaming()));
+}
+
+std::string TMainForm::ErrorCellText(int col, int row) const {
+  return Conversion.ErrorCell(col, row, WindowNaming());
 }
 
 bool TMainForm::StopRequested() {
@@ -185,8 +189,8 @@ void TMainForm::ShowLoadProgress(const std::string& name) {
   const std::size_t total = FBeside.Total();
   const std::size_t done = FBeside.Done();
   if (total == 0) return;
-  FProgressText = done < total ? name + " inlezen \x85 " + std::to_string(100 * done / total) + " %"
-                               : name + " verwerken \x85";
+  FProgressText = done < total ? FillIn(Tekst::Inlezen, name, std::to_string(100 * done / total))
+                               : FillIn(Tekst::Verwerken, name);
   FDesktop.Repaint();
 }
 
@@ -203,7 +207,7 @@ void TMainForm::FormCreate() {
     FProgramDir = NormalFolderPath(fs::absolute(FExePath).parent_path());
     FWork = ChooseWorkFolders(FExePath, FDesktop);
     FInputFiles.clear();
-    FCaption = "Jeugd csv naar Fide2006 Versie: " + VersionText(FDecimalSeparator);
+    FCaption = CaptionText(FDecimalSeparator);
     FDesktop.Repaint();
     // An installed program's work folders are under the documents, which may not exist yet.
     std::error_code ec;
@@ -377,7 +381,7 @@ void TMainForm::DeleteFile(const fs::path& file) {
 
 void TMainForm::InBoxClearBitBtnClick() {
   RunCommand([this] {
-    if (FDesktop.Confirm("Alle InBox bestanden verwijderen ?")) {
+    if (FDesktop.Confirm(DisplayText(Tekst::InBoxLegen))) {
       for (const fs::path& file : FInputFiles) DeleteFile(file);
       InUpdate();
     }
@@ -389,7 +393,7 @@ void TMainForm::OutBoxClearBitBtnClick() {
   RunCommand([this] {
     std::vector<fs::path> files;
     for (int i = 0; i < OutFileListBox.Count(); ++i) files.push_back(OutFileListBox.FullPath(i));
-    if (!FDesktop.Confirm("Alle OutBox bestanden verwijderen ?")) return;
+    if (!FDesktop.Confirm(DisplayText(Tekst::OutBoxLegen))) return;
     for (const fs::path& file : files) DeleteFile(file);
     OutUpdate();
   });
@@ -416,9 +420,10 @@ void TMainForm::OpenInputFile(const fs::path& path) {
   if (result.Load.Outcome == TLoadOutcome::Stopped) {
     FSaveDataEnabled = false;
     SetStatusText(0, "");
-    SetStatusText(1, "Gestopt.");
+    SetStatusText(1, Tekst::Gestopt);
     return;
   }
+  Show(result);
   OutUpdate();
   FActivePage = FoutenPage;
   FSaveDataEnabled = Conversion.HasReport();
@@ -462,7 +467,8 @@ void TMainForm::OutFileListBoxDelete() {
 
 void TMainForm::DeleteSelectedFile(TFileListBox& list) {
   const fs::path file = list.FileName();
-  if (file.empty() || !FDesktop.Confirm(DisplayName(file) + " verwijderen ?")) return;
+  if (file.empty() || !FDesktop.Confirm(DisplayName(file) + DisplayText(Tekst::Verwijderen)))
+    return;
   DeleteFile(file);
   if (&list == &InFileListBox)
     InReread();
@@ -470,17 +476,15 @@ void TMainForm::DeleteSelectedFile(TFileListBox& list) {
     OutReread();
   std::error_code ec;
   if (fs::exists(fs::symlink_status(file, ec)))
-    FDesktop.ShowMessage(DisplayPath(file) + "\rKan niet worden verwijderd.");
+    FDesktop.ShowMessage(DisplayPath(file) + "\r" + DisplayText(Tekst::NietVerwijderd));
 }
 
 void TMainForm::ErrorGridDblClick(int row) {
   RunCommand([this, row] {
     if (row < ErrorGrid.FixedRows() || row >= ErrorGrid.RowCount()) return;
-    // Only a file's summary row counts its findings.
-    if (!ErrorGrid.GetCell(3, row).empty()) {
-      const std::string name(ErrorGrid.GetCell(2, row));
+    if (const fs::path* file = Conversion.SummaryFile(row)) {
       for (int i = 0; i < InFileListBox.Count(); ++i)
-        if (InFileListBox.Item(i) == name) {
+        if (InFileListBox.FullPath(i) == *file) {
           InFileListBox.SetItemIndex(i);
           InFileListBoxDblClick();
           return;
@@ -510,7 +514,11 @@ void TMainForm::HelpAboutClick() {
 }
 
 void TMainForm::CopyCells(const TCellTable& grid, int left, int top, int right, int bottom) {
-  RunCommand([&] { FDesktop.SetClipboardText(grid.ClipboardText(left, top, right, bottom)); });
+  RunCommand([&] {
+    FDesktop.SetClipboardText(&grid == &ErrorGrid
+                                  ? Conversion.ErrorText(left, top, right, bottom, WindowNaming())
+                                  : DisplayText(grid.ClipboardText(left, top, right, bottom)));
+  });
 }
 
 void TMainForm::FormDragDrop(const std::vector<fs::path>& paths, TDropSide side) {
@@ -551,24 +559,30 @@ std::optional<fs::path> TMainForm::CopyToInputFolder(const fs::path& file) {
   const fs::path target = InDirectoryListBox.Directory() / file.filename();
   std::error_code ec;
   if (fs::equivalent(file, target, ec)) return target;
-  if (fs::exists(target, ec) && !FDesktop.Confirm(DisplayName(target) + "\r\rOverschrijven ?"))
+  if (fs::exists(target, ec) &&
+      !FDesktop.Confirm(DisplayName(target) + "\r\r" + DisplayText(Tekst::Overschrijven)))
     return std::nullopt;
   fs::copy_file(file, target, fs::copy_options::overwrite_existing, ec);
-  if (ec) throw std::runtime_error("Cannot create file " + PathText(target));
-  return target;
+  if (!ec) return target;
+  FDesktop.ShowMessage(DisplayPath(target) + "\r" + DisplayText(NietGemaaktText(ec)));
+  return std::nullopt;
 }
 
 void TMainForm::SaveDataBitBtnClick() {
   RunCommand([this] {
-    const auto chosen =
-        FDesktop.SaveDialog(Conversion.ReportTarget(OutDirectoryListBox.Directory()));
-    if (chosen) {
-      Conversion.Save(*chosen, [&] {
+    // Without a report to save the dialog does not open: the user is told why.
+    const TConvertResult allowed = Conversion.CanSave();
+    if (!allowed.Done()) {
+      Show(allowed);
+    } else if (const auto chosen =
+                   FDesktop.SaveDialog(Conversion.ReportTarget(OutDirectoryListBox.Directory()))) {
+      Show(Conversion.Save(*chosen, [&] {
         const std::string question =
-            DisplayName(*chosen) + "\r\r" + (FileExists(*chosen) ? "Overschrijven ?" : "bewaren ?");
+            DisplayName(*chosen) + "\r\r" +
+            DisplayText(FileExists(*chosen) ? Tekst::Overschrijven : Tekst::Bewaren);
         FDesktop.Repaint();
         return FDesktop.Confirm(question);
-      });
+      }));
     }
     OutUpdate();
   });
@@ -577,60 +591,51 @@ void TMainForm::SaveDataBitBtnClick() {
 void TMainForm::DoAllBitBtnClick() {
   RunCommand([this] {
     SetStatusText(1, "");
-    if (!FDesktop.Confirm("Alle bestanden in \r" + DisplayPath(InDirectoryListBox.Directory()) +
-                          "\r\rtransformeren in Fide2006 bestanden ?"))
+    if (!FDesktop.Confirm(DisplayText(Tekst::AlleBestandenIn) + "\r" +
+                          DisplayPath(InDirectoryListBox.Directory()) + "\r\r" +
+                          DisplayText(Tekst::Transformeren)))
       return;
     FActivePage = FoutenPage;
     const std::vector<fs::path> files = FInputFiles;
     const fs::path outDir = OutDirectoryListBox.Directory();
     const std::size_t n = files.size();
-    const auto counted = [n](std::size_t i) {
-      return std::to_string(i) + " van " + std::to_string(n) + " bestanden";
-    };
     std::size_t done = 0;
     Conversion.StartRun(files);
     // The run's thread hands each converted file to the window's thread, which shows it.
     const auto job = [&] {
       for (std::size_t i = 0; i < n && !FBeside.Stopped(); ++i) {
         const TConvertResult result = Conversion.ConvertFile(files[i], outDir);
-        if (result.Load.Outcome != TLoadOutcome::Missing) {
-          FBeside.Post([this, target = result.Target, naam = Conversion.Toernooi.Rec.Naam,
-                        report = Conversion.HasReport()] {
-            FSaveDataEnabled = report;
-            SetStatusText(0, naam);
-            // The new report joins the list where a re-reading of the folder would put it.
-            OutFileListBox.Insert(target);
-            FDesktop.Beep();
-          });
-        }
-        FBeside.Post([this, i, &done, &counted] {
+        const bool read = result.Load.Outcome != TLoadOutcome::Missing;
+        FBeside.Post([this, result, read, naam = Conversion.Toernooi.Rec.Naam,
+                      report = Conversion.HasReport()] {
+          Show(result);
+          if (!read) return;
+          FSaveDataEnabled = report;
+          SetStatusText(0, naam);
+          // The new report joins the list where a re-reading of the folder would put it.
+          OutFileListBox.Insert(result.Target);
+          FDesktop.Beep();
+        });
+        FBeside.Post([this, i, &done, n] {
           done = i + 1;
-          SetStatusText(1, counted(done));
+          SetStatusText(1, VanBestandenText(done, n));
         });
       }
       Conversion.FinishRun();
     };
-    // The error list is fitted once, at the run's end: a fit after every file would read all
-    // the rows of the files before it again.
-    Conversion.Toernooi.FitErrorGrid = false;
-    try {
-      RunBeside(false, job, [&] {
-        FProgressText = counted(done);
-        FDesktop.Repaint();
-      });
-    } catch (...) {
-      Conversion.Toernooi.FitErrorGrid = true;
-      throw;
-    }
-    Conversion.Toernooi.FitErrorGrid = true;
+    RunBeside(false, job, [&] {
+      FProgressText = VanBestandenText(done, n);
+      FDesktop.Repaint();
+    });
     // Status panel 1 keeps how far a run got that the user stopped.
-    SetStatusText(1, done < n ? "Gestopt na " + counted(done) : "");
+    SetStatusText(1, done < n ? FillIn(Tekst::GestoptNa, std::to_string(done), std::to_string(n))
+                              : "");
   });
 }
 
 void TMainForm::ClipBoardBitBtnClick() {
   RunCommand([this] {
-    FDesktop.SetClipboardText(ErrorGrid.ClipboardText());
+    FDesktop.SetClipboardText(Conversion.ErrorText(WindowNaming()));
     FDesktop.Beep();
   });
 }

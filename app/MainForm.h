@@ -123,11 +123,13 @@ public:
   // a command works beside the window.
   void RunCommand(const std::function<void()>& command);
 
-  // TCoreUI: the tournament reports its error count and its messages here, from the thread of
-  // a load too.
+  // TCoreUI: the tournament reports its error count here, from the thread of a load too, and
+  // asks whether the user stopped it.
   void SetStatusText(int panel, const std::string& text) override;
-  void ShowMessage(const std::string& text) override;
   bool StopRequested() override;
+  // A cell of the error list as the window shows it, in UTF-8: a file's summary row names it
+  // as it is.
+  std::string ErrorCellText(int col, int row) const;
 
   // A panel's text; while a command works beside the window, panel 1 shows how far it is.
   std::string StatusText(int panel) const;
@@ -160,6 +162,8 @@ public:
   TFolderChooser OutDirectoryListBox;
 
 private:
+  // What a conversion refused and why, in a plain message, when the user is told.
+  void Show(const TConvertResult& result);
   void InUpdate();
   void OutUpdate();
   void OpenWorkFolder(TFolderChooser& chooser, const char* name,

@@ -192,6 +192,7 @@ void TMainWindow::BuildLayout() {
   FInputGrid = Named(new TCellTableView(FForm->InputGrid), "InputGrid");
   FToernooiGrid = Named(new TCellTableView(FForm->ToernooiGrid), "ToernooiGrid");
   FErrorGrid = Named(new TCellTableView(FForm->ErrorGrid), "ErrorGrid");
+  FErrorGrid->SetCellText([this](int col, int row) { return FForm->ErrorCellText(col, row); });
   FSaveDataBitBtn =
       BitBtn("SaveDataBitBtn", "Bewaar Fide2006", nullptr, QStyle::SP_DialogSaveButton, this);
   FClipBoardBitBtn =

@@ -1,7 +1,6 @@
 #include "app/QtDesktop.h"
 
 #include "app/ShownName.h"
-#include "core/Cp1252.h"
 #include "core/ErrorBoxText.h"
 
 #include <QApplication>
@@ -99,7 +98,7 @@ void TQtDesktop::Beep() {
 }
 
 void TQtDesktop::SetClipboardText(const std::string& text) {
-  QGuiApplication::clipboard()->setText(QString::fromUtf8(Cp1252ToUtf8(text)));
+  QGuiApplication::clipboard()->setText(QString::fromUtf8(text));
 }
 
 void TQtDesktop::Repaint() {

@@ -3,6 +3,7 @@
 #include "app/FileListBox.h"
 #include "app/FolderChooser.h"
 #include "core/Cp1252.h"
+#include "core/Teksten.h"
 
 #include <stdexcept>
 #include <system_error>
@@ -31,6 +32,6 @@ void CopyExamples(const fs::path& examples, const fs::path& folder) {
     const fs::path target = folder / sample.Path.filename();
     std::error_code ec;
     if (!fs::copy_file(sample.Path, target, fs::copy_options::skip_existing, ec) && ec)
-      throw std::runtime_error("Cannot create file " + PathText(target));
+      throw std::runtime_error(PathText(target) + "\r" + NietGemaaktText(ec));
   }
 }

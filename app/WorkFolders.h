@@ -20,6 +20,6 @@ struct TWorkFolders {
 // are under the user's documents. Any other copy keeps everything beside the executable.
 TWorkFolders ChooseWorkFolders(const std::filesystem::path& exePath, TDesktop& desktop);
 
-// Copies the sample tournaments (*.csv) into the folder. Throws
-// std::runtime_error("Cannot create file " + path) when one cannot be copied.
+// Copies the sample tournaments (*.csv) into the folder. Throws std::runtime_error with the
+// path, CR and NietGemaaktText when one cannot be copied.
 void CopyExamples(const std::filesystem::path& examples, const std::filesystem::path& folder);

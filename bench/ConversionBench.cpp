@@ -91,7 +91,6 @@ void BM_Conversion(benchmark::State& state) {
   fs::create_directories(out);
   TWindow window;
   window.Toernooi.FillInputGrid = false;
-  window.Toernooi.FitErrorGrid = false;
   for (auto _ : state) {
     window.Conversion.StartRun({file.Path});
     if (!window.Conversion.ConvertFile(file.Path, out).Done())
@@ -235,6 +234,24 @@ void BM_PrintWideInput(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * printed);
 }
 
+// Reading and checking one game per round, with keys of the games index that are ordinary
+// (first argument 0) or chosen to collide in the hash that index once had (1).
+void BM_LoadIndexKeys(benchmark::State& state) {
+  const bool colliding = state.range(0) != 0;
+  const auto games = static_cast<int>(state.range(1));
+  const std::string bytes = IndexKeysFile(games, colliding);
+  TWindow window;
+  window.Toernooi.FillInputGrid = false;
+  window.Toernooi.FitErrorGrid = false;
+  for (auto _ : state) {
+    ClearErrorGrid(window.ErrorGrid);
+    window.Toernooi.LoadBytes("keys.csv", bytes, window.InputGrid, false);
+  }
+  if (window.Toernooi.Games.Count() != games) state.SkipWithError("a game was rejected");
+  Count(state, {{}, static_cast<std::int64_t>(bytes.size()), games},
+        static_cast<std::int64_t>(bytes.size()));
+}
+
 void Sizes(benchmark::internal::Benchmark* b) {
   b->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 }
@@ -250,6 +267,7 @@ BENCHMARK(BM_SparseRondes)->Arg(500)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SortWorstCase)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ConvertManyFindings)->Arg(10)->Arg(20)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PrintWideInput)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadIndexKeys)->ArgsProduct({{0, 1}, {10000, 40000}})->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "bench/HostileShapes.h"
 
+#include <cstdint>
 #include <numeric>
 #include <string_view>
 #include <utility>
@@ -39,7 +40,43 @@ std::string LetterName(int number) {
   return name;
 }
 
+// The inverse modulo 2^64 of an odd number, by Newton's iteration.
+std::uint64_t OddInverse(std::uint64_t c) {
+  std::uint64_t x = c;
+  for (int k = 0; k < 6; ++k) x *= 2 - c * x;
+  return x;
+}
+
+// The inverse of the mix with which the games index once placed its keys (a fixed, unkeyed
+// 64-bit finaliser). x ^= x >> 33 undoes itself.
+std::uint64_t UnmixKey(std::uint64_t h) {
+  h ^= h >> 33;
+  h *= OddInverse(0xc4ceb9fe1a85ec53ULL);
+  h ^= h >> 33;
+  h *= OddInverse(0xff51afd7ed558ccdULL);
+  h ^= h >> 33;
+  return h;
+}
+
 } // namespace
+
+std::string IndexKeysFile(int games, bool colliding) {
+  std::string bytes = HeaderRecords();
+  // Mixed values whose low 32 bits are 0 share the first slot of any table up to 2^32 slots.
+  std::uint64_t high = 0;
+  for (int g = 0; g < games; ++g) {
+    int id = g + 1;
+    int ronde = g + 1;
+    while (colliding) {
+      const std::uint64_t key = UnmixKey(++high << 32);
+      id = static_cast<std::int32_t>(static_cast<std::uint32_t>(key >> 32));
+      ronde = static_cast<std::int32_t>(static_cast<std::uint32_t>(key));
+      if (id >= 1) break;
+    }
+    AddLine(bytes, Game(ronde, id, id, LetterName(g), LetterName(g)));
+  }
+  return bytes;
+}
 
 std::string SparseRondesFile(int rondes) {
   std::string bytes = HeaderRecords();

@@ -18,6 +18,11 @@ std::string FindingsFile(int findings);
 // wide as that one.
 std::string WideLineFile(int lines, int fields);
 
+// One game per round, each player against himself. With `colliding`, the (white id, round)
+// keys are found by running backwards the hash the games index used to have, so that all of
+// them fall on one slot of that index; otherwise ids and rounds are 1, 2, 3 ...
+std::string IndexKeysFile(int games, bool colliding);
+
 // Shapes of whole files, for the peak memory of each front end against the file's size:
 // game records of two findings in seven bytes ("900;1").
 std::string DenseFindingsFile(std::size_t bytes);

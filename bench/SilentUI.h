@@ -8,5 +8,4 @@
 class TSilentUI : public TCoreUI {
 public:
   void SetStatusText(int /*panel*/, const std::string& /*text*/) override {}
-  void ShowMessage(const std::string& /*text*/) override {}
 };

@@ -15,14 +15,12 @@ namespace {
 
 constexpr const char* ProgramName = "morvelander-convert";
 
-// Keeps the error count of status panel 1. Every refusal comes back with the result of its
-// file, so the messages meant for a window are not needed.
+// Keeps the error count of status panel 1.
 class TConsoleUI : public TCoreUI {
 public:
   void SetStatusText(int panel, const std::string& text) override {
     if (panel == 1) FStatus = text;
   }
-  void ShowMessage(const std::string& /*text*/) override {}
 
   const std::string& Status() const { return FStatus; }
 
@@ -120,25 +118,17 @@ const TMessageNaming& TerminalNaming() {
 class TConverter {
 public:
   explicit TConverter(const TConvertOptions& options)
-      : FOptions(options),
-        FConversion(FUI, options.DecimalSeparator ? *options.DecimalSeparator
-                                                  : LocaleDecimalSeparator()),
+      : FOptions(options), FConversion(FUI, {options.DecimalSeparator ? *options.DecimalSeparator
+                                                                      : LocaleDecimalSeparator(),
+                                             options.Batch, options.Print == TPrintWhat::Input}),
         FOutDir(OutFolder(options.OutDir)) {
-    FConversion.Toernooi.FitErrorGrid = false;
-    FConversion.Toernooi.FillInputGrid = options.Print == TPrintWhat::Input;
-    FConversion.StartRun(options.Files, options.Batch);
+    FConversion.StartRun(options.Files);
   }
 
   // Converts one file and writes its report; false when either could not be done, with the
   // reason on standard error, converted from the core's code page 1252 for the terminal.
   bool Convert(const std::filesystem::path& file, std::ostream& err) {
-    TConvertResult result;
-    try {
-      result = FConversion.ConvertFile(file, FOutDir);
-    } catch (const std::exception& e) {
-      Complain(err, ProblemText(file, Cp1252ToUtf8(e.what())));
-      return false;
-    }
+    const TConvertResult result = FConversion.ConvertFile(file, FOutDir);
     if (!result.Done()) {
       Complain(err, ProblemText(result.Subject(), OneLine(result.Reason(TerminalNaming()))));
       return false;
@@ -188,8 +178,8 @@ const char* const ConvertUsage =
     "\n"
     "  --batch                  list only one summary row per file in the error list\n"
     "  --out DIR                folder for the reports (default: the current folder)\n"
-    "  --decimal-separator C    decimal separator of points and the version\n"
-    "                           (default: that of the user's locale)\n"
+    "  --decimal-separator C    decimal separator of points and the version: \",\" or\n"
+    "                           \".\" (default: that of the user's locale)\n"
     "  --print WHAT             what goes to standard output after the last file:\n"
     "                           errors (the error list; the default), input or table\n"
     "                           (the last file's input or tournament table), report\n"
@@ -242,7 +232,7 @@ TConvertOptions ParseConvertArgs(const std::vector<std::string>& args) {
       options.OutDir = takeValue();
     } else if (name == "--decimal-separator") {
       const std::string sep = takeValue();
-      if (sep.size() != 1) throw TUsageError("--decimal-separator takes one character");
+      if (sep != "," && sep != ".") throw TUsageError("--decimal-separator takes \",\" or \".\"");
       options.DecimalSeparator = sep[0];
     } else if (name == "--print") {
       options.Print = ParsePrint(takeValue());

@@ -28,21 +28,21 @@ void AppendUtf8(std::string& out, char32_t code) {
   }
 }
 
-char FromUnicode(char32_t code) {
-  if (code < 0x100 && ToUnicode(static_cast<unsigned char>(code)) == code)
-    return static_cast<char>(code);
-  for (int i = 0; i < 32; ++i)
-    if (HighTable[i] == code) return static_cast<char>(0x80 + i);
-  return '?';
-}
-
 bool IsContinuation(unsigned char byte) {
   return (byte & 0xC0) == 0x80;
 }
 
-// Decodes one well-formed multi-byte UTF-8 sequence at the front of `text` into `code` and returns
-// its length, or returns 0 when the front is not one (overlong forms and surrogates included).
-std::size_t DecodeUtf8(std::string_view text, char32_t& code) {
+} // namespace
+
+std::optional<char> Cp1252Char(char32_t code) {
+  if (code < 0x100 && ToUnicode(static_cast<unsigned char>(code)) == code)
+    return static_cast<char>(code);
+  for (int i = 0; i < 32; ++i)
+    if (HighTable[i] == code) return static_cast<char>(0x80 + i);
+  return std::nullopt;
+}
+
+std::size_t DecodeUtf8Sequence(std::string_view text, char32_t& code) {
   const auto lead = static_cast<unsigned char>(text[0]);
   std::size_t length = 0;
   char32_t min = 0;
@@ -71,8 +71,6 @@ std::size_t DecodeUtf8(std::string_view text, char32_t& code) {
   return length;
 }
 
-} // namespace
-
 std::string Cp1252ToUtf8(std::string_view text) {
   std::string out;
   out.reserve(text.size());
@@ -85,12 +83,12 @@ std::string Utf8ToCp1252(std::string_view text) {
   out.reserve(text.size());
   while (!text.empty()) {
     char32_t code = 0;
-    const std::size_t length = DecodeUtf8(text, code);
+    const std::size_t length = DecodeUtf8Sequence(text, code);
     if (length == 0) {
       out += text.front();
       text.remove_prefix(1);
     } else {
-      out += FromUnicode(code);
+      out += Cp1252Char(code).value_or('?');
       text.remove_prefix(length);
     }
   }
@@ -102,7 +100,7 @@ bool IsUtf8(std::string_view text) {
     char32_t code = 0;
     std::size_t length = 1;
     if (static_cast<unsigned char>(text.front()) >= 0x80) {
-      length = DecodeUtf8(text, code);
+      length = DecodeUtf8Sequence(text, code);
       if (length == 0) return false;
     }
     text.remove_prefix(length);

@@ -41,7 +41,7 @@ void TFoutLijst::AddFout(std::string_view message, int line) {
 void TFoutLijst::AddRow(std::string_view message, int line, const std::string& number) {
   const int row = FGrid.RowCount() - 1;
   FGrid.SetCell(0, row, std::to_string(row));
-  if (line > 0 && line < NoLine) FGrid.SetCell(1, row, std::to_string(line));
+  if (line > 0 && line != NoLine) FGrid.SetCell(1, row, std::to_string(line));
   FGrid.SetCell(2, row, std::string(message));
   FGrid.SetCell(3, row, number);
   FGrid.SetRowCount(FGrid.RowCount() + 1);

@@ -1,12 +1,13 @@
 #pragma once
 
+#include <limits>
 #include <string>
 #include <string_view>
 
 #include "table/CellTable.h"
 
-// A finding that belongs to no line of the file.
-inline constexpr int NoLine = 10000;
+// A finding that belongs to no line of the file: a value no line number can have.
+inline constexpr int NoLine = std::numeric_limits<int>::max();
 
 // Resets the error table to its header row and one open row.
 void ClearErrorGrid(TCellTable& grid);
@@ -22,7 +23,7 @@ public:
 
   TFoutLijst(TCellTable& grid, bool batch) : FGrid(grid), FBatch(batch) {}
 
-  // Line 1-9999 names an input line, NoLine none, 0 marks the file's summary row.
+  // A positive line names an input line, NoLine none, 0 marks the file's summary row.
   void AddFout(std::string_view message, int line);
   // Every finding, listed or not.
   int FoutTeller() const { return FFoutTeller; }

@@ -66,6 +66,20 @@ std::string_view TrimRight(std::string_view text) {
   return text;
 }
 
+namespace {
+
+// A year part of more than four digits, leading zeros not counted. Too large for an integer,
+// it would read as 0 and so as the year 2000.
+bool HasLongYear(std::string_view part) {
+  while (part.starts_with(' ')) part.remove_prefix(1);
+  if (part.starts_with('-') || part.starts_with('+')) part.remove_prefix(1);
+  while (part.starts_with('0')) part.remove_prefix(1);
+  return part.size() > 4 &&
+         std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+} // namespace
+
 std::string_view CutTabField(std::string_view& line) {
   const std::size_t tab = line.find('\t');
   if (tab == std::string_view::npos) return {};
@@ -105,6 +119,7 @@ TDate ReadDateField(std::string_view& line) {
   std::replace_if(
       parts.begin(), parts.end(), [](char c) { return c == '-' || c == '.' || c == '/'; }, '\t');
   std::string_view rest = parts;
+  if (HasLongYear(rest.substr(0, rest.find('\t')))) return InvalidDate;
   int year = ReadIntField(rest);
   const int month = ReadIntField(rest);
   int day = ReadIntField(rest);

@@ -2,7 +2,39 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <random>
 #include <vector>
+
+// A hash of 64-bit keys under a random key drawn once per process: keys chosen in a file
+// cannot be made to fall together, because the file's maker cannot know where they fall.
+class TKeyHash {
+public:
+  TKeyHash() : FSeed(ProcessSeed()) {}
+
+  std::size_t operator()(std::int32_t key) const {
+    return (*this)(static_cast<std::uint64_t>(static_cast<std::uint32_t>(key)));
+  }
+  std::size_t operator()(std::uint64_t key) const {
+    key ^= FSeed;
+    key ^= key >> 33;
+    key *= 0xff51afd7ed558ccdULL;
+    key ^= key >> 33;
+    key *= 0xc4ceb9fe1a85ec53ULL;
+    key ^= key >> 33;
+    return static_cast<std::size_t>(key);
+  }
+
+private:
+  static std::uint64_t ProcessSeed() {
+    static const std::uint64_t seed = [] {
+      std::random_device device;
+      return (static_cast<std::uint64_t>(device()) << 32) ^ device();
+    }();
+    return seed;
+  }
+
+  std::uint64_t FSeed;
+};
 
 // An index from 64-bit keys to objects in one open-addressed array: the first object stored
 // under a key stays. A load makes two entries per game line, so entries must cost no
@@ -37,19 +69,10 @@ private:
     T* Value = nullptr;
   };
 
-  static std::size_t Hash(std::uint64_t key) {
-    key ^= key >> 33;
-    key *= 0xff51afd7ed558ccdULL;
-    key ^= key >> 33;
-    key *= 0xc4ceb9fe1a85ec53ULL;
-    key ^= key >> 33;
-    return static_cast<std::size_t>(key);
-  }
-
   // The slot that holds the key, or the free slot where it belongs.
   std::size_t SlotOf(std::uint64_t key) const {
     const std::size_t mask = FSlots.size() - 1;
-    std::size_t i = Hash(key) & mask;
+    std::size_t i = FHash(key) & mask;
     while (FSlots[i].Value && FSlots[i].Key != key) i = (i + 1) & mask;
     return i;
   }
@@ -61,6 +84,7 @@ private:
       if (slot.Value) FSlots[SlotOf(slot.Key)] = slot;
   }
 
+  TKeyHash FHash;
   std::vector<TSlot> FSlots;
   std::size_t FCount = 0;
 };

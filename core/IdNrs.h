@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/FlatIndex.h"
+
 #include <cstdint>
 #include <string>
 #include <unordered_map>
@@ -26,5 +28,5 @@ public:
 
 private:
   std::vector<TIdNr> FItems;
-  std::unordered_map<std::int32_t, std::size_t> FByCode;
+  std::unordered_map<std::int32_t, std::size_t, TKeyHash> FByCode;
 };

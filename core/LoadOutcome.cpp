@@ -1,10 +1,13 @@
 #include "core/LoadOutcome.h"
 
+#include "core/Teksten.h"
 #include "core/TextFile.h"
 
 namespace {
 
-const char* const NotOpened = "Kan niet geopend worden...\r";
+std::string NotOpened(const std::string& why) {
+  return std::string(Tekst::NietGeopend) + "\r" + why;
+}
 
 } // namespace
 
@@ -13,23 +16,22 @@ std::string LoadOutcomeText(const TLoadResult& result) {
   case TLoadOutcome::Read:
     return {};
   case TLoadOutcome::Missing:
-    return std::string(NotOpened) + "Het bestand bestaat niet.";
+    return NotOpened(Tekst::BestaatNiet);
   case TLoadOutcome::NotAFile:
-    return std::string(NotOpened) + "Het is geen gewoon bestand maar een map of apparaat.";
+    return NotOpened(Tekst::GeenGewoonBestand);
   case TLoadOutcome::InUse:
-    return std::string(NotOpened) + "Wordt reeds gebruikt door een ander programma.";
+    return NotOpened(Tekst::InGebruik);
   case TLoadOutcome::TooLarge:
-    return std::string(NotOpened) + "Het bestand is te groot (" +
-           std::to_string(SizeInMiB(result.Size)) + " MiB; de grens is " +
-           std::to_string(SizeInMiB(MaxTextFileSize)) + " MiB).";
+    return NotOpened(FillIn(Tekst::TeGroot, std::to_string(SizeInMiB(result.Size)),
+                            std::to_string(SizeInMiB(MaxTextFileSize))));
   case TLoadOutcome::Unreadable:
-    return std::string(NotOpened) + "Het bestand kan niet gelezen worden.";
+    return NotOpened(Tekst::NietLeesbaar);
   case TLoadOutcome::Empty:
-    return "Het bestand is leeg.";
-  case TLoadOutcome::StartsWithNul:
-    return "Het bestand begint met een NUL-teken: het is geen tekstbestand.";
+    return Tekst::Leeg;
+  case TLoadOutcome::NotText:
+    return Tekst::GeenTekst;
   case TLoadOutcome::Stopped:
-    return "Gestopt.";
+    return Tekst::Gestopt;
   }
   return {};
 }

@@ -20,8 +20,8 @@ enum class TLoadOutcome {
   Unreadable,
   // The file holds no byte at all.
   Empty,
-  // The file's first byte is a NUL byte, which ends the text before it starts.
-  StartsWithNul,
+  // Not text: a NUL character or many other control characters in its first kilobytes.
+  NotText,
   // The user stopped the load before it ended.
   Stopped,
 };

@@ -28,8 +28,7 @@ void PadTo(std::string& text, std::size_t width) {
 std::string FirstRuler(int rondeCount) {
   std::string ruler = "--- ";
   const std::uintmax_t width = ReportLineWidth(rondeCount);
-  for (std::uintmax_t pos = 5; pos <= width; ++pos)
-    ruler += static_cast<char>('0' + pos % 10);
+  for (std::uintmax_t pos = 5; pos <= width; ++pos) ruler += static_cast<char>('0' + pos % 10);
   return ruler;
 }
 
@@ -60,10 +59,6 @@ bool IsPlayerRow(const TCellTable& grid, int row) {
 }
 
 } // namespace
-
-std::uintmax_t ReportPlayerLinesSize(int spelerCount, int rondeCount) {
-  return static_cast<std::uintmax_t>(spelerCount) * (ReportLineWidth(rondeCount) + 2);
-}
 
 void TReportLine::AppendField(std::string_view cellText, const TReportColumn& column) {
   // After the first field the text never ends in a blank, so this trims nothing more.

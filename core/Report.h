@@ -7,10 +7,6 @@
 #include <string_view>
 #include <utility>
 
-// The bytes of a report's player lines with their line ends: every line is as wide as all
-// round columns together.
-std::uintmax_t ReportPlayerLinesSize(int spelerCount, int rondeCount);
-
 // A report player line being built: its text up to its last character that is not a blank,
 // and the blanks that follow. Blanks are written only when text follows them, so a line of
 // many empty round cells costs what it holds, not its width for every cell.

@@ -1,12 +1,10 @@
 #include "core/ReportFile.h"
 
-#include "core/Cp1252.h"
 #include "core/FileLock.h"
 #include "core/ReportTempFile.h"
 
 #include <cerrno>
 #include <cstdio>
-#include <stdexcept>
 #include <string>
 #include <system_error>
 
@@ -17,31 +15,36 @@ namespace {
 
 constexpr std::size_t WriteBlockSize = std::size_t{1} << 16;
 
-bool WriteAll(int fd, const std::string& bytes) {
+// Each step returns the system's error, or none.
+std::error_code LastError() {
+  return {errno, std::generic_category()};
+}
+
+std::error_code WriteAll(int fd, const std::string& bytes) {
   const char* data = bytes.data();
   std::size_t left = bytes.size();
   while (left > 0) {
     const ssize_t written = ::write(fd, data, left);
     if (written < 0) {
       if (errno == EINTR) continue;
-      return false;
+      return LastError();
     }
     data += written;
     left -= static_cast<std::size_t>(written);
   }
-  return true;
+  return {};
 }
 
 // Writes the lines, each ended by CR LF, a block at a time: a report as large as memory then
 // needs no second copy of itself.
-bool WriteLines(int fd, const std::vector<std::string>& lines) {
+std::error_code WriteLines(int fd, const std::vector<std::string>& lines) {
   std::string block;
   block.reserve(WriteBlockSize);
   for (const std::string& line : lines) {
     block += line;
     block += "\r\n";
     if (block.size() >= WriteBlockSize) {
-      if (!WriteAll(fd, block)) return false;
+      if (const std::error_code ec = WriteAll(fd, block)) return ec;
       block.clear();
     }
   }
@@ -72,13 +75,14 @@ bool StillNamed(const std::string& path, int fd) {
 // leaves the old report or the new one, never a part. The bytes reach the disk at the file
 // system's pace: waiting for the disk after every report would make a folder of a thousand
 // files wait a thousand times.
-bool ReplaceFile(const std::filesystem::path& target, const std::vector<std::string>& lines) {
+std::error_code ReplaceFile(const std::filesystem::path& target,
+                            const std::vector<std::string>& lines) {
   // Another writer may take a temporary file for a leftover, and remove it, before this one
   // locks it: a file is written only while its name still leads to it.
   for (int attempt = 0; attempt < 3; ++attempt) {
     std::string temp;
     const int fd = CreateReportTempFile(target, temp);
-    if (fd < 0) return false;
+    if (fd < 0) return LastError();
     // The lock lives on a second descriptor, so that closing the first still reports a failed
     // write before the rename, while the lock lasts until after it.
     TFileLock lock(fd);
@@ -86,16 +90,19 @@ bool ReplaceFile(const std::filesystem::path& target, const std::vector<std::str
       ::close(fd);
       continue;
     }
-    const bool written =
-        lock.Held() && WriteLines(fd, lines) && ::fchmod(fd, ReportMode(target)) == 0;
-    const bool closed = ::close(fd) == 0;
-    const bool renamed = written && closed && std::rename(temp.c_str(), target.c_str()) == 0;
-    if (!renamed) ::unlink(temp.c_str());
+    std::error_code ec;
+    if (!lock.Held())
+      ec = std::make_error_code(std::errc::resource_unavailable_try_again);
+    else if (!(ec = WriteLines(fd, lines)) && ::fchmod(fd, ReportMode(target)) != 0)
+      ec = LastError();
+    if (::close(fd) != 0 && !ec) ec = LastError();
+    if (!ec && std::rename(temp.c_str(), target.c_str()) != 0) ec = LastError();
+    if (ec) ::unlink(temp.c_str());
     lock.Release();
-    if (renamed) RemoveReportTempLeftOver(target, temp);
-    return renamed;
+    if (!ec) RemoveReportTempLeftOver(target, temp);
+    return ec;
   }
-  return false;
+  return std::make_error_code(std::errc::resource_unavailable_try_again);
 }
 
 } // namespace
@@ -125,10 +132,7 @@ bool WouldReplaceInput(const std::filesystem::path& target, const std::filesyste
   return std::filesystem::equivalent(target, input, ec) && !ec;
 }
 
-void WriteReportFile(const std::filesystem::path& target, const std::vector<std::string>& lines) {
-  if (!ReplaceFile(target, lines)) {
-    std::error_code ec;
-    const std::filesystem::path full = std::filesystem::absolute(target, ec);
-    throw std::runtime_error("Cannot create file " + PathText(ec ? target : full));
-  }
+std::error_code WriteReportFile(const std::filesystem::path& target,
+                                const std::vector<std::string>& lines) {
+  return ReplaceFile(target, lines);
 }

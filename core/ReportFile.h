@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 // The report's name for an input file name: everything from its last "." replaced by ".txt",
@@ -16,5 +17,6 @@ std::string ReportBytes(const std::vector<std::string>& lines);
 bool WouldReplaceInput(const std::filesystem::path& target, const std::filesystem::path& input);
 
 // Writes the lines, each ended by CR LF, so that the target is always either its old content
-// or the complete new report. Throws std::runtime_error("Cannot create file " + path).
-void WriteReportFile(const std::filesystem::path& target, const std::vector<std::string>& lines);
+// or the complete new report. Returns the system's error when it could not, else none.
+std::error_code WriteReportFile(const std::filesystem::path& target,
+                                const std::vector<std::string>& lines);

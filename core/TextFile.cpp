@@ -13,6 +13,10 @@ TTextFile Refused(TLoadOutcome outcome, std::uintmax_t size = 0) {
   return {{outcome, size}, {}};
 }
 
+bool IsUtf16Mark(std::string_view start) {
+  return start == "\xFF\xFE" || start == "\xFE\xFF";
+}
+
 } // namespace
 
 std::uintmax_t SizeInMiB(std::uintmax_t size) {
@@ -64,12 +68,14 @@ TTextFile ReadTextFile(const std::filesystem::path& path) {
   char buf[65536];
   std::size_t got = 0;
   bool any = false;
+  bool utf16 = false;
   while ((got = std::fread(buf, 1, sizeof buf, file.get())) > 0) {
+    if (!any) utf16 = got >= 2 && IsUtf16Mark(std::string_view(buf, 2));
     any = true;
-    // A sparse file of NUL bytes would otherwise be read to its end for nothing.
-    if (const void* nul = std::memchr(buf, '\0', got)) {
-      text.append(buf, static_cast<std::size_t>(static_cast<const char*>(nul) - buf));
-      if (text.empty()) return Refused(TLoadOutcome::StartsWithNul, size);
+    // A NUL byte ends any text but UTF-16, so a sparse file of NUL bytes is not read to its end
+    // for nothing. The NUL stays: the reader tells where it stood.
+    if (const void* nul = utf16 ? nullptr : std::memchr(buf, '\0', got)) {
+      text.append(buf, static_cast<std::size_t>(static_cast<const char*>(nul) - buf) + 1);
       return read;
     }
     // A file that grows while it is read is refused at the limit, not read on.

@@ -28,14 +28,15 @@ private:
 
 // Every line of the text, as TLineReader gives them.
 std::vector<std::string_view> SplitLines(std::string_view text);
-// A text file as read: its bytes up to the first NUL byte, and how the reading went.
+// A text file as read: its bytes, and how the reading went.
 struct TTextFile {
   TLoadResult Result;
   std::string Text;
 };
 
-// Reads a file's bytes as they are, up to its first NUL byte: the text ends there, so the rest
-// is never read. A file that is missing, not a plain file, locked by another program, larger
-// than MaxTextFileSize (also one that grows past it while it is read), unreadable, empty, or
-// that starts with a NUL byte gives no text and the outcome that says so.
+// Reads a file's bytes as they are. A NUL byte ends the text of any file that does not start
+// with a UTF-16 byte-order mark: its bytes are read up to that NUL, which is kept, and no
+// further. A file that is missing, not a plain file, locked by another program, larger than
+// MaxTextFileSize (also one that grows past it while it is read), unreadable or empty gives no
+// text and the outcome that says so.
 TTextFile ReadTextFile(const std::filesystem::path& path);

@@ -3,6 +3,7 @@
 #include "core/Cp1252.h"
 #include "core/ErrorList.h"
 #include "core/Fields.h"
+#include "core/InputText.h"
 #include "core/TextFile.h"
 
 #include <algorithm>
@@ -17,6 +18,14 @@ constexpr TDate Date20991231 = 73050;
 constexpr TCellColor Red{255, 0, 0};
 // How many lines a load reads between two reports of its progress.
 constexpr int ProgressRegels = 4096;
+static_assert(MaxTextFileSize < static_cast<std::uintmax_t>(NoLine),
+              "a line of the largest file could be taken for no line");
+
+// Whether text was read: a text that ends before its first character is empty, or not text.
+TLoadOutcome TextOutcome(const TInputText& input) {
+  if (input.NotText) return TLoadOutcome::NotText;
+  return input.Text().empty() ? TLoadOutcome::Empty : TLoadOutcome::Read;
+}
 
 bool FileExists(const std::filesystem::path& path) {
   std::error_code ec;
@@ -98,6 +107,7 @@ void TToernooi::Clear() {
   DatumsGeldig = false;
   FSourcePath.clear();
   FRegelCount = 0;
+  FCodering = TTekstCodering::Cp1252;
   FSkippedRegels.clear();
 }
 
@@ -122,10 +132,16 @@ TLoadResult TToernooi::LoadFile(const std::filesystem::path& path, TCellTable& i
                                 bool batch) {
   StartLoad(inputGrid);
   TFoutLijst fouten(FErrorGrid, batch);
-  const TTextFile file = ReadTextFile(path);
-  if (ReadText(path, file.Text, inputGrid, fouten)) FinishLoad(fouten, FileExists(path));
-  if (FStopped) return {TLoadOutcome::Stopped, file.Result.Size};
-  return file.Result;
+  TTextFile file = ReadTextFile(path);
+  TLoadResult result = file.Result;
+  TInputText input = DecodeInput(file.Text);
+  // A decoded text no longer needs the bytes it came from.
+  if (input.Codering != TTekstCodering::Cp1252) std::string().swap(file.Text);
+  if (result.Read()) result.Outcome = TextOutcome(input);
+  if (!result.Read()) input = {};
+  if (ReadText(path, input, inputGrid, fouten)) FinishLoad(fouten, FileExists(path));
+  if (FStopped) result.Outcome = TLoadOutcome::Stopped;
+  return result;
 }
 
 TLoadResult TToernooi::LoadBytes(const std::filesystem::path& path, std::string_view bytes,
@@ -133,11 +149,12 @@ TLoadResult TToernooi::LoadBytes(const std::filesystem::path& path, std::string_
   StartLoad(inputGrid);
   TFoutLijst fouten(FErrorGrid, batch);
   if (bytes.size() > MaxTextFileSize) return {TLoadOutcome::TooLarge, bytes.size()};
-  if (ReadText(path, bytes, inputGrid, fouten)) FinishLoad(fouten, true);
-  if (FStopped) return {TLoadOutcome::Stopped, bytes.size()};
-  if (bytes.empty()) return {TLoadOutcome::Empty, 0};
-  if (bytes.front() == '\0') return {TLoadOutcome::StartsWithNul, bytes.size()};
-  return {TLoadOutcome::Read, bytes.size()};
+  TInputText input = DecodeInput(bytes);
+  TLoadResult result{TextOutcome(input), bytes.size()};
+  if (!result.Read()) input = {};
+  if (ReadText(path, input, inputGrid, fouten)) FinishLoad(fouten, true);
+  if (FStopped) result.Outcome = TLoadOutcome::Stopped;
+  return result;
 }
 
 void TToernooi::StartLoad(TCellTable& inputGrid) {
@@ -147,8 +164,9 @@ void TToernooi::StartLoad(TCellTable& inputGrid) {
   FUI.SetStatusText(1, "");
 }
 
-bool TToernooi::ReadText(const std::filesystem::path& path, std::string_view text,
+bool TToernooi::ReadText(const std::filesystem::path& path, const TInputText& input,
                          TCellTable& inputGrid, TFoutLijst& fouten) {
+  const std::string_view text = input.Text();
   // Space is made for the lines the reader keeps; shorter ones are passed over. The games'
   // index grows with the games accepted: a file of short lines or of rejected game records
   // would otherwise reserve an index many times its own size.
@@ -163,6 +181,7 @@ bool TToernooi::ReadText(const std::filesystem::path& path, std::string_view tex
   Rec.Federatie = "NED";
   FSourcePath = path;
   FRegelCount = 0;
+  FCodering = input.Codering;
 
   std::vector<int> filledPerRow;
   if (FillInputGrid) {
@@ -170,13 +189,22 @@ bool TToernooi::ReadText(const std::filesystem::path& path, std::string_view tex
     inputGrid.ReserveRows(static_cast<int>(kept) + 1);
   }
   std::string prepared;
+  std::size_t vervangen = 0;
+  // The replaced characters up to the offset, as findings on the line.
+  const auto addVervangen = [&](std::size_t upTo, int regel) {
+    for (; vervangen < input.Vervangen.size() && input.Vervangen[vervangen].Offset <= upTo;
+         ++vervangen)
+      fouten.AddFout(VervangenTekenText(input.Vervangen[vervangen], input.Codering), regel);
+  };
   TLineReader reader(text);
   for (std::string_view line; reader.Next(line);) {
     const int regel = ++FRegelCount;
+    const auto start = static_cast<std::size_t>(line.data() - text.data());
     if (regel % ProgressRegels == 0) {
-      if (OnProgress) OnProgress(static_cast<std::size_t>(line.data() - text.data()), text.size());
+      if (OnProgress) OnProgress(start, text.size());
       if (Stop(inputGrid)) return false;
     }
+    addVervangen(start + line.size(), regel);
     if (line.size() <= 4) {
       FSkippedRegels.push_back(regel);
       continue;
@@ -241,6 +269,10 @@ bool TToernooi::ReadText(const std::filesystem::path& path, std::string_view tex
 
   if (OnProgress) OnProgress(text.size(), text.size());
   if (FRegelCount == 0 || Stop(inputGrid)) return false;
+  // What follows the last line break stands on a line of its own.
+  const int laatste = FRegelCount + (text.ends_with('\r') || text.ends_with('\n') ? 1 : 0);
+  addVervangen(text.size(), laatste);
+  if (input.NulOffset) fouten.AddFout(NulTekenText(), laatste);
 
   CheckHeaderRecords(fouten);
   if (FillInputGrid) FinishInputGrid(inputGrid, filledPerRow);
@@ -265,7 +297,10 @@ bool TToernooi::Stop(TCellTable& inputGrid) {
 }
 
 void TToernooi::FinishLoad(TFoutLijst& fouten, bool stillThere) {
-  FUI.SetStatusText(1, std::to_string(fouten.FoutTeller()) + " fout");
+  std::string status = std::to_string(fouten.FoutTeller()) + " fout";
+  if (FCodering != TTekstCodering::Cp1252)
+    status += " (gelezen als " + std::string(CoderingNaam(FCodering)) + ")";
+  FUI.SetStatusText(1, status);
   fouten.AddFout(Rec.BestandsNaam + (stillThere ? "" : " Niet gevonden."), 0);
   // Fitting once here gives the same widths as fitting after every game record.
   if (FitErrorGrid) FErrorGrid.FitColumnWidths(true, 1);
@@ -324,7 +359,7 @@ void TToernooi::CheckHeaderRecords(TFoutLijst& fouten) const {
     if (!idNr)
       fouten.AddFout(message, NoLine);
     else if (idNr->Tekst.empty())
-      fouten.AddFout(message, idNr->RegelNr >= NoLine ? NoLine : idNr->RegelNr);
+      fouten.AddFout(message, idNr->RegelNr);
   };
   checkText(22, "022 Naam Toernooiplaats ontbreekt.");
   checkText(32, "032 Federatie naam ontbreekt (NED)");

@@ -3,8 +3,10 @@
 #include "core/CoreUI.h"
 #include "core/DateValue.h"
 #include "core/ErrorList.h"
+#include "core/FlatIndex.h"
 #include "core/Games.h"
 #include "core/IdNrs.h"
+#include "core/InputText.h"
 #include "core/LoadOutcome.h"
 #include "core/Spelers.h"
 #include "table/CellTable.h"
@@ -63,6 +65,8 @@ public:
   const std::filesystem::path& SourcePath() const { return FSourcePath; }
   // The number of lines the last load read; 0 when the file was missing, in use or empty.
   int RegelCount() const { return FRegelCount; }
+  // The encoding the last load read its file in.
+  TTekstCodering Codering() const { return FCodering; }
   // The input-table row that shows the line (1-based) of the file last loaded; none for a line
   // the reader skipped or that the file does not have.
   std::optional<int> InputRow(int regel) const;
@@ -89,7 +93,7 @@ public:
 private:
   void StartLoad(TCellTable& inputGrid);
   // False when the text holds no line; then the load ends without a summary row.
-  bool ReadText(const std::filesystem::path& path, std::string_view text, TCellTable& inputGrid,
+  bool ReadText(const std::filesystem::path& path, const TInputText& input, TCellTable& inputGrid,
                 TFoutLijst& fouten);
   void FinishLoad(TFoutLijst& fouten, bool stillThere);
   // Whether the user stopped the load; a stopped load leaves the tournament and the input
@@ -106,7 +110,8 @@ private:
   std::filesystem::path FSourcePath;
   int FRegelCount = 0;
   bool FStopped = false;
+  TTekstCodering FCodering = TTekstCodering::Cp1252;
   // The lines of 4 bytes or less, which get no input-table row; ascending.
   std::vector<int> FSkippedRegels;
-  std::unordered_map<std::int32_t, int> FRondeIndex;
+  std::unordered_map<std::int32_t, int, TKeyHash> FRondeIndex;
 };

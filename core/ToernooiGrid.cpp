@@ -5,6 +5,8 @@
 #include "core/NumberText.h"
 #include "core/Report.h"
 #include "core/ReportColumns.h"
+#include "core/ReportSize.h"
+#include "core/Teksten.h"
 #include "core/TextFile.h"
 
 #include <string>
@@ -26,9 +28,8 @@ std::uint64_t RondeKey(std::int32_t rondeNr) {
 } // namespace
 
 TReportTooLarge::TReportTooLarge(std::uintmax_t size)
-    : std::runtime_error("Het rapport zou te groot worden (" + std::to_string(SizeInMiB(size)) +
-                         " MiB; de grens is " + std::to_string(SizeInMiB(MaxReportSize)) +
-                         " MiB)") {}
+    : std::runtime_error(FillIn(Tekst::RapportTeGroot, std::to_string(SizeInMiB(size)),
+                                std::to_string(SizeInMiB(MaxReportSize)))) {}
 
 void ClearToernooiGrid(TCellTable& grid) {
   grid.ClearCells();
@@ -40,9 +41,8 @@ void FillToernooiGrid(TToernooi& toernooi, TCellTable& grid) {
   ClearToernooiGrid(grid);
   const int spelerCount = toernooi.GetSpelerCount();
   const int rondeCount = static_cast<int>(toernooi.Rondes.size());
-  const std::uintmax_t reportSize = ReportPlayerLinesSize(spelerCount, rondeCount);
-  if (reportSize > MaxReportSize)
-    throw TReportTooLarge(reportSize);
+  const std::uintmax_t reportSize = ReportSize(toernooi);
+  if (reportSize > MaxReportSize) throw TReportTooLarge(reportSize);
   grid.SetRowCount(spelerCount + 2);
   grid.SetColCount(rondeCount + FirstRondeColumn.Col);
 

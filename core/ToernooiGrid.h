@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <stdexcept>
 
-// The largest report the program makes. Every player line is as wide as all round columns
-// together, so a small file of many rounds with a few new players each would otherwise ask
+// The largest report the program makes. The rulers, the round dates and every player line are
+// as wide as all round columns together, so a small file of many rounds would otherwise ask
 // for a table and a report many thousands of times its own size.
 constexpr std::uintmax_t MaxReportSize = std::uintmax_t{256} << 20;
 

@@ -1,6 +1,7 @@
 #include "bench/SilentUI.h"
 #include "core/CoreUI.h"
 #include "core/ErrorList.h"
+#include "core/ReportSize.h"
 #include "core/Toernooi.h"
 #include "core/ToernooiGrid.h"
 #include "table/CellTable.h"
@@ -50,6 +51,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Require(toernooiGrid.ColCount() == rondes + 11, "one table column per round");
   Require(toernooi.ReportLines.size() == static_cast<std::size_t>(spelers) + 14,
           "one report line per player");
+  std::size_t reportBytes = 0;
+  for (const std::string& line : toernooi.ReportLines) reportBytes += line.size() + 2;
+  Require(reportBytes <= ReportSize(toernooi), "the report is no larger than counted");
   std::size_t partijen = 0;
   for (int i = 0; i < spelers; ++i) {
     Require(toernooi.Spelers[i].StartNr == i + 1, "start ranks follow the list");

@@ -330,17 +330,20 @@ std::uintmax_t TCellTable::ClipboardSize(std::uintmax_t limit) const {
 void TCellTable::AppendClipboardCells(std::string& out, int row, int left, int right) const {
   for (int c = left; c <= right; ++c) {
     if (c > left) out += '\t';
-    const std::string_view text = GetCell(c, row);
-    if (text.find('\r') == std::string_view::npos) {
-      out += text;
-      continue;
-    }
-    out += '"';
-    for (const char ch : text) {
-      if (ch != '\r') out += ch;
-    }
-    out += '"';
+    AppendClipboardCell(out, GetCell(c, row));
   }
+}
+
+void TCellTable::AppendClipboardCell(std::string& out, std::string_view text) {
+  if (text.find('\r') == std::string_view::npos) {
+    out += text;
+    return;
+  }
+  out += '"';
+  for (const char ch : text) {
+    if (ch != '\r') out += ch;
+  }
+  out += '"';
 }
 
 void TCellTable::Alignment(int col, int row, THorzAlign& horz, TVertAlign& vert) const {

@@ -100,6 +100,8 @@ public:
   std::uintmax_t ClipboardSize(std::uintmax_t limit) const;
   // The block of cells from (left, top) to (right, bottom), bounds included, in the same form.
   std::string ClipboardText(int left, int top, int right, int bottom) const;
+  // One cell's text as ClipboardText gives it: a text with a CR is quoted and loses its CRs.
+  static void AppendClipboardCell(std::string& out, std::string_view text);
 
   bool IsHeaderCell(int col, int row) const { return col < FFixedCols || row < FFixedRows; }
   // The drawn alignment of a cell: left and top unless the owner's handler says otherwise;

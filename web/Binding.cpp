@@ -5,8 +5,8 @@
 #include "core/Cp1252.h"
 #include "core/ErrorBoxText.h"
 #include "core/ReportFile.h"
+#include "core/Teksten.h"
 #include "core/TextCase.h"
-#include "core/Version.h"
 #include "table/CellTable.h"
 
 #include <emscripten/bind.h>
@@ -18,7 +18,9 @@
 #include <cstdint>
 #include <exception>
 #include <numeric>
+#include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 using emscripten::val;
@@ -29,13 +31,20 @@ namespace {
 struct TWebResult {
   std::string Naam;
   std::string Status;
-  // The plain messages the load raised, in order.
+  // What the page tells the user of the command's outcome: none or one plain message.
   val Messages = val::array();
   // The error box's text when the command failed; empty when it ran to its end.
   std::string Failure;
   int RegelCount = 0;
   // A file of a run: whether its report is made and belongs to the run's reports.
   bool Report = false;
+};
+
+// The report of the file last opened, or why there is none to save.
+struct TWebReport {
+  std::string Refusal;
+  std::string Name;
+  val Bytes = val::null();
 };
 
 // A table's shape: counts, header counts, column widths and each column's alignment
@@ -64,26 +73,57 @@ public:
     if (panel == 0) Naam = text;
     if (panel == 1) Status = text;
   }
-  void ShowMessage(const std::string& text) override { Messages.push_back(text); }
 
   std::string Naam;
   std::string Status;
-  std::vector<std::string> Messages;
 };
 
 // The conversion of the page, with the window's tables.
 struct TWebForm {
   TWebUI UI;
-  TConversion Conversion{UI};
+  TConversion Conversion;
   std::array<int, 256> BodyWidths{};
   std::array<int, 256> HeaderWidths{};
 
-  TWebForm() { Conversion.ClearTables(); }
+  explicit TWebForm(char decimalSeparator) : Conversion(UI, {decimalSeparator, true, true}) {
+    Conversion.ClearTables();
+  }
 };
 
-TWebForm& Form() {
-  static TWebForm form;
+std::optional<TWebForm>& Started() {
+  static std::optional<TWebForm> form;
   return form;
+}
+
+// The page's form; Start makes it.
+TWebForm& Form() {
+  return Started().value();
+}
+
+// The page's texts are UTF-8, and names come from the page as UTF-8 already.
+const TMessageNaming& WebNaming() {
+  static const TMessageNaming naming{
+      [](std::string_view text) { return Cp1252ToUtf8(text); },
+      [](const std::filesystem::path& path) { return path.filename().string(); },
+      [](const std::filesystem::path& path) { return path.string(); }};
+  return naming;
+}
+
+// Why the browser could not read a file or write one, by the name of its DOMException.
+TLoadOutcome ReadFailure(const std::string& error) {
+  return error == "NotFoundError" ? TLoadOutcome::Missing : TLoadOutcome::Unreadable;
+}
+
+std::error_code WriteFailure(const std::string& error) {
+  if (error == "NotAllowedError" || error == "SecurityError")
+    return std::make_error_code(std::errc::permission_denied);
+  if (error == "TypeMismatchError" || error == "InvalidModificationError")
+    return std::make_error_code(std::errc::is_a_directory);
+  if (error == "QuotaExceededError") return std::make_error_code(std::errc::no_space_on_device);
+  if (error == "NotFoundError") return std::make_error_code(std::errc::no_such_file_or_directory);
+  if (error == "NoModificationAllowedError")
+    return std::make_error_code(std::errc::read_only_file_system);
+  return std::make_error_code(std::errc::io_error);
 }
 
 TCellTable& Grid(int which) {
@@ -97,38 +137,47 @@ TCellTable& Grid(int which) {
   }
 }
 
-val Array(const std::vector<std::string>& texts) {
-  val list = val::array();
-  for (const std::string& t : texts) list.call<void>("push", Cp1252ToUtf8(t));
-  return list;
-}
-
-// Runs one step of a command, which tells whether it made a report; a failure ends it with the
-// error box's text.
+// Runs one step of a command, which fills in its outcome; a failure ends it with the error
+// box's text.
 template <typename F> TWebResult Run(F&& step) {
   TWebForm& form = Form();
-  form.UI.Messages.clear();
   TWebResult result;
   try {
-    result.Report = step(form);
+    step(form, result);
   } catch (const std::exception& e) {
     result.Failure = Cp1252ToUtf8(ErrorBoxText(e.what()));
   }
   result.Naam = Cp1252ToUtf8(form.UI.Naam);
   result.Status = Cp1252ToUtf8(form.UI.Status);
-  result.Messages = Array(form.UI.Messages);
   result.RegelCount = form.Conversion.Toernooi.RegelCount();
   return result;
+}
+
+// What the page shows of a conversion's outcome, when the user is told.
+void Tell(TWebResult& web, const TConvertResult& result) {
+  if (result.Told()) web.Messages.call<void>("push", result.Text(WebNaming()));
 }
 
 } // namespace
 
 // The page's start-up with the decimal separator of the user's locale; returns the caption.
 std::string Start(const std::string& decimalSeparator) {
-  TWebForm& form = Form();
-  char& separator = form.Conversion.Toernooi.DecimalSeparator;
-  if (decimalSeparator.size() == 1) separator = decimalSeparator[0];
-  return "Jeugd csv naar Fide2006 Versie: " + VersionText(separator);
+  const char separator = decimalSeparator.size() == 1 ? decimalSeparator[0] : '.';
+  Started().emplace(separator);
+  return Cp1252ToUtf8(CaptionText(separator));
+}
+
+// The texts the page composes itself, in UTF-8; %1 and %2 take numbers or names.
+val Texts() {
+  val texts = val::object();
+  for (const auto& [name, text] : {std::pair{"VanBestanden", Tekst::VanBestanden},
+                                   {"GestoptNa", Tekst::GestoptNa},
+                                   {"Gestopt", Tekst::Gestopt},
+                                   {"NietOvergenomen", Tekst::NietOvergenomen},
+                                   {"AlleenCsv", Tekst::AlleenCsv},
+                                   {"GeenKlembord", Tekst::GeenKlembord}})
+    texts.set(name, Cp1252ToUtf8(text));
+  return texts;
 }
 
 // The advance of each code page 1252 character in the body and the header font, as the page
@@ -169,39 +218,61 @@ void SetProgress(const val& callback) {
 // The window's double-click: empties the tables, loads the file and fills the tournament table.
 // Report tells whether there is a report to save.
 TWebResult OpenFile(const std::string& name, const val& array) {
-  return Run([&](TWebForm& form) {
-    form.Conversion.OpenBytes(std::filesystem::path(name), Bytes(array));
+  return Run([&](TWebForm& form, TWebResult& web) {
+    Tell(web, form.Conversion.OpenBytes(std::filesystem::path(name), Bytes(array)));
     form.UI.SetStatusText(0, form.Conversion.Toernooi.Rec.Naam);
-    return form.Conversion.HasReport();
+    web.Report = form.Conversion.HasReport();
+  });
+}
+
+// The same for a file the browser could not read; error names its DOMException.
+TWebResult OpenFailed(const std::string& name, const std::string& error) {
+  return Run([&](TWebForm& form, TWebResult& web) {
+    Tell(web, form.Conversion.OpenUnread(std::filesystem::path(name), ReadFailure(error)));
+    form.UI.SetStatusText(0, form.Conversion.Toernooi.Rec.Naam);
   });
 }
 
 // Starts a conversion of all files: the error list collects one summary row per file.
 TWebResult StartBatch() {
-  return Run([](TWebForm& form) {
+  return Run([](TWebForm& form, TWebResult&) {
     form.UI.SetStatusText(1, "");
     form.Conversion.StartRun({});
-    return false;
   });
 }
 
 // One file of a conversion of all files; a file the run does not report on is told in the
 // result's messages, and the run goes on.
 TWebResult ConvertFile(const std::string& name, const val& array) {
-  return Run([&](TWebForm& form) {
-    const bool made =
-        form.Conversion.ConvertBytes(std::filesystem::path(name), Bytes(array)).Done();
+  return Run([&](TWebForm& form, TWebResult& web) {
+    const TConvertResult result =
+        form.Conversion.ConvertBytes(std::filesystem::path(name), Bytes(array));
+    Tell(web, result);
     form.UI.SetStatusText(0, form.Conversion.Toernooi.Rec.Naam);
-    return made;
+    web.Report = result.Done();
+  });
+}
+
+// A file of the run that the browser could not read; error names its DOMException.
+TWebResult ConvertFailed(const std::string& name, const std::string& error) {
+  return Run([&](TWebForm& form, TWebResult& web) {
+    Tell(web, form.Conversion.ConvertUnread(std::filesystem::path(name), ReadFailure(error)));
+    form.UI.SetStatusText(0, form.Conversion.Toernooi.Rec.Naam);
+  });
+}
+
+// A report of the run that the browser could not write at target; error names its
+// DOMException.
+TWebResult NotWritten(const std::string& name, const std::string& target,
+                      const std::string& error) {
+  return Run([&](TWebForm& form, TWebResult& web) {
+    Tell(web, form.Conversion.NotWritten(name, target, WriteFailure(error)));
   });
 }
 
 // Ends a conversion of all files.
 TWebResult FinishBatch() {
-  return Run([](TWebForm& form) {
-    form.Conversion.FinishRun();
-    return false;
-  });
+  return Run([](TWebForm& form, TWebResult&) { form.Conversion.FinishRun(); });
 }
 
 // The report of the file last converted, each line ended by CR LF.
@@ -210,6 +281,20 @@ val WebReportBytes() {
   return val::global("Uint8Array")
       .new_(emscripten::typed_memory_view(bytes.size(),
                                           reinterpret_cast<const unsigned char*>(bytes.data())));
+}
+
+// What "Bewaar Fide2006" downloads: the report of the file last read, or why there is none.
+TWebReport Report() {
+  const TConversion& conversion = Form().Conversion;
+  TWebReport report;
+  const TConvertResult allowed = conversion.CanSave();
+  if (!allowed.Done()) {
+    report.Refusal = allowed.Text(WebNaming());
+    return report;
+  }
+  report.Name = conversion.ReportName();
+  report.Bytes = WebReportBytes();
+  return report;
 }
 
 // The report's file name for the file last loaded.
@@ -256,7 +341,9 @@ TWebRows TableRows(int which, int first, int count, int firstCol, int colCount) 
     for (int c = std::max(firstCol, 0); c < colEnd; ++c) {
       const TMergeRole role = grid.MergeRole(c, r);
       const std::optional<TCellColor> color = grid.CellColor(c, r);
-      rows.Texts.call<void>("push", Cp1252ToUtf8(grid.GetCell(c, r)));
+      // The error list names files as the page was given them.
+      rows.Texts.call<void>("push", which == 2 ? Form().Conversion.ErrorCell(c, r, WebNaming())
+                                               : Cp1252ToUtf8(grid.GetCell(c, r)));
       rows.Colors.call<void>("push", color ? (color->R << 16) | (color->G << 8) | color->B : -1);
       rows.Spans.call<void>("push", role.Kind == TMergeRole::Member ? 0
                                     : role.Kind == TMergeRole::First
@@ -269,11 +356,12 @@ TWebRows TableRows(int which, int first, int count, int firstCol, int colCount) 
 
 // The error list as the clipboard receives it.
 std::string ErrorText() {
-  return Cp1252ToUtf8(Form().Conversion.ErrorGrid.ClipboardText());
+  return Form().Conversion.ErrorText(WebNaming());
 }
 
 // A block of a table's cells, bounds included, in the same form.
 std::string CellsText(int which, int left, int top, int right, int bottom) {
+  if (which == 2) return Form().Conversion.ErrorText(left, top, right, bottom, WebNaming());
   return Cp1252ToUtf8(Grid(which).ClipboardText(left, top, right, bottom));
 }
 
@@ -308,6 +396,10 @@ EMSCRIPTEN_BINDINGS(morvelander) {
       .field("Failure", &TWebResult::Failure)
       .field("RegelCount", &TWebResult::RegelCount)
       .field("Report", &TWebResult::Report);
+  emscripten::value_object<TWebReport>("TWebReport")
+      .field("Refusal", &TWebReport::Refusal)
+      .field("Name", &TWebReport::Name)
+      .field("Bytes", &TWebReport::Bytes);
   emscripten::value_object<TWebTable>("TWebTable")
       .field("ColCount", &TWebTable::ColCount)
       .field("RowCount", &TWebTable::RowCount)
@@ -320,12 +412,17 @@ EMSCRIPTEN_BINDINGS(morvelander) {
       .field("Colors", &TWebRows::Colors)
       .field("Spans", &TWebRows::Spans);
   emscripten::function("Start", &Start);
+  emscripten::function("Texts", &Texts);
   emscripten::function("SetFontWidths", &SetFontWidths);
   emscripten::function("SetProgress", &SetProgress);
   emscripten::function("OpenFile", &OpenFile);
+  emscripten::function("OpenFailed", &OpenFailed);
   emscripten::function("StartBatch", &StartBatch);
   emscripten::function("ConvertFile", &ConvertFile);
+  emscripten::function("ConvertFailed", &ConvertFailed);
+  emscripten::function("NotWritten", &NotWritten);
   emscripten::function("FinishBatch", &FinishBatch);
+  emscripten::function("Report", &Report);
   emscripten::function("ReportBytes", &WebReportBytes);
   emscripten::function("ReportName", &ReportName);
   emscripten::function("TableShape", &TableShape);

@@ -185,15 +185,33 @@ TEST_F(MainFormTest, SaveOverTheOpenedFileIsRefusedAndKeepsIt) {
   Desktop.Answers = {true};
 
   Form.SaveDataBitBtnClick();
-  EXPECT_EQ(Desktop.Messages,
-            Texts{"Łódź.csv\r\rHet rapport " + input.string() +
-                  "\rzou het invoerbestand vervangen.\rGeen bestand gemaakt."});
+  EXPECT_EQ(Desktop.Messages, Texts{"Łódź.csv\r\rHet rapport " + input.string() +
+                                    "\rzou het invoerbestand vervangen.\rGeen bestand gemaakt."});
   EXPECT_TRUE(Desktop.Questions.empty());
   EXPECT_EQ(ReadBytes(input), TournamentCsv());
   EXPECT_EQ(Desktop.Beeps, 1);
 }
 
-TEST_F(MainFormTest, SaveWhereNoFileCanBeCreatedEndsInTheErrorBox) {
+// The summary row of "Alle", "ClipBoard" and Ctrl+C name the file as it is, and the summary
+// row still leads to its file.
+TEST_F(MainFormTest, SummaryRowsAndCopiesNameFilesAsTheyAre) {
+  WriteBytes(InBox() / "Łódź.csv", TournamentCsv());
+  Start();
+  Desktop.Answers = {true};
+  Form.DoAllBitBtnClick();
+  ASSERT_EQ(Column(Form.ErrorGrid, 3), (Texts{"Fout", "0", ""}));
+  EXPECT_EQ(Form.ErrorCellText(2, 1), "Łódź.csv");
+
+  Form.ClipBoardBitBtnClick();
+  Form.CopyCells(Form.ErrorGrid, 1, 1, 2, 1);
+  EXPECT_EQ(Desktop.Clipboard,
+            (Texts{"\tRegel\tOpmerking\tFout\r\n1\t\tŁódź.csv\t0\r\n\t\t\t\r\n", "\tŁódź.csv"}));
+
+  Form.ErrorGridDblClick(1);
+  EXPECT_EQ(Form.Toernooi()->SourcePath(), InBox() / "Łódź.csv");
+}
+
+TEST_F(MainFormTest, SaveWhereNoFileCanBeCreatedSaysWhy) {
   WriteBytes(InBox() / "Voorbeeld.csv", TournamentCsv());
   Start();
   Open("Voorbeeld.csv");
@@ -203,8 +221,10 @@ TEST_F(MainFormTest, SaveWhereNoFileCanBeCreatedEndsInTheErrorBox) {
   Desktop.Answers = {true};
 
   Form.SaveDataBitBtnClick();
-  EXPECT_EQ(Desktop.Errors, Texts{"Cannot create file " + target.string()});
-  EXPECT_EQ(Desktop.Beeps, 0);
+  EXPECT_EQ(Desktop.Messages,
+            Texts{target.string() + "\rKan niet gemaakt worden...\rDe map bestaat niet."});
+  EXPECT_TRUE(Desktop.Errors.empty());
+  EXPECT_EQ(Desktop.Beeps, 1);
 }
 
 TEST_F(MainFormTest, ConvertAllWritesEveryReportAndSkipsVanishedFiles) {
@@ -336,7 +356,8 @@ TEST_F(MainFormTest, ConvertAllPassesOverAReportInUse) {
   EXPECT_EQ(ReadBytes(OutBox() / "c.txt"), VoorbeeldReport());
 }
 
-TEST_F(MainFormTest, ConvertAllStopsAtTheFirstReportThatCannotBeCreated) {
+// A report that cannot be written is told, and the run goes on with the next file.
+TEST_F(MainFormTest, ConvertAllGoesOnAfterAReportThatCannotBeCreated) {
   for (const char* name : {"a.csv", "c.csv"}) WriteBytes(InBox() / name, TournamentCsv());
   Start();
   fs::remove_all(OutBox());
@@ -344,10 +365,12 @@ TEST_F(MainFormTest, ConvertAllStopsAtTheFirstReportThatCannotBeCreated) {
   Desktop.Answers = {true};
 
   Form.DoAllBitBtnClick();
-  EXPECT_EQ(Desktop.Errors, Texts{"Cannot create file " + (OutBox() / "a.txt").string()});
-  EXPECT_EQ(Column(Form.ErrorGrid, 2), (Texts{"Opmerking", "a.csv", ""}));
-  // The panel keeps what the last load wrote there.
-  EXPECT_EQ(Form.StatusText(1), "0 fout");
+  const std::string why = "\rKan niet gemaakt worden...\rDe map bestaat niet.";
+  EXPECT_EQ(Desktop.Messages,
+            (Texts{(OutBox() / "a.txt").string() + why, (OutBox() / "c.txt").string() + why}));
+  EXPECT_TRUE(Desktop.Errors.empty());
+  EXPECT_EQ(Column(Form.ErrorGrid, 2), (Texts{"Opmerking", "a.csv", "c.csv", ""}));
+  EXPECT_EQ(Form.StatusText(1), "");
 }
 
 TEST_F(MainFormTest, ClipboardRightAfterStartCopiesTheEmptyErrorList) {
@@ -408,7 +431,7 @@ TEST(MainFormStartFile, OpensTheFileAsADoubleClickDoes) {
        temp.Path() / "InBox",
        "",
        TMainForm::SelecteerBestandPage,
-       {"Cannot open folder " + (temp.Path() / "nowhere").string()}},
+       {(temp.Path() / "nowhere").string() + "\rKan niet geopend worden...\rDe map bestaat niet."}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

@@ -79,7 +79,7 @@ TEST_F(MainFormTest, ReportsAndFoldersOpenWithTheDesktop) {
   Form.OutFileListBoxOpenFolder();
   EXPECT_EQ(Desktop.Opened, (Paths{OutBox() / "a.txt", InBox(), OutBox()}));
   EXPECT_EQ(Desktop.Messages,
-            std::vector<std::string>{OutBox().string() + "\rKan niet worden geopend."});
+            std::vector<std::string>{OutBox().string() + "\rKan niet geopend worden..."});
 }
 
 TEST_F(MainFormTest, AFindingLeadsToItsLineAndASummaryRowOpensItsFile) {
@@ -109,6 +109,20 @@ TEST_F(MainFormTest, AFindingLeadsToItsLineAndASummaryRowOpensItsFile) {
   EXPECT_EQ(Form.StatusText(0), "Eerste toernooi");
   EXPECT_EQ(Form.ActivePage(), TMainForm::FoutenPage);
   EXPECT_EQ(Form.InputGridRowRequests(), requests);
+}
+
+TEST_F(MainFormTest, AFindingPastLine9999LeadsToItsLine) {
+  std::string csv = TournamentCsv("Lang toernooi");
+  for (int regel = 10; regel < 12000; ++regel) csv += "999;opvulling\r\n";
+  csv += "900;3;10-10-2009;0;1234;1;Ab, Cd;Ef, Gh;;\r\n";
+  WriteBytes(InBox() / "Lang.csv", csv);
+  Start();
+  Open("Lang.csv");
+  EXPECT_EQ(Form.ErrorGrid.GetCell(1, 1), "12000");
+  Form.ErrorGridDblClick(1);
+  EXPECT_EQ(Form.ActivePage(), TMainForm::InleesGridPage);
+  EXPECT_EQ(Form.InputGridRow(), 11999);
+  EXPECT_EQ(Form.InputGrid.GetCell(5, 11999), "1234");
 }
 
 TEST_F(MainFormTest, WatchedFoldersShowNewFilesWithoutBeepKeepingTheSelection) {

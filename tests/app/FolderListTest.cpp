@@ -135,7 +135,7 @@ TEST_F(FolderListTest, ChooserRefusesAFolderItCannotListAndStaysPut) {
   for (const fs::path& bad : {Temp.Path() / "gone", Temp.Path() / "c.csv"}) {
     SCOPED_TRACE(bad.string());
     EXPECT_EQ(ThrownMessage<std::runtime_error>([&] { chooser.SetDirectory(bad); }),
-              "Cannot open folder " + bad.string());
+              bad.string() + "\rKan niet geopend worden...\rDe map bestaat niet.");
     EXPECT_EQ(chooser.Directory(), Temp.Path());
   }
 }

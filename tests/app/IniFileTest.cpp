@@ -104,7 +104,7 @@ TEST_F(IniFileTest, WritingWhereNoFileCanBeCreatedFails) {
   TIniFile ini(path);
   EXPECT_EQ(ThrownMessage<std::runtime_error>(
                 [&] { ini.WriteString("LastSession", "DataInMap", "/in"); }),
-            "Unable to write to " + path.string());
+            path.string() + "\rKan niet gemaakt worden...\rDe map bestaat niet.");
 }
 
 } // namespace

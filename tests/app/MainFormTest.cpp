@@ -261,14 +261,18 @@ TEST_F(MainFormTest, CloseWhenTheIniCannotBeWrittenShowsTheErrorAndClosesAnyway)
   fs::create_directory(Ini());
   Start();
   EXPECT_TRUE(Form.FormCloseQuery());
-  EXPECT_EQ(Desktop.Errors, std::vector<std::string>{"Unable to write to " + Ini().string()});
+  EXPECT_EQ(Desktop.Errors,
+            std::vector<std::string>{Ini().string() + "\rKan niet gemaakt worden...\rEr staat "
+                                                      "een map met die naam."});
 }
 
 TEST_F(MainFormTest, StartWhenAWorkFolderCannotBeCreatedGoesOnInTheProgramFolder) {
   WriteBytes(Dir() / "InBox", "a file where the folder belongs");
   WriteBytes(Dir() / "loose.csv", TournamentCsv());
   Start();
-  EXPECT_EQ(Desktop.Errors, std::vector<std::string>{"Cannot open folder " + InBox().string()});
+  EXPECT_EQ(Desktop.Errors,
+            std::vector<std::string>{InBox().string() + "\rKan niet geopend worden...\rDe map "
+                                                        "bestaat niet."});
   EXPECT_EQ(Form.InDirectoryListBox.Directory(), Dir());
   EXPECT_EQ(Form.OutDirectoryListBox.Directory(), OutBox());
   ASSERT_NE(Form.Toernooi(), nullptr);

@@ -161,6 +161,28 @@ TEST_F(ConvertCommandTest, RefusesToPrintATableLargerThanAReportMayBe) {
   EXPECT_TRUE(fs::exists(work / "Breed.txt"));
 }
 
+// Rejected game records still open rounds, and every line of the report is as wide as all
+// rounds: the rulers and the round dates count as the player lines do.
+TEST_F(ConvertCommandTest, RefusesAReportLargerThanTheLimitWithRejectedRounds) {
+  std::string bytes = "012;Ruim toernooi\r\n";
+  for (int g = 1; g <= 1000; ++g)
+    bytes += "900;1;14-11-2009;" + std::to_string(2 * g - 1) + ";" + std::to_string(2 * g) +
+             ";1;Wit, Speler;Zwart, Speler;;\r\n";
+  for (int r = 2; r <= 14000; ++r) bytes += "900;" + std::to_string(r) + "\r\n";
+  std::ofstream(work / "Ruim.csv", std::ios::binary) << bytes;
+  for (const char* print : {"report", "errors"}) {
+    SCOPED_TRACE(print);
+    const TRun run = Convert({"--print", print, "Ruim.csv"}, work.Path());
+    EXPECT_EQ(run.Status, 1);
+    if (std::string(print) == "report") {
+      EXPECT_EQ(run.Out, "");
+    }
+    EXPECT_EQ(run.Err, "morvelander-convert: Ruim.csv: Het rapport zou te groot worden (268 MiB; "
+                       "de grens is 256 MiB).\n");
+    EXPECT_EQ(FolderEntries(work.Path()), std::vector<std::string>{"Ruim.csv"});
+  }
+}
+
 TEST_F(ConvertCommandTest, UnreadableFileFailsAndTheOthersAreStillConverted) {
   std::ofstream(work / "Leeg.csv").close();
   std::ofstream(work / "Nul.csv", std::ios::binary) << std::string(1, '\0') << "012;Naam\r\n";
@@ -180,7 +202,8 @@ TEST_F(ConvertCommandTest, UnreadableFileFailsAndTheOthersAreStillConverted) {
   std::vector<TCase> cases = {
       {"Ontbreekt.csv", "Ontbreekt.csv", "Kan niet geopend worden... Het bestand bestaat niet."},
       {"Leeg.csv", "Leeg.csv", "Het bestand is leeg."},
-      {"Nul.csv", "Nul.csv", "Het bestand begint met een NUL-teken: het is geen tekstbestand."},
+      {"Nul.csv", "Nul.csv",
+       "Het bestand is geen tekstbestand: het begint met NUL-tekens of veel andere stuurtekens."},
       {"adir.csv", "adir.csv", notAFile},
       {"Pijp.csv", "Pijp.csv", notAFile},
       {"/dev/zero", "/dev/zero", notAFile},
@@ -269,11 +292,10 @@ TEST_F(ConvertCommandTest, MissingOutFolderFailsWithTheReportsFullPath) {
   const TRun run =
       Convert({"--out", "ontbreekt", Data("Schoon.csv"), Data("Findings.csv")}, work.Path());
   EXPECT_EQ(run.Status, 1);
-  EXPECT_EQ(run.Err, "morvelander-convert: " + Data("Schoon.csv").native() + ": Cannot create file " +
-                         (workPath / "ontbreekt" / "Schoon.txt").native() + "\n" +
-                         "morvelander-convert: " + Data("Findings.csv").native() +
-                         ": Cannot create file " +
-                         (workPath / "ontbreekt" / "Findings.txt").native() + "\n");
+  const std::string why = ": Kan niet gemaakt worden... De map bestaat niet.\n";
+  EXPECT_EQ(run.Err,
+            "morvelander-convert: " + (workPath / "ontbreekt" / "Schoon.txt").native() + why +
+                "morvelander-convert: " + (workPath / "ontbreekt" / "Findings.txt").native() + why);
   EXPECT_TRUE(FolderEntries(work.Path()).empty());
 }
 
@@ -347,10 +369,16 @@ TEST_F(ConvertCommandTest, UsageErrorsExitWithTwoAndConvertNothing) {
        "unknown --print value 'alles'"},
       {"long separator",
        {"--decimal-separator", ",,", "Schoon.csv"},
-       "--decimal-separator takes one character"},
+       "--decimal-separator takes \",\" or \".\""},
       {"empty separator",
        {"--decimal-separator=", "Schoon.csv"},
-       "--decimal-separator takes one character"},
+       "--decimal-separator takes \",\" or \".\""},
+      {"digit separator",
+       {"--decimal-separator", "5", "Schoon.csv"},
+       "--decimal-separator takes \",\" or \".\""},
+      {"newline separator",
+       {"--decimal-separator", "\n", "Schoon.csv"},
+       "--decimal-separator takes \",\" or \".\""},
   };
   fs::copy_file(Data("Schoon.csv"), work / "Schoon.csv");
   for (const auto& c : cases) {

@@ -28,13 +28,15 @@ fs::path WriteFile(const fs::path& path, const std::string& bytes) {
 }
 
 // One run over files of every kind, into the folder that also holds two of its inputs: what
-// each file ends in, what the user is told, and which reports are written.
+// each file ends in, what the user is told, and which reports are written. A report that
+// cannot be written is its file's outcome, and the run goes on.
 TEST(ConversionRun, DecidesEveryFileAndTellsWhy) {
   TTempDir in;
   TTempDir out;
   const fs::path o = out.Path();
   const fs::path held = WriteFile(o / "bezet.txt", "oud\r\n");
   const THeldFile lock(held);
+  fs::create_directory(o / "map.txt");
   const struct {
     fs::path input;
     TConvertOutcome want;
@@ -53,10 +55,13 @@ TEST(ConversionRun, DecidesEveryFileAndTellsWhy) {
            "\rzou het invoerbestand vervangen.\rGeen bestand gemaakt."},
       {WriteFile(in / "bezet.csv", Valid), TConvertOutcome::TargetInUse,
        PathText(held) + "\rWordt reeds gebruikt.\rGeen bestand gemaakt."},
+      {WriteFile(in / "map.CSV", Valid), TConvertOutcome::WriteFailed,
+       PathText(o / "map.txt") + "\rKan niet gemaakt worden...\rEr staat een map met die naam."},
       {WriteFile(in / "ruim.csv", SparseRondesCsv(4000)), TConvertOutcome::ReportTooLarge,
        "ruim.csv\r\rHet rapport zou te groot worden (306 MiB; de grens is 256 MiB)."},
       {WriteFile(in / "nul.csv", std::string(1, '\0') + Valid), TConvertOutcome::NotRead,
-       "nul.csv\r\rHet bestand begint met een NUL-teken: het is geen tekstbestand."},
+       "nul.csv\r\rHet bestand is geen tekstbestand: het begint met NUL-tekens of veel andere "
+       "stuurtekens."},
       {fs::create_directories(in / "map.csv") ? in / "map.csv" : fs::path(),
        TConvertOutcome::NotRead,
        "map.csv\r\rKan niet geopend worden...\rHet is geen gewoon bestand maar een map of "
@@ -70,21 +75,19 @@ TEST(ConversionRun, DecidesEveryFileAndTellsWhy) {
   TFakeCoreUI ui;
   TConversion conversion(ui);
   conversion.StartRun(inputs);
-  std::vector<std::string> told;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.input.native());
     const TConvertResult result = conversion.ConvertFile(c.input, o);
     EXPECT_EQ(result.Outcome, c.want);
     EXPECT_EQ(result.Told() ? result.Text() : "", c.told);
-    if (!c.told.empty()) told.push_back(c.told);
   }
-  EXPECT_EQ(ui.Messages, told);
 
   std::vector<std::string> written;
   for (const auto& entry : fs::directory_iterator(o))
     written.push_back(entry.path().filename().string());
   std::sort(written.begin(), written.end());
-  EXPECT_EQ(written, (std::vector<std::string>{"a.txt", "bezet.txt", "x.txt"}));
+  EXPECT_EQ(written, (std::vector<std::string>{"a.txt", "bezet.txt", "map.txt", "x.txt"}));
+  EXPECT_TRUE(fs::is_empty(o / "map.txt"));
   std::ifstream kept(held, std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "oud\r\n");
   std::ifstream input(o / "x.txt", std::ios::binary);
@@ -98,10 +101,17 @@ TEST(ConversionRun, CountsReportNamesOfBytesOncePerRun) {
   conversion.StartRun({});
   EXPECT_TRUE(conversion.ConvertBytes("b.csv", Valid).Done());
   EXPECT_EQ(conversion.ReportName(), "b.txt");
-  EXPECT_EQ(conversion.ConvertBytes("b.CSV", Valid).Outcome, TConvertOutcome::AlreadyWritten);
-  EXPECT_EQ(ui.Messages, std::vector<std::string>{"b.CSV\r\rHet rapport b.txt\ris in deze "
-                                                  "opdracht al gemaakt voor b.csv.\rGeen "
-                                                  "bestand gemaakt."});
+  EXPECT_EQ(conversion.ConvertBytes("b.CSV", Valid).Text(),
+            "b.CSV\r\rHet rapport b.txt\ris in deze opdracht al gemaakt voor b.csv.\rGeen "
+            "bestand gemaakt.");
+  // A report the page could not store frees its name for the next file of the run.
+  EXPECT_TRUE(conversion.ConvertBytes("c.csv", Valid).Done());
+  EXPECT_EQ(
+      conversion
+          .NotWritten("c.csv", "map/c.txt", std::make_error_code(std::errc::read_only_file_system))
+          .Text(),
+      "map/c.txt\rKan niet gemaakt worden...\rDe schijf is alleen te lezen.");
+  EXPECT_TRUE(conversion.ConvertBytes("c.CSV", Valid).Done());
   conversion.StartRun({});
   EXPECT_TRUE(conversion.ConvertBytes("b.CSV", Valid).Done());
 }
@@ -127,7 +137,64 @@ TEST(ConversionSave, RefusesTheInputAndAHeldTargetAndAsksForTheRest) {
   EXPECT_TRUE(conversion.Save(dir / "t.txt", yes).Done());
   EXPECT_EQ(asked, 3);
   EXPECT_TRUE(fs::exists(dir / "t.txt"));
-  EXPECT_EQ(ui.Messages.size(), 2u);
+  const fs::path taken = dir / "map.txt";
+  fs::create_directory(taken);
+  EXPECT_EQ(conversion.Save(taken, yes).Text(),
+            PathText(taken) + "\rKan niet gemaakt worden...\rEr staat een map met die naam.");
+}
+
+// After a load that gave no report, or none at all, a save asks nothing, writes nothing and
+// gives the load's own reason; the last file read counts, in a run too.
+TEST(ConversionSave, RefusesWithTheReasonOfTheLastLoad) {
+  TTempDir dir;
+  const fs::path valid = WriteFile(dir / "goed.csv", Valid);
+  const fs::path large = WriteFile(dir / "groot.csv", "");
+  fs::resize_file(large, (std::uintmax_t{256} << 20) + 1);
+  fs::create_directory(dir / "map.csv");
+  const struct {
+    fs::path input;
+    bool run;
+    // What the user is told; empty when the save is allowed.
+    std::string told;
+  } cases[] = {
+      {fs::path(), false, "Er is geen rapport om te bewaren."},
+      {WriteFile(dir / "leeg.csv", ""), false, "leeg.csv\r\rHet bestand is leeg."},
+      {WriteFile(dir / "nul.csv", std::string(1, '\0') + Valid), false,
+       "nul.csv\r\rHet bestand is geen tekstbestand: het begint met NUL-tekens of veel andere "
+       "stuurtekens."},
+      {dir / "weg.csv", false, "weg.csv\r\rKan niet geopend worden...\rHet bestand bestaat niet."},
+      {large, false,
+       "groot.csv\r\rKan niet geopend worden...\rHet bestand is te groot (257 MiB; de "
+       "grens is 256 MiB)."},
+      {dir / "map.csv", false,
+       "map.csv\r\rKan niet geopend worden...\rHet is geen gewoon bestand maar een map of "
+       "apparaat."},
+      {WriteFile(dir / "ruim.csv", SparseRondesCsv(4000)), false,
+       "ruim.csv\r\rHet rapport zou te groot worden (306 MiB; de grens is 256 MiB)."},
+      {dir / "leeg.csv", true, "leeg.csv\r\rHet bestand is leeg."},
+      {dir / "weg.csv", true, "weg.csv\r\rKan niet geopend worden...\rHet bestand bestaat niet."},
+      {valid, true, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.input.native() + (c.run ? " in a run" : ""));
+    TFakeCoreUI ui;
+    TConversion conversion(ui);
+    if (!c.input.empty()) {
+      ASSERT_TRUE(conversion.Open(valid).Done());
+      if (c.run) {
+        conversion.StartRun({c.input});
+        conversion.ConvertFile(c.input, dir / "uit");
+      } else {
+        conversion.Open(c.input);
+      }
+    }
+    bool asked = false;
+    const TConvertResult result = conversion.Save(dir / "r.txt", [&] { return asked = true; });
+    EXPECT_EQ(result.Done() ? "" : result.Text(), c.told);
+    EXPECT_EQ(asked, c.told.empty());
+    EXPECT_EQ(fs::exists(dir / "r.txt"), c.told.empty());
+    fs::remove(dir / "r.txt");
+  }
 }
 
 } // namespace

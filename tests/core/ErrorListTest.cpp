@@ -42,7 +42,7 @@ TEST(AddFout, AddsByTheSingleFileOrBatchRule) {
   const TAddFoutCase cases[] = {
       {"single with line", false, 12, {"1", "12", "bericht", ""}, 3, 1},
       {"single without line", false, NoLine, {"1", "", "bericht", ""}, 3, 1},
-      {"single beyond line 9999", false, 12000, {"1", "", "bericht", ""}, 3, 1},
+      {"single beyond line 9999", false, 12000, {"1", "12000", "bericht", ""}, 3, 1},
       {"single summary", false, 0, {"1", "", "bericht", "0"}, 3, 0},
       {"batch with line is counted but hidden", true, 12, {"1", "", "", ""}, 2, 1},
       {"batch without line is counted but hidden", true, NoLine, {"1", "", "", ""}, 2, 1},

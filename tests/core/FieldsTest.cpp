@@ -195,6 +195,9 @@ TEST(ReadDateField, ReadsYearMonthDayInAnyOfThreeSeparators) {
       {"2008-13-15", "InvalidDate"},
       {"2008-03-32", "InvalidDate"},
       {"15 maart 2008", "InvalidDate"},
+      {"99999999999-1-1", "InvalidDate"},
+      {"020080-1-1", "InvalidDate"},
+      {"00002008-1-1", "2008-01-01"},
       {"-", "InvalidDate"},
   };
   for (const auto& c : cases) {

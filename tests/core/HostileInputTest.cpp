@@ -1,3 +1,4 @@
+#include "core/InputText.h"
 #include "core/ReportFile.h"
 #include "core/Spelers.h"
 #include "core/ToernooiGrid.h"
@@ -166,18 +167,18 @@ const THostileCase HostileCases[] = {
        EXPECT_EQ(spelers[0].Naam, "Speler, aaaa");
        EXPECT_EQ(spelers[49999].Naam, "Speler, zsaa");
      }},
-    {"nul_early.csv",
-     [] { return "012;Toernooi\r\n022;Plaats\0 en meer\r\n"s + Game("1", "1", "2"); }, 0, 0, 0,
+    {"nul_late.csv",
+     [] {
+       std::string bytes = "012;Toernooi\r\n";
+       while (bytes.size() < 5000) bytes += "999;opvulling\r\n";
+       return bytes + "022;Plaats\0 en meer\r\n"s + Game("1", "1", "2");
+     },
+     0, 0, 0,
      [](const TChain& c) {
        EXPECT_EQ(c.T().Rec.Plaats, "Plaats");
        EXPECT_EQ(c.T().ReportLines[1], "022 Plaats");
-     }},
-    {"image.csv", [] { return std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16) + Noise(1 << 16); },
-     0, 0, 0,
-     [](const TChain& c) {
-       // Both lines before the NUL are too short to show; every header record is missing.
-       EXPECT_EQ(c.Run.InputGrid.GetCell(1, 0), "");
-       EXPECT_EQ(c.Run.ErrorGrid.RowCount(), 9);
+       EXPECT_EQ(c.Run.ErrorGrid.GetCell(1, 1), std::to_string(c.T().RegelCount()));
+       EXPECT_EQ(c.Run.ErrorGrid.GetCell(2, 1), NulTekenText());
      }},
     {"image_without_nul.csv", [] { return "\xFF\xD8\xFF\xE0" + Noise(1 << 16); }, 0, 0, 0,
      [](const TChain& c) { EXPECT_GT(c.Run.InputGrid.RowCount(), 100); }},

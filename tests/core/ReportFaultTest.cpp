@@ -1,7 +1,6 @@
 #include "core/ReportFile.h"
 #include "support/SameBytes.h"
 #include "support/TempDir.h"
-#include "support/ThrownMessage.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +8,8 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
-#include <stdexcept>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include <sys/resource.h>
@@ -35,7 +34,7 @@ void WriteBytes(const fs::path& path, const std::string& bytes) {
 }
 
 // How the child process that wrote under a file-size limit ended.
-enum TChildEnd { Threw = 10, ThrewOtherText = 11, Succeeded = 12 };
+enum TChildEnd { TooLarge = 10, OtherFailure = 11, Succeeded = 12 };
 
 // Writes the report in a child process whose files may not grow beyond `limit` bytes, so the
 // write fails part of the way through, as on a full disk.
@@ -46,11 +45,8 @@ int WriteUnderSizeLimit(const fs::path& target, const std::vector<std::string>& 
     std::signal(SIGXFSZ, SIG_IGN);
     const rlimit rl{limit, limit};
     ::setrlimit(RLIMIT_FSIZE, &rl);
-    const std::string failure =
-        ThrownMessage<std::runtime_error>([&] { WriteReportFile(target, lines); });
-    ::_exit(failure == NothingThrown                             ? Succeeded
-            : failure == "Cannot create file " + target.string() ? Threw
-                                                                 : ThrewOtherText);
+    const std::error_code failure = WriteReportFile(target, lines);
+    ::_exit(!failure ? Succeeded : failure == std::errc::file_too_large ? TooLarge : OtherFailure);
   }
   int status = 0;
   ::waitpid(pid, &status, 0);
@@ -73,8 +69,8 @@ TEST(WriteReportFile, KeepsTheOldReportWhenTheWriteFailsHalfWay) {
     const std::vector<std::string>& Lines;
     int Want;
   } cases[] = {
-      {"replacing_a_report", true, big, Threw},
-      {"new_report", false, big, Threw},
+      {"replacing_a_report", true, big, TooLarge},
+      {"new_report", false, big, TooLarge},
       // The same setup with room enough: the limit, not the setup, makes the others fail.
       {"small_report_within_the_limit", true, NewReport, Succeeded},
   };

@@ -4,14 +4,11 @@
 
 #include <map>
 #include <string>
-#include <vector>
 
-// Records what the core shows: status texts per panel and plain messages.
+// Records what the core shows: status texts per panel.
 class TFakeCoreUI : public TCoreUI {
 public:
   void SetStatusText(int panel, const std::string& text) override { Status[panel] = text; }
-  void ShowMessage(const std::string& text) override { Messages.push_back(text); }
 
   std::map<int, std::string> Status;
-  std::vector<std::string> Messages;
 };

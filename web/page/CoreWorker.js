@@ -7,11 +7,12 @@ const core = globalThis.MorvelanderCore();
 // columns at a scroll position without the page holding millions of widths.
 const tables = [];
 
+// The file's bytes, or the DOMException's name that says why the browser could not read it.
 async function ReadBytes(file) {
   try {
-    return new Uint8Array(await file.arrayBuffer());
-  } catch {
-    throw new Error(`Cannot open file ${file.name}.`);
+    return { bytes: new Uint8Array(await file.arrayBuffer()) };
+  } catch (e) {
+    return { error: e?.name ?? "" };
   }
 }
 
@@ -97,23 +98,30 @@ const commands = {
     c.SetProgress((read, size) => globalThis.postMessage({ progress: [read, size] }));
     return caption;
   },
-  // With the size the core's memory has grown to, which it never gives back: its peak.
-  OpenFile: async (c, file) => ({
-    ...c.OpenFile(file.name, await ReadBytes(file)),
-    Heap: c.HEAP8.length,
-  }),
+  Texts: (c) => c.Texts(),
+  // With the size the core's memory has grown to, which it never gives back: its peak. A file
+  // the browser cannot read is the core's to tell.
+  OpenFile: async (c, file) => {
+    const { bytes, error } = await ReadBytes(file);
+    const result = bytes ? c.OpenFile(file.name, bytes) : c.OpenFailed(file.name, error);
+    return { ...result, Heap: c.HEAP8.length };
+  },
   StartBatch: (c) => c.StartBatch(),
-  // A file of "Alle": its result, and its report when the run made one. A file that can no
-  // longer be read is passed over, like one gone from the folder.
+  // A file of "Alle": its result, and its report when the run made one.
   ConvertFile: async (c, file) => {
-    const bytes = await ReadBytes(file).catch(() => null);
-    if (!bytes) return null;
-    const result = c.ConvertFile(file.name, bytes);
+    const { bytes, error } = await ReadBytes(file);
+    const result = bytes ? c.ConvertFile(file.name, bytes) : c.ConvertFailed(file.name, error);
     if (!result.Report) return { result, name: c.ReportName() };
     return { result, name: c.ReportName(), report: c.ReportBytes() };
   },
+  // A report of "Alle" that the browser could not write into the folder.
+  NotWritten: (c, name, target, error) => c.NotWritten(name, target, error),
   FinishBatch: (c) => c.FinishBatch(),
-  Report: (c) => ({ name: c.ReportName(), report: c.ReportBytes() }),
+  // What "Bewaar Fide2006" downloads, or why there is nothing to save.
+  Report: (c) => {
+    const { Refusal, Name, Bytes } = c.Report();
+    return Refusal ? { refusal: Refusal } : { name: Name, report: Bytes };
+  },
   Shape,
   View,
   ColumnEdges: (c, which, col) => [tables[which].lefts[col], tables[which].lefts[col + 1]],

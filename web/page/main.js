@@ -44,6 +44,10 @@ const Repaint = () =>
 // The drop takes only *.csv files, as the window does.
 const IsCsv = (file) => /\.csv$/i.test(file.name);
 
+// The core's texts, once it has started; %1 and %2 take numbers or names.
+let T = {};
+const FillIn = (text, first, second) => text.replace("%1", first).replace("%2", second);
+
 async function CopyText(text) {
   try {
     await navigator.clipboard.writeText(text);
@@ -53,7 +57,7 @@ async function CopyText(text) {
     area.select();
     const copied = document.execCommand("copy");
     area.remove();
-    if (!copied) throw new Error("Het klembord is niet beschikbaar.");
+    if (!copied) throw new Error(T.GeenKlembord);
   }
 }
 
@@ -75,6 +79,7 @@ async function Main() {
   );
   document.title = await core.Start();
   byId("Caption").textContent = document.title;
+  T = await core.Call("Texts");
 
   const tabs = [...byId("PageControl").children];
   const grids = ["InputGrid", "ToernooiGrid", "ErrorGrid"];
@@ -134,7 +139,7 @@ async function Main() {
   // the core's work at once.
   stopButton.addEventListener("click", () => {
     if (stopping) stopping();
-    else core.Stop(new TStopped("Gestopt."));
+    else core.Stop(new TStopped(T.Gestopt));
     stopping = null;
   });
 
@@ -173,8 +178,9 @@ async function Main() {
   });
 
   const Save = Command(async () => {
-    const { name, report } = await core.Call("Report");
-    DownloadBytes(name, report, "text/plain");
+    const { name, report, refusal } = await core.Call("Report");
+    if (refusal) await ShowMessage(refusal);
+    else DownloadBytes(name, report, "text/plain");
   });
 
   const ConvertAll = (toFolder) =>
@@ -197,11 +203,11 @@ async function Main() {
             if (!(await ShowResult(result))) return;
             if (report) {
               saveButton.disabled = false;
-              if (folder) await WriteReport(folder, name, report);
+              if (folder) await WriteReport(folder, file, name, report);
               reports.set(name, { report });
             }
           }
-          status[1].textContent = `${i + 1} van ${files.length} bestanden`;
+          status[1].textContent = FillIn(T.VanBestanden, i + 1, files.length);
           await Repaint();
           if (stopped && i + 1 < files.length) {
             stoppedAfter = i + 1;
@@ -210,7 +216,7 @@ async function Main() {
         }
         await ShowResult(await core.Call("FinishBatch"));
         status[1].textContent = stoppedAfter
-          ? `Gestopt na ${stoppedAfter} van ${files.length} bestanden`
+          ? FillIn(T.GestoptNa, stoppedAfter, files.length)
           : "";
       } finally {
         if (!folder && reports.size > 0) DownloadZip(ZipName, reports);
@@ -218,11 +224,13 @@ async function Main() {
       }
     });
 
-  async function WriteReport(folder, name, report) {
+  // A report the browser cannot write is that file's outcome, told by the core; the run goes on.
+  async function WriteReport(folder, file, name, report) {
     try {
       await WriteToFolder(folder, name, report);
-    } catch {
-      throw new Error(`Cannot create file ${folder.name}/${name}.`);
+    } catch (e) {
+      const target = `${folder.name}/${name}`;
+      await ShowResult(await core.Call("NotWritten", file.name, target, e?.name ?? ""));
     }
   }
 
@@ -278,9 +286,7 @@ async function Main() {
     await ShowPage(0);
     await AddFiles(taken);
     if (refused.length > 0)
-      await ShowMessage(
-        `Niet overgenomen:\r${refused.join("\r")}\r\rAlleen *.csv bestanden worden overgenomen.`,
-      );
+      await ShowMessage(`${T.NietOvergenomen}\r${refused.join("\r")}\r\r${T.AlleenCsv}`);
     if (taken.length > 0) fileList.Open(fileList.Files.find((f) => f.name === taken[0].name));
   });
   document.addEventListener("keydown", (e) => {

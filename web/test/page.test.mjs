@@ -273,32 +273,38 @@ test("Alle converts every file into one zip and lists one summary row per file",
   assert.equal(status, "Gestopt na 2 van 7 bestanden");
 });
 
+// The folder holds a folder of the first report's name: that report is told and not written,
+// and the run goes on, as in the window and the converter.
 async function AlleToFolder(files, names, native) {
-  await page.evaluate(() => {
+  await page.evaluate((taken) => {
     window.written = {};
     window.showDirectoryPicker = async () => ({
       name: "Uit",
-      getFileHandle: async (name) => ({
-        createWritable: async () => {
-          const parts = [];
-          return {
-            write: async (bytes) => parts.push(bytes),
-            close: async () => {
-              const bytes = new Uint8Array(await new Blob(parts).arrayBuffer());
-              window.written[name] = [...bytes];
-            },
-            abort: async () => {},
-          };
-        },
-      }),
+      getFileHandle: async (name) => {
+        if (name === taken) throw new DOMException("a folder", "TypeMismatchError");
+        return {
+          createWritable: async () => {
+            const parts = [];
+            return {
+              write: async (bytes) => parts.push(bytes),
+              close: async () => {
+                const bytes = new Uint8Array(await new Blob(parts).arrayBuffer());
+                window.written[name] = [...bytes];
+              },
+              abort: async () => {},
+            };
+          },
+        };
+      },
     });
-  });
+  }, names[0]);
   await Tab(0);
   await page.click("#DoAllFolderBtn");
+  await CloseMessage(`Uit/${names[0]}\nKan niet gemaakt worden...\nEr staat een map met die naam.`);
   await page.waitForFunction(() => !document.body.dataset.busy);
   const written = await page.evaluate(() => window.written);
-  assert.deepEqual(Object.keys(written).sort(), names);
-  for (const file of files)
+  assert.deepEqual(Object.keys(written).sort(), names.slice(1));
+  for (const file of files.slice(1))
     assert.deepEqual(Buffer.from(written[basename(file, ".csv") + ".txt"]), native.report(file));
 }
 
@@ -317,8 +323,23 @@ test("bad input gets findings, nothing or a message, and the page goes on workin
     assert.equal(Latin1(await Copied()), Native([file], "errors").out, file);
   }
 
+  // A save after a file that gave no lines downloads nothing and says why.
+  await Choose(empty);
+  const downloads = await page.evaluate(() => window.downloads.length);
+  await Tab(2);
+  await page.click("#SaveDataBitBtn");
+  await CloseMessage("Leeg.csv\n\nHet bestand is leeg.");
+  await page.waitForFunction(() => !document.body.dataset.busy);
+  assert.equal(await page.evaluate(() => window.downloads.length), downloads);
+
+  // Chromium finds a file gone from the disk missing, which passes silently as in the window;
+  // Firefox finds it unreadable.
   await Choose(gone);
-  await CloseMessage("Cannot open file Weg.csv.");
+  if (engine === "firefox")
+    await CloseMessage(
+      "Weg.csv\n\nKan niet geopend worden...\nHet bestand kan niet gelezen worden.",
+    );
+  assert.equal(await page.$eval("#SaveDataBitBtn", (b) => b.disabled), true);
 
   await Choose(golden);
   assert.equal(Latin1(await Copied()), Native([golden], "errors").out);
@@ -474,6 +495,17 @@ test("a drop takes only the .csv files, names the rest and opens the first taken
   await page.waitForFunction(
     () => document.getElementById("StatusPanel0").textContent === "Herfsttoernooi Jeugd 2009",
   );
+});
+
+test("the summary row and the copied error list name a file as it is", async () => {
+  const lodz = join(work, "Łódź.csv");
+  writeFileSync(lodz, readFileSync(golden));
+  await Upload(lodz);
+  await Choose(lodz);
+  await Tab(3);
+  const summary = /\r\n\d+\t\tŁódź\.csv\t\d+\r\n/;
+  assert.match(await Shown("ErrorGrid"), summary);
+  assert.match(await Copied(), summary);
 });
 
 // Serves the site folder the build makes, as any static web host would.

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "core/LoadOutcome.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The encodings an input file is read in. Every one is decoded to code page 1252 before its
+// records are read.
+enum class TTekstCodering {
+  Cp1252,
+  // Without a byte-order mark: the whole text is well-formed UTF-8 with at least one
+  // multi-byte sequence, which a code page 1252 text with accented letters practically never is.
+  Utf8,
+  Utf8Bom,
+  Utf16LE,
+  Utf16BE,
+};
+
+// The encoding's name as the user sees it.
+std::string_view CoderingNaam(TTekstCodering codering);
+
+// A character of the file that code page 1252 lacks, or a sequence the file's encoding does
+// not allow, and what took its place. One entry covers every such character of one line.
+struct TVervangenTeken {
+  // Where the first of them stands in the decoded text.
+  std::size_t Offset = 0;
+  // Its Unicode value, or the byte or 16-bit unit that was not well-formed.
+  char32_t Code = 0;
+  bool Ongeldig = false;
+  // The substitute; empty when the character was left out.
+  std::string_view Vervanging;
+  // How many characters of the line were replaced, this one included.
+  int Aantal = 1;
+};
+
+// The finding of a replaced character, for the line it stands on.
+std::string VervangenTekenText(const TVervangenTeken& teken, TTekstCodering codering);
+// The finding on the line of a NUL byte after which nothing is read.
+std::string NulTekenText();
+
+// The first bytes that decide whether a file is text.
+inline constexpr std::size_t TextProbeSize = 4096;
+
+// An input file's bytes read as text: decoded to code page 1252 up to the first NUL character,
+// where the text ends.
+struct TInputText {
+  TTekstCodering Codering = TTekstCodering::Cp1252;
+  // The file's bytes up to the first NUL when they are code page 1252 already; the decoded
+  // text otherwise.
+  std::string_view Cp1252Bytes;
+  std::string Decoded;
+  // Where a NUL character ended the text, when one did.
+  std::optional<std::size_t> NulOffset;
+  // In the order of their offsets, at most one per line.
+  std::vector<TVervangenTeken> Vervangen;
+  // A NUL character among the first TextProbeSize characters, or more than one in ten of them
+  // a control character other than TAB, LF, CR, form feed and end of file (26).
+  bool NotText = false;
+
+  // The text to read.
+  std::string_view Text() const {
+    return Codering == TTekstCodering::Cp1252 ? Cp1252Bytes : std::string_view(Decoded);
+  }
+};
+
+// Recognises the encoding by its byte-order mark (UTF-8, UTF-16 LE or BE), or as UTF-8 without
+// one, else takes the bytes as code page 1252, and decodes them. The bytes must outlive the
+// result.
+TInputText DecodeInput(std::string_view bytes);

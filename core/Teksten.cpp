@@ -1,0 +1,64 @@
+#include "core/Teksten.h"
+
+#include "core/Version.h"
+
+#include <cerrno>
+
+std::string FillIn(std::string_view text, std::string_view first, std::string_view second) {
+  std::string filled;
+  filled.reserve(text.size() + first.size() + second.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '%' && i + 1 < text.size() && (text[i + 1] == '1' || text[i + 1] == '2')) {
+      filled += text[i + 1] == '1' ? first : second;
+      ++i;
+    } else {
+      filled += text[i];
+    }
+  }
+  return filled;
+}
+
+std::string CaptionText(char decimalSeparator) {
+  return Tekst::Caption + VersionText(decimalSeparator);
+}
+
+std::string VanBestandenText(std::size_t i, std::size_t n) {
+  return FillIn(Tekst::VanBestanden, std::to_string(i), std::to_string(n));
+}
+
+std::string NietGemaaktText(std::error_code ec) {
+  return std::string(Tekst::NietGemaakt) + "\r" + SystemReasonText(ec);
+}
+
+std::string NietGeopendText(std::error_code ec) {
+  return std::string(Tekst::NietGeopend) + "\r" + SystemReasonText(ec);
+}
+
+std::string SystemReasonText(std::error_code ec) {
+  if (ec.category() == std::generic_category() || ec.category() == std::system_category()) {
+    switch (ec.value()) {
+    case EACCES:
+    case EPERM:
+      return Tekst::GeenToestemming;
+    case EROFS:
+      return Tekst::AlleenLezen;
+    case EISDIR:
+      return Tekst::MapMetDieNaam;
+    case ENOSPC:
+    case EDQUOT:
+      return Tekst::SchijfVol;
+    case EFBIG:
+      return Tekst::TeGrootVoorSchijf;
+    case ENOENT:
+    case ENOTDIR:
+      return Tekst::MapBestaatNiet;
+    case ENAMETOOLONG:
+      return Tekst::NaamTeLang;
+    case EIO:
+      return Tekst::SchrijfFout;
+    default:
+      break;
+    }
+  }
+  return FillIn(Tekst::Systeemfout, std::to_string(ec.value()));
+}

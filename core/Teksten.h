@@ -1,0 +1,91 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+// Every text the program shows its user, each once: Dutch, code page 1252, CR between lines.
+// The window, the page (through its binding) and the converter take them from here. A text with
+// %1 and %2 has a number or a name filled in at each (FillIn).
+namespace Tekst {
+
+inline constexpr const char* Caption = "Jeugd csv naar Fide2006 Versie: ";
+// How far "Alle" is: file %1 of %2; and where a stopped run ended.
+inline constexpr const char* VanBestanden = "%1 van %2 bestanden";
+inline constexpr const char* GestoptNa = "Gestopt na %1 van %2 bestanden";
+inline constexpr const char* Gestopt = "Gestopt.";
+// How far the load of file %1 is: %2 percent of its bytes read; then its lines worked out.
+inline constexpr const char* Inlezen = "%1 inlezen \x85 %2 %";
+inline constexpr const char* Verwerken = "%1 verwerken \x85";
+
+// What a drop or a pick did not take: the names, one a line, between these two.
+inline constexpr const char* NietOvergenomen = "Niet overgenomen:";
+inline constexpr const char* AlleenCsv = "Alleen *.csv bestanden worden overgenomen.";
+inline constexpr const char* AlleenCsvEnMap =
+    "Alleen *.csv bestanden worden overgenomen, en een map op de invoer- of uitvoerkant.";
+
+// Questions, after a file's name or before a folder.
+inline constexpr const char* Overschrijven = "Overschrijven ?";
+inline constexpr const char* Bewaren = "bewaren ?";
+inline constexpr const char* Verwijderen = " verwijderen ?";
+inline constexpr const char* AlleBestandenIn = "Alle bestanden in ";
+inline constexpr const char* Transformeren = "transformeren in Fide2006 bestanden ?";
+inline constexpr const char* InBoxLegen = "Alle InBox bestanden verwijderen ?";
+inline constexpr const char* OutBoxLegen = "Alle OutBox bestanden verwijderen ?";
+
+// After a path: what could not be done with it.
+inline constexpr const char* NietGeopend = "Kan niet geopend worden...";
+inline constexpr const char* NietGemaakt = "Kan niet gemaakt worden...";
+inline constexpr const char* NietVerwijderd = "Kan niet worden verwijderd.";
+
+// Why a load read no lines.
+inline constexpr const char* BestaatNiet = "Het bestand bestaat niet.";
+inline constexpr const char* GeenGewoonBestand =
+    "Het is geen gewoon bestand maar een map of apparaat.";
+inline constexpr const char* InGebruik = "Wordt reeds gebruikt door een ander programma.";
+inline constexpr const char* TeGroot = "Het bestand is te groot (%1 MiB; de grens is %2 MiB).";
+inline constexpr const char* NietLeesbaar = "Het bestand kan niet gelezen worden.";
+inline constexpr const char* Leeg = "Het bestand is leeg.";
+inline constexpr const char* GeenTekst =
+    "Het bestand is geen tekstbestand: het begint met NUL-tekens of veel andere stuurtekens.";
+
+// Why a run or a save wrote no report.
+inline constexpr const char* GeenBestandGemaakt = "Geen bestand gemaakt.";
+inline constexpr const char* ReedsGebruikt = "Wordt reeds gebruikt.";
+inline constexpr const char* RapportTeGroot =
+    "Het rapport zou te groot worden (%1 MiB; de grens is %2 MiB)";
+inline constexpr const char* HetRapport = "Het rapport ";
+inline constexpr const char* ZouInvoerVervangen = "zou het invoerbestand ";
+inline constexpr const char* VanDezeOpdracht = " van deze opdracht ";
+inline constexpr const char* Vervangen = "vervangen.";
+inline constexpr const char* AlGemaaktVoor = "is in deze opdracht al gemaakt voor ";
+inline constexpr const char* GeenRapport = "Er is geen rapport om te bewaren.";
+
+// The system's reasons why a file could not be written.
+inline constexpr const char* GeenToestemming = "Geen toegang.";
+inline constexpr const char* AlleenLezen = "De schijf is alleen te lezen.";
+inline constexpr const char* MapMetDieNaam = "Er staat een map met die naam.";
+inline constexpr const char* SchijfVol = "De schijf is vol.";
+inline constexpr const char* TeGrootVoorSchijf = "Het bestand wordt te groot voor de schijf.";
+inline constexpr const char* MapBestaatNiet = "De map bestaat niet.";
+inline constexpr const char* NaamTeLang = "De naam is te lang.";
+inline constexpr const char* SchrijfFout = "De schijf gaf een schrijffout.";
+inline constexpr const char* Systeemfout = "Systeemfout %1.";
+
+// The clipboard of the page, when the browser keeps it closed.
+inline constexpr const char* GeenKlembord = "Het klembord is niet beschikbaar.";
+
+} // namespace Tekst
+
+// The text with %1 and %2 replaced by the given words.
+std::string FillIn(std::string_view text, std::string_view first, std::string_view second = {});
+// The window's caption, with the program's version.
+std::string CaptionText(char decimalSeparator);
+// "i van n bestanden".
+std::string VanBestandenText(std::size_t i, std::size_t n);
+// Why the system could not do what was asked with a file, from the error it gave.
+std::string SystemReasonText(std::error_code ec);
+// What could not be done, CR, and the system's reason.
+std::string NietGemaaktText(std::error_code ec);
+std::string NietGeopendText(std::error_code ec);
