@@ -7,7 +7,6 @@
 #include "core/TextFile.h"
 
 #include <algorithm>
-#include <map>
 #include <system_error>
 
 namespace {
@@ -21,7 +20,8 @@ constexpr int ProgressRegels = 4096;
 static_assert(MaxTextFileSize < static_cast<std::uintmax_t>(NoLine),
               "a line of the largest file could be taken for no line");
 
-// Whether text was read: a text that ends before its first character is empty, or not text.
+// How the load of a decoded text ends: refused as not text, empty (also a file of only a
+// byte-order mark), or read.
 TLoadOutcome TextOutcome(const TInputText& input) {
   if (input.NotText) return TLoadOutcome::NotText;
   return input.Text().empty() ? TLoadOutcome::Empty : TLoadOutcome::Read;
@@ -415,17 +415,21 @@ void TToernooi::BuildSpelers() {
 }
 
 void TToernooi::CheckRondeDatums(TFoutLijst& fouten) const {
-  // Rounds in ascending number, each with its games in list order.
-  std::map<std::int32_t, std::vector<const TGame*>> perRonde;
-  for (const TGame& game : Games) perRonde[game.Rec.RondeNr].push_back(&game);
-  for (const auto& [rondeNr, games] : perRonde) {
-    TDate referentie = 0;
-    for (const TGame* game : games) {
-      if (game->Rec.RondeDatum == referentie) continue;
-      if (referentie == 0)
-        referentie = game->Rec.RondeDatum;
-      else
-        fouten.AddFout("Meer dan 1 datum/ronde", game->Rec.RegelNr);
-    }
+  // Rounds in ascending number, each with its games in list order: one sort of the games keeps
+  // a file of many rounds from allocating a node for each.
+  std::vector<const TGame*> games;
+  games.reserve(static_cast<std::size_t>(Games.Count()));
+  for (const TGame& game : Games) games.push_back(&game);
+  std::stable_sort(games.begin(), games.end(),
+                   [](const TGame* a, const TGame* b) { return a->Rec.RondeNr < b->Rec.RondeNr; });
+  TDate referentie = 0;
+  for (std::size_t i = 0; i < games.size(); ++i) {
+    const TGame* game = games[i];
+    if (i > 0 && games[i - 1]->Rec.RondeNr != game->Rec.RondeNr) referentie = 0;
+    if (game->Rec.RondeDatum == referentie) continue;
+    if (referentie == 0)
+      referentie = game->Rec.RondeDatum;
+    else
+      fouten.AddFout("Meer dan 1 datum/ronde", game->Rec.RegelNr);
   }
 }

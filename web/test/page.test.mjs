@@ -315,13 +315,27 @@ test("bad input gets findings, nothing or a message, and the page goes on workin
   writeFileSync(empty, "");
   writeFileSync(binary, Buffer.from([0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0, 0, 0xff]));
   writeFileSync(gone, readFileSync(golden));
-  await Upload(empty, binary, gone);
+  // A UTF-8 export with its mark, the name of a town the code page cannot write.
+  const utf8 = join(work, "Lodz.csv");
+  const text = readFileSync(golden, "latin1").replace("012;", "012;\u0141\u00f3d\u017a ");
+  writeFileSync(utf8, Buffer.concat([Buffer.from([0xef, 0xbb, 0xbf]), Buffer.from(text, "utf8")]));
+  await Upload(empty, binary, gone, utf8);
   rmSync(gone);
 
-  for (const file of [empty, binary]) {
-    await Choose(file);
-    assert.equal(Latin1(await Copied()), Native([file], "errors").out, file);
-  }
+  await Choose(empty);
+  assert.equal(Latin1(await Copied()), Native([empty], "errors").out, empty);
+  await Choose(binary);
+  await CloseMessage(
+    "Plaatje.csv\n\nHet bestand is geen tekstbestand: het begint met NUL-tekens of veel andere " +
+      "stuurtekens.",
+  );
+  assert.equal(Latin1(await Copied()), Native([binary], "errors").out, binary);
+  await Choose(utf8);
+  assert.equal(Latin1(await Copied()), Native([utf8], "errors").out, utf8);
+  assert.match(
+    await page.$eval("#StatusPanel1", (p) => p.textContent),
+    / \(gelezen als UTF-8 met BOM\)$/,
+  );
 
   // A save after a file that gave no lines downloads nothing and says why.
   await Choose(empty);
