@@ -426,13 +426,17 @@ void TMainWindow::ShowSelection(QListView* view, const TFileListBox& list) {
 void TMainWindow::ShowState() {
   const TMainForm& form = *FForm;
   setWindowTitle(Text(form.Caption()));
-  FInDirectoryListBox->Refresh();
-  FOutDirectoryListBox->Refresh();
-  FInFileModel->Refresh();
-  FOutFileModel->Refresh();
-  ShowSelection(FInFileListBox, form.InFileListBox);
-  ShowSelection(FOutFileListBox, form.OutFileListBox);
   const bool working = form.Working();
+  // While "Alle" works, its reports join the output list, which shows them once it ends: a list
+  // of many files shown anew at every repaint would cost more the more files it has.
+  if (!working) {
+    FInDirectoryListBox->Refresh();
+    FOutDirectoryListBox->Refresh();
+    FInFileModel->Refresh();
+    FOutFileModel->Refresh();
+    ShowSelection(FInFileListBox, form.InFileListBox);
+    ShowSelection(FOutFileListBox, form.OutFileListBox);
+  }
   ShowTables(working);
   // While a command works beside the window only Stop takes a click.
   FSaveDataBitBtn->setEnabled(!working && form.SaveDataBitBtnEnabled());
