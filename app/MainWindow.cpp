@@ -410,6 +410,11 @@ void TMainWindow::Run(const std::function<void()>& handler) {
   handler();
   FBusy = busy;
   ShowState();
+  if (!FBusy && FCloseWhenDone) {
+    FCloseWhenDone = false;
+    QMetaObject::invokeMethod(
+        this, [this] { close(); }, Qt::QueuedConnection);
+  }
 }
 
 void TMainWindow::ShowSelection(QListView* view, const TFileListBox& list) {
@@ -493,8 +498,13 @@ bool TMainWindow::event(QEvent* e) {
 }
 
 void TMainWindow::closeEvent(QCloseEvent* e) {
-  // A command that repaints mid-way takes no input, a close request included.
+  // A command that repaints mid-way takes no input, a close request included. Work beside the
+  // window is stopped instead, and the window closes once it has ended.
   if (FBusy) {
+    if (FForm->Working()) {
+      FForm->StopBitBtnClick();
+      FCloseWhenDone = true;
+    }
     e->ignore();
     return;
   }

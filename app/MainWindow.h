@@ -67,6 +67,8 @@ private:
   std::unique_ptr<TMainForm> FForm;
   std::unique_ptr<TTextMeasure> FMeasure;
   bool FBusy = false;
+  // The user closed the window while a command worked beside it.
+  bool FCloseWhenDone = false;
   unsigned FShownInputGridRowRequests = 0;
 
   QTabWidget* FPageControl = nullptr;

@@ -30,6 +30,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace fs = std::filesystem;
 
@@ -62,6 +63,7 @@ private slots:
   void everyControlHasAnAccessibleName();
   void keysReachMenusTabsAndFocus();
   void headerRowNamesTheColumns();
+  void closingDuringALoadStopsItAndCloses();
   void namesShowAsTheyAre();
 
 private:
@@ -622,6 +624,23 @@ void MainWindowTest::headerRowNamesTheColumns() {
   QVERIFY(table && table->tableInterface());
   QCOMPARE(table->tableInterface()->columnDescription(2), QStringLiteral("Opmerking"));
   QCOMPARE(errors->model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Fout"));
+}
+
+// A session that ends (the window's close) while a long load works stops the load and closes.
+void MainWindowTest::closingDuringALoadStopsItAndCloses() {
+  std::string csv = TournamentCsv();
+  for (int i = 0; i < 400000; ++i) csv += "900;1\r\n";
+  WriteBytes(Dir() / "InBox" / "Voorbeeld.csv", csv);
+  std::optional<bool> closedAtOnce;
+  Desktop->OnWait = [&] {
+    if (!closedAtOnce) closedAtOnce = Window->close();
+  };
+  OpenFirstInputFile();
+  Desktop->OnWait = nullptr;
+  QCOMPARE(closedAtOnce, std::optional<bool>(false));
+  QCOMPARE(Find<QLabel>("StatusPanel1")->text(), QStringLiteral("Gestopt."));
+  QTRY_VERIFY(!Window->isVisible());
+  QVERIFY(fs::exists(Dir() / "Morvelander.ini"));
 }
 
 void MainWindowTest::namesShowAsTheyAre() {
