@@ -605,20 +605,22 @@ void TMainForm::DoAllBitBtnClick() {
     const auto job = [&] {
       for (std::size_t i = 0; i < n && !FBeside.Stopped(); ++i) {
         const TConvertResult result = Conversion.ConvertFile(files[i], outDir);
-        const bool read = result.Load.Outcome != TLoadOutcome::Missing;
-        FBeside.Post([this, result, read, naam = Conversion.Toernooi.Rec.Naam,
+        FBeside.Post([this, result, i, &done, n, naam = Conversion.Toernooi.Rec.Naam,
                       report = Conversion.HasReport()] {
-          Show(result);
-          if (!read) return;
-          FSaveDataEnabled = report;
-          SetStatusText(0, naam);
-          // The new report joins the list where a re-reading of the folder would put it.
-          OutFileListBox.Insert(result.Target);
-          FDesktop.Beep();
-        });
-        FBeside.Post([this, i, &done, n] {
+          if (result.Load.Outcome != TLoadOutcome::Missing) {
+            FSaveDataEnabled = report;
+            SetStatusText(0, naam);
+            // The new report joins the list where a re-reading of the folder would put it.
+            OutFileListBox.Insert(result.Target);
+            FDesktop.Beep();
+          }
           done = i + 1;
           SetStatusText(1, VanBestandenText(done, n));
+          if (!result.Told()) return;
+          // Told once the window shows how far the run is.
+          FProgressText = VanBestandenText(done, n);
+          FDesktop.Repaint();
+          Show(result);
         });
       }
       Conversion.FinishRun();

@@ -26,6 +26,8 @@ std::string LoadOutcomeText(const TLoadResult& result) {
                             std::to_string(SizeInMiB(MaxTextFileSize))));
   case TLoadOutcome::Unreadable:
     return NotOpened(Tekst::NietLeesbaar);
+  case TLoadOutcome::Changed:
+    return NotOpened(Tekst::Gewijzigd);
   case TLoadOutcome::Empty:
     return Tekst::Leeg;
   case TLoadOutcome::NotText:

@@ -18,6 +18,9 @@ enum class TLoadOutcome {
   TooLarge,
   // The file is there but cannot be opened or read (no permission, a read error).
   Unreadable,
+  // The copy a browser gave of the file when it was picked no longer reads: the file has
+  // changed since, or is gone.
+  Changed,
   // The file holds no byte at all.
   Empty,
   // Not text: a NUL character or many other control characters in its first kilobytes.

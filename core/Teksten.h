@@ -46,6 +46,8 @@ inline constexpr const char* GeenGewoonBestand =
 inline constexpr const char* InGebruik = "Wordt reeds gebruikt door een ander programma.";
 inline constexpr const char* TeGroot = "Het bestand is te groot (%1 MiB; de grens is %2 MiB).";
 inline constexpr const char* NietLeesbaar = "Het bestand kan niet gelezen worden.";
+inline constexpr const char* Gewijzigd =
+    "Het bestand is gewijzigd sinds het gekozen is, of kan niet gelezen worden.\rKies het opnieuw.";
 inline constexpr const char* Leeg = "Het bestand is leeg.";
 inline constexpr const char* GeenTekst =
     "Het bestand is geen tekstbestand: het begint met NUL-tekens of veel andere stuurtekens.";
@@ -72,6 +74,13 @@ inline constexpr const char* MapBestaatNiet = "De map bestaat niet.";
 inline constexpr const char* NaamTeLang = "De naam is te lang.";
 inline constexpr const char* SchrijfFout = "De schijf gaf een schrijffout.";
 inline constexpr const char* Systeemfout = "Systeemfout %1.";
+
+// What the page's status line says after "Alle" and "ClipBoard".
+inline constexpr const char* EenRapportIn = "1 rapport in %1";
+inline constexpr const char* RapportenIn = "%1 rapporten in %2";
+inline constexpr const char* InMap = "map %1";
+inline constexpr const char* GeenRapporten = "Geen rapporten.";
+inline constexpr const char* Gekopieerd = "Foutenlijst gekopieerd: %1 regels";
 
 // The clipboard of the page, when the browser keeps it closed.
 inline constexpr const char* GeenKlembord = "Het klembord is niet beschikbaar.";

@@ -4,6 +4,7 @@
 #include "core/CoreUI.h"
 #include "core/Cp1252.h"
 #include "core/ErrorBoxText.h"
+#include "core/ErrorList.h"
 #include "core/ReportFile.h"
 #include "core/Teksten.h"
 #include "core/TextCase.h"
@@ -109,8 +110,10 @@ const TMessageNaming& WebNaming() {
   return naming;
 }
 
-// Why the browser could not read a file or write one, by the name of its DOMException.
+// Why the browser could not read a file or write one, by the name of its DOMException;
+// "Changed" when the browser's copy of the file as it was picked no longer reads.
 TLoadOutcome ReadFailure(const std::string& error) {
+  if (error == "Changed") return TLoadOutcome::Changed;
   return error == "NotFoundError" ? TLoadOutcome::Missing : TLoadOutcome::Unreadable;
 }
 
@@ -158,6 +161,20 @@ void Tell(TWebResult& web, const TConvertResult& result) {
   if (result.Told()) web.Messages.call<void>("push", result.Text(WebNaming()));
 }
 
+// An open that gives no report always says why, an empty file or one gone too: the page has
+// no folder list that shows the user what is there.
+void TellOpen(TWebResult& web, const TConvertResult& result) {
+  if (!result.Done()) web.Messages.call<void>("push", result.Text(WebNaming()));
+}
+
+// A file of a run that gave no lines still gets a summary row, with the reason on one line.
+void AddRefusedRow(TWebForm& form, const std::string& name, const TConvertResult& result) {
+  if (result.Outcome != TConvertOutcome::NotRead) return;
+  std::string text = Utf8ToCp1252(name) + " ";
+  for (const char c : result.Reason()) text += c == '\r' ? ' ' : c;
+  TFoutLijst(form.Conversion.ErrorGrid, true).AddFout(text, 0);
+}
+
 } // namespace
 
 // The page's start-up with the decimal separator of the user's locale; returns the caption.
@@ -175,7 +192,12 @@ val Texts() {
                                    {"Gestopt", Tekst::Gestopt},
                                    {"NietOvergenomen", Tekst::NietOvergenomen},
                                    {"AlleenCsv", Tekst::AlleenCsv},
-                                   {"GeenKlembord", Tekst::GeenKlembord}})
+                                   {"GeenKlembord", Tekst::GeenKlembord},
+                                   {"EenRapportIn", Tekst::EenRapportIn},
+                                   {"RapportenIn", Tekst::RapportenIn},
+                                   {"InMap", Tekst::InMap},
+                                   {"GeenRapporten", Tekst::GeenRapporten},
+                                   {"Gekopieerd", Tekst::Gekopieerd}})
     texts.set(name, Cp1252ToUtf8(text));
   return texts;
 }
@@ -219,7 +241,7 @@ void SetProgress(const val& callback) {
 // Report tells whether there is a report to save.
 TWebResult OpenFile(const std::string& name, const val& array) {
   return Run([&](TWebForm& form, TWebResult& web) {
-    Tell(web, form.Conversion.OpenBytes(std::filesystem::path(name), Bytes(array)));
+    TellOpen(web, form.Conversion.OpenBytes(std::filesystem::path(name), Bytes(array)));
     form.UI.SetStatusText(0, form.Conversion.Toernooi.Rec.Naam);
     web.Report = form.Conversion.HasReport();
   });
@@ -228,7 +250,7 @@ TWebResult OpenFile(const std::string& name, const val& array) {
 // The same for a file the browser could not read; error names its DOMException.
 TWebResult OpenFailed(const std::string& name, const std::string& error) {
   return Run([&](TWebForm& form, TWebResult& web) {
-    Tell(web, form.Conversion.OpenUnread(std::filesystem::path(name), ReadFailure(error)));
+    TellOpen(web, form.Conversion.OpenUnread(std::filesystem::path(name), ReadFailure(error)));
     form.UI.SetStatusText(0, form.Conversion.Toernooi.Rec.Naam);
   });
 }
@@ -248,6 +270,7 @@ TWebResult ConvertFile(const std::string& name, const val& array) {
     const TConvertResult result =
         form.Conversion.ConvertBytes(std::filesystem::path(name), Bytes(array));
     Tell(web, result);
+    AddRefusedRow(form, name, result);
     form.UI.SetStatusText(0, form.Conversion.Toernooi.Rec.Naam);
     web.Report = result.Done();
   });
@@ -256,7 +279,10 @@ TWebResult ConvertFile(const std::string& name, const val& array) {
 // A file of the run that the browser could not read; error names its DOMException.
 TWebResult ConvertFailed(const std::string& name, const std::string& error) {
   return Run([&](TWebForm& form, TWebResult& web) {
-    Tell(web, form.Conversion.ConvertUnread(std::filesystem::path(name), ReadFailure(error)));
+    const TConvertResult result =
+        form.Conversion.ConvertUnread(std::filesystem::path(name), ReadFailure(error));
+    Tell(web, result);
+    AddRefusedRow(form, name, result);
     form.UI.SetStatusText(0, form.Conversion.Toernooi.Rec.Naam);
   });
 }
@@ -354,6 +380,14 @@ TWebRows TableRows(int which, int first, int count, int firstCol, int colCount) 
   return rows;
 }
 
+// The text of a summary row of the error list (the file's name first), or "" for another row.
+std::string SummaryText(int errorRow) {
+  const TCellTable& grid = Form().Conversion.ErrorGrid;
+  if (errorRow < grid.FixedRows() || errorRow >= grid.RowCount()) return {};
+  if (!grid.GetCell(1, errorRow).empty() || grid.GetCell(3, errorRow).empty()) return {};
+  return Form().Conversion.ErrorCell(2, errorRow, WebNaming());
+}
+
 // The error list as the clipboard receives it.
 std::string ErrorText() {
   return Form().Conversion.ErrorText(WebNaming());
@@ -422,6 +456,7 @@ EMSCRIPTEN_BINDINGS(morvelander) {
   emscripten::function("ConvertFailed", &ConvertFailed);
   emscripten::function("NotWritten", &NotWritten);
   emscripten::function("FinishBatch", &FinishBatch);
+  emscripten::function("SummaryText", &SummaryText);
   emscripten::function("Report", &Report);
   emscripten::function("ReportBytes", &WebReportBytes);
   emscripten::function("ReportName", &ReportName);

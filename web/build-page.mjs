@@ -63,6 +63,10 @@ const manifest = {
   display: "standalone",
   background_color: "#ece9d8",
   theme_color: "#0a246a",
+  // Installed, the page is the system's "Open with" program for *.csv files; a file opened
+  // while the page is open goes to its list.
+  file_handlers: [{ action: "./", accept: { "text/csv": [".csv"] } }],
+  launch_handler: { client_mode: "focus-existing" },
   icons: [
     { src: "icon-192.png", sizes: "192x192", type: "image/png" },
     { src: "icon-512.png", sizes: "512x512", type: "image/png" },

@@ -28,6 +28,13 @@ export class TCore {
     return this.Send(name, args);
   }
 
+  // The decimal separator from now on, also of a fresh core: the core starts anew, with empty
+  // tables. Returns the caption.
+  SetSeparator(separator) {
+    this.startArgs[0] = separator;
+    return this.Call("Start", ...this.startArgs);
+  }
+
   // Ends the worker at once, whatever it is doing; the commands in flight reject with `reason`.
   Stop(reason) {
     if (!this.worker) return;

@@ -1,18 +1,44 @@
 // The page's worker: it holds the core, so that a long conversion never stops the page from
-// drawing and answering. Each message names a command and its arguments; the answer carries
-// the same id and either the value or the failure's text.
+// drawing and answering, and it makes the output of "Alle" (the zip, or the reports written
+// into a folder), so that the end of a run does not either.
+//
+// Protocol. The page posts { id, name, args }; the worker answers each with the same id and
+// either { value } or { failure } (the failure's text; trap is true when the core trapped and
+// is unusable). While the core reads a file it posts { progress: [read, size] } in bytes,
+// without an id. A file's source is { name, handle, file }: a file handle, read anew at every
+// use, or, where the browser gives none, the File it gave. The commands and their values:
+//   Start(separator, bodyWidths, headerWidths)  the caption; again with another separator, a
+//                             fresh core with empty tables
+//   Texts()                   the core's texts that the page fills in itself
+//   OpenFile(source)          a result, with Heap, the core's memory after it
+//   StartBatch(folder)        a result; folder: a directory handle to write the reports
+//                             into, or null to keep them for the zip
+//   ConvertFile(source)       { result }; its report goes to the folder or the zip
+//   FinishBatch()             { result, count, zip }: the number of reports and, when they
+//                             went to no folder and there are any, the zip's bytes
+//   Report()                  { name, report }, or { refusal } when there is none to save
+//   Shape(which), View(which, first, count, x, width), ColumnEdges(which, col),
+//   CellsText(which, left, top, right, bottom), ErrorText(), FindingRow(row),
+//   SummaryText(row), SortedOrder(names)       the tables' shapes, cells and texts
+// A result is the core's: { Naam, Status, Messages, Failure, RegelCount, Report }, its
+// Messages what the page tells the user.
+import { zipSync } from "fflate";
+
 const core = globalThis.MorvelanderCore();
 
 // Per table: its shape and the left edge of every column, so that a view can ask for the
 // columns at a scroll position without the page holding millions of widths.
 const tables = [];
 
-// The file's bytes, or the DOMException's name that says why the browser could not read it.
-async function ReadBytes(file) {
+// The file's bytes as they are now, or why the browser could not read them: the name of its
+// DOMException for a handle, "Changed" for a File, which stands for the content the file had
+// when it was picked: a browser that cannot give that content any more refuses to read it.
+async function ReadSource({ handle, file }) {
   try {
-    return { bytes: new Uint8Array(await file.arrayBuffer()) };
+    const current = handle ? await handle.getFile() : file;
+    return { bytes: new Uint8Array(await current.arrayBuffer()) };
   } catch (e) {
-    return { error: e?.name ?? "" };
+    return { error: handle ? (e?.name ?? "") : "Changed" };
   }
 }
 
@@ -91,6 +117,23 @@ function View(c, which, first, count, x, width) {
   };
 }
 
+// The output of the run going on: the folder its reports are written into, or the reports
+// kept for the zip, by name.
+let output = { folder: null, reports: new Map(), count: 0 };
+
+// The browser writes the new content aside and puts it in place when the stream closes, so a
+// failed write leaves the old report.
+async function WriteToFolder(folder, name, bytes) {
+  const stream = await (await folder.getFileHandle(name, { create: true })).createWritable();
+  try {
+    await stream.write(bytes);
+    await stream.close();
+  } catch (e) {
+    await stream.abort();
+    throw e;
+  }
+}
+
 const commands = {
   Start: (c, separator, bodyWidths, headerWidths) => {
     const caption = c.Start(separator);
@@ -101,22 +144,42 @@ const commands = {
   Texts: (c) => c.Texts(),
   // With the size the core's memory has grown to, which it never gives back: its peak. A file
   // the browser cannot read is the core's to tell.
-  OpenFile: async (c, file) => {
-    const { bytes, error } = await ReadBytes(file);
-    const result = bytes ? c.OpenFile(file.name, bytes) : c.OpenFailed(file.name, error);
+  OpenFile: async (c, source) => {
+    const { bytes, error } = await ReadSource(source);
+    const result = bytes ? c.OpenFile(source.name, bytes) : c.OpenFailed(source.name, error);
     return { ...result, Heap: c.HEAP8.length };
   },
-  StartBatch: (c) => c.StartBatch(),
-  // A file of "Alle": its result, and its report when the run made one.
-  ConvertFile: async (c, file) => {
-    const { bytes, error } = await ReadBytes(file);
-    const result = bytes ? c.ConvertFile(file.name, bytes) : c.ConvertFailed(file.name, error);
-    if (!result.Report) return { result, name: c.ReportName() };
-    return { result, name: c.ReportName(), report: c.ReportBytes() };
+  StartBatch: (c, folder) => {
+    output = { folder, reports: new Map(), count: 0 };
+    return c.StartBatch();
   },
-  // A report of "Alle" that the browser could not write into the folder.
-  NotWritten: (c, name, target, error) => c.NotWritten(name, target, error),
-  FinishBatch: (c) => c.FinishBatch(),
+  // A file of "Alle": its result, its report kept for the zip or written into the folder. A
+  // report the browser cannot write is that file's outcome, told by the core; the run goes on.
+  ConvertFile: async (c, source) => {
+    const { bytes, error } = await ReadSource(source);
+    if (!bytes) return { result: c.ConvertFailed(source.name, error) };
+    const result = c.ConvertFile(source.name, bytes);
+    if (!result.Report) return { result };
+    const name = c.ReportName();
+    const report = c.ReportBytes();
+    if (output.folder) {
+      try {
+        await WriteToFolder(output.folder, name, report);
+      } catch (e) {
+        const target = `${output.folder.name}/${name}`;
+        return { result: c.NotWritten(source.name, target, e?.name ?? "") };
+      }
+    } else output.reports.set(name, [report, { mtime: new Date() }]);
+    output.count += 1;
+    return { result };
+  },
+  FinishBatch: (c) => {
+    const result = c.FinishBatch();
+    const { folder, reports, count } = output;
+    output = { folder: null, reports: new Map(), count: 0 };
+    const zip = !folder && count > 0 ? zipSync(Object.fromEntries(reports), { level: 6 }) : null;
+    return { result, count, zip };
+  },
   // What "Bewaar Fide2006" downloads, or why there is nothing to save.
   Report: (c) => {
     const { Refusal, Name, Bytes } = c.Report();
@@ -128,14 +191,15 @@ const commands = {
   CellsText: (c, which, left, top, right, bottom) => c.CellsText(which, left, top, right, bottom),
   ErrorText: (c) => c.ErrorText(),
   FindingRow: (c, row) => c.FindingRow(row),
+  SummaryText: (c, row) => c.SummaryText(row),
   SortedOrder: (c, names) => c.SortedOrder(names),
 };
 
 globalThis.onmessage = async ({ data: { id, name, args } }) => {
   try {
     const value = await commands[name](await core, ...args);
-    const transfer = value?.report ? [value.report.buffer] : [];
-    globalThis.postMessage({ id, value }, transfer);
+    const bytes = value?.report ?? value?.zip;
+    globalThis.postMessage({ id, value }, bytes ? [bytes.buffer] : []);
   } catch (e) {
     // A trap leaves the core unusable; the page starts a fresh worker.
     const trap = e instanceof WebAssembly.RuntimeError;

@@ -1,10 +1,14 @@
-// The input list: files dropped on the page or picked, one entry per name, in the window's
-// order. Choosing an entry (double-click or Enter) opens it; the active entry is announced.
+// The input list: files dropped on the page, picked or handed over by the system, one entry
+// per name, in the window's order. An entry is { name, handle, file }: the browser's handle
+// of the file where it gives one, else the File it gave. Choosing an entry (double-click or
+// Enter) opens it; Delete takes it off the list; the active entry is announced.
 export class TFileList {
-  constructor(element, core, onOpen) {
+  // onOpen(entry): the entry chosen; onChange(entries): the list after every change.
+  constructor(element, core, { onOpen, onChange }) {
     this.element = element;
     this.core = core;
     this.onOpen = onOpen;
+    this.onChange = onChange;
     this.files = [];
     this.selected = -1;
     element.addEventListener("click", (e) => this.Select(this.IndexOf(e.target)));
@@ -18,11 +22,11 @@ export class TFileList {
     });
   }
 
-  // Adds the files; a file of a name already listed replaces the older one.
-  async Add(files) {
+  // Adds the entries; an entry of a name already listed replaces the older one.
+  async Add(entries) {
     const chosen = this.files[this.selected];
     const byName = new Map(this.files.map((f) => [f.name, f]));
-    for (const f of files) byName.set(f.name, f);
+    for (const f of entries) byName.set(f.name, f);
     const all = [...byName.values()];
     const order = await this.core.Call("SortedOrder", all.map((f) => f.name));
     this.files = order.map((i) => all[i]);
@@ -32,6 +36,11 @@ export class TFileList {
 
   get Files() {
     return this.files;
+  }
+
+  // The entry of the name, if listed.
+  Find(name) {
+    return this.files.find((f) => f.name === name);
   }
 
   IndexOf(target) {
@@ -48,10 +57,18 @@ export class TFileList {
     this.element.children[i].scrollIntoView({ block: "nearest" });
   }
 
-  // Selects and opens the entry of the file.
-  Open(file) {
-    this.Select(this.files.indexOf(file));
-    this.onOpen(file);
+  // Selects and opens the entry.
+  Open(entry) {
+    this.Select(this.files.indexOf(entry));
+    this.onOpen(entry);
+  }
+
+  // Takes the selected entry off the list; the next one, or else the one before, is selected.
+  Remove() {
+    if (this.selected < 0) return;
+    this.files.splice(this.selected, 1);
+    this.selected = Math.min(this.selected, this.files.length - 1);
+    this.Show();
   }
 
   KeyDown(e) {
@@ -60,6 +77,7 @@ export class TFileList {
     else if (e.key === "End") this.Select(this.files.length - 1);
     else if (e.key === "ArrowUp") this.Select(Math.max(this.selected - 1, 0));
     else if (e.key === "Enter" && this.selected >= 0) this.onOpen(this.files[this.selected]);
+    else if (e.key === "Delete") this.Remove();
     else return;
     e.preventDefault();
   }
@@ -78,5 +96,6 @@ export class TFileList {
         return item;
       }),
     );
+    this.onChange(this.files);
   }
 }
