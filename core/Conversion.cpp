@@ -290,6 +290,15 @@ TConvertResult TConversion::NotWritten(const fs::path& input, const fs::path& ta
   return Last(result);
 }
 
+void TConversion::ListRefused(const TConvertResult& result) {
+  if (result.Outcome != TConvertOutcome::NotRead) return;
+  std::string text = FileNameText(result.Input) + " ";
+  for (const char c : result.Reason()) text += c == '\r' ? ' ' : c;
+  const int row = ErrorGrid.RowCount() - 1;
+  TFoutLijst(ErrorGrid, true).AddFout(text, 0);
+  FSummaryRows[row] = result.Input;
+}
+
 void TConversion::FinishRun() {
   ErrorGrid.FitColumnWidths(true, 1);
 }
