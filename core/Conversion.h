@@ -65,7 +65,7 @@ struct TConvertResult {
 
   bool Done() const { return Outcome == TConvertOutcome::Done; }
   // Whether the window and the page tell the user: a file gone from the folder and an empty
-  // file are passed over silently, as the reader always has.
+  // file are passed over silently, as the reader always has, and so is a load the user stopped.
   bool Told() const;
   // The file the text is about: the target when it is in use or could not be written, else the
   // input.
@@ -181,6 +181,8 @@ private:
   void ClearErrors();
   const TConvertResult& Last(const TConvertResult& result);
 
+  // Asked whether the user stopped a load.
+  TCoreUI& FUI;
   bool FBatch;
   bool FHasReport = false;
   // The last file opened or converted, as far as saving its report goes.

@@ -103,6 +103,9 @@ private:
   // in bytes; then leaves none.
   bool BuildSpelers(std::uintmax_t budget);
   void RefuseTooLarge(std::uintmax_t budget);
+  // Whether the user stopped the load; a stopped load leaves the tournament and the input
+  // table as an empty file would.
+  bool Stop(TCellTable& inputGrid);
   void AddRonde(const TRondeRec& ronde);
   void ReadGame(std::string_view rest, int regel, TFoutLijst& fouten);
   void CheckHeaderRecords(TFoutLijst& fouten) const;
@@ -113,6 +116,7 @@ private:
   TCoreUI& FUI;
   std::filesystem::path FSourcePath;
   int FRegelCount = 0;
+  bool FStopped = false;
   TTekstCodering FCodering = TTekstCodering::Cp1252;
   // The lines of 4 bytes or less, which get no input-table row; ascending.
   std::vector<int> FSkippedRegels;

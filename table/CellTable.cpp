@@ -444,23 +444,16 @@ TMergeRole TCellTable::MergeRole(int col, int row) const {
 }
 
 std::vector<TMergedRange> TCellTable::MergedRanges() const {
-  return MergedRanges(0, INT_MAX);
-}
-
-std::vector<TMergedRange> TCellTable::MergedRanges(int top, int bottom) const {
   std::vector<TMergedRange> ranges;
-  if (top > bottom) return ranges;
   for (const TMerge& m : FMerges) {
     if (m.Col >= FColCount || m.Row >= FRowCount) continue;
-    if (m.Row > bottom || LastOf(m.Row, m.RowSpan) < top) continue;
     if (m.ColSpan == 1 && m.RowSpan == 1) continue;
     // Only the record that still gives the first cell its role describes a live range.
     if (GeneralMergeAt(m.Col, m.Row) != &m) continue;
     ranges.push_back({m.Col, m.Row, m.ColSpan, m.RowSpan});
   }
-  for (std::size_t i = FRowSpans.LowerBound(top); i < FRowSpans.Size(); ++i) {
+  for (std::size_t i = 0; i < FRowSpans.Size(); ++i) {
     const TRowSpan s = FRowSpans[i];
-    if (s.Row > bottom) break;
     if (s.Col >= FColCount || s.Row >= FRowCount || s.ColSpan == 1) continue;
     if (!GeneralMergeAt(s.Col, s.Row)) ranges.push_back({s.Col, s.Row, s.ColSpan, 1});
   }

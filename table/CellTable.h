@@ -87,10 +87,8 @@ public:
   void SetCellColor(int col, int row, TCellColor color);
   std::optional<TCellColor> CellColor(int col, int row) const;
   TMergeRole MergeRole(int col, int row) const;
-  // The ranges of two or more cells whose first cell lies inside the counts; or of those, the
-  // ones that cover a row from top to bottom, bounds included.
+  // The ranges of two or more cells whose first cell lies inside the counts.
   std::vector<TMergedRange> MergedRanges() const;
-  std::vector<TMergedRange> MergedRanges(int top, int bottom) const;
 
   // The whole table as the clipboard receives it: TAB between cells, CR LF after rows.
   std::string ClipboardText() const;

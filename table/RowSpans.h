@@ -25,11 +25,11 @@ public:
   void Add(const TRowSpan& span);
   // The span of the row, if it has one.
   std::optional<TRowSpan> At(int row) const;
-  // The index of the first span at or below the row.
-  std::size_t LowerBound(int row) const;
   void Clear();
 
 private:
+  // The index of the first span at or below the row.
+  std::size_t LowerBound(int row) const;
   struct TShape {
     std::size_t First = 0; // index of the first span of the run
     int Col = 0;
