@@ -44,11 +44,11 @@ TCellTableModel::TCellTableModel(const TCellTable& table, QObject* parent)
       FHeaderFont(TableFont(TCellFont::Header)) {}
 
 int TCellTableModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : FTable.RowCount();
+  return parent.isValid() || FWithheld ? 0 : FTable.RowCount();
 }
 
 int TCellTableModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : FTable.ColCount();
+  return parent.isValid() || FWithheld ? 0 : FTable.ColCount();
 }
 
 QVariant TCellTableModel::data(const QModelIndex& index, int role) const {
@@ -79,6 +79,16 @@ QVariant TCellTableModel::data(const QModelIndex& index, int role) const {
   }
 }
 
+QVariant TCellTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  const bool horizontal = orientation == Qt::Horizontal;
+  const int fixed = horizontal ? FTable.FixedRows() : FTable.FixedCols();
+  if (role != Qt::DisplayRole || FWithheld || fixed == 0 || section < 0)
+    return QAbstractTableModel::headerData(section, orientation, role);
+  const std::string_view text =
+      horizontal ? FTable.GetCell(section, fixed - 1) : FTable.GetCell(fixed - 1, section);
+  return QString::fromUtf8(Cp1252ToUtf8(text));
+}
+
 Qt::ItemFlags TCellTableModel::flags(const QModelIndex& index) const {
   if (!index.isValid()) return Qt::NoItemFlags;
   if (FTable.IsHeaderCell(index.column(), index.row())) return Qt::ItemIsEnabled;
@@ -90,5 +100,11 @@ Qt::ItemFlags TCellTableModel::flags(const QModelIndex& index) const {
 
 void TCellTableModel::Reset() {
   beginResetModel();
+  endResetModel();
+}
+
+void TCellTableModel::SetWithheld(bool withheld) {
+  beginResetModel();
+  FWithheld = withheld;
   endResetModel();
 }

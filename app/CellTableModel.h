@@ -19,10 +19,17 @@ public:
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+  // The table's own last header row and column name its columns and rows, so that a screen
+  // reader names a cell's column by its caption and not by its number.
+  QVariant headerData(int section, Qt::Orientation orientation,
+                      int role = Qt::DisplayRole) const override;
   Qt::ItemFlags flags(const QModelIndex& index) const override;
 
   // The table may have changed in every respect.
   void Reset();
+  // A withheld table shows no cell and is not read, while another thread writes it.
+  void SetWithheld(bool withheld);
+  bool Withheld() const { return FWithheld; }
   // Where the shown texts come from, in UTF-8, when not from the table's own cells.
   void SetCellText(std::function<std::string(int col, int row)> text) {
     FCellText = std::move(text);
@@ -32,5 +39,6 @@ private:
   const TCellTable& FTable;
   QFont FBodyFont;
   QFont FHeaderFont;
+  bool FWithheld = false;
   std::function<std::string(int col, int row)> FCellText;
 };

@@ -9,7 +9,10 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <array>
 #include <climits>
+#include <set>
+#include <utility>
 
 namespace {
 
@@ -66,6 +69,8 @@ TCellTableView::TCellTableView(const TCellTable& table, QWidget* parent)
           [this] { FFixedCols->verticalScrollBar()->setValue(verticalScrollBar()->value()); });
   connect(FFixedRows->horizontalScrollBar(), &QScrollBar::rangeChanged, this,
           [this] { FFixedRows->horizontalScrollBar()->setValue(horizontalScrollBar()->value()); });
+  for (QScrollBar* bar : {verticalScrollBar(), horizontalScrollBar()})
+    connect(bar, &QScrollBar::valueChanged, this, [this] { ShowSpans(); });
   connect(this, &QAbstractItemView::doubleClicked, this,
           [this](const QModelIndex& index) { emit RowOpened(index.row()); });
   FShownGeneration = FTable.Generation() - 1;
@@ -91,27 +96,81 @@ QTableView* TCellTableView::NewFixedView(const char* name) {
 }
 
 void TCellTableView::Refresh() {
-  if (FShownGeneration == FTable.Generation()) return;
+  if (FModel.Withheld() || FShownGeneration == FTable.Generation()) return;
   FShownGeneration = FTable.Generation();
   FModel.Reset();
-  ShowSpans();
   ShowColWidths();
   HideHeaderCells();
   PlaceFixedViews();
+  FSpanWindow.fill(-1);
+  ShowSpans();
 }
 
+void TCellTableView::SetWithheld(bool withheld) {
+  if (withheld == FModel.Withheld()) return;
+  FModel.SetWithheld(withheld);
+  if (withheld) {
+    for (QTableView* view : {static_cast<QTableView*>(this), FFixedCols, FFixedRows, FFixedCorner})
+      view->clearSpans();
+    FSpanWindow = {};
+    PlaceFixedViews();
+    return;
+  }
+  FShownGeneration = FTable.Generation() - 1;
+  Refresh();
+}
+
+// Only the merged ranges that reach the cells in view go to the views: a file of a million
+// header-like lines has a million of them, too many to hand over while the user waits.
 void TCellTableView::ShowSpans() {
+  if (!FFixedCorner || FModel.Withheld()) return;
+  const int rows = FTable.RowCount();
+  const int cols = FTable.ColCount();
+  const int fixedRows = std::min(FTable.FixedRows(), rows);
+  const int fixedCols = std::min(FTable.FixedCols(), cols);
+  // Past the last row or column the view's answer is -1. A row is never less than a few
+  // pixels high and a column never less than one pixel wide, which bounds the cells visited
+  // also for a view not laid out yet.
+  const auto last = [](int at, int first, int count, int most) {
+    return std::min(at < 0 ? count - 1 : at, first + most);
+  };
+  const int top = std::max(rowAt(0), fixedRows);
+  const int bottom = last(rowAt(viewport()->height() - 1), top, rows, viewport()->height() / 4);
+  const int left = std::max(columnAt(0), fixedCols);
+  const int right = last(columnAt(viewport()->width() - 1), left, cols, viewport()->width());
+  const std::array<int, 4> window{top, bottom, left, right};
+  if (window == FSpanWindow && FSpanGeneration == FTable.Generation()) return;
+  FSpanWindow = window;
+  FSpanGeneration = FTable.Generation();
+
   for (QTableView* view : {static_cast<QTableView*>(this), FFixedCols, FFixedRows, FFixedCorner})
     view->clearSpans();
-  for (const TMergedRange& range : FTable.MergedRanges()) {
-    setSpan(range.Row, range.Col, range.RowSpan, range.ColSpan);
-    const bool inFixedCols = range.Col < FTable.FixedCols();
-    const bool inFixedRows = range.Row < FTable.FixedRows();
-    if (inFixedCols) FFixedCols->setSpan(range.Row, range.Col, range.RowSpan, range.ColSpan);
-    if (inFixedRows) FFixedRows->setSpan(range.Row, range.Col, range.RowSpan, range.ColSpan);
+  std::set<std::pair<int, int>> shown;
+  const auto showAt = [&](int col, int row) {
+    const TMergeRole role = FTable.MergeRole(col, row);
+    if (role.Kind == TMergeRole::None) return;
+    const int first = col - role.ColOffset;
+    const int firstRow = row - role.RowOffset;
+    if (!shown.insert({firstRow, first}).second) return;
+    const TMergeRole range =
+        role.Kind == TMergeRole::First ? role : FTable.MergeRole(first, firstRow);
+    setSpan(firstRow, first, range.RowSpan, range.ColSpan);
+    const bool inFixedCols = first < fixedCols;
+    const bool inFixedRows = firstRow < fixedRows;
+    if (inFixedCols) FFixedCols->setSpan(firstRow, first, range.RowSpan, range.ColSpan);
+    if (inFixedRows) FFixedRows->setSpan(firstRow, first, range.RowSpan, range.ColSpan);
     if (inFixedCols && inFixedRows)
-      FFixedCorner->setSpan(range.Row, range.Col, range.RowSpan, range.ColSpan);
-  }
+      FFixedCorner->setSpan(firstRow, first, range.RowSpan, range.ColSpan);
+  };
+  // The cells in view: the header rows and columns, and the body's rows and columns in view.
+  const auto eachRow = [&](const auto& atRow) {
+    for (int r = 0; r < fixedRows; ++r) atRow(r);
+    for (int r = top; r >= 0 && r <= bottom; ++r) atRow(r);
+  };
+  eachRow([&](int r) {
+    for (int c = 0; c < fixedCols; ++c) showAt(c, r);
+    for (int c = left; c >= 0 && c <= right; ++c) showAt(c, r);
+  });
 }
 
 void TCellTableView::ShowColWidths() {
@@ -137,6 +196,7 @@ void TCellTableView::ShowColWidths() {
 }
 
 int TCellTableView::FixedWidth() const {
+  if (FModel.Withheld()) return 0;
   int width = 0;
   for (int c = 0; c < std::min(FTable.FixedCols(), FTable.ColCount()); ++c)
     width += FTable.ColWidths(c);
@@ -144,6 +204,7 @@ int TCellTableView::FixedWidth() const {
 }
 
 int TCellTableView::FixedHeight() const {
+  if (FModel.Withheld()) return 0;
   return std::min(FTable.FixedRows(), FTable.RowCount()) * TCellTable::DefaultRowHeight;
 }
 
@@ -165,6 +226,7 @@ void TCellTableView::HideHeaderCells() {
 void TCellTableView::updateGeometries() {
   QTableView::updateGeometries();
   PlaceFixedViews();
+  ShowSpans();
 }
 
 // The header views sit in the table's margins, the header columns left of its body and the

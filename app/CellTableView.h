@@ -5,6 +5,8 @@
 
 #include <QTableView>
 
+#include <array>
+
 // A cell table on screen: no editing, sorting or resizing, rows 21 pixels high, silver grid
 // lines, the table's column widths and merged ranges. The table's own header rows and
 // columns stand in for QTableView's headers, which stay hidden; they stay in view while the
@@ -18,6 +20,9 @@ public:
   // Shows the table's current texts, counts, widths and merges. A table that did not change
   // since the last call keeps its selection and scroll position.
   void Refresh();
+  // While another thread writes the table, the view shows none of it and reads none of it;
+  // released, it shows the table as it is then.
+  void SetWithheld(bool withheld);
   // Shows other texts than the table's own cells: see TCellTableModel::SetCellText.
   void SetCellText(std::function<std::string(int col, int row)> text) {
     FModel.SetCellText(std::move(text));
@@ -47,6 +52,10 @@ private:
   const TCellTable& FTable;
   TCellTableModel FModel;
   unsigned FShownGeneration = 0;
+  // The cells in view (top, bottom, left, right) and the table generation whose merged ranges
+  // the views were last given.
+  std::array<int, 4> FSpanWindow{};
+  unsigned FSpanGeneration = 0;
   // The header columns, scrolled up and down with the table; the header rows, scrolled left
   // and right with it; and the cells where they meet, which never scroll.
   QTableView* FFixedCols = nullptr;

@@ -49,6 +49,11 @@ public:
   // when entries appear in one of them or vanish from it. No folders stops the watch.
   virtual void WatchFolders(const std::vector<std::filesystem::path>& folders,
                             std::function<void()> changed) = 0;
+  // Takes the user's events until `ended` holds, calling `tick` about every 100 ms so the
+  // window can show how far a work beside it is. `ended` is asked again soon after Wake.
+  virtual void WaitUntil(const std::function<bool()>& ended, const std::function<void()>& tick) = 0;
+  // Any thread may call it: what WaitUntil waits for may hold now.
+  virtual void Wake() = 0;
 };
 
 // A code page 1252 text of the program for a question or message.

@@ -15,8 +15,11 @@ TFolderChooserView::TFolderChooserView(const TFolderChooser& chooser, QWidget* p
   setExpandsOnDoubleClick(false);
   setIndentation(10);
   setUniformRowHeights(true);
-  // The chain is always open, so no branch needs an expand mark.
-  setStyleSheet(QStringLiteral("QTreeView::branch { image: none; border-image: none; }"));
+  // The chain is always open, so no branch needs an expand mark. The current folder is always
+  // selected, so the frame shows where the keyboard is.
+  setStyleSheet(QStringLiteral("QTreeView::branch { image: none; border-image: none; }"
+                               " QTreeView { border: 2px solid palette(mid); }"
+                               " QTreeView:focus { border: 2px solid palette(highlight); }"));
   connect(this, &QTreeWidget::itemDoubleClicked, this,
           [this](QTreeWidgetItem* item) { emit EntryOpened(item->data(0, Qt::UserRole).toInt()); });
   FShownGeneration = FChooser.Generation() - 1;

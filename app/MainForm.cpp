@@ -75,6 +75,10 @@ TMainForm::TMainForm(fs::path exePath, TDesktop& desktop, char decimalSeparator)
       ToernooiGrid(Conversion.ToernooiGrid), ErrorGrid(Conversion.ErrorGrid), FDesktop(desktop),
       FExePath(std::move(exePath)), FDecimalSeparator(decimalSeparator) {
   for (TCellTable* grid : {&InputGrid, &ToernooiGrid, &ErrorGrid}) SetInitialColWidths(*grid);
+  // Only a single load shows how far it is; a run counts its files.
+  Conversion.Toernooi.OnProgress = [this](std::size_t read, std::size_t size) {
+    if (FSingleLoad) FBeside.SetProgress(read, size);
+  };
   InputGrid.OnCanEditCell = InputGridCanEditCell;
   ToernooiGrid.OnCanEditCell = ToernooiGridCanEditCell;
   ErrorGrid.OnCanEditCell = ToernooiGridCanEditCell;
@@ -91,6 +95,7 @@ bool TMainForm::ToernooiGridCanEditCell(int, int) {
 }
 
 void TMainForm::RunCommand(const std::function<void()>& command) {
+  if (FBeside.Running()) return;
   ++FCommandDepth;
   try {
     command();
@@ -99,12 +104,16 @@ void TMainForm::RunCommand(const std::function<void()>& command) {
   }
   --FCommandDepth;
   if (FCommandDepth > 0) return;
-  FollowInputList();
+  FollowFileLists();
   WatchFolders();
 }
 
-void TMainForm::FollowInputList() {
+void TMainForm::FollowFileLists() {
   if (InFileListBox.Generation() != FInputGeneration) InputFilesChanged();
+  if (OutFileListBox.Generation() != FOutputGeneration) {
+    FOutputGeneration = OutFileListBox.Generation();
+    FOutBoxClearEnabled = OutFileListBox.Count() > 0;
+  }
 }
 
 void TMainForm::WatchFolders() {
@@ -138,6 +147,7 @@ void TMainForm::FolderChanged() {
 }
 
 void TMainForm::SetStatusText(int panel, const std::string& text) {
+  const std::lock_guard lock(FStatusMutex);
   if (panel >= 0 && panel < static_cast<int>(FStatusText.size()))
     FStatusText[static_cast<std::size_t>(panel)] = text;
 }
@@ -150,10 +160,38 @@ std::string TMainForm::ErrorCellText(int col, int row) const {
   return Conversion.ErrorCell(col, row, WindowNaming());
 }
 
-const std::string& TMainForm::StatusText(int panel) const {
-  static const std::string none;
-  if (panel < 0 || panel >= static_cast<int>(FStatusText.size())) return none;
+bool TMainForm::StopRequested() {
+  return FSingleLoad && FBeside.Stopped();
+}
+
+std::string TMainForm::StatusText(int panel) const {
+  if (panel == 1 && FBeside.Running() && !FProgressText.empty()) return FProgressText;
+  const std::lock_guard lock(FStatusMutex);
+  if (panel < 0 || panel >= static_cast<int>(FStatusText.size())) return {};
   return FStatusText[static_cast<std::size_t>(panel)];
+}
+
+void TMainForm::RunBeside(bool singleLoad, const std::function<void()>& job,
+                          const std::function<void()>& tick) {
+  FSingleLoad = singleLoad;
+  FProgressText.clear();
+  try {
+    FBeside.Run(FDesktop, job, tick);
+  } catch (...) {
+    FSingleLoad = false;
+    throw;
+  }
+  FSingleLoad = false;
+}
+
+// As the page shows it: "<file> inlezen … 45 %", then "<file> verwerken …".
+void TMainForm::ShowLoadProgress(const std::string& name) {
+  const std::size_t total = FBeside.Total();
+  const std::size_t done = FBeside.Done();
+  if (total == 0) return;
+  FProgressText = done < total ? FillIn(Tekst::Inlezen, name, std::to_string(100 * done / total))
+                               : FillIn(Tekst::Verwerken, name);
+  FDesktop.Repaint();
 }
 
 fs::path TMainForm::IniFileName() const {
@@ -318,14 +356,12 @@ void TMainForm::OutUpdateBitBtnClick() {
 void TMainForm::OutUpdate() {
   OutDirectoryListBox.Update();
   OutFileListBox.Update();
-  FOutBoxClearEnabled = OutFileListBox.Count() > 0;
   FDesktop.Beep();
 }
 
 void TMainForm::OutReread() {
   OutDirectoryListBox.Update();
   OutFileListBox.Reread();
-  FOutBoxClearEnabled = OutFileListBox.Count() > 0;
 }
 
 void TMainForm::RefreshFileLists() {
@@ -376,8 +412,17 @@ void TMainForm::InFileListBoxDblClick() {
 }
 
 void TMainForm::OpenInputFile(const fs::path& path) {
-  const TConvertResult result = Conversion.Open(path);
+  TConvertResult result;
+  const std::string name = FileNameText(path);
+  RunBeside(
+      true, [&] { result = Conversion.Open(path); }, [&] { ShowLoadProgress(name); });
   if (result.Load.Outcome == TLoadOutcome::Missing) return;
+  if (result.Load.Outcome == TLoadOutcome::Stopped) {
+    FSaveDataEnabled = false;
+    SetStatusText(0, "");
+    SetStatusText(1, Tekst::Gestopt);
+    return;
+  }
   Show(result);
   OutUpdate();
   FActivePage = FoutenPage;
@@ -457,10 +502,13 @@ void TMainForm::ErrorGridDblClick(int row) {
 
 void TMainForm::HelpAboutClick() {
   RunCommand([this] {
+    // The copyright year is that of the version, so the two never contradict each other.
+    const std::string year = std::string(ProgramDate).substr(0, 4);
     FDesktop.ShowAbout("Morvelander\rVersie " + VersionText(FDecimalSeparator) +
-                       "\r\rLicentie: MIT\rCopyright (c) 2026 The Morvelander developers" +
-                       "\r\rWerkmappen:\r" + DisplayPath(FWork.WorkDir / "InBox") + "\r" +
-                       DisplayPath(FWork.WorkDir / "OutBox") + "\r\rInstellingen:\r" +
+                       "\r\rLicentie: MIT\rCopyright (c) " + year +
+                       " The Morvelander developers\r\rWerkmappen:\r" +
+                       DisplayPath(InDirectoryListBox.Directory()) + "\r" +
+                       DisplayPath(OutDirectoryListBox.Directory()) + "\r\rInstellingen:\r" +
                        DisplayPath(IniFileName()));
   });
 }
@@ -492,7 +540,6 @@ void TMainForm::FormDragDrop(const std::vector<fs::path>& paths, TDropSide side)
       InputFilesChanged();
     } else if (folder) {
       OutDirectoryListBox.SetDirectory(*folder);
-      FOutBoxClearEnabled = OutFileListBox.Count() > 0;
     }
     std::optional<fs::path> first;
     for (const fs::path& file : files) {
@@ -552,24 +599,39 @@ void TMainForm::DoAllBitBtnClick() {
     const std::vector<fs::path> files = FInputFiles;
     const fs::path outDir = OutDirectoryListBox.Directory();
     const std::size_t n = files.size();
+    std::size_t done = 0;
     Conversion.StartRun(files);
-    for (std::size_t i = 0; i < n; ++i) {
-      const TConvertResult result = Conversion.ConvertFile(files[i], outDir);
-      if (result.Load.Outcome != TLoadOutcome::Missing) {
-        FSaveDataEnabled = Conversion.HasReport();
-        SetStatusText(0, Conversion.Toernooi.Rec.Naam);
-        // The new report joins the list where a re-reading of the folder would put it.
-        OutFileListBox.Insert(result.Target);
-        FOutBoxClearEnabled = OutFileListBox.Count() > 0;
-        FDesktop.Beep();
+    // The run's thread hands each converted file to the window's thread, which shows it.
+    const auto job = [&] {
+      for (std::size_t i = 0; i < n && !FBeside.Stopped(); ++i) {
+        const TConvertResult result = Conversion.ConvertFile(files[i], outDir);
+        FBeside.Post([this, result, i, &done, n, naam = Conversion.Toernooi.Rec.Naam,
+                      report = Conversion.HasReport()] {
+          if (result.Load.Outcome != TLoadOutcome::Missing) {
+            FSaveDataEnabled = report;
+            SetStatusText(0, naam);
+            // The new report joins the list where a re-reading of the folder would put it.
+            OutFileListBox.Insert(result.Target);
+            FDesktop.Beep();
+          }
+          done = i + 1;
+          SetStatusText(1, VanBestandenText(done, n));
+          if (!result.Told()) return;
+          // Told once the window shows how far the run is.
+          FProgressText = VanBestandenText(done, n);
+          FDesktop.Repaint();
+          Show(result);
+        });
       }
-      SetStatusText(1, VanBestandenText(i + 1, n));
+      Conversion.FinishRun();
+    };
+    RunBeside(false, job, [&] {
+      FProgressText = VanBestandenText(done, n);
       FDesktop.Repaint();
-      // Told once the window shows the file's row and how far the run is.
-      Show(result);
-    }
-    Conversion.FinishRun();
-    SetStatusText(1, "");
+    });
+    // Status panel 1 keeps how far a run got that the user stopped.
+    SetStatusText(1, done < n ? FillIn(Tekst::GestoptNa, std::to_string(done), std::to_string(n))
+                              : "");
   });
 }
 

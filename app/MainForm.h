@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/BackgroundWork.h"
 #include "app/Desktop.h"
 #include "app/FileListBox.h"
 #include "app/FolderChooser.h"
@@ -13,6 +14,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,7 +36,9 @@ struct TWindowBounds {
 
 // The main window's state and commands, free of any window toolkit. The view forwards events
 // to the handlers and shows the state; everything modal or physical goes through the desktop.
-// Every public handler catches what escapes it and shows it in the error box.
+// Every public handler catches what escapes it and shows it in the error box. A load and a run
+// of "Alle" work beside the window: while one works, the window shows its progress, its tables
+// show nothing, and every command but Stop is refused.
 class TMainForm : public TCoreUI {
 public:
   static constexpr int SelecteerBestandPage = 0;
@@ -80,7 +84,12 @@ public:
   // Double-click or Enter on a row of the error list: a finding's line is selected on "Inlees
   // grid"; a file's summary row opens that file as a double-click in the input list would.
   void ErrorGridDblClick(int row);
-  // F1: the version, the licence and where the program keeps its folders and settings.
+  // Esc or "Stop" while a command works beside the window: a load ends at once, with empty
+  // tables; "Alle" ends after the file it is on.
+  void StopBitBtnClick() { FBeside.Stop(); }
+  // Whether a command works beside the window; its tables must not be read meanwhile.
+  bool Working() const { return FBeside.Running(); }
+  // F1: the version, the licence, the two folders in use and where the settings are kept.
   void HelpAboutClick();
   // F5: refreshes the output list, then the input list, each with its beep.
   void RefreshFileLists();
@@ -110,16 +119,20 @@ public:
   static bool InputGridCanEditCell(int row, int col);
   static bool ToernooiGridCanEditCell(int row, int col);
 
-  // Runs one command; a std::exception that escapes it is shown in the error box.
+  // Runs one command; a std::exception that escapes it is shown in the error box. Refused while
+  // a command works beside the window.
   void RunCommand(const std::function<void()>& command);
 
-  // TCoreUI: the tournament reports its error count here.
+  // TCoreUI: the tournament reports its error count here, from the thread of a load too, and
+  // asks whether the user stopped it.
   void SetStatusText(int panel, const std::string& text) override;
+  bool StopRequested() override;
   // A cell of the error list as the window shows it, in UTF-8: a file's summary row names it
   // as it is.
   std::string ErrorCellText(int col, int row) const;
 
-  const std::string& StatusText(int panel) const;
+  // A panel's text; while a command works beside the window, panel 1 shows how far it is.
+  std::string StatusText(int panel) const;
   const std::string& Caption() const { return FCaption; }
   const std::filesystem::path& ProgramDir() const { return FProgramDir; }
   // The files "Alle" and the input "Clear" act on: always those of the input list as shown.
@@ -136,6 +149,7 @@ public:
   bool DoAllBitBtnEnabled() const { return FDoAllEnabled; }
   bool InBoxClearBitBtnEnabled() const { return FInBoxClearEnabled; }
   bool OutBoxClearBitBtnEnabled() const { return FOutBoxClearEnabled; }
+  bool StopBitBtnEnabled() const { return Working(); }
 
   // The window's tables and tournament, and the rules of converting into them.
   TConversion Conversion;
@@ -159,10 +173,16 @@ private:
   void InReread();
   void OutReread();
   void InputFilesChanged();
-  // After every command: the input list may have been read again by a chooser, a refresh, the
-  // folder watch, a drop or a file opened from outside.
-  void FollowInputList();
+  // After every command: either list may have been read again by a chooser, a refresh, the
+  // folder watch, a drop or a file opened from outside; "Alle" and the two "Clear" buttons act
+  // on the lists as shown.
+  void FollowFileLists();
   void OpenInputFile(const std::filesystem::path& path);
+  // Runs the job beside the window; a single load can be stopped midway, a run only between
+  // files.
+  void RunBeside(bool singleLoad, const std::function<void()>& job,
+                 const std::function<void()>& tick);
+  void ShowLoadProgress(const std::string& name);
   void OpenFileListFolder(const TFileListBox& list);
   void DeleteSelectedFile(TFileListBox& list);
   // Copies a dropped file into the input folder, after asking before it replaces one; returns
@@ -185,7 +205,13 @@ private:
   bool FAlive = false;
   std::vector<std::filesystem::path> FInputFiles;
   unsigned FInputGeneration = 0;
+  unsigned FOutputGeneration = 0;
+  // The status texts are written by a load's thread too.
+  mutable std::mutex FStatusMutex;
   std::array<std::string, 2> FStatusText;
+  std::string FProgressText;
+  TBackgroundWork FBeside;
+  bool FSingleLoad = false;
   int FActivePage = SelecteerBestandPage;
   bool FActivated = false;
   std::optional<TWindowBounds> FBounds;

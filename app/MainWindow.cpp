@@ -7,6 +7,7 @@
 #include "app/TextMeasure.h"
 #include "core/Cp1252.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDragEnterEvent>
@@ -90,6 +91,27 @@ bool IsEnter(const QEvent* e) {
 
 bool IsDelete(const QEvent* e) {
   return e->type() == QEvent::KeyPress && static_cast<const QKeyEvent*>(e)->key() == Qt::Key_Delete;
+}
+
+// One tab on for Ctrl+Tab and Ctrl+PageDown, one back for Ctrl+Shift+Tab and Ctrl+PageUp, else 0.
+int TabStep(const QEvent* e) {
+  if (e->type() != QEvent::KeyPress) return 0;
+  const auto* key = static_cast<const QKeyEvent*>(e);
+  const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+  if (mods == Qt::ControlModifier && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_PageDown))
+    return 1;
+  if (mods == Qt::ControlModifier && key->key() == Qt::Key_PageUp) return -1;
+  if (mods == (Qt::ControlModifier | Qt::ShiftModifier) &&
+      (key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Tab))
+    return -1;
+  return 0;
+}
+
+// Shift+F10, which opens a context menu as the Menu key does.
+bool IsContextMenuKey(const QEvent* e) {
+  if (e->type() != QEvent::KeyPress) return false;
+  const auto* key = static_cast<const QKeyEvent*>(e);
+  return key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier;
 }
 
 // Whether the whole rectangle lies on one screen's free area.
@@ -193,6 +215,11 @@ void TMainWindow::BuildLayout() {
     FStatusPanels[i]->setFrameShadow(QFrame::Sunken);
     statusBar->addWidget(FStatusPanels[i]);
   }
+  // Stop sits beside the tabs, in view whichever tab is shown.
+  FStopBitBtn = BitBtn("StopBitBtn", "Stop", "Stopt het inlezen (Esc); Alle stopt na het bestand",
+                       QStyle::SP_BrowserStop, FPageControl);
+  FStopBitBtn->setEnabled(false);
+  FPageControl->setCornerWidget(FStopBitBtn, Qt::TopRightCorner);
   setStatusBar(statusBar);
 
   connect(FPageControl, &QTabWidget::currentChanged, this,
@@ -211,6 +238,13 @@ void TMainWindow::BuildLayout() {
           [this] { Run([this] { FForm->SaveDataBitBtnClick(); }); });
   connect(FClipBoardBitBtn, &QPushButton::clicked, this,
           [this] { Run([this] { FForm->ClipBoardBitBtnClick(); }); });
+  connect(FStopBitBtn, &QPushButton::clicked, this,
+          [this] { Run([this] { FForm->StopBitBtnClick(); }); });
+  new QShortcut(QKeySequence(Qt::Key_Escape), this,
+                [this] { Run([this] { FForm->StopBitBtnClick(); }); });
+  // The lists and tables take the tab keys for themselves before a shortcut sees them, so the
+  // window looks at every key first.
+  qApp->installEventFilter(this);
   connect(FInDirectoryListBox, &TFolderChooserView::EntryOpened, this,
           [this](int index) { Run([this, index] { FForm->InDirectoryListBoxDblClick(index); }); });
   connect(FOutDirectoryListBox, &TFolderChooserView::EntryOpened, this,
@@ -244,6 +278,11 @@ void TMainWindow::BuildLayout() {
   setTabOrder(FOutDirectoryListBox, FOutFileListBox);
   setTabOrder(FOutFileListBox, FOutBoxClearBitBtn);
   setTabOrder(FOutBoxClearBitBtn, FOutUpdateBitBtn);
+}
+
+void TMainWindow::StepTab(int by) {
+  const int count = FPageControl->count();
+  FPageControl->setCurrentIndex((FPageControl->currentIndex() + by + count) % count);
 }
 
 void TMainWindow::DescribeControls() {
@@ -371,6 +410,11 @@ void TMainWindow::Run(const std::function<void()>& handler) {
   handler();
   FBusy = busy;
   ShowState();
+  if (!FBusy && FCloseWhenDone) {
+    FCloseWhenDone = false;
+    QMetaObject::invokeMethod(
+        this, [this] { close(); }, Qt::QueuedConnection);
+  }
 }
 
 void TMainWindow::ShowSelection(QListView* view, const TFileListBox& list) {
@@ -387,22 +431,38 @@ void TMainWindow::ShowSelection(QListView* view, const TFileListBox& list) {
 void TMainWindow::ShowState() {
   const TMainForm& form = *FForm;
   setWindowTitle(Text(form.Caption()));
-  FInDirectoryListBox->Refresh();
-  FOutDirectoryListBox->Refresh();
-  FInFileModel->Refresh();
-  FOutFileModel->Refresh();
-  ShowSelection(FInFileListBox, form.InFileListBox);
-  ShowSelection(FOutFileListBox, form.OutFileListBox);
-  FInputGrid->Refresh();
-  FToernooiGrid->Refresh();
-  FErrorGrid->Refresh();
-  FSaveDataBitBtn->setEnabled(form.SaveDataBitBtnEnabled());
-  FDoAllBitBtn->setEnabled(form.DoAllBitBtnEnabled());
-  FInBoxClearBitBtn->setEnabled(form.InBoxClearBitBtnEnabled());
-  FOutBoxClearBitBtn->setEnabled(form.OutBoxClearBitBtnEnabled());
+  const bool working = form.Working();
+  // While "Alle" works, its reports join the output list, which shows them once it ends: a list
+  // of many files shown anew at every repaint would cost more the more files it has.
+  if (!working) {
+    FInDirectoryListBox->Refresh();
+    FOutDirectoryListBox->Refresh();
+    FInFileModel->Refresh();
+    FOutFileModel->Refresh();
+    ShowSelection(FInFileListBox, form.InFileListBox);
+    ShowSelection(FOutFileListBox, form.OutFileListBox);
+  }
+  ShowTables(working);
+  // While a command works beside the window only Stop takes a click.
+  FSaveDataBitBtn->setEnabled(!working && form.SaveDataBitBtnEnabled());
+  FDoAllBitBtn->setEnabled(!working && form.DoAllBitBtnEnabled());
+  FInBoxClearBitBtn->setEnabled(!working && form.InBoxClearBitBtnEnabled());
+  FOutBoxClearBitBtn->setEnabled(!working && form.OutBoxClearBitBtnEnabled());
+  for (QPushButton* button : {FInUpdateBitBtn, FOutUpdateBitBtn, FClipBoardBitBtn})
+    button->setEnabled(!working);
+  FStopBitBtn->setEnabled(form.StopBitBtnEnabled());
   for (int i = 0; i < 2; ++i) FStatusPanels[i]->setText(Text(form.StatusText(i)));
   FPageControl->setCurrentIndex(form.ActivePage());
-  ShowInputGridRow();
+  if (!working) ShowInputGridRow();
+}
+
+// The tables show only what a finished command left: while one works their cells change on
+// another thread.
+void TMainWindow::ShowTables(bool working) {
+  for (TCellTableView* grid : {FInputGrid, FToernooiGrid, FErrorGrid}) {
+    grid->SetWithheld(working);
+    grid->Refresh();
+  }
 }
 
 // A finding's line: its row selected from the first field on, its first field current and in
@@ -438,8 +498,13 @@ bool TMainWindow::event(QEvent* e) {
 }
 
 void TMainWindow::closeEvent(QCloseEvent* e) {
-  // A command that repaints mid-way takes no input, a close request included.
+  // A command that repaints mid-way takes no input, a close request included. Work beside the
+  // window is stopped instead, and the window closes once it has ended.
   if (FBusy) {
+    if (FForm->Working()) {
+      FForm->StopBitBtnClick();
+      FCloseWhenDone = true;
+    }
     e->ignore();
     return;
   }
@@ -450,12 +515,28 @@ void TMainWindow::closeEvent(QCloseEvent* e) {
 }
 
 bool TMainWindow::eventFilter(QObject* watched, QEvent* e) {
+  if (const int by = TabStep(e); by != 0) {
+    const auto* widget = qobject_cast<const QWidget*>(watched);
+    if (widget && widget->window() == this) {
+      StepTab(by);
+      return true;
+    }
+  }
   const bool in = watched == FInFileListBox || watched == FInFileListViewport;
   const bool out = watched == FOutFileListBox || watched == FOutFileListViewport;
   if (e->type() == QEvent::MouseButtonDblClick && (in || out)) {
+    // Taken here: a double-click the viewport passes on would reach the list and open the
+    // file a second time.
     Run([this, in] { in ? FForm->InFileListBoxDblClick() : FForm->OutFileListBoxDblClick(); });
+    return true;
   } else if (IsEnter(e) && (in || out)) {
     Run([this, in] { in ? FForm->InFileListBoxOpen() : FForm->OutFileListBoxDblClick(); });
+    return true;
+  } else if (IsContextMenuKey(e) && (in || out)) {
+    auto* view = in ? FInFileListBox : FOutFileListBox;
+    const QModelIndex current = view->currentIndex();
+    ShowFileListMenu(view, in ? FForm->InFileListBox : FForm->OutFileListBox,
+                     current.isValid() ? view->visualRect(current).center() : QPoint(0, 0));
     return true;
   } else if (IsDelete(e) && (in || out)) {
     Run([this, in] { in ? FForm->InFileListBoxDelete() : FForm->OutFileListBoxDelete(); });
@@ -473,7 +554,7 @@ bool TMainWindow::IsOwnList(const QObject* source) const {
 // a source told Move may delete the user's original.
 bool TMainWindow::AcceptAsCopy(QDropEvent* e) const {
   if (!e->mimeData()->hasUrls() || IsOwnList(e->source()) ||
-      !(e->possibleActions() & Qt::CopyAction)) {
+      !(e->possibleActions() & Qt::CopyAction) || FForm->Working()) {
     e->ignore();
     return false;
   }

@@ -51,6 +51,10 @@ private:
   void ConnectFileList(QListView* view, TFileListBox& list);
   void ConnectGrid(TCellTableView* view, const TCellTable& grid);
   void ShowFileListMenu(QListView* view, TFileListBox& list, const QPoint& pos);
+  // Ctrl+Tab and Ctrl+PageDown go one tab on, Ctrl+Shift+Tab and Ctrl+PageUp one back, from
+  // whatever control has the focus.
+  void StepTab(int by);
+  void ShowTables(bool working);
   void Run(const std::function<void()>& handler);
   void ShowSelection(QListView* view, const TFileListBox& list);
   void ShowInputGridRow();
@@ -63,6 +67,8 @@ private:
   std::unique_ptr<TMainForm> FForm;
   std::unique_ptr<TTextMeasure> FMeasure;
   bool FBusy = false;
+  // The user closed the window while a command worked beside it.
+  bool FCloseWhenDone = false;
   unsigned FShownInputGridRowRequests = 0;
 
   QTabWidget* FPageControl = nullptr;
@@ -83,6 +89,7 @@ private:
   QPushButton* FOutUpdateBitBtn = nullptr;
   QPushButton* FSaveDataBitBtn = nullptr;
   QPushButton* FClipBoardBitBtn = nullptr;
+  QPushButton* FStopBitBtn = nullptr;
   TCellTableView* FInputGrid = nullptr;
   TCellTableView* FToernooiGrid = nullptr;
   TCellTableView* FErrorGrid = nullptr;

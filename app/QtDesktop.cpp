@@ -9,6 +9,7 @@
 #include <QDBusMessage>
 #include <QDesktopServices>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemWatcher>
@@ -30,6 +31,7 @@ QString DialogText(const std::string& text) {
 namespace {
 
 constexpr int WatchSettleMs = 100;
+constexpr int WaitTickMs = 100;
 // A file manager that does not answer within this time is taken as none.
 constexpr int FileManagerTimeoutMs = 5000;
 constexpr int AboutIconSize = 64;
@@ -161,4 +163,30 @@ void TQtDesktop::WatchFolders(const std::vector<std::filesystem::path>& folders,
   QObject::connect(settle, &QTimer::timeout, settle, [this] {
     if (FFolderChanged) FFolderChanged();
   });
+}
+
+void TQtDesktop::WaitUntil(const std::function<bool()>& ended, const std::function<void()>& tick) {
+  QEventLoop loop;
+  QTimer timer;
+  timer.setInterval(WaitTickMs);
+  QObject::connect(&timer, &QTimer::timeout, &loop, [&] {
+    tick();
+    if (ended()) loop.quit();
+  });
+  FWaitLoop = &loop;
+  FWaitEnded = &ended;
+  timer.start();
+  if (!ended()) loop.exec();
+  FWaitLoop = nullptr;
+  FWaitEnded = nullptr;
+}
+
+void TQtDesktop::Wake() {
+  // Runs on the window's thread, where the wait's loop is.
+  QMetaObject::invokeMethod(
+      FParent,
+      [this] {
+        if (FWaitLoop && (*FWaitEnded)()) FWaitLoop->quit();
+      },
+      Qt::QueuedConnection);
 }

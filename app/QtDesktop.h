@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+class QEventLoop;
 class QFileSystemWatcher;
 class QWidget;
 
@@ -34,6 +35,8 @@ public:
   void ShowAbout(const std::string& text) override;
   void WatchFolders(const std::vector<std::filesystem::path>& folders,
                     std::function<void()> changed) override;
+  void WaitUntil(const std::function<bool()>& ended, const std::function<void()>& tick) override;
+  void Wake() override;
 
 private:
   QWidget* FParent;
@@ -41,6 +44,9 @@ private:
   std::function<void()> FRepaint;
   std::unique_ptr<QFileSystemWatcher> FWatcher;
   std::function<void()> FFolderChanged;
+  // The loop of the wait going on, and what it waits for.
+  QEventLoop* FWaitLoop = nullptr;
+  const std::function<bool()>* FWaitEnded = nullptr;
 };
 
 // A question's or message's text for a dialog: CR, alone or before LF, becomes a line break.

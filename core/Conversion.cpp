@@ -23,7 +23,8 @@ bool TConvertResult::Told() const {
   case TConvertOutcome::Declined:
     return false;
   case TConvertOutcome::NotRead:
-    return Load.Outcome != TLoadOutcome::Missing && Load.Outcome != TLoadOutcome::Empty;
+    return Load.Outcome != TLoadOutcome::Missing && Load.Outcome != TLoadOutcome::Empty &&
+           Load.Outcome != TLoadOutcome::Stopped;
   default:
     return true;
   }
@@ -81,7 +82,7 @@ std::string TConvertResult::Text(const TMessageNaming& naming) const {
 
 TConversion::TConversion(TCoreUI& ui, const TConvertSettings& settings)
     : InputGrid(5, 5, 1, 0), ToernooiGrid(5, 5, 1, 1), ErrorGrid(5, 5, 1, 1),
-      Toernooi(ErrorGrid, ui), FBatch(settings.Batch) {
+      Toernooi(ErrorGrid, ui), FUI(ui), FBatch(settings.Batch) {
   Toernooi.DecimalSeparator = settings.DecimalSeparator;
   Toernooi.FillInputGrid = settings.FillInputGrid;
   ToernooiGrid.OnGetAlignment = ToernooiGridGetAlignment;
@@ -149,6 +150,13 @@ TConvertResult TConversion::OpenUnread(const fs::path& path, TLoadOutcome why) {
 }
 
 TConvertResult TConversion::Shown(const fs::path& path, const TLoadResult& load, int errorRows) {
+  // Fitting a large table takes long too; a stop asked for meanwhile still leaves nothing.
+  if (load.Read() && FUI.StopRequested()) {
+    Toernooi.Clear();
+    InputGrid.ClearCells();
+    InputGrid.SetRowCount(1);
+    return Filled(path, {TLoadOutcome::Stopped, load.Size}, errorRows);
+  }
   InputGrid.FitColumnWidths(true, 1);
   return Last(Filled(path, load, errorRows));
 }
@@ -211,11 +219,18 @@ void TConversion::StartRun(const std::vector<fs::path>& inputs) {
 TConvertResult TConversion::Filled(const fs::path& input, const TLoadResult& load, int errorRows) {
   // A load that reads lines ends with its file's summary row, the last row it added after the
   // error list's open row `errorRows`.
-  const int summary = ErrorGrid.RowCount() - 2;
-  if (summary >= errorRows && !ErrorGrid.GetCell(3, summary).empty()) FSummaryRows[summary] = input;
   TConvertResult result;
   result.Input = input;
   result.Load = load;
+  // The user who stopped a load asked for nothing to show.
+  if (load.Outcome == TLoadOutcome::Stopped) {
+    ClearTables();
+    FHasReport = false;
+    result.Outcome = TConvertOutcome::NotRead;
+    return result;
+  }
+  const int summary = ErrorGrid.RowCount() - 2;
+  if (summary >= errorRows && !ErrorGrid.GetCell(3, summary).empty()) FSummaryRows[summary] = input;
   // The table shows even a file that gave no lines, but a run writes no report of it: it would
   // replace an older, complete report with an empty one.
   if (Fill(result) && !load.Read()) result.Outcome = TConvertOutcome::NotRead;
@@ -273,6 +288,15 @@ TConvertResult TConversion::NotWritten(const fs::path& input, const fs::path& ta
   result.Outcome = TConvertOutcome::WriteFailed;
   result.Error = error;
   return Last(result);
+}
+
+void TConversion::ListRefused(const TConvertResult& result) {
+  if (result.Outcome != TConvertOutcome::NotRead) return;
+  std::string text = FileNameText(result.Input) + " ";
+  for (const char c : result.Reason()) text += c == '\r' ? ' ' : c;
+  const int row = ErrorGrid.RowCount() - 1;
+  TFoutLijst(ErrorGrid, true).AddFout(text, 0);
+  FSummaryRows[row] = result.Input;
 }
 
 void TConversion::FinishRun() {

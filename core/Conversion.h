@@ -65,7 +65,7 @@ struct TConvertResult {
 
   bool Done() const { return Outcome == TConvertOutcome::Done; }
   // Whether the window and the page tell the user: a file gone from the folder and an empty
-  // file are passed over silently, as the reader always has.
+  // file are passed over silently, as the reader always has, and so is a load the user stopped.
   bool Told() const;
   // The file the text is about: the target when it is in use or could not be written, else the
   // input.
@@ -144,6 +144,10 @@ public:
   // outcome, and its name no longer counts as written.
   TConvertResult NotWritten(const std::filesystem::path& input, const std::filesystem::path& target,
                             std::error_code error);
+  // Gives a file of the run that gave no lines a summary row of its own: its name and the
+  // reason on one line. The window leaves such a file out of the list; the page, which shows
+  // no folder, lists every file it was given.
+  void ListRefused(const TConvertResult& result);
   // Fits the error list once for the whole run.
   void FinishRun();
 
@@ -177,6 +181,8 @@ private:
   void ClearErrors();
   const TConvertResult& Last(const TConvertResult& result);
 
+  // Asked whether the user stopped a load.
+  TCoreUI& FUI;
   bool FBatch;
   bool FHasReport = false;
   // The last file opened or converted, as far as saving its report goes.

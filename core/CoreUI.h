@@ -10,4 +10,8 @@ public:
   virtual ~TCoreUI() = default;
   // Sets the text of a status-bar panel (the load writes its error count to panel 1).
   virtual void SetStatusText(int panel, const std::string& text) = 0;
+  // Asked from the thread of a load as often as it reports its progress, and between its
+  // longer steps: true ends the load there, with nothing to show. A front end whose user cannot
+  // stop a load keeps the default.
+  virtual bool StopRequested() { return false; }
 };

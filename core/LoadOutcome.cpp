@@ -32,6 +32,8 @@ std::string LoadOutcomeText(const TLoadResult& result) {
     return Tekst::Leeg;
   case TLoadOutcome::NotText:
     return Tekst::GeenTekst;
+  case TLoadOutcome::Stopped:
+    return Tekst::Gestopt;
   }
   return {};
 }

@@ -25,6 +25,8 @@ enum class TLoadOutcome {
   Empty,
   // Not text: a NUL character or many other control characters in its first kilobytes.
   NotText,
+  // The user stopped the load before it ended.
+  Stopped,
 };
 
 struct TLoadResult {

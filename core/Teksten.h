@@ -15,6 +15,9 @@ inline constexpr const char* Caption = "Jeugd csv naar Fide2006 Versie: ";
 inline constexpr const char* VanBestanden = "%1 van %2 bestanden";
 inline constexpr const char* GestoptNa = "Gestopt na %1 van %2 bestanden";
 inline constexpr const char* Gestopt = "Gestopt.";
+// How far the load of file %1 is: %2 percent of its bytes read; then its lines worked out.
+inline constexpr const char* Inlezen = "%1 inlezen \x85 %2 %";
+inline constexpr const char* Verwerken = "%1 verwerken \x85";
 
 // What a drop or a pick did not take: the names, one a line, between these two.
 inline constexpr const char* NietOvergenomen = "Niet overgenomen:";

@@ -140,6 +140,7 @@ TLoadResult TToernooi::LoadFile(const std::filesystem::path& path, TCellTable& i
   if (result.Read()) result.Outcome = TextOutcome(input);
   if (!result.Read()) input = {};
   if (ReadText(path, input, inputGrid, fouten)) FinishLoad(fouten, FileExists(path));
+  if (FStopped) result.Outcome = TLoadOutcome::Stopped;
   return result;
 }
 
@@ -149,15 +150,17 @@ TLoadResult TToernooi::LoadBytes(const std::filesystem::path& path, std::string_
   TFoutLijst fouten(FErrorGrid, batch);
   if (bytes.size() > MaxTextFileSize) return {TLoadOutcome::TooLarge, bytes.size()};
   TInputText input = DecodeInput(bytes);
-  const TLoadResult result{TextOutcome(input), bytes.size()};
+  TLoadResult result{TextOutcome(input), bytes.size()};
   if (!result.Read()) input = {};
   if (ReadText(path, input, inputGrid, fouten)) FinishLoad(fouten, true);
+  if (FStopped) result.Outcome = TLoadOutcome::Stopped;
   return result;
 }
 
 void TToernooi::StartLoad(TCellTable& inputGrid) {
   Clear();
   inputGrid.ClearCells();
+  FStopped = false;
   FUI.SetStatusText(1, "");
 }
 
@@ -197,7 +200,10 @@ bool TToernooi::ReadText(const std::filesystem::path& path, const TInputText& in
   for (std::string_view line; reader.Next(line);) {
     const int regel = ++FRegelCount;
     const auto start = static_cast<std::size_t>(line.data() - text.data());
-    if (OnProgress && regel % ProgressRegels == 0) OnProgress(start, text.size());
+    if (regel % ProgressRegels == 0) {
+      if (OnProgress) OnProgress(start, text.size());
+      if (Stop(inputGrid)) return false;
+    }
     addVervangen(start + line.size(), regel);
     if (line.size() <= 4) {
       FSkippedRegels.push_back(regel);
@@ -262,7 +268,7 @@ bool TToernooi::ReadText(const std::filesystem::path& path, const TInputText& in
   }
 
   if (OnProgress) OnProgress(text.size(), text.size());
-  if (FRegelCount == 0) return false;
+  if (FRegelCount == 0 || Stop(inputGrid)) return false;
   // What follows the last line break stands on a line of its own.
   const int laatste = FRegelCount + (text.ends_with('\r') || text.ends_with('\n') ? 1 : 0);
   addVervangen(text.size(), laatste);
@@ -278,6 +284,15 @@ bool TToernooi::ReadText(const std::filesystem::path& path, const TInputText& in
     if (game.Rec.ZwartNaam.size() < 3)
       fouten.AddFout("Naam heeft minder dan 3 karakters", game.Rec.RegelNr);
   }
+  return true;
+}
+
+bool TToernooi::Stop(TCellTable& inputGrid) {
+  if (!FUI.StopRequested()) return false;
+  FStopped = true;
+  Clear();
+  inputGrid.ClearCells();
+  inputGrid.SetRowCount(1);
   return true;
 }
 

@@ -96,6 +96,9 @@ private:
   bool ReadText(const std::filesystem::path& path, const TInputText& input, TCellTable& inputGrid,
                 TFoutLijst& fouten);
   void FinishLoad(TFoutLijst& fouten, bool stillThere);
+  // Whether the user stopped the load; a stopped load leaves the tournament and the input
+  // table as an empty file would.
+  bool Stop(TCellTable& inputGrid);
   void AddRonde(const TRondeRec& ronde);
   void ReadGame(std::string_view rest, int regel, TFoutLijst& fouten);
   void CheckHeaderRecords(TFoutLijst& fouten) const;
@@ -106,6 +109,7 @@ private:
   TCoreUI& FUI;
   std::filesystem::path FSourcePath;
   int FRegelCount = 0;
+  bool FStopped = false;
   TTekstCodering FCodering = TTekstCodering::Cp1252;
   // The lines of 4 bytes or less, which get no input-table row; ascending.
   std::vector<int> FSkippedRegels;

@@ -4,7 +4,6 @@
 #include "core/CoreUI.h"
 #include "core/Cp1252.h"
 #include "core/ErrorBoxText.h"
-#include "core/ErrorList.h"
 #include "core/ReportFile.h"
 #include "core/Teksten.h"
 #include "core/TextCase.h"
@@ -167,14 +166,6 @@ void TellOpen(TWebResult& web, const TConvertResult& result) {
   if (!result.Done()) web.Messages.call<void>("push", result.Text(WebNaming()));
 }
 
-// A file of a run that gave no lines still gets a summary row, with the reason on one line.
-void AddRefusedRow(TWebForm& form, const std::string& name, const TConvertResult& result) {
-  if (result.Outcome != TConvertOutcome::NotRead) return;
-  std::string text = Utf8ToCp1252(name) + " ";
-  for (const char c : result.Reason()) text += c == '\r' ? ' ' : c;
-  TFoutLijst(form.Conversion.ErrorGrid, true).AddFout(text, 0);
-}
-
 } // namespace
 
 // The page's start-up with the decimal separator of the user's locale; returns the caption.
@@ -270,7 +261,7 @@ TWebResult ConvertFile(const std::string& name, const val& array) {
     const TConvertResult result =
         form.Conversion.ConvertBytes(std::filesystem::path(name), Bytes(array));
     Tell(web, result);
-    AddRefusedRow(form, name, result);
+    form.Conversion.ListRefused(result);
     form.UI.SetStatusText(0, form.Conversion.Toernooi.Rec.Naam);
     web.Report = result.Done();
   });
@@ -282,7 +273,7 @@ TWebResult ConvertFailed(const std::string& name, const std::string& error) {
     const TConvertResult result =
         form.Conversion.ConvertUnread(std::filesystem::path(name), ReadFailure(error));
     Tell(web, result);
-    AddRefusedRow(form, name, result);
+    form.Conversion.ListRefused(result);
     form.UI.SetStatusText(0, form.Conversion.Toernooi.Rec.Naam);
   });
 }

