@@ -166,6 +166,14 @@ void TellOpen(TWebResult& web, const TConvertResult& result) {
   if (!result.Done()) web.Messages.call<void>("push", result.Text(WebNaming()));
 }
 
+// What a file of a run ends with: the user told what was refused, a row for a file without
+// lines, and the tournament's name in the status bar.
+void TellRunFile(TWebForm& form, TWebResult& web, const TConvertResult& result) {
+  Tell(web, result);
+  form.Conversion.ListRefused(result);
+  form.UI.SetStatusText(0, form.Conversion.Toernooi.Rec.Naam);
+}
+
 } // namespace
 
 // The page's start-up with the decimal separator of the user's locale; returns the caption.
@@ -260,9 +268,7 @@ TWebResult ConvertFile(const std::string& name, const val& array) {
   return Run([&](TWebForm& form, TWebResult& web) {
     const TConvertResult result =
         form.Conversion.ConvertBytes(std::filesystem::path(name), Bytes(array));
-    Tell(web, result);
-    form.Conversion.ListRefused(result);
-    form.UI.SetStatusText(0, form.Conversion.Toernooi.Rec.Naam);
+    TellRunFile(form, web, result);
     web.Report = result.Done();
   });
 }
@@ -270,11 +276,8 @@ TWebResult ConvertFile(const std::string& name, const val& array) {
 // A file of the run that the browser could not read; error names its DOMException.
 TWebResult ConvertFailed(const std::string& name, const std::string& error) {
   return Run([&](TWebForm& form, TWebResult& web) {
-    const TConvertResult result =
-        form.Conversion.ConvertUnread(std::filesystem::path(name), ReadFailure(error));
-    Tell(web, result);
-    form.Conversion.ListRefused(result);
-    form.UI.SetStatusText(0, form.Conversion.Toernooi.Rec.Naam);
+    TellRunFile(form, web,
+                form.Conversion.ConvertUnread(std::filesystem::path(name), ReadFailure(error)));
   });
 }
 
