@@ -2,7 +2,6 @@
 
 #include "core/Conversion.h"
 #include "core/CoreUI.h"
-#include "core/Cp1252.h"
 #include "core/TextFile.h"
 #include "core/ToernooiGrid.h"
 #include "core/Version.h"
@@ -105,15 +104,6 @@ std::filesystem::path OutFolder(const std::filesystem::path& dir) {
   return full.lexically_normal();
 }
 
-// The terminal shows the core's words converted from code page 1252, and names as they are.
-const TMessageNaming& TerminalNaming() {
-  static const TMessageNaming naming{
-      [](std::string_view text) { return Cp1252ToUtf8(text); },
-      [](const std::filesystem::path& path) { return path.filename().native(); },
-      [](const std::filesystem::path& path) { return path.native(); }};
-  return naming;
-}
-
 // The converter's run: the window's, with its tables printed instead of shown.
 class TConverter {
 public:
@@ -130,7 +120,7 @@ public:
   bool Convert(const std::filesystem::path& file, std::ostream& err) {
     const TConvertResult result = FConversion.ConvertFile(file, FOutDir);
     if (!result.Done()) {
-      Complain(err, ProblemText(result.Subject(), OneLine(result.Reason(TerminalNaming()))));
+      Complain(err, ProblemText(result.Subject(), OneLine(result.Reason(Utf8Naming()))));
       return false;
     }
     // Only --print report shows the report again; the next load replaces the lines anyway.

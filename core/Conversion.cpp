@@ -17,6 +17,13 @@ const TMessageNaming& Cp1252Naming() {
   return naming;
 }
 
+const TMessageNaming& Utf8Naming() {
+  static const TMessageNaming naming{[](std::string_view text) { return Cp1252ToUtf8(text); },
+                                     [](const fs::path& path) { return path.filename().string(); },
+                                     [](const fs::path& path) { return path.string(); }};
+  return naming;
+}
+
 bool TConvertResult::Told() const {
   switch (Outcome) {
   case TConvertOutcome::Done:
@@ -152,9 +159,7 @@ TConvertResult TConversion::OpenUnread(const fs::path& path, TLoadOutcome why) {
 TConvertResult TConversion::Shown(const fs::path& path, const TLoadResult& load, int errorRows) {
   // Fitting a large table takes long too; a stop asked for meanwhile still leaves nothing.
   if (load.Read() && FUI.StopRequested()) {
-    Toernooi.Clear();
-    InputGrid.ClearCells();
-    InputGrid.SetRowCount(1);
+    Toernooi.Discard(InputGrid);
     return Filled(path, {TLoadOutcome::Stopped, load.Size}, errorRows);
   }
   InputGrid.FitColumnWidths(true, 1);

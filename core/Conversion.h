@@ -49,6 +49,9 @@ struct TMessageNaming {
 
 // Code page 1252 throughout.
 const TMessageNaming& Cp1252Naming();
+// The core's words in UTF-8 and names as the system gives them, as a terminal and the page show
+// them.
+const TMessageNaming& Utf8Naming();
 
 struct TConvertResult {
   TConvertOutcome Outcome = TConvertOutcome::Done;

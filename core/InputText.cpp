@@ -2,6 +2,7 @@
 
 #include "core/Cp1252.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace {
@@ -119,19 +120,10 @@ void DecodeUtf16(std::string_view bytes, bool bigEndian, TDecoder& decoder) {
 
 // Whether the bytes up to the first NUL are well-formed UTF-8 with a multi-byte sequence.
 bool IsUtf8WithoutMark(std::string_view bytes) {
-  bool multiByte = false;
-  for (std::size_t i = 0; i < bytes.size() && bytes[i] != '\0';) {
-    if (static_cast<unsigned char>(bytes[i]) < 0x80) {
-      ++i;
-      continue;
-    }
-    char32_t code = 0;
-    const std::size_t length = DecodeUtf8Sequence(bytes.substr(i), code);
-    if (length == 0) return false;
-    multiByte = true;
-    i += length;
-  }
-  return multiByte;
+  const std::string_view text = bytes.substr(0, bytes.find('\0'));
+  // What comes before the first byte over 127 is plain ASCII.
+  const auto high = std::find_if(text.begin(), text.end(), [](char c) { return (c & 0x80) != 0; });
+  return high != text.end() && IsUtf8(text.substr(static_cast<std::size_t>(high - text.begin())));
 }
 
 bool IsNotText(std::string_view text, bool endsInProbe) {

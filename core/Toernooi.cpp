@@ -318,10 +318,14 @@ bool TToernooi::ReadText(const std::filesystem::path& path, const TInputText& in
 bool TToernooi::Stop(TCellTable& inputGrid) {
   if (!FUI.StopRequested()) return false;
   FStopped = true;
+  Discard(inputGrid);
+  return true;
+}
+
+void TToernooi::Discard(TCellTable& inputGrid) {
   Clear();
   inputGrid.ClearCells();
   inputGrid.SetRowCount(1);
-  return true;
 }
 
 void TToernooi::FinishLoad(TFoutLijst& fouten, bool stillThere) {

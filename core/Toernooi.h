@@ -48,6 +48,9 @@ public:
   TToernooi& operator=(const TToernooi&) = delete;
 
   void Clear();
+  // Leaves the tournament and the input table as a load of an empty file would: what a stopped
+  // load shows.
+  void Discard(TCellTable& inputGrid);
   // Reads and checks the file; every finding goes to the error table. Tells why it read no
   // lines, if it read none.
   TLoadResult LoadFile(const std::filesystem::path& path, TCellTable& inputGrid, bool batch);

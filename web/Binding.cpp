@@ -100,15 +100,6 @@ TWebForm& Form() {
   return Started().value();
 }
 
-// The page's texts are UTF-8, and names come from the page as UTF-8 already.
-const TMessageNaming& WebNaming() {
-  static const TMessageNaming naming{
-      [](std::string_view text) { return Cp1252ToUtf8(text); },
-      [](const std::filesystem::path& path) { return path.filename().string(); },
-      [](const std::filesystem::path& path) { return path.string(); }};
-  return naming;
-}
-
 // Why the browser could not read a file or write one, by the name of its DOMException;
 // "Changed" when the browser's copy of the file as it was picked no longer reads.
 TLoadOutcome ReadFailure(const std::string& error) {
@@ -157,13 +148,13 @@ template <typename F> TWebResult Run(F&& step) {
 
 // What the page shows of a conversion's outcome, when the user is told.
 void Tell(TWebResult& web, const TConvertResult& result) {
-  if (result.Told()) web.Messages.call<void>("push", result.Text(WebNaming()));
+  if (result.Told()) web.Messages.call<void>("push", result.Text(Utf8Naming()));
 }
 
 // An open that gives no report always says why, an empty file or one gone too: the page has
 // no folder list that shows the user what is there.
 void TellOpen(TWebResult& web, const TConvertResult& result) {
-  if (!result.Done()) web.Messages.call<void>("push", result.Text(WebNaming()));
+  if (!result.Done()) web.Messages.call<void>("push", result.Text(Utf8Naming()));
 }
 
 // What a file of a run ends with: the user told what was refused, a row for a file without
@@ -309,7 +300,7 @@ TWebReport Report() {
   TWebReport report;
   const TConvertResult allowed = conversion.CanSave();
   if (!allowed.Done()) {
-    report.Refusal = allowed.Text(WebNaming());
+    report.Refusal = allowed.Text(Utf8Naming());
     return report;
   }
   report.Name = conversion.ReportName();
@@ -362,7 +353,7 @@ TWebRows TableRows(int which, int first, int count, int firstCol, int colCount) 
       const TMergeRole role = grid.MergeRole(c, r);
       const std::optional<TCellColor> color = grid.CellColor(c, r);
       // The error list names files as the page was given them.
-      rows.Texts.call<void>("push", which == 2 ? Form().Conversion.ErrorCell(c, r, WebNaming())
+      rows.Texts.call<void>("push", which == 2 ? Form().Conversion.ErrorCell(c, r, Utf8Naming())
                                                : Cp1252ToUtf8(grid.GetCell(c, r)));
       rows.Colors.call<void>("push", color ? (color->R << 16) | (color->G << 8) | color->B : -1);
       rows.Spans.call<void>("push", role.Kind == TMergeRole::Member ? 0
@@ -379,17 +370,17 @@ std::string SummaryText(int errorRow) {
   const TCellTable& grid = Form().Conversion.ErrorGrid;
   if (errorRow < grid.FixedRows() || errorRow >= grid.RowCount()) return {};
   if (!grid.GetCell(1, errorRow).empty() || grid.GetCell(3, errorRow).empty()) return {};
-  return Form().Conversion.ErrorCell(2, errorRow, WebNaming());
+  return Form().Conversion.ErrorCell(2, errorRow, Utf8Naming());
 }
 
 // The error list as the clipboard receives it.
 std::string ErrorText() {
-  return Form().Conversion.ErrorText(WebNaming());
+  return Form().Conversion.ErrorText(Utf8Naming());
 }
 
 // A block of a table's cells, bounds included, in the same form.
 std::string CellsText(int which, int left, int top, int right, int bottom) {
-  if (which == 2) return Form().Conversion.ErrorText(left, top, right, bottom, WebNaming());
+  if (which == 2) return Form().Conversion.ErrorText(left, top, right, bottom, Utf8Naming());
   return Cp1252ToUtf8(Grid(which).ClipboardText(left, top, right, bottom));
 }
 
