@@ -26,6 +26,21 @@ std::string VanBestandenText(std::size_t i, std::size_t n) {
   return FillIn(Tekst::VanBestanden, std::to_string(i), std::to_string(n));
 }
 
+std::string RunEndText(std::size_t made, std::size_t refused, std::string_view where) {
+  std::string text = made == 0   ? std::string(Tekst::GeenRapporten)
+                     : made == 1 ? FillIn(Tekst::EenRapportIn, where)
+                                 : FillIn(Tekst::RapportenIn, std::to_string(made), where);
+  if (refused == 0) {
+    return text;
+  }
+  if (text.ends_with('.')) {
+    text.pop_back();
+  }
+  return text + "; " +
+         (refused == 1 ? std::string(Tekst::EenGeweigerd)
+                       : FillIn(Tekst::Geweigerd, std::to_string(refused)));
+}
+
 std::string NietGemaaktText(std::error_code ec) {
   return std::string(Tekst::NietGemaakt) + "\r" + SystemReasonText(ec);
 }

@@ -85,6 +85,9 @@ inline constexpr const char* EenRapportIn = "1 rapport in %1";
 inline constexpr const char* RapportenIn = "%1 rapporten in %2";
 inline constexpr const char* InMap = "map %1";
 inline constexpr const char* GeenRapporten = "Geen rapporten.";
+// After what a run made: how many of its files gave no report.
+inline constexpr const char* EenGeweigerd = "1 bestand geweigerd";
+inline constexpr const char* Geweigerd = "%1 bestanden geweigerd";
 inline constexpr const char* Gekopieerd = "Foutenlijst gekopieerd: %1 regels";
 
 // The clipboard of the page, when the browser keeps it closed.
@@ -98,6 +101,9 @@ std::string FillIn(std::string_view text, std::string_view first, std::string_vi
 std::string CaptionText(char decimalSeparator);
 // "i van n bestanden".
 std::string VanBestandenText(std::size_t i, std::size_t n);
+// What a run made and where, then how many of its files it refused, for the status line at its
+// end: "6 rapporten in OutBox; 1 bestand geweigerd".
+std::string RunEndText(std::size_t made, std::size_t refused, std::string_view where);
 // Why the system could not do what was asked with a file, from the error it gave.
 std::string SystemReasonText(std::error_code ec);
 // What could not be done, CR, and the system's reason.
