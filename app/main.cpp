@@ -1,9 +1,9 @@
 #include "app/CloseOnTermination.h"
-#include "app/DecimalSeparator.h"
 #include "app/MainWindow.h"
 #include "app/ProgramIdentity.h"
 #include "app/QtTranslation.h"
 #include "app/TextMeasure.h"
+#include "core/DecimalSeparator.h"
 
 #include <QApplication>
 
@@ -17,7 +17,7 @@ int main(int argc, char* argv[]) {
   RegisterTableFonts();
   // Qt took the user's locale for the whole process; the separator is read and numbers are
   // formatted in the "C" locale from here on.
-  const char separator = UserDecimalSeparator();
+  const char separator = LocaleDecimalSeparator();
   TMainWindow window(QCoreApplication::applicationFilePath().toStdString(), separator);
   // "Open with" names the files; the window opens the first one.
   const QStringList args = QCoreApplication::arguments();

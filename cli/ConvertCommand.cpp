@@ -2,6 +2,7 @@
 
 #include "core/Conversion.h"
 #include "core/CoreUI.h"
+#include "core/DecimalSeparator.h"
 #include "core/TextFile.h"
 #include "core/ToernooiGrid.h"
 #include "core/Version.h"
@@ -221,9 +222,8 @@ TConvertOptions ParseConvertArgs(const std::vector<std::string>& args) {
     } else if (name == "--out") {
       options.OutDir = takeValue();
     } else if (name == "--decimal-separator") {
-      const std::string sep = takeValue();
-      if (sep != "," && sep != ".") throw TUsageError("--decimal-separator takes \",\" or \".\"");
-      options.DecimalSeparator = sep[0];
+      options.DecimalSeparator = DecimalSeparatorFrom(takeValue());
+      if (!options.DecimalSeparator) throw TUsageError("--decimal-separator takes \",\" or \".\"");
     } else if (name == "--print") {
       options.Print = ParsePrint(takeValue());
     } else {

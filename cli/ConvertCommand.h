@@ -36,10 +36,6 @@ std::string ConvertVersion();
 // Reads the arguments after the program name. Throws TUsageError.
 TConvertOptions ParseConvertArgs(const std::vector<std::string>& args);
 
-// The decimal separator of the user's numeric locale, '.' when it has none. Leaves the
-// program's numeric locale at "C".
-char LocaleDecimalSeparator();
-
 // Converts every file and prints the chosen output. Returns 0 when every file was read and
 // its report written, else 1.
 int RunConvert(const TConvertOptions& options, std::ostream& out, std::ostream& err);

@@ -3,6 +3,7 @@
 #include "core/Conversion.h"
 #include "core/CoreUI.h"
 #include "core/Cp1252.h"
+#include "core/DecimalSeparator.h"
 #include "core/ErrorBoxText.h"
 #include "core/ReportFile.h"
 #include "core/Teksten.h"
@@ -169,7 +170,7 @@ void TellRunFile(TWebForm& form, TWebResult& web, const TConvertResult& result) 
 
 // The page's start-up with the decimal separator of the user's locale; returns the caption.
 std::string Start(const std::string& decimalSeparator) {
-  const char separator = decimalSeparator.size() == 1 ? decimalSeparator[0] : '.';
+  const char separator = DecimalSeparatorFrom(decimalSeparator).value_or('.');
   Started().emplace(separator);
   return Cp1252ToUtf8(CaptionText(separator));
 }

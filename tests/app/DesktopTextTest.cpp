@@ -1,10 +1,7 @@
-#include "app/DecimalSeparator.h"
 #include "app/Desktop.h"
 
 #include <gtest/gtest.h>
 
-#include <clocale>
-#include <cstdlib>
 #include <string>
 
 namespace {
@@ -26,13 +23,6 @@ TEST(ProgramTitle, CutsAtFirstDotAndLowersEveryLetterAfterTheFirst) {
     SCOPED_TRACE(c.exe);
     EXPECT_EQ(ProgramTitle(c.exe), c.want);
   }
-}
-
-TEST(UserDecimalSeparator, ReadsTheLocaleAndLeavesNumbersInTheCLocale) {
-  ASSERT_EQ(::setenv("LC_ALL", "C.UTF-8", 1), 0);
-  EXPECT_EQ(UserDecimalSeparator(), '.');
-  EXPECT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C");
-  ::unsetenv("LC_ALL");
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "cli/ConvertCommand.h"
+#include "core/DecimalSeparator.h"
 
 #include <emscripten.h>
 
@@ -18,7 +18,7 @@ EM_JS(int, NodeDecimalSeparator, (), {
       encoding: "latin1", stdio: ["ignore", "pipe", "ignore"], env: env
     });
     const sep = out.endsWith("\n") ? out.slice(0, -1) : out;
-    return sep.length === 1 ? sep.charCodeAt(0) : 46;
+    return sep.length === 1 ? sep.charCodeAt(0) : 0;
   } catch (e) {
     return 46;
   }
@@ -26,5 +26,6 @@ EM_JS(int, NodeDecimalSeparator, (), {
 // clang-format on
 
 char LocaleDecimalSeparator() {
-  return static_cast<char>(NodeDecimalSeparator());
+  const char sep = static_cast<char>(NodeDecimalSeparator());
+  return DecimalSeparatorFrom(std::string_view(&sep, 1)).value_or('.');
 }
