@@ -54,12 +54,60 @@ bool FileExists(const std::filesystem::path& path) {
   return std::filesystem::is_regular_file(path, ec);
 }
 
-// A line as the reader works on it: trimmed, ";" turned into TAB, and one TAB appended. The
-// buffer is reused from line to line.
-void PrepareLine(std::string_view line, std::string& prepared) {
-  prepared.assign(Trim(line));
-  std::replace(prepared.begin(), prepared.end(), ';', '\t');
+// A line as the reader works on it: trimmed, its fields separated by TAB, and one TAB
+// appended; ";" and TAB both separate fields. A field wholly between double quotes, as
+// spreadsheets write their cells, is read without them: a doubled quote inside is one quote and
+// a ";" inside is text. Returns how many characters the quotes took. The buffer is reused from
+// line to line.
+std::size_t PrepareLine(std::string_view line, std::string& prepared) {
+  line = Trim(line);
+  if (line.find('"') == std::string_view::npos) {
+    prepared.assign(line);
+    std::replace(prepared.begin(), prepared.end(), ';', '\t');
+    prepared += '\t';
+    return 0;
+  }
+  const auto isSeparator = [](char c) { return c == ';' || c == '\t'; };
+  prepared.clear();
+  std::size_t quotes = 0;
+  std::size_t pos = 0;
+  for (;;) {
+    std::size_t close = std::string_view::npos;
+    if (pos < line.size() && line[pos] == '"') {
+      for (std::size_t k = pos + 1; k < line.size(); ++k) {
+        if (line[k] != '"') continue;
+        if (k + 1 < line.size() && line[k + 1] == '"') {
+          ++k;
+          continue;
+        }
+        close = k;
+        break;
+      }
+      if (close != std::string_view::npos && close + 1 < line.size() &&
+          !isSeparator(line[close + 1]))
+        close = std::string_view::npos;
+    }
+    if (close != std::string_view::npos) {
+      for (std::size_t k = pos + 1; k < close; ++k) {
+        prepared += line[k];
+        if (line[k] == '"') {
+          ++k;
+          ++quotes;
+        }
+      }
+      quotes += 2;
+      pos = close + 1;
+    } else {
+      const std::size_t end = std::min(line.find_first_of(";\t", pos), line.size());
+      prepared.append(line.substr(pos, end - pos));
+      pos = end;
+    }
+    if (pos >= line.size()) break;
+    prepared += '\t';
+    ++pos;
+  }
   prepared += '\t';
+  return quotes;
 }
 
 // The rest of a header record as one field: separators dropped, trimmed, one TAB appended.
@@ -97,6 +145,30 @@ int AddInputRow(TCellTable& grid, std::string_view prepared, std::string& cells)
   }
   grid.SetRowCount(grid.RowCount() + 1);
   return filled;
+}
+
+// A date whose one-digit year was read as 200x, said with the date it became.
+void AddJaarVerbreed(const TDatumVeld& datum, const char* veld, int regel, TFoutLijst& fouten) {
+  if (datum.JaarVerbreed)
+    fouten.AddFout(FillIn(Tekst::JaarVanEenCijfer, VeldText(veld, Trim(datum.Tekst)),
+                          FormatDate("yyyy-mm-dd", datum.Datum)),
+                   regel);
+}
+
+// A birth date stays empty in the report when its text is no date.
+TDate ReadGebDatum(std::string_view& rest, const char* veld, int regel, TFoutLijst& fouten) {
+  const TDatumVeld datum = ReadEigenDatumVeld(rest);
+  const std::string_view tekst = Trim(datum.Tekst);
+  if (datum.Datum == InvalidDate && !tekst.empty())
+    fouten.AddFout(FillIn(Tekst::GeenGeboortedatum, VeldText(veld, tekst)), regel);
+  AddJaarVerbreed(datum, veld, regel, fouten);
+  return datum.Datum;
+}
+
+bool HasKopRecord(const TIdNrList& idNrs) {
+  for (const std::int32_t code : {12, 22, 32, 42, 52, 102, 122})
+    if (idNrs.Has(code)) return true;
+  return false;
 }
 
 std::string HeaderDateMessage(TDate date, const char* code, const char* word) {
@@ -233,17 +305,25 @@ bool TToernooi::ReadText(const std::filesystem::path& path, const TInputText& in
       if (Stop(inputGrid)) return false;
     }
     addVervangen(start + line.size(), regel);
-    if (line.size() <= 4) {
+    // A cell's quotes do not count: a re-save with quoted cells skips the lines the original
+    // skips.
+    const std::size_t quotes = line.size() > 4 ? PrepareLine(line, prepared) : 0;
+    if (line.size() - quotes <= 4) {
       FSkippedRegels.push_back(regel);
       continue;
     }
-    PrepareLine(line, prepared);
     if (FillInputGrid) {
       kopRegels.push_back(AddInputRow(inputGrid, prepared, cells) == 3);
     }
 
     std::string_view rest = prepared;
+    const std::string_view codeVeld = rest.substr(0, rest.find('\t'));
     const std::int32_t code = ReadIntField(rest);
+    // A spreadsheet's first line may name its separator.
+    if (!codeVeld.empty() && !ParseIntField(codeVeld) &&
+        !(regel == 1 && codeVeld.starts_with("sep=")))
+      fouten.AddFout(FillIn(Tekst::GeenRecordCode, VeldText(Tekst::VeldRecordCode, codeVeld)),
+                     regel);
     std::string joined;
     if (code != 0 && code != 900) {
       joined = JoinFields(rest);
@@ -274,18 +354,24 @@ bool TToernooi::ReadText(const std::filesystem::path& path, const TInputText& in
     case 122:
       Rec.Speeltempo = std::string(CutTabField(rest));
       break;
-    case 42:
-      Rec.StartDatum = ReadDateField(rest);
+    case 42: {
+      const TDatumVeld datum = ReadDatumVeld(rest);
+      Rec.StartDatum = datum.Datum;
       fouten.AddFout(HeaderDateMessage(Rec.StartDatum, "042", "Start"), regel);
+      AddJaarVerbreed(datum, Tekst::VeldStartdatum, regel, fouten);
       break;
-    case 52:
-      Rec.EindDatum = ReadDateField(rest);
+    }
+    case 52: {
+      const TDatumVeld datum = ReadDatumVeld(rest);
+      Rec.EindDatum = datum.Datum;
       fouten.AddFout(HeaderDateMessage(Rec.EindDatum, "052", "Eind"), regel);
+      AddJaarVerbreed(datum, Tekst::VeldEinddatum, regel, fouten);
       DatumsGeldig = IdNrs.Has(42) && IdNrs.Has(52) && Rec.StartDatum >= Date20000101 &&
                      Rec.EindDatum >= Date20000101;
       if (DatumsGeldig && Rec.StartDatum > Rec.EindDatum)
         fouten.AddFout("Startdatum ligt na de einddatum", regel);
       break;
+    }
     case 900:
       ReadGame(rest, regel, fouten);
       break;
@@ -341,15 +427,24 @@ void TToernooi::FinishLoad(TFoutLijst& fouten, bool stillThere) {
 void TToernooi::ReadGame(std::string_view rest, int regel, TFoutLijst& fouten) {
   TGameRec rec;
   rec.RegelNr = regel;
-  rec.RondeNr = ReadIntField(rest);
-  rec.RondeDatum = ReadDateField(rest);
+  const std::string_view rondeVeld = CutTabField(rest);
+  const std::optional<std::int32_t> rondeNr = ParseIntField(rondeVeld);
+  rec.RondeNr = rondeNr.value_or(0);
+  if (!rondeNr && !Trim(rondeVeld).empty())
+    fouten.AddFout(FillIn(Tekst::GeenRondeNr, VeldText(Tekst::VeldRondeNr, rondeVeld)), regel);
+  // An empty round date takes the next field's text, whose shift the id and result checks
+  // then show.
+  const TDatumVeld rondeDatum = ReadDatumVeld(rest);
+  rec.RondeDatum = rondeDatum.Datum;
+  AddJaarVerbreed(rondeDatum, Tekst::VeldRondedatum, regel, fouten);
   rec.WitIdNr = ReadIntField(rest);
   rec.ZwartIdNr = ReadIntField(rest);
   rec.Uitslag = ReadIntField(rest);
   rec.WitNaam = std::string(CutTabField(rest));
   rec.ZwartNaam = std::string(CutTabField(rest));
-  rec.WitGebDatum = ReadDateField(rest);
-  rec.ZwartGebDatum = ReadDateField(rest);
+  // Each birth date is its own player's, also when the other one is empty.
+  rec.WitGebDatum = ReadGebDatum(rest, Tekst::VeldGebDatumWit, regel, fouten);
+  rec.ZwartGebDatum = ReadGebDatum(rest, Tekst::VeldGebDatumZwart, regel, fouten);
 
   // Every game record names its round, also one that is rejected below.
   const int index = GetRondeIndex(rec.RondeNr);
@@ -399,6 +494,7 @@ void TToernooi::CheckHeaderRecords(TFoutLijst& fouten) const {
   if (!IdNrs.Has(52)) fouten.AddFout("052 Einddatum ontbreekt.", NoLine);
   checkText(102, "102 Inzender ontbreekt");
   checkText(122, "122 Speeltempo ontbreekt.");
+  if (!IdNrs.Has(900) && HasKopRecord(IdNrs)) fouten.AddFout(Tekst::GeenPartijen, NoLine);
 }
 
 void TToernooi::FinishInputGrid(TCellTable& grid, const std::vector<bool>& kopRegels) const {
