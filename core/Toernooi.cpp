@@ -39,6 +39,8 @@ double TableBytes(std::uintmax_t spelers, std::uintmax_t rondes) {
          static_cast<double>(spelers) * (SpelerBytes + static_cast<double>(rondes) * RondeCelBytes);
 }
 
+static_assert(MaxVervangenBewaard >= TFoutLijst::MaxGetoond,
+              "a line's replaced characters whose finding the list would show are kept");
 static_assert(MaxTextFileSize < static_cast<std::uintmax_t>(NoLine),
               "a line of the largest file could be taken for no line");
 
@@ -202,7 +204,7 @@ void TToernooi::Clear() {
   FSourcePath.clear();
   FRegelCount = 0;
   FCodering = TTekstCodering::Cp1252;
-  FSkippedRegels.clear();
+  FSkippedRegels.Clear();
   FTeGroot.clear();
 }
 
@@ -213,9 +215,8 @@ int TToernooi::GetRondeIndex(std::int32_t rondeNr) const {
 
 std::optional<int> TToernooi::InputRow(int regel) const {
   if (regel < 1 || regel > FRegelCount) return std::nullopt;
-  const auto skipped = std::lower_bound(FSkippedRegels.begin(), FSkippedRegels.end(), regel);
-  if (skipped != FSkippedRegels.end() && *skipped == regel) return std::nullopt;
-  return regel - 1 - static_cast<int>(skipped - FSkippedRegels.begin());
+  if (FSkippedRegels.Has(regel)) return std::nullopt;
+  return regel - 1 - FSkippedRegels.CountBefore(regel);
 }
 
 void TToernooi::AddRonde(const TRondeRec& ronde) {
@@ -267,9 +268,11 @@ bool TToernooi::ReadText(const std::filesystem::path& path, const TInputText& in
   // index grows with the games accepted: a file of short lines or of rejected game records
   // would otherwise reserve an index many times its own size.
   std::size_t kept = 0;
+  int regels = 0;
   TLineReader counter(text);
-  for (std::string_view line; counter.Next(line);)
+  for (std::string_view line; counter.Next(line); ++regels)
     if (line.size() > 4) ++kept;
+  FSkippedRegels.Reserve(regels);
 
   inputGrid.SetColCount(3);
   inputGrid.SetRowCount(1);
@@ -309,7 +312,7 @@ bool TToernooi::ReadText(const std::filesystem::path& path, const TInputText& in
     // skips.
     const std::size_t quotes = line.size() > 4 ? PrepareLine(line, prepared) : 0;
     if (line.size() - quotes <= 4) {
-      FSkippedRegels.push_back(regel);
+      FSkippedRegels.Add(regel);
       continue;
     }
     if (FillInputGrid) {
@@ -385,6 +388,7 @@ bool TToernooi::ReadText(const std::filesystem::path& path, const TInputText& in
   // What follows the last line break stands on a line of its own.
   const int laatste = FRegelCount + (text.ends_with('\r') || text.ends_with('\n') ? 1 : 0);
   addVervangen(text.size(), laatste);
+  fouten.TelFouten(input.VervangenVerder);
   if (input.NulOffset) fouten.AddFout(NulTekenText(), laatste);
 
   CheckHeaderRecords(fouten);

@@ -9,6 +9,7 @@
 #include "core/InputText.h"
 #include "core/LoadOutcome.h"
 #include "core/PositionIndex.h"
+#include "core/RegelSet.h"
 #include "core/Spelers.h"
 #include "table/CellTable.h"
 
@@ -121,8 +122,8 @@ private:
   int FRegelCount = 0;
   bool FStopped = false;
   TTekstCodering FCodering = TTekstCodering::Cp1252;
-  // The lines of 4 bytes or less, which get no input-table row; ascending.
-  std::vector<int> FSkippedRegels;
+  // The lines of 4 bytes or less, which get no input-table row.
+  TRegelSet FSkippedRegels;
   TPositionIndex FRondeIndex;
   std::string FTeGroot;
 };
