@@ -22,16 +22,27 @@ constexpr TCellColor Red{255, 0, 0};
 // How many lines a load reads between two reports of its progress.
 constexpr int ProgressRegels = 4096;
 // What the players, the tournament table and the report take in memory, measured: per player,
-// per round, and per cell of a player's row in a round.
+// per round (its entry and index slot, its header and date cells, its part of the rulers and
+// the dates line), and per cell of a player's row in a round.
 constexpr double SpelerBytes = 700;
-constexpr double RondeBytes = 80;
+constexpr double RondeBytes = 160;
 constexpr double RondeCelBytes = 24;
+// A game in memory: the record in its list and its two index entries, at most three quarters
+// full and growing by doubling; a name too long to be held in place adds its own block.
+constexpr double GameBytes = 200;
+constexpr std::size_t NaamInPlaats = 15;
 constexpr std::uintmax_t MiB = std::uintmax_t{1} << 20;
 
-// The memory the players and rounds of a file may take: half of what every front end holds to,
-// eight times the file and 64 MiB, so that the text, the input table and the games fit beside.
+// The memory the games, players and rounds of a file may take: half of the eight times the
+// file that every front end holds to, so that the text and the input table fit beside, and
+// most of the 64 MiB above it, which a small file of many players needs and the input table of
+// a small file does not.
 std::uintmax_t SpelerBudget(std::size_t fileBytes) {
-  return 4 * std::uintmax_t{fileBytes} + 32 * MiB;
+  return 4 * std::uintmax_t{fileBytes} + 40 * MiB;
+}
+
+double NaamBytes(const std::string& naam) {
+  return naam.size() > NaamInPlaats ? static_cast<double>(naam.size() + 1) : 0;
 }
 
 double TableBytes(std::uintmax_t spelers, std::uintmax_t rondes) {
@@ -206,6 +217,9 @@ void TToernooi::Clear() {
   FCodering = TTekstCodering::Cp1252;
   FSkippedRegels.Clear();
   FTeGroot.clear();
+  FBudget = std::numeric_limits<std::uintmax_t>::max();
+  FNodig = 0;
+  FTeVeel = false;
 }
 
 int TToernooi::GetRondeIndex(std::int32_t rondeNr) const {
@@ -278,6 +292,7 @@ bool TToernooi::ReadText(const std::filesystem::path& path, const TInputText& in
   inputGrid.SetRowCount(1);
   Rec.BestandsNaam = FileNameText(path);
   Rec.Federatie = "NED";
+  FBudget = SpelerBudget(text.size());
   FSourcePath = path;
   FRegelCount = 0;
   FCodering = input.Codering;
@@ -393,8 +408,7 @@ bool TToernooi::ReadText(const std::filesystem::path& path, const TInputText& in
 
   CheckHeaderRecords(fouten);
   if (FillInputGrid) FinishInputGrid(inputGrid, kopRegels);
-  const std::uintmax_t budget = SpelerBudget(text.size());
-  if (!BuildSpelers(budget)) RefuseTooLarge(budget);
+  if (!BuildSpelers(FBudget)) RefuseTooLarge(FBudget);
   CheckRondeDatums(fouten);
   for (const TGame& game : Games) {
     if (game.Rec.WitNaam.size() < 3)
@@ -452,10 +466,10 @@ void TToernooi::ReadGame(std::string_view rest, int regel, TFoutLijst& fouten) {
 
   // Every game record names its round, also one that is rejected below.
   const int index = GetRondeIndex(rec.RondeNr);
-  if (index == -1)
-    AddRonde({rec.RondeNr, rec.RondeDatum, regel});
-  else if (TRondeRec& ronde = Rondes[static_cast<std::size_t>(index)];
-           rec.RondeDatum > ronde.Datum && rec.RondeDatum >= Date20050101)
+  if (index == -1) {
+    if (Past(RondeBytes)) AddRonde({rec.RondeNr, rec.RondeDatum, regel});
+  } else if (TRondeRec& ronde = Rondes[static_cast<std::size_t>(index)];
+             rec.RondeDatum > ronde.Datum && rec.RondeDatum >= Date20050101)
     ronde.Datum = rec.RondeDatum;
 
   bool rejected = false;
@@ -481,7 +495,17 @@ void TToernooi::ReadGame(std::string_view rest, int regel, TFoutLijst& fouten) {
   }
   if (DatumsGeldig && (rec.RondeDatum < Rec.StartDatum || rec.RondeDatum > Rec.EindDatum))
     fouten.AddFout("Rondedatum ligt niet tussen de start- en einddatum", regel);
-  if (!rejected) Games.Add(std::move(rec));
+  if (!rejected && Past(GameBytes + NaamBytes(rec.WitNaam) + NaamBytes(rec.ZwartNaam)))
+    Games.Add(std::move(rec));
+}
+
+bool TToernooi::Past(double bytes) {
+  if (FTeVeel || FNodig + bytes > static_cast<double>(FBudget)) {
+    FTeVeel = true;
+    return false;
+  }
+  FNodig += bytes;
+  return true;
 }
 
 void TToernooi::CheckHeaderRecords(TFoutLijst& fouten) const {
@@ -520,12 +544,13 @@ void TToernooi::BuildSpelers() {
 
 bool TToernooi::BuildSpelers(std::uintmax_t budget) {
   const std::uintmax_t rondes = Rondes.size();
-  if (TableBytes(0, rondes) > static_cast<double>(budget)) return false;
+  // The games and rounds were counted as they were read.
+  if (FTeVeel || FNodig > static_cast<double>(budget)) return false;
   // The players are counted as they are made: a file of many new players in many rounds
   // stops here, before it takes more than the budget. A name is held by the player and by the
   // table.
   const double perSpeler = TableBytes(1, rondes) - TableBytes(0, rondes);
-  double nodig = TableBytes(0, rondes);
+  double nodig = FNodig;
   // Every player is found or made here, and ids are unique in the list, so the players of
   // each game are remembered for the pairing step instead of being looked up again.
   const auto speler = [&](std::int32_t idNr, const std::string& naam, TDate gebDatum) {

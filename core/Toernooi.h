@@ -111,6 +111,9 @@ private:
   // table as an empty file would.
   bool Stop(TCellTable& inputGrid);
   void AddRonde(const TRondeRec& ronde);
+  // Whether a game or round of that many bytes fits the budget; once one does not, none is kept
+  // any more and the tournament is refused.
+  bool Past(double bytes);
   void ReadGame(std::string_view rest, int regel, TFoutLijst& fouten);
   void CheckHeaderRecords(TFoutLijst& fouten) const;
   void FinishInputGrid(TCellTable& grid, const std::vector<bool>& kopRegels) const;
@@ -126,4 +129,9 @@ private:
   TRegelSet FSkippedRegels;
   TPositionIndex FRondeIndex;
   std::string FTeGroot;
+  // What the games, players and rounds of the file being read may take, and what its games and
+  // rounds take so far.
+  std::uintmax_t FBudget = 0;
+  double FNodig = 0;
+  bool FTeVeel = false;
 };
