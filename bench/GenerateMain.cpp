@@ -48,6 +48,14 @@ bool ShapeBytes(std::string_view shape, std::size_t bytes, std::string& text) {
     text = LongPlayerNamesFile(bytes);
   else if (shape == "roundfindings")
     text = RondeFindingsFile(bytes);
+  else if (shape == "utf8")
+    text = Utf8LackingFile(bytes);
+  else if (shape == "utf16")
+    text = Utf16LackingFile(bytes);
+  else if (shape == "roundgames")
+    text = RoundGamesFile(bytes);
+  else if (shape == "emptylines")
+    text = EmptyLinesFile(bytes);
   else
     return false;
   return true;
@@ -65,7 +73,7 @@ int main(int argc, char** argv) {
       std::fprintf(stderr,
                    "Usage: morvelander-generate --shape "
                    "findings|short|players|rounds|wide|codes|rejected|separators|name|empty|names|"
-                   "roundfindings MIB FILE\n");
+                   "roundfindings|utf8|utf16|roundgames|emptylines MIB FILE\n");
       return 2;
     }
     if (!WriteFile(argv[4], text)) return 1;

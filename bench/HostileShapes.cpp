@@ -206,3 +206,28 @@ std::string RondeFindingsFile(std::size_t bytes) {
                       LetterName(2 * r + 1) + ";;");
   return text;
 }
+
+std::string Utf8LackingFile(std::size_t bytes) {
+  return Repeated("\xC5\x81\n", bytes);
+}
+
+std::string Utf16LackingFile(std::size_t bytes) {
+  std::string text = "\xFF\xFE";
+  for (const char c : HeaderRecords()) text += std::string{c, '\0'};
+  constexpr std::string_view line("\x41\x01\n\0", 4);
+  while (text.size() < bytes) text.append(line);
+  return text;
+}
+
+std::string RoundGamesFile(std::size_t bytes) {
+  constexpr int Spelers = 2000;
+  std::string text = HeaderRecords();
+  for (int r = 1; text.size() < bytes; ++r)
+    for (int s = 0; s < Spelers && text.size() < bytes; s += 2)
+      AddLine(text, Game(r, s + 1, s + 2, LetterName(s), LetterName(s + 1)));
+  return text;
+}
+
+std::string EmptyLinesFile(std::size_t bytes) {
+  return Repeated("\n", bytes);
+}

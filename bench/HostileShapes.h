@@ -49,3 +49,11 @@ std::string LongPlayerNamesFile(std::size_t bytes);
 // Many rounds of one game each between two new players, every game dated outside the
 // tournament: one finding a line.
 std::string RondeFindingsFile(std::size_t bytes);
+// UTF-8 lines that each hold one character code page 1252 lacks ("\u0141").
+std::string Utf8LackingFile(std::size_t bytes);
+// The same in UTF-16 LE with its byte-order mark.
+std::string Utf16LackingFile(std::size_t bytes);
+// Two thousand players in many short rounds: every player in a game of each round.
+std::string RoundGamesFile(std::size_t bytes);
+// One empty line after another.
+std::string EmptyLinesFile(std::size_t bytes);

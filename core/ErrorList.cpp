@@ -38,6 +38,10 @@ void TFoutLijst::AddFout(std::string_view message, int line) {
   AddRow(message, line, "");
 }
 
+void TFoutLijst::TelFouten(std::size_t count) {
+  FFoutTeller += static_cast<int>(count);
+}
+
 void TFoutLijst::AddRow(std::string_view message, int line, const std::string& number) {
   const int row = FGrid.RowCount() - 1;
   FGrid.SetCell(0, row, std::to_string(row));

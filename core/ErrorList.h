@@ -25,6 +25,8 @@ public:
 
   // A positive line names an input line, NoLine none, 0 marks the file's summary row.
   void AddFout(std::string_view message, int line);
+  // Findings past the listed ones, counted without their texts.
+  void TelFouten(std::size_t count);
   // Every finding, listed or not.
   int FoutTeller() const { return FFoutTeller; }
 

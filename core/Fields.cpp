@@ -102,32 +102,55 @@ std::optional<std::int32_t> ParseInteger(std::string_view text) {
   return ParseDecimal(text);
 }
 
-std::int32_t ReadIntField(std::string_view& line) {
-  std::string_view field = CutTabField(line);
+std::optional<std::int32_t> ParseIntField(std::string_view field) {
   // Leading zeros shrink to one: "0012" reads as "012" and "00x1F" as "0x1F".
   while (field.starts_with("00")) field.remove_prefix(1);
-  return ParseInteger(field).value_or(0);
+  return ParseInteger(field);
 }
 
-TDate ReadDateField(std::string_view& line) {
-  line = TrimLeft(line);
-  const std::string_view field = CutTabField(line);
-  if (field.empty()) return NoDate;
+std::int32_t ReadIntField(std::string_view& line) {
+  return ParseIntField(CutTabField(line)).value_or(0);
+}
+
+namespace {
+
+TDatumVeld ParseDatum(std::string_view field) {
+  TDatumVeld veld{field};
+  if (field.empty()) return veld;
 
   std::string parts(field);
   parts += '\t';
   std::replace_if(
       parts.begin(), parts.end(), [](char c) { return c == '-' || c == '.' || c == '/'; }, '\t');
   std::string_view rest = parts;
-  if (HasLongYear(rest.substr(0, rest.find('\t')))) return InvalidDate;
+  veld.Datum = InvalidDate;
+  if (HasLongYear(rest.substr(0, rest.find('\t')))) return veld;
   int year = ReadIntField(rest);
   const int month = ReadIntField(rest);
   int day = ReadIntField(rest);
 
   // A four-digit last part means the date was written day first.
   if (day >= 1904 && year >= 1 && year <= 31) std::swap(year, day);
-  if (year < 10) year += 2000;
+  const bool verbreed = year < 10;
+  if (verbreed) year += 2000;
 
-  if (year < 1904 || year > 2099 || !IsValidDate(year, month, day)) return InvalidDate;
-  return EncodeDate(year, month, day);
+  if (year < 1904 || year > 2099 || !IsValidDate(year, month, day)) return veld;
+  veld.Datum = EncodeDate(year, month, day);
+  veld.JaarVerbreed = verbreed;
+  return veld;
+}
+
+} // namespace
+
+TDate ReadDateField(std::string_view& line) {
+  return ReadDatumVeld(line).Datum;
+}
+
+TDatumVeld ReadDatumVeld(std::string_view& line) {
+  line = TrimLeft(line);
+  return ParseDatum(CutTabField(line));
+}
+
+TDatumVeld ReadEigenDatumVeld(std::string_view& line) {
+  return ParseDatum(TrimLeft(CutTabField(line)));
 }

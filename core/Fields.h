@@ -20,8 +20,23 @@ std::string_view CutTabField(std::string_view& line);
 int TabCount(std::string_view text);
 // Decimal with an optional sign, or hexadecimal after '$', 'x', 'X', '0x' or '0X', in 32 bits.
 std::optional<std::int32_t> ParseInteger(std::string_view text);
+// A field's text as ReadIntField reads it; none when it is no integer (an empty field too).
+std::optional<std::int32_t> ParseIntField(std::string_view field);
 // The next field as an integer; 0 when it does not read as one.
 std::int32_t ReadIntField(std::string_view& line);
 // The next field as a date: NoDate when empty, InvalidDate when it does not read as a date
-// from 1904-01-01 to 2099-12-31 (impossible calendar dates included).
+// from 1904-01-01 to 2099-12-31 (impossible calendar dates included). Empty fields in front are
+// skipped: the next field with text is the date.
 TDate ReadDateField(std::string_view& line);
+
+// A date field as the reader took it: its text, the date, and whether its year was written
+// with one digit and read as 200x.
+struct TDatumVeld {
+  std::string_view Tekst;
+  TDate Datum = NoDate;
+  bool JaarVerbreed = false;
+};
+// ReadDateField with the field's text.
+TDatumVeld ReadDatumVeld(std::string_view& line);
+// The next field alone as a date: an empty field is NoDate, and the fields after it stay.
+TDatumVeld ReadEigenDatumVeld(std::string_view& line);

@@ -1,6 +1,7 @@
 #include "core/InputText.h"
 
 #include "core/Cp1252.h"
+#include "core/Teksten.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -56,35 +57,51 @@ public:
       FInput.Decoded += *c;
       return true;
     }
-    Replace(code, false, Vervanging(code));
+    Replace(code, TVervangSoort::Ontbreekt);
+    FInput.Decoded += Vervanging(code);
     return true;
   }
 
-  void AddOngeldig(char32_t unit) { Replace(unit, true, "?"); }
+  void AddOngeldig(char32_t unit) {
+    Replace(unit, TVervangSoort::Ongeldig);
+    FInput.Decoded += '?';
+  }
+
+  void AddCp1252Byte(char byte) {
+    Replace(static_cast<unsigned char>(byte), TVervangSoort::Cp1252Byte);
+    FInput.Decoded += byte;
+  }
 
 private:
-  void Replace(char32_t code, bool ongeldig, std::string_view vervanging) {
-    if (!FNewLine && !FInput.Vervangen.empty()) {
-      ++FInput.Vervangen.back().Aantal;
-    } else {
-      FInput.Vervangen.push_back({FInput.Decoded.size(), code, ongeldig, vervanging, 1});
-      FNewLine = false;
+  void Replace(char32_t code, TVervangSoort soort) {
+    if (!FNewLine) {
+      if (FInput.VervangenVerder == 0) ++FInput.Vervangen.back().Aantal;
+      return;
     }
-    FInput.Decoded += vervanging;
+    FNewLine = false;
+    if (FInput.Vervangen.size() < MaxVervangenBewaard)
+      FInput.Vervangen.push_back(
+          {static_cast<std::uint32_t>(FInput.Decoded.size()), code, 1, soort});
+    else
+      ++FInput.VervangenVerder;
   }
 
   TInputText& FInput;
   bool FNewLine = true;
 };
 
-void DecodeUtf8(std::string_view bytes, TDecoder& decoder) {
+// Bytes that are not UTF-8 become '?', or with `cp1252` the code page 1252 characters they are.
+void DecodeUtf8(std::string_view bytes, bool cp1252, TDecoder& decoder) {
   while (!bytes.empty()) {
     const auto lead = static_cast<unsigned char>(bytes.front());
     char32_t code = lead;
     std::size_t length = 1;
     if (lead >= 0x80) length = DecodeUtf8Sequence(bytes, code);
     if (length == 0) {
-      decoder.AddOngeldig(lead);
+      if (cp1252)
+        decoder.AddCp1252Byte(bytes.front());
+      else
+        decoder.AddOngeldig(lead);
       length = 1;
     } else if (!decoder.Add(code)) {
       return;
@@ -118,12 +135,29 @@ void DecodeUtf16(std::string_view bytes, bool bigEndian, TDecoder& decoder) {
   if (i < bytes.size()) decoder.AddOngeldig(static_cast<unsigned char>(bytes[i]));
 }
 
-// Whether the bytes up to the first NUL are well-formed UTF-8 with a multi-byte sequence.
+// Whether the bytes up to the first NUL hold well-formed multi-byte UTF-8 sequences, and fewer
+// bytes that are not UTF-8 than such sequences.
 bool IsUtf8WithoutMark(std::string_view bytes) {
-  const std::string_view text = bytes.substr(0, bytes.find('\0'));
-  // What comes before the first byte over 127 is plain ASCII.
-  const auto high = std::find_if(text.begin(), text.end(), [](char c) { return (c & 0x80) != 0; });
-  return high != text.end() && IsUtf8(text.substr(static_cast<std::size_t>(high - text.begin())));
+  std::string_view text = bytes.substr(0, bytes.find('\0'));
+  std::size_t sequences = 0;
+  std::size_t stray = 0;
+  for (;;) {
+    // What comes before the next byte over 127 is plain ASCII.
+    const auto high =
+        std::find_if(text.begin(), text.end(), [](char c) { return (c & 0x80) != 0; });
+    if (high == text.end()) break;
+    text.remove_prefix(static_cast<std::size_t>(high - text.begin()));
+    char32_t code = 0;
+    const std::size_t length = DecodeUtf8Sequence(text, code);
+    if (length == 0) {
+      ++stray;
+      text.remove_prefix(1);
+    } else {
+      ++sequences;
+      text.remove_prefix(length);
+    }
+  }
+  return stray < sequences;
 }
 
 bool IsNotText(std::string_view text, bool endsInProbe) {
@@ -166,16 +200,26 @@ std::string_view CoderingNaam(TTekstCodering codering) {
 
 std::string VervangenTekenText(const TVervangenTeken& teken, TTekstCodering codering) {
   std::string text;
-  if (!teken.Ongeldig) {
-    text = "Teken U+" + Hex(teken.Code, teken.Code > 0xFFFF ? 6 : 4) +
-           " bestaat niet in code page 1252: ";
-  } else {
+  switch (teken.Soort) {
+  case TVervangSoort::Ontbreekt: {
+    const std::string_view vervanging = Vervanging(teken.Code);
+    text =
+        "Teken U+" + Hex(teken.Code, teken.Code > 0xFFFF ? 6 : 4) +
+        " bestaat niet in code page 1252: " +
+        (vervanging.empty() ? "weggelaten" : "vervangen door \"" + std::string(vervanging) + "\"");
+    break;
+  }
+  case TVervangSoort::Ongeldig: {
     const bool utf8 = codering == TTekstCodering::Utf8 || codering == TTekstCodering::Utf8Bom;
     text = "Ongeldige " + std::string(utf8 ? "UTF-8" : "UTF-16") + " (" +
-           Hex(teken.Code, teken.Code > 0xFF ? 4 : 2) + "): ";
+           Hex(teken.Code, teken.Code > 0xFF ? 4 : 2) + "): vervangen door \"?\"";
+    break;
   }
-  text += teken.Vervanging.empty() ? "weggelaten"
-                                   : "vervangen door \"" + std::string(teken.Vervanging) + "\"";
+  case TVervangSoort::Cp1252Byte:
+    text =
+        FillIn(Tekst::GeenUtf8, Hex(teken.Code, 2), std::string(1, static_cast<char>(teken.Code)));
+    break;
+  }
   if (teken.Aantal > 1) text += " (en nog " + std::to_string(teken.Aantal - 1) + " op deze regel)";
   return text;
 }
@@ -208,7 +252,7 @@ TInputText DecodeInput(std::string_view bytes) {
     const std::string_view rest =
         input.Codering == TTekstCodering::Utf8Bom ? bytes.substr(Utf8Mark.size()) : bytes;
     TDecoder decoder(input, rest.size());
-    DecodeUtf8(rest, decoder);
+    DecodeUtf8(rest, input.Codering == TTekstCodering::Utf8, decoder);
     break;
   }
   case TTekstCodering::Utf16LE:

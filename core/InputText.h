@@ -3,6 +3,7 @@
 #include "core/LoadOutcome.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,8 +13,10 @@
 // records are read.
 enum class TTekstCodering {
   Cp1252,
-  // Without a byte-order mark: the whole text is well-formed UTF-8 with at least one
-  // multi-byte sequence, which a code page 1252 text with accented letters practically never is.
+  // Without a byte-order mark: well-formed multi-byte UTF-8 sequences, and fewer bytes that
+  // are not UTF-8 than such sequences. A code page 1252 text with accented letters
+  // practically never has one; a UTF-8 text with a name typed in another editor has a few
+  // stray bytes, which are read as code page 1252.
   Utf8,
   Utf8Bom,
   Utf16LE,
@@ -23,19 +26,30 @@ enum class TTekstCodering {
 // The encoding's name as the user sees it.
 std::string_view CoderingNaam(TTekstCodering codering);
 
+enum class TVervangSoort : std::uint8_t {
+  // A character code page 1252 lacks.
+  Ontbreekt,
+  // A byte or 16-bit unit the encoding does not allow: '?'.
+  Ongeldig,
+  // A byte that is not UTF-8 in a UTF-8 text without a mark: read as code page 1252.
+  Cp1252Byte,
+};
+
 // A character of the file that code page 1252 lacks, or a sequence the file's encoding does
 // not allow, and what took its place. One entry covers every such character of one line.
 struct TVervangenTeken {
   // Where the first of them stands in the decoded text.
-  std::size_t Offset = 0;
+  std::uint32_t Offset = 0;
   // Its Unicode value, or the byte or 16-bit unit that was not well-formed.
   char32_t Code = 0;
-  bool Ongeldig = false;
-  // The substitute; empty when the character was left out.
-  std::string_view Vervanging;
   // How many characters of the line were replaced, this one included.
-  int Aantal = 1;
+  std::int32_t Aantal = 1;
+  TVervangSoort Soort = TVervangSoort::Ontbreekt;
 };
+
+// The lines with replaced characters whose entries are kept; the findings of further lines are
+// only counted, as the error list shows no more than that many findings of a file.
+inline constexpr std::size_t MaxVervangenBewaard = 10000;
 
 // The finding of a replaced character, for the line it stands on.
 std::string VervangenTekenText(const TVervangenTeken& teken, TTekstCodering codering);
@@ -55,8 +69,11 @@ struct TInputText {
   std::string Decoded;
   // Where a NUL character ended the text, when one did.
   std::optional<std::size_t> NulOffset;
-  // In the order of their offsets, at most one per line.
+  // In the order of their offsets, at most one per line, for the first MaxVervangenBewaard
+  // lines that have them.
   std::vector<TVervangenTeken> Vervangen;
+  // How many more lines have replaced characters.
+  std::size_t VervangenVerder = 0;
   // A NUL character among the first TextProbeSize characters, or more than one in ten of them
   // a control character other than TAB, LF, CR, form feed and end of file (26).
   bool NotText = false;

@@ -117,13 +117,14 @@ void TToernooi::BuildReport(const TCellTable& toernooiGrid) {
   }
   ReportLines.push_back(std::move(datums));
 
-  std::vector<TReportColumn> columns(FixedReportColumns.begin(), FixedReportColumns.end());
-  for (int k = 0; k < rondeCount; ++k) columns.push_back(ReportColumnAt(FirstRondeColumn.Col + k));
+  // Each round's column is worked out as the line reaches it: a list of them would take more
+  // than the rulers for a file of many rounds.
+  const int colCount = FirstRondeColumn.Col + rondeCount;
   for (int row = 0; row < toernooiGrid.RowCount(); ++row) {
     if (!IsPlayerRow(toernooiGrid, row)) continue;
     TReportLine line;
-    for (const TReportColumn& column : columns)
-      line.AppendField(toernooiGrid.GetCell(column.Col, row), column);
+    for (int col = 0; col < colCount; ++col)
+      line.AppendField(toernooiGrid.GetCell(col, row), ReportColumnAt(col));
     ReportLines.push_back(line.Text());
   }
 

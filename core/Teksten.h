@@ -90,6 +90,31 @@ inline constexpr const char* EenGeweigerd = "1 bestand geweigerd";
 inline constexpr const char* Geweigerd = "%1 bestanden geweigerd";
 inline constexpr const char* Gekopieerd = "Foutenlijst gekopieerd: %1 regels";
 
+// Findings on a line: a value the reader could not take as it stands. %1 is the field's name
+// with its text between quotes (VeldMetTekst).
+inline constexpr const char* VeldMetTekst = "%1 \"%2\"";
+inline constexpr const char* GeenGeboortedatum = "%1 is geen geldige datum: niet in het rapport";
+// %2 is the date as it was read, yyyy-mm-dd.
+inline constexpr const char* JaarVanEenCijfer =
+    "%1 heeft een jaar van \xE9\xE9n cijfer: gelezen als %2";
+inline constexpr const char* GeenRondeNr = "%1 is geen geheel getal: gelezen als ronde 0";
+inline constexpr const char* GeenRecordCode = "%1 is geen getal: de regel is niet gelezen";
+// The names of the fields in those findings.
+inline constexpr const char* VeldStartdatum = "042 Startdatum";
+inline constexpr const char* VeldEinddatum = "052 Einddatum";
+inline constexpr const char* VeldRondedatum = "Rondedatum";
+inline constexpr const char* VeldRondeNr = "Rondenummer";
+inline constexpr const char* VeldGebDatumWit = "Geboortedatum wit";
+inline constexpr const char* VeldGebDatumZwart = "Geboortedatum zwart";
+inline constexpr const char* VeldRecordCode = "Recordcode";
+// A UTF-8 file with a byte that is not UTF-8: the byte in hexadecimal, and the character it was
+// read as.
+inline constexpr const char* GeenUtf8 =
+    "Byte %1 is geen UTF-8: gelezen als \"%2\" (code page 1252)";
+// A file of header records without a single game record.
+inline constexpr const char* GeenPartijen =
+    "Het bestand heeft geen partijen (900): het rapport heeft geen spelers";
+
 // The clipboard of the page, when the browser keeps it closed.
 inline constexpr const char* GeenKlembord = "Het klembord is niet beschikbaar.";
 
@@ -99,6 +124,8 @@ inline constexpr const char* GeenKlembord = "Het klembord is niet beschikbaar.";
 std::string FillIn(std::string_view text, std::string_view first, std::string_view second = {});
 // The window's caption, with the program's version.
 std::string CaptionText(char decimalSeparator);
+// A field's name with its text between quotes, for a finding; a long text is cut short.
+std::string VeldText(std::string_view veld, std::string_view tekst);
 // "i van n bestanden".
 std::string VanBestandenText(std::size_t i, std::size_t n);
 // What a run made and where, then how many of its files it refused, for the status line at its

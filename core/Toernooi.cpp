@@ -22,16 +22,27 @@ constexpr TCellColor Red{255, 0, 0};
 // How many lines a load reads between two reports of its progress.
 constexpr int ProgressRegels = 4096;
 // What the players, the tournament table and the report take in memory, measured: per player,
-// per round, and per cell of a player's row in a round.
+// per round (its entry and index slot, its header and date cells, its part of the rulers and
+// the dates line), and per cell of a player's row in a round.
 constexpr double SpelerBytes = 700;
-constexpr double RondeBytes = 80;
+constexpr double RondeBytes = 160;
 constexpr double RondeCelBytes = 24;
+// A game in memory: the record in its list and its two index entries, at most three quarters
+// full and growing by doubling; a name too long to be held in place adds its own block.
+constexpr double GameBytes = 200;
+constexpr std::size_t NaamInPlaats = 15;
 constexpr std::uintmax_t MiB = std::uintmax_t{1} << 20;
 
-// The memory the players and rounds of a file may take: half of what every front end holds to,
-// eight times the file and 64 MiB, so that the text, the input table and the games fit beside.
+// The memory the games, players and rounds of a file may take: half of the eight times the
+// file that every front end holds to, so that the text and the input table fit beside, and
+// most of the 64 MiB above it, which a small file of many players needs and the input table of
+// a small file does not.
 std::uintmax_t SpelerBudget(std::size_t fileBytes) {
-  return 4 * std::uintmax_t{fileBytes} + 32 * MiB;
+  return 4 * std::uintmax_t{fileBytes} + 40 * MiB;
+}
+
+double NaamBytes(const std::string& naam) {
+  return naam.size() > NaamInPlaats ? static_cast<double>(naam.size() + 1) : 0;
 }
 
 double TableBytes(std::uintmax_t spelers, std::uintmax_t rondes) {
@@ -39,6 +50,8 @@ double TableBytes(std::uintmax_t spelers, std::uintmax_t rondes) {
          static_cast<double>(spelers) * (SpelerBytes + static_cast<double>(rondes) * RondeCelBytes);
 }
 
+static_assert(MaxVervangenBewaard >= TFoutLijst::MaxGetoond,
+              "a line's replaced characters whose finding the list would show are kept");
 static_assert(MaxTextFileSize < static_cast<std::uintmax_t>(NoLine),
               "a line of the largest file could be taken for no line");
 
@@ -54,12 +67,60 @@ bool FileExists(const std::filesystem::path& path) {
   return std::filesystem::is_regular_file(path, ec);
 }
 
-// A line as the reader works on it: trimmed, ";" turned into TAB, and one TAB appended. The
-// buffer is reused from line to line.
-void PrepareLine(std::string_view line, std::string& prepared) {
-  prepared.assign(Trim(line));
-  std::replace(prepared.begin(), prepared.end(), ';', '\t');
+// A line as the reader works on it: trimmed, its fields separated by TAB, and one TAB
+// appended; ";" and TAB both separate fields. A field wholly between double quotes, as
+// spreadsheets write their cells, is read without them: a doubled quote inside is one quote and
+// a ";" inside is text. Returns how many characters the quotes took. The buffer is reused from
+// line to line.
+std::size_t PrepareLine(std::string_view line, std::string& prepared) {
+  line = Trim(line);
+  if (line.find('"') == std::string_view::npos) {
+    prepared.assign(line);
+    std::replace(prepared.begin(), prepared.end(), ';', '\t');
+    prepared += '\t';
+    return 0;
+  }
+  const auto isSeparator = [](char c) { return c == ';' || c == '\t'; };
+  prepared.clear();
+  std::size_t quotes = 0;
+  std::size_t pos = 0;
+  for (;;) {
+    std::size_t close = std::string_view::npos;
+    if (pos < line.size() && line[pos] == '"') {
+      for (std::size_t k = pos + 1; k < line.size(); ++k) {
+        if (line[k] != '"') continue;
+        if (k + 1 < line.size() && line[k + 1] == '"') {
+          ++k;
+          continue;
+        }
+        close = k;
+        break;
+      }
+      if (close != std::string_view::npos && close + 1 < line.size() &&
+          !isSeparator(line[close + 1]))
+        close = std::string_view::npos;
+    }
+    if (close != std::string_view::npos) {
+      for (std::size_t k = pos + 1; k < close; ++k) {
+        prepared += line[k];
+        if (line[k] == '"') {
+          ++k;
+          ++quotes;
+        }
+      }
+      quotes += 2;
+      pos = close + 1;
+    } else {
+      const std::size_t end = std::min(line.find_first_of(";\t", pos), line.size());
+      prepared.append(line.substr(pos, end - pos));
+      pos = end;
+    }
+    if (pos >= line.size()) break;
+    prepared += '\t';
+    ++pos;
+  }
   prepared += '\t';
+  return quotes;
 }
 
 // The rest of a header record as one field: separators dropped, trimmed, one TAB appended.
@@ -99,6 +160,30 @@ int AddInputRow(TCellTable& grid, std::string_view prepared, std::string& cells)
   return filled;
 }
 
+// A date whose one-digit year was read as 200x, said with the date it became.
+void AddJaarVerbreed(const TDatumVeld& datum, const char* veld, int regel, TFoutLijst& fouten) {
+  if (datum.JaarVerbreed)
+    fouten.AddFout(FillIn(Tekst::JaarVanEenCijfer, VeldText(veld, Trim(datum.Tekst)),
+                          FormatDate("yyyy-mm-dd", datum.Datum)),
+                   regel);
+}
+
+// A birth date stays empty in the report when its text is no date.
+TDate ReadGebDatum(std::string_view& rest, const char* veld, int regel, TFoutLijst& fouten) {
+  const TDatumVeld datum = ReadEigenDatumVeld(rest);
+  const std::string_view tekst = Trim(datum.Tekst);
+  if (datum.Datum == InvalidDate && !tekst.empty())
+    fouten.AddFout(FillIn(Tekst::GeenGeboortedatum, VeldText(veld, tekst)), regel);
+  AddJaarVerbreed(datum, veld, regel, fouten);
+  return datum.Datum;
+}
+
+bool HasKopRecord(const TIdNrList& idNrs) {
+  for (const std::int32_t code : {12, 22, 32, 42, 52, 102, 122})
+    if (idNrs.Has(code)) return true;
+  return false;
+}
+
 std::string HeaderDateMessage(TDate date, const char* code, const char* word) {
   if (date >= Date20050101 && date <= Date20991231) return {};
   return std::string(code) + " " + word + "datum is geen geldige datum (dd-mm-eejj)";
@@ -130,8 +215,11 @@ void TToernooi::Clear() {
   FSourcePath.clear();
   FRegelCount = 0;
   FCodering = TTekstCodering::Cp1252;
-  FSkippedRegels.clear();
+  FSkippedRegels.Clear();
   FTeGroot.clear();
+  FBudget = std::numeric_limits<std::uintmax_t>::max();
+  FNodig = 0;
+  FTeVeel = false;
 }
 
 int TToernooi::GetRondeIndex(std::int32_t rondeNr) const {
@@ -141,9 +229,8 @@ int TToernooi::GetRondeIndex(std::int32_t rondeNr) const {
 
 std::optional<int> TToernooi::InputRow(int regel) const {
   if (regel < 1 || regel > FRegelCount) return std::nullopt;
-  const auto skipped = std::lower_bound(FSkippedRegels.begin(), FSkippedRegels.end(), regel);
-  if (skipped != FSkippedRegels.end() && *skipped == regel) return std::nullopt;
-  return regel - 1 - static_cast<int>(skipped - FSkippedRegels.begin());
+  if (FSkippedRegels.Has(regel)) return std::nullopt;
+  return regel - 1 - FSkippedRegels.CountBefore(regel);
 }
 
 void TToernooi::AddRonde(const TRondeRec& ronde) {
@@ -195,14 +282,17 @@ bool TToernooi::ReadText(const std::filesystem::path& path, const TInputText& in
   // index grows with the games accepted: a file of short lines or of rejected game records
   // would otherwise reserve an index many times its own size.
   std::size_t kept = 0;
+  int regels = 0;
   TLineReader counter(text);
-  for (std::string_view line; counter.Next(line);)
+  for (std::string_view line; counter.Next(line); ++regels)
     if (line.size() > 4) ++kept;
+  FSkippedRegels.Reserve(regels);
 
   inputGrid.SetColCount(3);
   inputGrid.SetRowCount(1);
   Rec.BestandsNaam = FileNameText(path);
   Rec.Federatie = "NED";
+  FBudget = SpelerBudget(text.size());
   FSourcePath = path;
   FRegelCount = 0;
   FCodering = input.Codering;
@@ -233,17 +323,25 @@ bool TToernooi::ReadText(const std::filesystem::path& path, const TInputText& in
       if (Stop(inputGrid)) return false;
     }
     addVervangen(start + line.size(), regel);
-    if (line.size() <= 4) {
-      FSkippedRegels.push_back(regel);
+    // A cell's quotes do not count: a re-save with quoted cells skips the lines the original
+    // skips.
+    const std::size_t quotes = line.size() > 4 ? PrepareLine(line, prepared) : 0;
+    if (line.size() - quotes <= 4) {
+      FSkippedRegels.Add(regel);
       continue;
     }
-    PrepareLine(line, prepared);
     if (FillInputGrid) {
       kopRegels.push_back(AddInputRow(inputGrid, prepared, cells) == 3);
     }
 
     std::string_view rest = prepared;
+    const std::string_view codeVeld = rest.substr(0, rest.find('\t'));
     const std::int32_t code = ReadIntField(rest);
+    // A spreadsheet's first line may name its separator.
+    if (!codeVeld.empty() && !ParseIntField(codeVeld) &&
+        !(regel == 1 && codeVeld.starts_with("sep=")))
+      fouten.AddFout(FillIn(Tekst::GeenRecordCode, VeldText(Tekst::VeldRecordCode, codeVeld)),
+                     regel);
     std::string joined;
     if (code != 0 && code != 900) {
       joined = JoinFields(rest);
@@ -274,18 +372,24 @@ bool TToernooi::ReadText(const std::filesystem::path& path, const TInputText& in
     case 122:
       Rec.Speeltempo = std::string(CutTabField(rest));
       break;
-    case 42:
-      Rec.StartDatum = ReadDateField(rest);
+    case 42: {
+      const TDatumVeld datum = ReadDatumVeld(rest);
+      Rec.StartDatum = datum.Datum;
       fouten.AddFout(HeaderDateMessage(Rec.StartDatum, "042", "Start"), regel);
+      AddJaarVerbreed(datum, Tekst::VeldStartdatum, regel, fouten);
       break;
-    case 52:
-      Rec.EindDatum = ReadDateField(rest);
+    }
+    case 52: {
+      const TDatumVeld datum = ReadDatumVeld(rest);
+      Rec.EindDatum = datum.Datum;
       fouten.AddFout(HeaderDateMessage(Rec.EindDatum, "052", "Eind"), regel);
+      AddJaarVerbreed(datum, Tekst::VeldEinddatum, regel, fouten);
       DatumsGeldig = IdNrs.Has(42) && IdNrs.Has(52) && Rec.StartDatum >= Date20000101 &&
                      Rec.EindDatum >= Date20000101;
       if (DatumsGeldig && Rec.StartDatum > Rec.EindDatum)
         fouten.AddFout("Startdatum ligt na de einddatum", regel);
       break;
+    }
     case 900:
       ReadGame(rest, regel, fouten);
       break;
@@ -299,12 +403,12 @@ bool TToernooi::ReadText(const std::filesystem::path& path, const TInputText& in
   // What follows the last line break stands on a line of its own.
   const int laatste = FRegelCount + (text.ends_with('\r') || text.ends_with('\n') ? 1 : 0);
   addVervangen(text.size(), laatste);
+  fouten.TelFouten(input.VervangenVerder);
   if (input.NulOffset) fouten.AddFout(NulTekenText(), laatste);
 
   CheckHeaderRecords(fouten);
   if (FillInputGrid) FinishInputGrid(inputGrid, kopRegels);
-  const std::uintmax_t budget = SpelerBudget(text.size());
-  if (!BuildSpelers(budget)) RefuseTooLarge(budget);
+  if (!BuildSpelers(FBudget)) RefuseTooLarge(FBudget);
   CheckRondeDatums(fouten);
   for (const TGame& game : Games) {
     if (game.Rec.WitNaam.size() < 3)
@@ -341,22 +445,31 @@ void TToernooi::FinishLoad(TFoutLijst& fouten, bool stillThere) {
 void TToernooi::ReadGame(std::string_view rest, int regel, TFoutLijst& fouten) {
   TGameRec rec;
   rec.RegelNr = regel;
-  rec.RondeNr = ReadIntField(rest);
-  rec.RondeDatum = ReadDateField(rest);
+  const std::string_view rondeVeld = CutTabField(rest);
+  const std::optional<std::int32_t> rondeNr = ParseIntField(rondeVeld);
+  rec.RondeNr = rondeNr.value_or(0);
+  if (!rondeNr && !Trim(rondeVeld).empty())
+    fouten.AddFout(FillIn(Tekst::GeenRondeNr, VeldText(Tekst::VeldRondeNr, rondeVeld)), regel);
+  // An empty round date takes the next field's text, whose shift the id and result checks
+  // then show.
+  const TDatumVeld rondeDatum = ReadDatumVeld(rest);
+  rec.RondeDatum = rondeDatum.Datum;
+  AddJaarVerbreed(rondeDatum, Tekst::VeldRondedatum, regel, fouten);
   rec.WitIdNr = ReadIntField(rest);
   rec.ZwartIdNr = ReadIntField(rest);
   rec.Uitslag = ReadIntField(rest);
   rec.WitNaam = std::string(CutTabField(rest));
   rec.ZwartNaam = std::string(CutTabField(rest));
-  rec.WitGebDatum = ReadDateField(rest);
-  rec.ZwartGebDatum = ReadDateField(rest);
+  // Each birth date is its own player's, also when the other one is empty.
+  rec.WitGebDatum = ReadGebDatum(rest, Tekst::VeldGebDatumWit, regel, fouten);
+  rec.ZwartGebDatum = ReadGebDatum(rest, Tekst::VeldGebDatumZwart, regel, fouten);
 
   // Every game record names its round, also one that is rejected below.
   const int index = GetRondeIndex(rec.RondeNr);
-  if (index == -1)
-    AddRonde({rec.RondeNr, rec.RondeDatum, regel});
-  else if (TRondeRec& ronde = Rondes[static_cast<std::size_t>(index)];
-           rec.RondeDatum > ronde.Datum && rec.RondeDatum >= Date20050101)
+  if (index == -1) {
+    if (Past(RondeBytes)) AddRonde({rec.RondeNr, rec.RondeDatum, regel});
+  } else if (TRondeRec& ronde = Rondes[static_cast<std::size_t>(index)];
+             rec.RondeDatum > ronde.Datum && rec.RondeDatum >= Date20050101)
     ronde.Datum = rec.RondeDatum;
 
   bool rejected = false;
@@ -382,7 +495,17 @@ void TToernooi::ReadGame(std::string_view rest, int regel, TFoutLijst& fouten) {
   }
   if (DatumsGeldig && (rec.RondeDatum < Rec.StartDatum || rec.RondeDatum > Rec.EindDatum))
     fouten.AddFout("Rondedatum ligt niet tussen de start- en einddatum", regel);
-  if (!rejected) Games.Add(std::move(rec));
+  if (!rejected && Past(GameBytes + NaamBytes(rec.WitNaam) + NaamBytes(rec.ZwartNaam)))
+    Games.Add(std::move(rec));
+}
+
+bool TToernooi::Past(double bytes) {
+  if (FTeVeel || FNodig + bytes > static_cast<double>(FBudget)) {
+    FTeVeel = true;
+    return false;
+  }
+  FNodig += bytes;
+  return true;
 }
 
 void TToernooi::CheckHeaderRecords(TFoutLijst& fouten) const {
@@ -399,6 +522,7 @@ void TToernooi::CheckHeaderRecords(TFoutLijst& fouten) const {
   if (!IdNrs.Has(52)) fouten.AddFout("052 Einddatum ontbreekt.", NoLine);
   checkText(102, "102 Inzender ontbreekt");
   checkText(122, "122 Speeltempo ontbreekt.");
+  if (!IdNrs.Has(900) && HasKopRecord(IdNrs)) fouten.AddFout(Tekst::GeenPartijen, NoLine);
 }
 
 void TToernooi::FinishInputGrid(TCellTable& grid, const std::vector<bool>& kopRegels) const {
@@ -420,12 +544,13 @@ void TToernooi::BuildSpelers() {
 
 bool TToernooi::BuildSpelers(std::uintmax_t budget) {
   const std::uintmax_t rondes = Rondes.size();
-  if (TableBytes(0, rondes) > static_cast<double>(budget)) return false;
+  // The games and rounds were counted as they were read.
+  if (FTeVeel || FNodig > static_cast<double>(budget)) return false;
   // The players are counted as they are made: a file of many new players in many rounds
   // stops here, before it takes more than the budget. A name is held by the player and by the
   // table.
   const double perSpeler = TableBytes(1, rondes) - TableBytes(0, rondes);
-  double nodig = TableBytes(0, rondes);
+  double nodig = FNodig;
   // Every player is found or made here, and ids are unique in the list, so the players of
   // each game are remembered for the pairing step instead of being looked up again.
   const auto speler = [&](std::int32_t idNr, const std::string& naam, TDate gebDatum) {

@@ -9,6 +9,7 @@
 #include "core/InputText.h"
 #include "core/LoadOutcome.h"
 #include "core/PositionIndex.h"
+#include "core/RegelSet.h"
 #include "core/Spelers.h"
 #include "table/CellTable.h"
 
@@ -110,6 +111,9 @@ private:
   // table as an empty file would.
   bool Stop(TCellTable& inputGrid);
   void AddRonde(const TRondeRec& ronde);
+  // Whether a game or round of that many bytes fits the budget; once one does not, none is kept
+  // any more and the tournament is refused.
+  bool Past(double bytes);
   void ReadGame(std::string_view rest, int regel, TFoutLijst& fouten);
   void CheckHeaderRecords(TFoutLijst& fouten) const;
   void FinishInputGrid(TCellTable& grid, const std::vector<bool>& kopRegels) const;
@@ -121,8 +125,13 @@ private:
   int FRegelCount = 0;
   bool FStopped = false;
   TTekstCodering FCodering = TTekstCodering::Cp1252;
-  // The lines of 4 bytes or less, which get no input-table row; ascending.
-  std::vector<int> FSkippedRegels;
+  // The lines of 4 bytes or less, which get no input-table row.
+  TRegelSet FSkippedRegels;
   TPositionIndex FRondeIndex;
   std::string FTeGroot;
+  // What the games, players and rounds of the file being read may take, and what its games and
+  // rounds take so far.
+  std::uintmax_t FBudget = 0;
+  double FNodig = 0;
+  bool FTeVeel = false;
 };

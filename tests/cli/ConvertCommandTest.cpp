@@ -413,7 +413,7 @@ TEST_F(ConvertCommandTest, DoubleDashEndsTheOptions) {
   fs::copy_file(Data("Schoon.csv"), work / "--batch");
   const TRun run = Convert({"--print", "status", "--", "--batch"}, work.Path());
   EXPECT_EQ(run.Status, 0);
-  EXPECT_EQ(run.Out, "0 fout\n");
+  EXPECT_EQ(run.Out, "1 fout\n");
   EXPECT_EQ(FolderEntries(work.Path()), (std::vector<std::string>{"--batch", "--batch.txt"}));
 }
 

@@ -96,6 +96,25 @@ TEST(LoadEncodings, ReplaceACharacterOutsideCodePage1252WithAFindingOnItsLine) {
             1);
 }
 
+// A UTF-8 file with a name typed in another editor: its code page 1252 byte is read as such
+// with a finding on its line, and every other accented name as UTF-8. Two such bytes among two
+// UTF-8 letters leave the file code page 1252.
+TEST(LoadEncodings, ReadAStrayByteInUtf8AsCodePage1252) {
+  const TRead want = Read(Cp1252Csv);
+  std::string utf8 = Cp1252ToUtf8(Cp1252Csv);
+  utf8.replace(utf8.find("Jo\xC3\xABl"), 5, "Jo\xEBl"); // line 6
+  const TRead read = Read(utf8);
+  EXPECT_EQ(read.Codering, TTekstCodering::Utf8);
+  EXPECT_EQ(read.Report, want.Report);
+  EXPECT_EQ(read.Errors, (std::vector<std::string>{
+                             "6 Byte EB is geen UTF-8: gelezen als \"\xEB\" (code page 1252)",
+                             "9 Niet legale uitslag.", " Zwolle.csv"}));
+  EXPECT_EQ(read.Status, "2 fout (gelezen als UTF-8)");
+
+  const std::string mostlyCp1252 = "012;Ren\xE9 \xC3\xA9\xE9\xE9\xC3\xA9\r\n";
+  EXPECT_EQ(DecodeInput(mostlyCp1252).Codering, TTekstCodering::Cp1252);
+}
+
 // Each substitute, and what the finding says of it.
 TEST(DecodeInput, ReplacesWhatCodePage1252LacksAndSaysWhat) {
   const struct {

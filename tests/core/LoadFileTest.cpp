@@ -25,6 +25,8 @@ const std::string Start = "042 Startdatum ontbreekt.";
 const std::string Eind = "052 Einddatum ontbreekt.";
 const std::string Inzender = "102 Inzender ontbreekt";
 const std::string Tempo = "122 Speeltempo ontbreekt.";
+const std::string GeenPartijen =
+    "Het bestand heeft geen partijen (900): het rapport heeft geen spelers";
 
 std::vector<TErrorRow> MissingHeaders() {
   return {{"", Plaats, ""}, {"", Federatie, ""}, {"", Start, ""},
@@ -57,7 +59,8 @@ TEST(LoadFile, ListsEveryFindingOfEachFixture) {
         {"", Eind, ""},
         {"", Inzender, ""},
         {"", Tempo, ""},
-        {"", "short_lines.csv", "5"}}},
+        {"", GeenPartijen, ""},
+        {"", "short_lines.csv", "6"}}},
       {"record_code_0900.csv",
        Concat({{"2", "Speler Idnr ontbreekt.", ""},
                {"3", "Speler Idnr ontbreekt.", ""},
@@ -65,15 +68,17 @@ TEST(LoadFile, ListsEveryFindingOfEachFixture) {
                {"4", "Niet legale uitslag.", ""}},
               Concat(MissingHeaders(), {{"", "record_code_0900.csv", "10"}}))},
       {"two_name_records.csv",
-       Concat({{"1", "Toernooinaam is te kort", ""},
-               {"2", "Lengte toernooinaam (47) > 40 karakters", ""}},
-              Concat(MissingHeaders(), {{"", "two_name_records.csv", "8"}}))},
+       Concat(
+           {{"1", "Toernooinaam is te kort", ""},
+            {"2", "Lengte toernooinaam (47) > 40 karakters", ""}},
+           Concat(MissingHeaders(), {{"", GeenPartijen, ""}, {"", "two_name_records.csv", "9"}}))},
       {"empty_header_values.csv",
        {{"2", Plaats, ""},
         {"3", Federatie, ""},
         {"", Inzender, ""},
         {"6", Tempo, ""},
-        {"", "empty_header_values.csv", "4"}}},
+        {"", GeenPartijen, ""},
+        {"", "empty_header_values.csv", "5"}}},
       {"end_date_before_start_date_record.csv",
        {{"", "end_date_before_start_date_record.csv", "0"}}},
       {"start_after_end.csv",
@@ -121,7 +126,7 @@ TEST(LoadFile, BatchListsOnlyTheSummaryRowOfEachFile) {
   run.Load(LoadData("missing_start_date.csv"), true);
   run.Load(LoadData("record_code_0900.csv"), true);
   run.Load(LoadData("complete_tournament.csv"), true);
-  EXPECT_EQ(run.Errors(), (std::vector<TErrorRow>{{"", "missing_start_date.csv", "1"},
+  EXPECT_EQ(run.Errors(), (std::vector<TErrorRow>{{"", "missing_start_date.csv", "2"},
                                                   {"", "record_code_0900.csv", "10"},
                                                   {"", "complete_tournament.csv", "0"}}));
   EXPECT_EQ(run.UI.Status[1], "0 fout");
@@ -132,7 +137,8 @@ TEST(LoadFile, SingleFileListsMissingStartDateWithoutLine) {
   TLoadRun run;
   run.Load(LoadData("missing_start_date.csv"));
   EXPECT_EQ(run.Errors(),
-            (std::vector<TErrorRow>{{"", Start, ""}, {"", "missing_start_date.csv", "1"}}));
+            (std::vector<TErrorRow>{
+                {"", Start, ""}, {"", GeenPartijen, ""}, {"", "missing_start_date.csv", "2"}}));
 }
 
 TEST(LoadFile, ReadsHeaderValuesGamesAndRounds) {
