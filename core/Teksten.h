@@ -90,6 +90,16 @@ inline constexpr const char* EenGeweigerd = "1 bestand geweigerd";
 inline constexpr const char* Geweigerd = "%1 bestanden geweigerd";
 inline constexpr const char* Gekopieerd = "Foutenlijst gekopieerd: %1 regels";
 
+// The page's input list: a second file of a name already listed, and emptying the list.
+inline constexpr const char* AlOpDeLijst =
+    "staat al op de lijst, maar is een ander bestand.\r\rHet bestand op de lijst vervangen, of "
+    "beide houden?";
+inline constexpr const char* KnopVervangen = "Vervangen";
+inline constexpr const char* KnopBeideHouden = "Beide houden";
+inline constexpr const char* LijstLeegmaken = "Alle %1 bestanden van de lijst halen ?";
+inline constexpr const char* KnopJa = "Ja";
+inline constexpr const char* KnopNee = "Nee";
+
 // The clipboard of the page, when the browser keeps it closed.
 inline constexpr const char* GeenKlembord = "Het klembord is niet beschikbaar.";
 
