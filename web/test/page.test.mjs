@@ -728,7 +728,9 @@ test("the list's commands take files off it, and its highlight follows the file 
   // "Lijst leegmaken" asks first, from the keyboard's menu and from its button.
   const question = `Alle ${left.length} bestanden van de lijst halen ?`;
   await page.focus("#InFileListBox");
-  await page.keyboard.press("ContextMenu");
+  await page.keyboard.down("Shift");
+  await page.keyboard.press("F10");
+  await page.keyboard.up("Shift");
   await page.keyboard.press("ArrowDown");
   await page.keyboard.press("Enter");
   await Answer(question, "Nee");
