@@ -1040,6 +1040,39 @@ test("the installed site opens .csv files, keeps its handles, reads anew", async
     });
     assert.deepEqual(Buffer.from(written), Native([edited], "none").report(edited));
     assert.equal(runEnd, "1 rapport in map Uit; 1 bestand geweigerd");
+
+    // Of two reports whose names a Windows or macOS disk takes for one, the second is refused
+    // in a folder too, though this folder could hold both.
+    await WriteKept(site, "Open.csv", readFileSync(examples[1]));
+    await WriteKept(site, "OPEN.csv", readFileSync(examples[2]));
+    await site.evaluate(async () => {
+      const root = await navigator.storage.getDirectory();
+      window.showOpenFilePicker = async () => [
+        await root.getFileHandle("Open.csv"),
+        await root.getFileHandle("OPEN.csv"),
+      ];
+      window.showDirectoryPicker = async () => root.getDirectoryHandle("Uit2", { create: true });
+    });
+    await site.click('#PageControl [data-page="0"]');
+    await site.click("#ClearListButton");
+    const question = await site.waitForSelector("#MessageBox[open]");
+    await question.$$eval("button", (b) => b.find((x) => x.textContent === "Ja").click());
+    await site.click("#PickButton");
+    await site.waitForFunction(() => document.querySelectorAll("#InFileListBox li").length === 2);
+    await site.click("#DoAllFolderBtn");
+    await site.waitForFunction(() => !document.body.dataset.busy);
+    assert.equal(
+      await site.$eval("#StatusPanel1", (e) => e.textContent),
+      "1 rapport in map Uit2; 1 bestand geweigerd",
+    );
+    const reports = await site.evaluate(async () => {
+      const folder = await (await navigator.storage.getDirectory()).getDirectoryHandle("Uit2");
+      const names = [];
+      for await (const name of folder.keys()) names.push(name);
+      return names;
+    });
+    assert.equal(reports.length, 1);
+    assert.match(reports[0], /^open\.txt$/i);
   } finally {
     server.close();
     await context.close();
