@@ -58,7 +58,8 @@ const KeptBlocks = 4;
 
 function Shape(c, which) {
   const { ColCount, RowCount, FixedCols, FixedRows, BlockCols, BlockEdges } = c.TableShape(which);
-  tables[which] = { ColCount, FixedCols, FixedRows, BlockCols, edges: BlockEdges, blocks: new Map() };
+  const blocks = new Map();
+  tables[which] = { ColCount, FixedCols, FixedRows, BlockCols, edges: BlockEdges, blocks };
   return {
     ColCount,
     RowCount,

@@ -82,7 +82,8 @@ export class TFileList {
       const named = this.files.filter((f) => f.name === entry.name);
       let same = null;
       for (const f of named) if (!same && (await SameFile(f, entry))) same = f;
-      const replaced = same ?? (named.length > 0 && (await this.AskReplace(entry)) ? named[0] : null);
+      const asked = !same && named.length > 0 && (await this.AskReplace(entry));
+      const replaced = same ?? (asked ? named[0] : null);
       if (replaced) this.files[this.files.indexOf(replaced)] = entry;
       else this.files.push(entry);
       if (replaced && this.chosen.delete(replaced)) this.chosen.add(entry);

@@ -20,11 +20,10 @@ function Show(text, answers, cancel) {
         });
         box.querySelector(".answers").replaceChildren(...buttons);
         box.returnValue = "";
-        box.addEventListener(
-          "close",
-          () => resolve(answers.some((a) => a.value === box.returnValue) ? box.returnValue : cancel),
-          { once: true },
-        );
+        const answered = () => answers.some((a) => a.value === box.returnValue);
+        box.addEventListener("close", () => resolve(answered() ? box.returnValue : cancel), {
+          once: true,
+        });
         box.showModal();
         buttons[0].focus();
       }),

@@ -77,8 +77,8 @@ async function Main() {
       byId("ClearListButton").disabled = entries.length === 0;
       byId("RemoveButton").disabled = fileList.Chosen.length === 0;
       // Only a change of the list itself is kept, not one of the choice in it.
-      if (!CanPickHandles || entries.length === kept.length && entries.every((e, i) => e === kept[i]))
-        return;
+      const same = entries.length === kept.length && entries.every((e, i) => e === kept[i]);
+      if (!CanPickHandles || same) return;
       kept = [...entries];
       KeepList(entries).catch(Told);
     },

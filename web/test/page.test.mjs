@@ -688,11 +688,15 @@ const Highlighted = () =>
 async function Answer(expected, label) {
   const box = await page.waitForSelector("#MessageBox[open]");
   assert.equal(await box.$eval(".text", (e) => e.textContent), expected);
-  await box.$$eval("button", (buttons, l) => buttons.find((b) => b.textContent === l).click(), label);
+  await box.$$eval(
+    "button",
+    (buttons, l) => buttons.find((b) => b.textContent === l).click(),
+    label,
+  );
   await page.waitForFunction(() => !document.querySelector("#MessageBox[open]"));
 }
 
-test("the list's commands take files off it, and its highlight follows the file shown", async () => {
+test("the list's commands take files off it; its highlight follows the file shown", async () => {
   await Tab(0);
   // The highlight follows a file opened by a drop: Enter opens that file again.
   await Choose(golden);
@@ -741,7 +745,7 @@ test("the list's commands take files off it, and its highlight follows the file 
   assert.equal(await page.$eval("#DoAllBitBtn", (b) => b.disabled), true);
 });
 
-test("a file dropped during Alle joins the list and leaves the run's outcome on screen", async () => {
+test("a file dropped during Alle joins the list; the run's outcome stays on screen", async () => {
   await Upload(golden, ...examples);
   await Tab(0);
   const zip = Download(() =>
@@ -790,8 +794,9 @@ test("two files of one name are both kept; reports one on a disk never overwrite
       "Het bestand op de lijst vervangen, of beide houden?",
     "Beide houden",
   );
-  await page.waitForFunction(() => document.querySelectorAll("#InFileListBox li .detail").length === 2);
-  const details = await page.$$eval("#InFileListBox li .detail", (d) => d.map((e) => e.textContent));
+  const detail = "#InFileListBox li .detail";
+  await page.waitForFunction((s) => document.querySelectorAll(s).length === 2, {}, detail);
+  const details = await page.$$eval(detail, (d) => d.map((e) => e.textContent));
   assert.notEqual(details[0], details[1]);
 
   // Each gets its row in "Alle"; of two reports that a Windows or macOS disk takes for one, the
