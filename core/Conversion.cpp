@@ -89,7 +89,8 @@ std::string TConvertResult::Text(const TMessageNaming& naming) const {
 
 TConversion::TConversion(TCoreUI& ui, const TConvertSettings& settings)
     : InputGrid(5, 5, 1, 0), ToernooiGrid(5, 5, 1, 1), ErrorGrid(5, 5, 1, 1),
-      Toernooi(ErrorGrid, ui), FUI(ui), FBatch(settings.Batch) {
+      Toernooi(ErrorGrid, ui), FUI(ui), FBatch(settings.Batch),
+      FReportKey([](const std::string& name) { return name; }) {
   Toernooi.DecimalSeparator = settings.DecimalSeparator;
   Toernooi.FillInputGrid = settings.FillInputGrid;
   ToernooiGrid.OnGetAlignment = ToernooiGridGetAlignment;
@@ -271,7 +272,7 @@ TConvertResult TConversion::ConvertBytes(const fs::path& input, std::string byte
   TConvertResult result = Filled(input, load, errorRows);
   result.Target = ReportName();
   if (!result.Done()) return Last(result);
-  const auto [earlier, added] = FNamesWritten.emplace(result.Target.string(), input);
+  const auto [earlier, added] = FNamesWritten.emplace(FReportKey(result.Target.string()), input);
   if (!added) {
     result.Outcome = TConvertOutcome::AlreadyWritten;
     result.Other = earlier->second;
@@ -285,7 +286,7 @@ TConvertResult TConversion::ConvertUnread(const fs::path& input, TLoadOutcome wh
 
 TConvertResult TConversion::NotWritten(const fs::path& input, const fs::path& target,
                                        std::error_code error) {
-  const auto named = FNamesWritten.find(ReportFileName(input.filename()).string());
+  const auto named = FNamesWritten.find(FReportKey(ReportFileName(input.filename()).string()));
   if (named != FNamesWritten.end() && named->second == input) FNamesWritten.erase(named);
   TConvertResult result = FLast;
   result.Input = input;
@@ -296,11 +297,22 @@ TConvertResult TConversion::NotWritten(const fs::path& input, const fs::path& ta
 }
 
 void TConversion::ListRefused(const TConvertResult& result) {
-  if (result.Outcome != TConvertOutcome::NotRead) return;
+  if (result.Done()) return;
   std::string text = FileNameText(result.Input) + " ";
+  // A report that could not be written is named, as its message names it.
+  if (&result.Subject() == &result.Target) text += Cp1252Naming().Path(result.Target) + " ";
   for (const char c : result.Reason()) text += c == '\r' ? ' ' : c;
+  if (result.Outcome != TConvertOutcome::NotRead) {
+    // The file's own summary row is the last one, when its load made one.
+    const int row = ErrorGrid.RowCount() - 2;
+    const fs::path* file = SummaryFile(row);
+    if (file && *file == result.Input) ErrorGrid.SetCell(2, row, text);
+    return;
+  }
   const int row = ErrorGrid.RowCount() - 1;
   TFoutLijst(ErrorGrid, true).AddFout(text, 0);
+  // A file that gave no lines has no findings to count.
+  ErrorGrid.SetCell(3, row, "");
   FSummaryRows[row] = result.Input;
 }
 

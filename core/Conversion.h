@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 // How converting one file ended.
@@ -140,6 +141,11 @@ public:
   // caller to store under ReportName. Report names count per run as written files do. The
   // bytes go once read, as in OpenBytes.
   TConvertResult ConvertBytes(const std::filesystem::path& input, std::string bytes);
+  // How the disk that takes the reports of ConvertBytes compares their names: two names of one
+  // key are one file there. Exact until a front end says otherwise.
+  void SetReportKey(std::function<std::string(const std::string&)> key) {
+    FReportKey = std::move(key);
+  }
   // A file of the run that its front end could not read into memory, as ConvertBytes would
   // have found it.
   TConvertResult ConvertUnread(const std::filesystem::path& input, TLoadOutcome why);
@@ -147,9 +153,10 @@ public:
   // outcome, and its name no longer counts as written.
   TConvertResult NotWritten(const std::filesystem::path& input, const std::filesystem::path& target,
                             std::error_code error);
-  // Gives a file of the run that gave no lines a summary row of its own: its name and the
-  // reason on one line. The window leaves such a file out of the list; the page, which shows
-  // no folder, lists every file it was given.
+  // Has the summary row of a file of the run that made no report say why, after the file's
+  // name on one line; a file that gave no lines gets such a row of its own, with no count of
+  // findings. The window leaves such a file out of the list; the page, which shows no folder,
+  // lists every file it was given.
   void ListRefused(const TConvertResult& result);
   // Fits the error list once for the whole run.
   void FinishRun();
@@ -194,5 +201,6 @@ private:
   std::map<int, std::filesystem::path> FSummaryRows;
   TFileIdentities FInputs;
   TFileIdentities FWritten;
+  std::function<std::string(const std::string&)> FReportKey;
   std::map<std::string, std::filesystem::path> FNamesWritten;
 };

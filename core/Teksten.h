@@ -114,6 +114,15 @@ inline constexpr const char* GeenUtf8 =
 // A file of header records without a single game record.
 inline constexpr const char* GeenPartijen =
     "Het bestand heeft geen partijen (900): het rapport heeft geen spelers";
+// The page's input list: a second file of a name already listed, and emptying the list.
+inline constexpr const char* AlOpDeLijst =
+    "staat al op de lijst, maar is een ander bestand.\r\rHet bestand op de lijst vervangen, of "
+    "beide houden?";
+inline constexpr const char* KnopVervangen = "Vervangen";
+inline constexpr const char* KnopBeideHouden = "Beide houden";
+inline constexpr const char* LijstLeegmaken = "Alle %1 bestanden van de lijst halen ?";
+inline constexpr const char* KnopJa = "Ja";
+inline constexpr const char* KnopNee = "Nee";
 
 // The clipboard of the page, when the browser keeps it closed.
 inline constexpr const char* GeenKlembord = "Het klembord is niet beschikbaar.";

@@ -341,13 +341,15 @@ void TCellTable::ClearMergesInside() {
 void TCellTable::FitColumnWidths(bool includeHeaderColumns, int extra) {
   ++FGeneration;
   const int first = std::min(includeHeaderColumns ? 0 : FFixedCols, FColCount);
-  std::vector<int> widest(FColCount - first, 0);
+  // The widths themselves collect each column's widest text: a line of millions of fields
+  // needs no second array of them.
+  std::fill(FColWidths.begin() + first, FColWidths.begin() + FColCount, 0);
   const auto measure = [&](int col, int row, std::string_view text) {
     // An empty text has no width; never-written cells are not visited at all.
     if (text.empty()) return;
     const std::string_view line = text.substr(0, text.find('\r'));
     const TCellFont font = IsHeaderCell(col, row) ? TCellFont::Header : TCellFont::Body;
-    int& w = widest[col - first];
+    int& w = FColWidths[static_cast<std::size_t>(col)];
     w = std::max(w, FMeasure(line, font));
   };
 
@@ -392,7 +394,7 @@ void TCellTable::FitColumnWidths(bool includeHeaderColumns, int extra) {
   }
 
   for (int c = first; c < FColCount; ++c) {
-    std::int64_t width = std::max<std::int64_t>(std::int64_t{widest[c - first]} + 10, 10);
+    std::int64_t width = std::max<std::int64_t>(std::int64_t{FColWidths[c]} + 10, 10);
     if (extra != 0) width = std::max<std::int64_t>(width + extra, 10);
     FColWidths[c] = ClampToInt(width);
   }

@@ -39,6 +39,8 @@ struct TWebResult {
   int RegelCount = 0;
   // A file of a run: whether its report is made and belongs to the run's reports.
   bool Report = false;
+  // A file of a run: the error list's row that is its summary, or -1.
+  int SummaryRow = -1;
 };
 
 // The report of the file last opened, or why there is none to save.
@@ -48,16 +50,16 @@ struct TWebReport {
   val Bytes = val::null();
 };
 
-// A table's shape: counts, header counts, column widths and each column's alignment
-// (0 left, 1 centre, 2 right), the last two as typed arrays, since a line may have millions
-// of fields.
+// A table's shape: counts, header counts, and the left edge of every BlockCols-th column, as
+// a typed array: a line may have millions of fields, whose widths the page asks for only
+// where it shows them.
 struct TWebTable {
   int ColCount = 0;
   int RowCount = 0;
   int FixedCols = 0;
   int FixedRows = 0;
-  val ColWidths = val::null();
-  val Aligns = val::null();
+  int BlockCols = 0;
+  val BlockEdges = val::null();
 };
 
 // A block of rows, row by row and column by column: the texts, the cell colours as 0xRRGGBB
@@ -79,6 +81,16 @@ public:
   std::string Status;
 };
 
+// A report's name as the disks of Windows and macOS compare names: without regard to case,
+// after Unicode normalisation. The zip of a run is unpacked on such disks, and a folder may be
+// one.
+std::string ReportKey(const std::string& name) {
+  return val(name)
+      .call<val>("normalize", std::string("NFC"))
+      .call<val>("toLowerCase")
+      .call<std::string>("normalize", std::string("NFC"));
+}
+
 // The conversion of the page, with the window's tables.
 struct TWebForm {
   TWebUI UI;
@@ -87,6 +99,7 @@ struct TWebForm {
   std::array<int, 256> HeaderWidths{};
 
   explicit TWebForm(char decimalSeparator) : Conversion(UI, {decimalSeparator, true, true}) {
+    Conversion.SetReportKey(ReportKey);
     Conversion.ClearTables();
   }
 };
@@ -105,6 +118,8 @@ TWebForm& Form() {
 // "Changed" when the browser's copy of the file as it was picked no longer reads.
 TLoadOutcome ReadFailure(const std::string& error) {
   if (error == "Changed") return TLoadOutcome::Changed;
+  // A handle of a file whose place a folder has taken.
+  if (error == "TypeMismatchError") return TLoadOutcome::NotAFile;
   return error == "NotFoundError" ? TLoadOutcome::Missing : TLoadOutcome::Unreadable;
 }
 
@@ -158,12 +173,16 @@ void TellOpen(TWebResult& web, const TConvertResult& result) {
   if (!result.Done()) web.Messages.call<void>("push", result.Text(Utf8Naming()));
 }
 
-// What a file of a run ends with: the user told what was refused, a row for a file without
-// lines, and the tournament's name in the status bar.
+// What a file of a run ends with: its summary row, which says why the file made no report,
+// and the tournament's name in the status bar. A run tells its refusals in its rows, not one
+// message at a time.
 void TellRunFile(TWebForm& form, TWebResult& web, const TConvertResult& result) {
-  Tell(web, result);
-  form.Conversion.ListRefused(result);
-  form.UI.SetStatusText(0, form.Conversion.Toernooi.Rec.Naam);
+  TConversion& conversion = form.Conversion;
+  conversion.ListRefused(result);
+  const int row = conversion.ErrorGrid.RowCount() - 2;
+  const std::filesystem::path* file = conversion.SummaryFile(row);
+  if (file && *file == result.Input) web.SummaryRow = row;
+  form.UI.SetStatusText(0, conversion.Toernooi.Rec.Naam);
 }
 
 } // namespace
@@ -184,11 +203,14 @@ val Texts() {
                                    {"NietOvergenomen", Tekst::NietOvergenomen},
                                    {"AlleenCsv", Tekst::AlleenCsv},
                                    {"GeenKlembord", Tekst::GeenKlembord},
-                                   {"EenRapportIn", Tekst::EenRapportIn},
-                                   {"RapportenIn", Tekst::RapportenIn},
                                    {"InMap", Tekst::InMap},
-                                   {"GeenRapporten", Tekst::GeenRapporten},
-                                   {"Gekopieerd", Tekst::Gekopieerd}})
+                                   {"Gekopieerd", Tekst::Gekopieerd},
+                                   {"AlOpDeLijst", Tekst::AlOpDeLijst},
+                                   {"KnopVervangen", Tekst::KnopVervangen},
+                                   {"KnopBeideHouden", Tekst::KnopBeideHouden},
+                                   {"LijstLeegmaken", Tekst::LijstLeegmaken},
+                                   {"KnopJa", Tekst::KnopJa},
+                                   {"KnopNee", Tekst::KnopNee}})
     texts.set(name, Cp1252ToUtf8(text));
   return texts;
 }
@@ -278,8 +300,23 @@ TWebResult ConvertFailed(const std::string& name, const std::string& error) {
 TWebResult NotWritten(const std::string& name, const std::string& target,
                       const std::string& error) {
   return Run([&](TWebForm& form, TWebResult& web) {
-    Tell(web, form.Conversion.NotWritten(name, target, WriteFailure(error)));
+    const TConvertResult result = form.Conversion.NotWritten(name, target, WriteFailure(error));
+    Tell(web, result);
+    TellRunFile(form, web, result);
   });
+}
+
+// What the status line says at the end of a run: how many reports went where, and how many
+// files made none. Where is the page's text, in UTF-8.
+std::string RunEnd(int made, int refused, const std::string& where) {
+  // The catalogue's words are code page 1252 and the name is not; a mark that neither holds
+  // stands for the name until the words are converted.
+  const std::string mark = "\x01";
+  std::string text = Cp1252ToUtf8(
+      RunEndText(static_cast<std::size_t>(made), static_cast<std::size_t>(refused), mark));
+  if (const std::size_t at = text.find(mark); at != std::string::npos)
+    text.replace(at, mark.size(), where);
+  return text;
 }
 
 // Ends a conversion of all files.
@@ -319,6 +356,9 @@ template <typename T> val TypedArray(const char* type, const std::vector<T>& num
   return val::global(type).new_(emscripten::typed_memory_view(numbers.size(), numbers.data()));
 }
 
+// The columns of a block of the shape's edges.
+constexpr int BlockCols = 4096;
+
 TWebTable TableShape(int which) {
   const TCellTable& grid = Grid(which);
   TWebTable shape;
@@ -326,20 +366,41 @@ TWebTable TableShape(int which) {
   shape.RowCount = grid.RowCount();
   shape.FixedCols = grid.FixedCols();
   shape.FixedRows = grid.FixedRows();
-  std::vector<std::int32_t> widths(static_cast<std::size_t>(grid.ColCount()));
-  std::vector<std::uint8_t> aligns(widths.size());
+  shape.BlockCols = BlockCols;
+  std::vector<double> edges(static_cast<std::size_t>(grid.ColCount() / BlockCols + 2));
+  double left = 0;
   for (int c = 0; c < grid.ColCount(); ++c) {
+    if (c % BlockCols == 0) edges[static_cast<std::size_t>(c / BlockCols)] = left;
+    left += grid.ColWidths(c);
+  }
+  // The table's right edge closes the last block.
+  edges[static_cast<std::size_t>((grid.ColCount() + BlockCols - 1) / BlockCols)] = left;
+  edges.resize(static_cast<std::size_t>((grid.ColCount() + BlockCols - 1) / BlockCols + 1));
+  shape.BlockEdges = TypedArray("Float64Array", edges);
+  return shape;
+}
+
+// The widths of the columns from `first`, as many as there are of `count`.
+val ColumnWidths(int which, int first, int count) {
+  const TCellTable& grid = Grid(which);
+  std::vector<std::int32_t> widths;
+  for (int c = std::max(first, 0); c < std::min(grid.ColCount(), first + count); ++c)
+    widths.push_back(grid.ColWidths(c));
+  return TypedArray("Int32Array", widths);
+}
+
+// The alignment of the columns from `first` (0 left, 1 centre, 2 right).
+val ColumnAligns(int which, int first, int count) {
+  const TCellTable& grid = Grid(which);
+  std::vector<std::uint8_t> aligns;
+  for (int c = std::max(first, 0); c < std::min(grid.ColCount(), first + count); ++c) {
     THorzAlign horz = THorzAlign::Left;
     TVertAlign vert = TVertAlign::Top;
-    // A table without the owner's handler aligns every cell left; a line of millions of fields
-    // need not be asked column by column.
+    // A table without the owner's handler aligns every cell left.
     if (grid.OnGetAlignment) grid.Alignment(c, 0, horz, vert);
-    widths[c] = grid.ColWidths(c);
-    aligns[c] = static_cast<std::uint8_t>(horz);
+    aligns.push_back(static_cast<std::uint8_t>(horz));
   }
-  shape.ColWidths = TypedArray("Int32Array", widths);
-  shape.Aligns = TypedArray("Uint8Array", aligns);
-  return shape;
+  return TypedArray("Uint8Array", aligns);
 }
 
 // The cells of the rows from `first` in the columns from `firstCol`, as many as there are of
@@ -370,7 +431,7 @@ TWebRows TableRows(int which, int first, int count, int firstCol, int colCount) 
 std::string SummaryText(int errorRow) {
   const TCellTable& grid = Form().Conversion.ErrorGrid;
   if (errorRow < grid.FixedRows() || errorRow >= grid.RowCount()) return {};
-  if (!grid.GetCell(1, errorRow).empty() || grid.GetCell(3, errorRow).empty()) return {};
+  if (!Form().Conversion.SummaryFile(errorRow)) return {};
   return Form().Conversion.ErrorCell(2, errorRow, Utf8Naming());
 }
 
@@ -415,7 +476,8 @@ EMSCRIPTEN_BINDINGS(morvelander) {
       .field("Messages", &TWebResult::Messages)
       .field("Failure", &TWebResult::Failure)
       .field("RegelCount", &TWebResult::RegelCount)
-      .field("Report", &TWebResult::Report);
+      .field("Report", &TWebResult::Report)
+      .field("SummaryRow", &TWebResult::SummaryRow);
   emscripten::value_object<TWebReport>("TWebReport")
       .field("Refusal", &TWebReport::Refusal)
       .field("Name", &TWebReport::Name)
@@ -425,8 +487,8 @@ EMSCRIPTEN_BINDINGS(morvelander) {
       .field("RowCount", &TWebTable::RowCount)
       .field("FixedCols", &TWebTable::FixedCols)
       .field("FixedRows", &TWebTable::FixedRows)
-      .field("ColWidths", &TWebTable::ColWidths)
-      .field("Aligns", &TWebTable::Aligns);
+      .field("BlockCols", &TWebTable::BlockCols)
+      .field("BlockEdges", &TWebTable::BlockEdges);
   emscripten::value_object<TWebRows>("TWebRows")
       .field("Texts", &TWebRows::Texts)
       .field("Colors", &TWebRows::Colors)
@@ -447,6 +509,9 @@ EMSCRIPTEN_BINDINGS(morvelander) {
   emscripten::function("ReportBytes", &WebReportBytes);
   emscripten::function("ReportName", &ReportName);
   emscripten::function("TableShape", &TableShape);
+  emscripten::function("ColumnWidths", &ColumnWidths);
+  emscripten::function("ColumnAligns", &ColumnAligns);
+  emscripten::function("RunEnd", &RunEnd);
   emscripten::function("TableRows", &TableRows);
   emscripten::function("ErrorText", &ErrorText);
   emscripten::function("CellsText", &CellsText);

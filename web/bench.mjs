@@ -1,8 +1,9 @@
-// Times the page against the native converter on a generated 100 000-line file: the core's
-// conversion in the page, the first show of its tables, the converter's whole run, the largest
-// gap between the page's animation frames while the core converts (the page must go on
-// answering) and the core's heap against the file. Then the time to show a line of 200 000 and
-// one of 26 million fields on "Inlees grid". Last, in Chromium and Firefox, the largest gap
+// Times the page against the native converter on a generated 100 000-line file, in Chromium and
+// in Firefox, each run of the page beside a run of the converter: the core's conversion in the
+// page, the first show of its tables, the converter's whole run, their ratio, the largest gap
+// between the page's animation frames while the core converts (the page must go on answering)
+// and the core's heap against the file. Then, in Chromium, the time to show a line of 200 000
+// and one of 26 million fields on "Inlees grid". Last, in Chromium and Firefox, the largest gap
 // between frames while "Alle" converts 10 files of 30 000 lines and makes their zip, over the
 // whole run and from the last file's status on, when the zip is made.
 // Usage: node bench.mjs <morvelander.html> <native morvelander-convert> <tournament generator>
@@ -122,63 +123,75 @@ async function AlleGaps(browser, files) {
   return gaps;
 }
 
-const browser = await Launch("chromium", join(work, "profile"));
-try {
-  const opening = performance.now();
-  const page = await OpenPage(browser);
-  const ready = performance.now() - opening;
-  await (await page.$("#FilePicker")).uploadFile(file);
-  await page.waitForSelector("#InFileListBox li");
-
-  const native = [];
-  const conversion = [];
-  const shown = [];
-  const gaps = [];
-  let heap = 0;
-  for (let i = 0; i < Runs; ++i) {
-    const start = performance.now();
-    execFileSync(convertPath, ["--print", "none", "--out", work, file]);
-    native.push(performance.now() - start);
-    gaps.push(await Open(page));
-    const [convert, show] = await page.evaluate(() =>
-      performance.getEntriesByType("measure").slice(-2).map((m) => m.duration),
+// The 100 000-line file in the engine, beside the native converter.
+async function Conversion(engine) {
+  const browser = await Launch(engine, join(work, `profile-convert-${engine}`));
+  try {
+    const opening = performance.now();
+    const page = await OpenPage(browser);
+    const ready = performance.now() - opening;
+    await (await page.$("#FilePicker")).uploadFile(file);
+    await page.waitForSelector("#InFileListBox li");
+    const native = [];
+    const conversion = [];
+    const shown = [];
+    const gaps = [];
+    let heap = 0;
+    for (let i = 0; i < Runs; ++i) {
+      const start = performance.now();
+      execFileSync(convertPath, ["--print", "none", "--out", work, file]);
+      native.push(performance.now() - start);
+      gaps.push(await Open(page));
+      const [convert, show] = await page.evaluate(() =>
+        performance.getEntriesByType("measure").slice(-2).map((m) => m.duration),
+      );
+      shown.push(show);
+      conversion.push(convert);
+      // The core's memory never shrinks: after the first open it is the peak of one file.
+      if (i === 0) heap = Number(await page.evaluate(() => document.body.dataset.heap));
+    }
+    const fileSize = statSync(file).size;
+    console.log(`${engine}: ready ${Math.round(ready)} ms after opening`);
+    console.log(
+      `${engine}, 100 000 lines, medians of ${Runs}: native converter ${ms(native)}, page ` +
+        `conversion ${ms(conversion)} (${(median(conversion) / median(native)).toFixed(2)} ` +
+        `times), tables shown ${ms(shown)} after the double-click`,
     );
-    shown.push(show);
-    conversion.push(convert);
-    // The core's memory never shrinks: after the first open it is the peak of one file.
-    if (i === 0) heap = Number(await page.evaluate(() => document.body.dataset.heap));
+    console.log(
+      `${engine}, while converting, the largest gap between frames: median ${ms(gaps)}, worst ` +
+        `${Math.round(Math.max(...gaps))} ms; core heap ${heap} bytes, ` +
+        `${(heap / fileSize).toFixed(2)} times the file of ${fileSize} bytes`,
+    );
+  } finally {
+    await browser.close();
   }
-  const size = statSync(pagePath).size;
-  const site = join(dirname(pagePath), "site");
-  const siteSize = readdirSync(site).reduce((sum, f) => sum + statSync(join(site, f)).size, 0);
-  const fileSize = statSync(file).size;
-  console.log(
-    `page: ${size} bytes (site folder ${siteSize} bytes), ` +
-      `ready ${Math.round(ready)} ms after opening`,
-  );
-  console.log(
-    `100 000 lines, medians of ${Runs}: native converter ${ms(native)}, page conversion ` +
-      `${ms(conversion)} (${(median(conversion) / median(native)).toFixed(2)} times), ` +
-      `tables shown ${ms(shown)} after the double-click`,
-  );
-  console.log(
-    `while converting, the largest gap between frames: median ${ms(gaps)}, worst ` +
-      `${Math.round(Math.max(...gaps))} ms; core heap ${heap} bytes, ` +
-      `${(heap / fileSize).toFixed(2)} times the file of ${fileSize} bytes`,
-  );
-  const wide = [];
-  for (let i = 0; i < 5; ++i) wide.push(await ShowWide(browser, 200000));
-  console.log(`a line of 200 000 fields shown on "Inlees grid": median of 5 ${ms(wide)}`);
-  const huge = await ShowWide(browser, 26000000);
-  console.log(`a line of 26 million fields shown on "Inlees grid": ${Math.round(huge)} ms`);
-} finally {
-  await browser.close();
+}
+
+// BENCH_CONVERSION_ONLY=1 times only the conversion of the 100 000-line file.
+const everything = !process.env.BENCH_CONVERSION_ONLY;
+const size = statSync(pagePath).size;
+const site = join(dirname(pagePath), "site");
+const siteSize = readdirSync(site).reduce((sum, f) => sum + statSync(join(site, f)).size, 0);
+console.log(`page: ${size} bytes (site folder ${siteSize} bytes)`);
+for (const engine of ["chromium", "firefox"]) await Conversion(engine);
+
+if (everything) {
+  const browser = await Launch("chromium", join(work, "profile"));
+  try {
+    const wide = [];
+    for (let i = 0; i < 5; ++i) wide.push(await ShowWide(browser, 200000));
+    console.log(`a line of 200 000 fields shown on "Inlees grid": median of 5 ${ms(wide)}`);
+    const huge = await ShowWide(browser, 26000000);
+    console.log(`a line of 26 million fields shown on "Inlees grid": ${Math.round(huge)} ms`);
+  } finally {
+    await browser.close();
+  }
 }
 
 try {
   const alle = Array.from({ length: 10 }, (_, i) => join(work, `Alle${i + 1}.csv`));
-  for (const path of alle) execFileSync(generatePath, ["30000", path]);
-  for (const engine of ["chromium", "firefox"]) {
+  if (everything) for (const path of alle) execFileSync(generatePath, ["30000", path]);
+  for (const engine of everything ? ["chromium", "firefox"] : []) {
     const engineBrowser = await Launch(engine, join(work, `profile-${engine}`));
     try {
       const runs = [];

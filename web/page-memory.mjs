@@ -1,7 +1,8 @@
-// The page's heap after opening one file: the core's WebAssembly memory, which only grows, so
-// its size once the file is shown is the most the conversion took (the page records it; a core
-// that ran out of memory records none). Prints it in KiB, and any message the page showed on
-// the error output.
+// The page's memory after opening one file: the core's WebAssembly memory, which only grows, so
+// its size once the file is shown is the most the conversion took, and the worker's largest JS
+// buffers (the file's bytes as read, what it keeps of the tables' shapes), which the page
+// records beside it (a core that ran out of memory records none). Prints their sum in KiB, and
+// the two parts and any message the page showed on the error output.
 // Usage: node page-memory.mjs <morvelander.html> <file>
 import { mkdtempSync, rmSync } from "node:fs";
 import { tmpdir } from "node:os";
@@ -34,9 +35,13 @@ try {
     if (!state.busy) break;
     await new Promise((resolve) => setTimeout(resolve, 500));
   }
-  const bytes = Number(await page.evaluate(() => document.body.dataset.heap ?? 0));
+  const [heap, buffers] = await page.evaluate(() =>
+    [document.body.dataset.heap, document.body.dataset.buffers].map((n) => Number(n ?? 0)),
+  );
   for (const message of messages) console.error(message);
-  console.log(Math.round(bytes / 1024));
+  const kib = (bytes) => Math.round(bytes / 1024);
+  console.error(`core ${kib(heap)} KiB, buffers ${kib(buffers)} KiB`);
+  console.log(kib(heap + buffers));
 } finally {
   await browser.close();
   rmSync(work, { recursive: true, force: true });

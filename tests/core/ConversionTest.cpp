@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -124,8 +125,35 @@ TEST(ConversionRun, CountsReportNamesOfBytesOncePerRun) {
   EXPECT_EQ(conversion.ErrorGrid.GetCell(2, row), "?\xF3"
                                                   "d?.csv Het bestand is leeg.");
   EXPECT_EQ(conversion.ErrorCell(2, row, asGiven), "Łódź.csv Het bestand is leeg.");
+  // It has no findings to count: its row gives the reason, not a count of 0.
+  EXPECT_EQ(conversion.ErrorGrid.GetCell(3, row), "");
   conversion.StartRun({});
   EXPECT_TRUE(conversion.ConvertBytes("b.CSV", Valid).Done());
+}
+
+// The page's reports go to disks that compare names in their own way: a name of the same key
+// is refused as written before, and the file's summary row says so after its count.
+TEST(ConversionRun, RefusesAReportNameOfTheSameKeyAndSaysSoInItsRow) {
+  TFakeCoreUI ui;
+  TConversion conversion(ui);
+  conversion.SetReportKey([](const std::string& name) {
+    std::string key = name;
+    for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return key;
+  });
+  conversion.StartRun({});
+  EXPECT_TRUE(conversion.ConvertBytes("Open.csv", Valid).Done());
+  const int first = conversion.ErrorGrid.RowCount() - 2;
+  const TConvertResult second = conversion.ConvertBytes("OPEN.csv", Valid);
+  EXPECT_EQ(second.Outcome, TConvertOutcome::AlreadyWritten);
+  conversion.ListRefused(second);
+  const int row = conversion.ErrorGrid.RowCount() - 2;
+  ASSERT_NE(row, first);
+  EXPECT_EQ(conversion.ErrorGrid.GetCell(2, row),
+            "OPEN.csv Het rapport OPEN.txt is in deze opdracht al gemaakt voor Open.csv. Geen "
+            "bestand gemaakt.");
+  EXPECT_EQ(conversion.ErrorGrid.GetCell(3, row), conversion.ErrorGrid.GetCell(3, first));
+  EXPECT_EQ(conversion.ErrorGrid.GetCell(2, first), "Open.csv");
 }
 
 // A save asks only for a target it may write, and writes only what the user confirmed.

@@ -32,12 +32,6 @@ export async function CopyText(text) {
   }
 }
 
-// How many reports a run made, and where they went.
-function Reports(count, where) {
-  if (count === 0) return T.GeenRapporten;
-  return count === 1 ? FillIn(T.EenRapportIn, where) : FillIn(T.RapportenIn, count, where);
-}
-
 // The source of an entry for the worker, the browser's leave to read it asked first.
 async function Source(entry) {
   await MayRead(entry.handle);
@@ -45,12 +39,17 @@ async function Source(entry) {
 }
 
 export class TCommands {
-  // views: the three table views; showPage(index) shows a tab; files(): the list's entries.
-  constructor({ core, views, showPage, files }) {
+  // views: the three table views; showPage(index) shows a tab; files(): the list's entries;
+  // shown(entry): the entry whose tables now show.
+  constructor({ core, views, showPage, files, shown }) {
     this.core = core;
     this.views = views;
     this.showPage = showPage;
     this.files = files;
+    this.shown = shown;
+    this.runningAll = false;
+    // The entry of each summary row of the last run, by the row.
+    this.runRows = new Map();
     this.status = [byId("StatusPanel0"), byId("StatusPanel1")];
     this.saveButton = byId("SaveDataBitBtn");
     this.stopButton = byId("StopBitBtn");
@@ -80,6 +79,11 @@ export class TCommands {
       read < size
         ? `${this.reading} inlezen … ${Math.floor((100 * read) / size)} %`
         : `${this.reading} verwerken …`;
+  }
+
+  // Whether "Alle" is running: what comes in meanwhile waits in the list.
+  get RunningAll() {
+    return this.runningAll;
   }
 
   // The file whose tables show, if any: a new choice of the decimal separator opens it anew.
@@ -128,6 +132,7 @@ export class TCommands {
     for (const panel of this.status) panel.textContent = "";
     this.saveButton.disabled = true;
     this.opened = null;
+    this.runRows.clear();
     return this.RefreshViews();
   }
 
@@ -164,10 +169,14 @@ export class TCommands {
       this.reading = null;
     }
     performance.measure("Morvelander: conversion", { start });
-    // The core's memory after the file, for the benchmark.
-    if (result.Heap) document.body.dataset.heap = String(result.Heap);
+    this.runRows.clear();
     await this.showPage(FoutenPage);
     const shown = await this.ShowResult(result);
+    // The memory the file took, for the benchmark.
+    const { Heap, Buffers } = await this.core.Call("Memory");
+    document.body.dataset.heap = String(Heap);
+    document.body.dataset.buffers = String(Buffers);
+    this.shown(entry);
     await Repaint();
     performance.measure("Morvelander: tables shown", { start });
     this.opened = result.Report ? entry : null;
@@ -182,23 +191,51 @@ export class TCommands {
     else DownloadBytes(name, report, "text/plain");
   }
 
+  // Shows a file of the run: its tables and its row; what it refused its row says.
+  async ShowRunFile(result) {
+    this.status[0].textContent = result.Naam;
+    this.status[1].textContent = result.Status;
+    await this.RefreshViews();
+  }
+
   async RunAll(toFolder) {
     const folder = toFolder ? await PickFolder() : null;
     if (toFolder && !folder) return;
     // The browser asks for leave to read while the click is fresh; each file is read as it
     // is when its turn comes.
+    const files = [...this.files()];
     const sources = [];
-    for (const entry of this.files()) sources.push(await Source(entry));
+    for (const entry of files) sources.push(await Source(entry));
+    this.runningAll = true;
+    try {
+      await this.ConvertSources(files, sources, folder);
+    } finally {
+      this.runningAll = false;
+    }
+    byId("ErrorGrid").focus();
+  }
+
+  async ConvertSources(files, sources, folder) {
     let stopped = false;
     let stoppedAfter = 0;
+    let converted = 0;
     this.stopping = () => (stopped = true);
     await this.showPage(FoutenPage);
     await this.ShowResult(await this.core.Call("StartBatch", folder));
     this.opened = null;
+    this.runRows.clear();
     for (const [i, source] of sources.entries()) {
-      const { result } = await this.core.Call("ConvertFile", source);
-      // A failure ends the run; the reports made so far are kept.
-      if (!(await this.ShowResult(result))) break;
+      const { result, stop } = await this.core.Call("ConvertFile", source);
+      converted = i + 1;
+      if (result.SummaryRow >= 0) this.runRows.set(result.SummaryRow, files[i]);
+      await this.ShowRunFile(result);
+      // A failure of the core, or a folder that can take no more reports, ends the run, with
+      // its message; the reports made so far are kept.
+      if (result.Failure || stop) {
+        for (const message of stop ? result.Messages : [result.Failure])
+          await ShowMessage(message);
+        break;
+      }
       if (result.Report) this.saveButton.disabled = false;
       this.status[1].textContent = FillIn(T.VanBestanden, i + 1, sources.length);
       await Repaint();
@@ -211,11 +248,11 @@ export class TCommands {
     const { result, count, zip } = await this.core.Call("FinishBatch");
     await this.ShowResult(result);
     if (zip) DownloadBytes(zipName, zip, "application/zip");
-    const made = Reports(count, folder ? FillIn(T.InMap, folder.name) : zipName);
+    const where = folder ? FillIn(T.InMap, folder.name) : zipName;
+    const made = await this.core.Call("RunEnd", count, converted - count, where);
     this.status[1].textContent = stoppedAfter
       ? `${FillIn(T.GestoptNa, stoppedAfter, sources.length)}; ${made}`
       : made;
-    byId("ErrorGrid").focus();
   }
 
   async Copy() {
@@ -230,6 +267,11 @@ export class TCommands {
   // a file's summary row to the file: it opens, as a double-click in the list opens it.
   async FromRow(row) {
     const inputRow = await this.core.Call("FindingRow", row);
+    const entry = this.runRows.get(row);
+    if (inputRow < 0 && entry) {
+      if (this.files().includes(entry)) this.waiting = entry;
+      return;
+    }
     if (inputRow < 0) {
       const text = await this.core.Call("SummaryText", row);
       const named = this.files()

@@ -10,86 +10,125 @@
 //   Start(separator, bodyWidths, headerWidths)  the caption; again with another separator, a
 //                             fresh core with empty tables
 //   Texts()                   the core's texts that the page fills in itself
-//   OpenFile(source)          a result, with Heap, the core's memory after it
+//   OpenFile(source)          a result
+//   Memory()                  { Heap, Buffers }: the core's memory, which it never gives back,
+//                             and the worker's largest buffers: the bytes of the last file
+//                             read and what it keeps of the tables' shapes
 //   StartBatch(folder)        a result; folder: a directory handle to write the reports
 //                             into, or null to keep them for the zip
-//   ConvertFile(source)       { result }; its report goes to the folder or the zip
+//   ConvertFile(source)       { result, stop }; its report goes to the folder or the zip;
+//                             stop when the run cannot go on (the folder gone, the disk full)
 //   FinishBatch()             { result, count, zip }: the number of reports and, when they
 //                             went to no folder and there are any, the zip's bytes
+//   RunEnd(made, refused, where)  the status line at the end of a run
 //   Report()                  { name, report }, or { refusal } when there is none to save
 //   Shape(which), View(which, first, count, x, width), ColumnEdges(which, col),
 //   CellsText(which, left, top, right, bottom), ErrorText(), FindingRow(row),
 //   SummaryText(row), SortedOrder(names)       the tables' shapes, cells and texts
-// A result is the core's: { Naam, Status, Messages, Failure, RegelCount, Report }, its
-// Messages what the page tells the user.
+// A result is the core's: { Naam, Status, Messages, Failure, RegelCount, Report, SummaryRow },
+// its Messages what the page tells the user, SummaryRow the error list's row of a file of a
+// run.
 import { zipSync } from "fflate";
 
 const core = globalThis.MorvelanderCore();
 
-// Per table: its shape and the left edge of every column, so that a view can ask for the
-// columns at a scroll position without the page holding millions of widths.
-const tables = [];
-
 // The file's bytes as they are now, or why the browser could not read them: the name of its
 // DOMException for a handle, "Changed" for a File, which stands for the content the file had
-// when it was picked: a browser that cannot give that content any more refuses to read it.
+// when it was picked: a browser that cannot give that content any more refuses to read it. The
+// size of the last read is kept for Memory.
+let lastRead = 0;
+
 async function ReadSource({ handle, file }) {
   try {
     const current = handle ? await handle.getFile() : file;
-    return { bytes: new Uint8Array(await current.arrayBuffer()) };
+    const bytes = new Uint8Array(await current.arrayBuffer());
+    lastRead = bytes.length;
+    return { bytes };
   } catch (e) {
     return { error: handle ? (e?.name ?? "") : "Changed" };
   }
 }
 
+// Per table: its shape and the left edge of every BlockCols-th column, so that a view can find
+// the columns at a scroll position without the page holding millions of widths; the edges of
+// single columns come from the widths of their block, asked of the core when a view needs them
+// and kept for a few blocks.
+const tables = [];
+const KeptBlocks = 4;
+
 function Shape(c, which) {
-  const shape = c.TableShape(which);
-  const lefts = new Float64Array(shape.ColCount + 1);
-  for (let i = 0; i < shape.ColCount; ++i) lefts[i + 1] = lefts[i] + shape.ColWidths[i];
-  // The widths are let go: the edges say the same.
-  const { ColCount, FixedCols, FixedRows, Aligns } = shape;
-  tables[which] = { shape: { ColCount, FixedCols, FixedRows, Aligns }, lefts };
+  const { ColCount, RowCount, FixedCols, FixedRows, BlockCols, BlockEdges } = c.TableShape(which);
+  const blocks = new Map();
+  tables[which] = { ColCount, FixedCols, FixedRows, BlockCols, edges: BlockEdges, blocks };
   return {
-    ColCount: shape.ColCount,
-    RowCount: shape.RowCount,
-    FixedCols: shape.FixedCols,
-    FixedRows: shape.FixedRows,
-    Width: lefts[shape.ColCount],
-    FixedWidth: lefts[shape.FixedCols],
+    ColCount,
+    RowCount,
+    FixedCols,
+    FixedRows,
+    Width: BlockEdges[BlockEdges.length - 1],
+    FixedWidth: Left(c, which, FixedCols),
   };
 }
 
-// The first column whose right edge lies beyond x.
-function ColumnAt(lefts, x) {
+// The left edges of the columns of block b and the right edge of its last column.
+function BlockLefts(c, which, b) {
+  const table = tables[which];
+  let lefts = table.blocks.get(b);
+  if (lefts) return lefts;
+  const widths = c.ColumnWidths(which, b * table.BlockCols, table.BlockCols);
+  lefts = new Float64Array(widths.length + 1);
+  lefts[0] = table.edges[b];
+  for (let i = 0; i < widths.length; ++i) lefts[i + 1] = lefts[i] + widths[i];
+  if (table.blocks.size >= KeptBlocks) table.blocks.delete(table.blocks.keys().next().value);
+  table.blocks.set(b, lefts);
+  return lefts;
+}
+
+// The left edge of a column; of ColCount, the table's right edge.
+function Left(c, which, col) {
+  const { ColCount, BlockCols, edges } = tables[which];
+  if (col >= ColCount) return edges[edges.length - 1];
+  const b = Math.floor(col / BlockCols);
+  return BlockLefts(c, which, b)[col - b * BlockCols];
+}
+
+// The first column whose right edge lies beyond x (the last column when none does).
+function ColumnAt(c, which, x) {
+  const { ColCount, BlockCols, edges } = tables[which];
   let low = 0;
-  let high = lefts.length - 2;
+  let high = edges.length - 2;
   while (low < high) {
-    const mid = (low + high) >> 1;
-    if (lefts[mid + 1] <= x) low = mid + 1;
-    else high = mid;
+    const mid = (low + high + 1) >> 1;
+    if (edges[mid] <= x) low = mid;
+    else high = mid - 1;
   }
-  return low;
+  const lefts = BlockLefts(c, which, low);
+  let i = 0;
+  while (i < lefts.length - 2 && lefts[i + 1] <= x) ++i;
+  return Math.min(low * BlockCols + i, ColCount - 1);
 }
 
 // The cells of a block of rows in the given columns, each with its left edge and width.
 function Block(c, which, first, count, cols) {
-  const { shape, lefts } = tables[which];
+  const { FixedCols } = tables[which];
   const { Texts, Colors, Spans } = c.TableRows(which, first, count, cols[0], cols[1] - cols[0]);
   const n = cols[1] - cols[0];
+  const aligns = c.ColumnAligns(which, cols[0], n);
   const cells = [];
   for (let k = 0; k < Texts.length; ++k) {
     const col = cols[0] + (k % n);
     // A merged range begun left of the block shows its part in the block as a cell of its own.
-    const span = Spans[k] === 0 && col === cols[0] && col >= shape.FixedCols ? 1 : Spans[k];
+    const span = Spans[k] === 0 && col === cols[0] && col >= FixedCols ? 1 : Spans[k];
     if (span === 0) continue;
+    const left = Left(c, which, col);
     cells.push({
       row: first + Math.floor(k / n),
       col,
-      left: lefts[col],
-      width: lefts[col + span] - lefts[col],
+      left,
+      width: Left(c, which, col + span) - left,
       text: Texts[k],
       color: Colors[k],
-      align: shape.Aligns[col],
+      align: aligns[col - cols[0]],
     });
   }
   return cells;
@@ -98,12 +137,11 @@ function Block(c, which, first, count, cols) {
 // What a view shows: the header rows and the rows from `first`, each in the header columns and
 // in the columns that the band from x to x + width touches.
 function View(c, which, first, count, x, width) {
-  const { shape, lefts } = tables[which];
-  const { ColCount, FixedCols, FixedRows } = shape;
+  const { ColCount, FixedCols, FixedRows } = tables[which];
   const body = [FixedCols, FixedCols];
   if (ColCount > FixedCols) {
-    body[0] = Math.max(FixedCols, ColumnAt(lefts, x));
-    body[1] = Math.min(ColCount, ColumnAt(lefts, x + width) + 1);
+    body[0] = Math.max(FixedCols, ColumnAt(c, which, x));
+    body[1] = Math.min(ColCount, ColumnAt(c, which, x + width) + 1);
   }
   const blocks = (rowFirst, rowCount) => [
     ...(FixedCols > 0 ? Block(c, which, rowFirst, rowCount, [0, FixedCols]) : []),
@@ -142,19 +180,26 @@ const commands = {
     return caption;
   },
   Texts: (c) => c.Texts(),
-  // With the size the core's memory has grown to, which it never gives back: its peak. A file
-  // the browser cannot read is the core's to tell.
+  // A file the browser cannot read is the core's to tell.
   OpenFile: async (c, source) => {
     const { bytes, error } = await ReadSource(source);
-    const result = bytes ? c.OpenFile(source.name, bytes) : c.OpenFailed(source.name, error);
-    return { ...result, Heap: c.HEAP8.length };
+    return bytes ? c.OpenFile(source.name, bytes) : c.OpenFailed(source.name, error);
+  },
+  Memory: (c) => {
+    let kept = 0;
+    for (const { edges, blocks } of tables.filter(Boolean)) {
+      kept += edges.byteLength;
+      for (const lefts of blocks.values()) kept += lefts.byteLength;
+    }
+    return { Heap: c.HEAP8.length, Buffers: lastRead + kept };
   },
   StartBatch: (c, folder) => {
     output = { folder, reports: new Map(), count: 0 };
     return c.StartBatch();
   },
   // A file of "Alle": its result, its report kept for the zip or written into the folder. A
-  // report the browser cannot write is that file's outcome, told by the core; the run goes on.
+  // report the browser cannot write is that file's outcome, told by the core; the run goes on,
+  // unless the folder is gone or the disk full (stop), which ends it for every file to come.
   ConvertFile: async (c, source) => {
     const { bytes, error } = await ReadSource(source);
     if (!bytes) return { result: c.ConvertFailed(source.name, error) };
@@ -167,7 +212,8 @@ const commands = {
         await WriteToFolder(output.folder, name, report);
       } catch (e) {
         const target = `${output.folder.name}/${name}`;
-        return { result: c.NotWritten(source.name, target, e?.name ?? "") };
+        const stop = e?.name === "NotFoundError" || e?.name === "QuotaExceededError";
+        return { result: c.NotWritten(source.name, target, e?.name ?? ""), stop };
       }
     } else output.reports.set(name, [report, { mtime: new Date() }]);
     output.count += 1;
@@ -180,6 +226,7 @@ const commands = {
     const zip = !folder && count > 0 ? zipSync(Object.fromEntries(reports), { level: 6 }) : null;
     return { result, count, zip };
   },
+  RunEnd: (c, made, refused, where) => c.RunEnd(made, refused, where),
   // What "Bewaar Fide2006" downloads, or why there is nothing to save.
   Report: (c) => {
     const { Refusal, Name, Bytes } = c.Report();
@@ -187,7 +234,7 @@ const commands = {
   },
   Shape,
   View,
-  ColumnEdges: (c, which, col) => [tables[which].lefts[col], tables[which].lefts[col + 1]],
+  ColumnEdges: (c, which, col) => [Left(c, which, col), Left(c, which, col + 1)],
   CellsText: (c, which, left, top, right, bottom) => c.CellsText(which, left, top, right, bottom),
   ErrorText: (c) => c.ErrorText(),
   FindingRow: (c, row) => c.FindingRow(row),

@@ -69,22 +69,39 @@ async function Main() {
 
   const doAllButtons = [byId("DoAllBitBtn"), byId("DoAllFolderBtn")];
   byId("DoAllFolderBtn").hidden = !CanPickFolder;
+  let kept = [];
   const fileList = new TFileList(byId("InFileListBox"), core, {
     onOpen: (entry) => commands.OpenWhenFree(entry),
     onChange: (entries) => {
       for (const b of doAllButtons) b.disabled = entries.length === 0;
-      if (CanPickHandles) KeepList(entries).catch(Told);
+      byId("ClearListButton").disabled = entries.length === 0;
+      byId("RemoveButton").disabled = fileList.Chosen.length === 0;
+      // Only a change of the list itself is kept, not one of the choice in it.
+      const same = entries.length === kept.length && entries.every((e, i) => e === kept[i]);
+      if (!CanPickHandles || same) return;
+      kept = [...entries];
+      KeepList(entries).catch(Told);
     },
   });
-  commands = new TCommands({ core, views, showPage: ShowPage, files: () => fileList.Files });
+  commands = new TCommands({
+    core,
+    views,
+    showPage: ShowPage,
+    files: () => fileList.Files,
+    shown: (entry) => fileList.Shown(entry),
+  });
+  byId("RemoveButton").addEventListener("click", () => fileList.Remove());
+  byId("ClearListButton").addEventListener("click", () => fileList.Clear());
 
   // Files that come in are listed; the refused are named; the first taken opens, when the
-  // command running has ended.
+  // command running has ended. During "Alle" they only join the list: the run's outcome stays
+  // on screen until the user opens a file.
   async function Take({ taken, refused }, open) {
-    await ShowPage(0);
+    const running = commands.RunningAll;
+    if (!running) await ShowPage(0);
     await fileList.Add(taken);
     if (refused.length > 0) await ShowMessage(RefusedText(refused));
-    if (open && taken.length > 0) await commands.OpenWhenFree(fileList.Find(taken[0].name));
+    if (open && !running && taken.length > 0) await commands.OpenWhenFree(taken[0]);
   }
 
   byId("PickButton").addEventListener("click", async () => {

@@ -11,6 +11,7 @@ import {
   mkdtempSync,
   readFileSync,
   rmSync,
+  statSync,
   writeFileSync,
 } from "node:fs";
 import { createServer } from "node:http";
@@ -249,7 +250,8 @@ test("Alle converts every file into one zip and lists one summary row per file",
   assert.equal(folderButton, engine === "chromium");
 
   // A file whose report would be too large and a second file of the same report name get no
-  // report of their own, and the run goes on, as in the window.
+  // report of their own, and the run goes on, as in the window; their rows say why, and no
+  // message stops the run.
   const twin = join(work, "Voorbeeld.CSV");
   copyFileSync(golden, twin);
   const ruim = join(work, "Ruim.csv");
@@ -259,20 +261,20 @@ test("Alle converts every file into one zip and lists one summary row per file",
   writeFileSync(ruim, rondes);
   await Upload(twin, ruim);
   await Tab(0);
-  const zipped = Download(() => page.click("#DoAllBitBtn"));
-  for (const text of [
-    "Ruim.csv\n\nHet rapport zou te groot worden (306 MiB; de grens is 256 MiB).",
-    "Voorbeeld.csv\n\nHet rapport Voorbeeld.txt\n" +
-      "is in deze opdracht al gemaakt voor Voorbeeld.CSV.\nGeen bestand gemaakt.",
-  ]) {
-    await page.waitForFunction(
-      (want) => document.querySelector("#MessageBox[open] .text")?.textContent === want,
-      {},
-      text,
-    );
-    await page.$eval("#MessageBox[open] button", (b) => b.click());
-  }
-  assert.deepEqual(Object.keys(unzipSync(new Uint8Array((await zipped).bytes))).sort(), names);
+  const zipped = await Download(() => page.click("#DoAllBitBtn"));
+  assert.deepEqual(Object.keys(unzipSync(new Uint8Array(zipped.bytes))).sort(), names);
+  await page.waitForFunction(() => !document.body.dataset.busy);
+  assert.equal(await page.$("#MessageBox[open]"), null);
+  assert.equal(
+    await page.$eval("#StatusPanel1", (e) => e.textContent),
+    `5 rapporten in ${ZipName}; 2 bestanden geweigerd`,
+  );
+  const refusals = SummaryRows(Latin1(await Copied())).filter((row) => row.includes("rapport"));
+  assert.deepEqual(refusals, [
+    "Ruim.csv Het rapport zou te groot worden (306 MiB; de grens is 256 MiB).",
+    "Voorbeeld.csv Het rapport Voorbeeld.txt is in deze opdracht al gemaakt voor " +
+      "Voorbeeld.CSV. Geen bestand gemaakt.",
+  ]);
 
   // "Stop" ends the run after the file it is converting; the reports made so far are kept.
   await Tab(0);
@@ -347,7 +349,7 @@ const SummaryRows = (copied) =>
     .split("\r\n")
     .slice(1)
     .map((line) => line.split("\t"))
-    .filter((cells) => cells.length === 4 && cells[1] === "" && cells[3] !== "")
+    .filter((cells) => cells.length === 4 && cells[0] !== "" && cells[1] === "" && cells[2] !== "")
     .map((cells) => cells[2]);
 
 // Drops items as the browser gives them: files, or a folder under the name it has.
@@ -416,12 +418,9 @@ test("a file changed after it was picked is read as it is now or named", async (
   assert.ok(!(await listed()).includes("map.csv"));
 
   // "Alle" gives every listed file a summary row: the empty, the gone and the changed file
-  // say why they gave no report; the files that cannot be read are also told on the way.
+  // say why they gave no report, in their rows and not in a message each.
   await Tab(0);
-  const downloaded = Download(() => page.click("#DoAllBitBtn"));
-  for (const name of engine === "chromium" ? ["Bewerkt.csv", "Weg.csv"] : ["Weg.csv"])
-    await CloseMessage(`${name}\n\n${Unreadable}`);
-  const zip = await downloaded;
+  const zip = await Download(() => page.click("#DoAllBitBtn"));
   await page.waitForFunction(() => !document.body.dataset.busy);
   const names = await listed();
   const rows = SummaryRows(Latin1(await Copied()));
@@ -434,6 +433,13 @@ test("a file changed after it was picked is read as it is now or named", async (
   assert.ok(rows.includes(refused("Weg.csv", Unreadable)), rows.join(" | "));
   const bewerkt = engine === "chromium" ? refused("Bewerkt.csv", Unreadable) : "Bewerkt.csv";
   assert.ok(rows.includes(bewerkt), rows.join(" | "));
+  // A refused row gives no count of findings, which would read as a clean file.
+  const counts = await page.$$eval("#ErrorGrid .row", (items) =>
+    items.map((row) => [...row.querySelectorAll(".cell")].map((c) => c.textContent)),
+  );
+  const leeg = counts.find((cells) => cells.includes("Leeg.csv Het bestand is leeg."));
+  assert.equal(leeg.at(-1), "");
+  assert.equal(await page.$("#MessageBox[open]"), null);
   const zipped = Object.keys(unzipSync(new Uint8Array(zip.bytes)));
   assert.equal(zipped.includes("Bewerkt.txt"), engine !== "chromium");
   assert.ok(!zipped.includes("Leeg.txt") && !zipped.includes("Weg.txt"));
@@ -558,8 +564,10 @@ test("the keyboard reaches every control, opens, finds a line, copies and saves"
   const steps = [
     { keys: ["Tab"], focus: "InFileListBox" },
     { keys: ["Tab"], focus: "PickButton" },
+    { keys: ["Tab"], focus: "RemoveButton" },
+    { keys: ["Tab"], focus: "ClearListButton" },
     { keys: ["Tab"], focus: "DoAllBitBtn" },
-    { keys: ["Shift+Tab", "Shift+Tab"], focus: "InFileListBox" },
+    { keys: Array(4).fill("Shift+Tab"), focus: "InFileListBox" },
     { keys: ["Home", ...Array(index).fill("ArrowDown")], active: `InFile-${index}` },
     // Enter opens the file and shows its findings, the focus on their table.
     { keys: ["Enter"], focus: "ErrorGrid", active: "ErrorGrid-1-1" },
@@ -620,7 +628,8 @@ test("each tab with a file open passes axe without a violation", async () => {
 });
 
 test("a drop takes only the .csv files, names the rest and opens the first taken", async () => {
-  // The drop comes while a large file converts: the first file taken opens after it.
+  // The drop comes while a large file converts: the first file taken opens after it. The files
+  // listed already come again as they are, and take their own places without a question.
   await page.$$eval("#InFileListBox li", (items) =>
     items
       .find((i) => i.textContent === "Groot.csv")
@@ -628,14 +637,20 @@ test("a drop takes only the .csv files, names the rest and opens the first taken
   );
   await page.waitForFunction(() => document.body.dataset.busy);
   const dropped = [
-    ...examples.map((f) => ({ name: basename(f), data: readFileSync(f).toString("base64") })),
+    ...examples.map((f) => ({
+      name: basename(f),
+      data: readFileSync(f).toString("base64"),
+      lastModified: Math.floor(statSync(f).mtimeMs),
+    })),
     { name: "Plaatje.png", data: Buffer.from([0x89, 0x50, 0x4e, 0x47]).toString("base64") },
     { name: "NAAM.CSV", data: readFileSync(golden).toString("base64") },
   ];
   await page.evaluate((files) => {
     const transfer = new DataTransfer();
-    for (const { name, data } of files)
-      transfer.items.add(new File([Uint8Array.from(atob(data), (c) => c.charCodeAt(0))], name));
+    for (const { name, data, lastModified } of files) {
+      const bytes = Uint8Array.from(atob(data), (c) => c.charCodeAt(0));
+      transfer.items.add(new File([bytes], name, lastModified ? { lastModified } : {}));
+    }
     document.dispatchEvent(new DragEvent("drop", { dataTransfer: transfer, bubbles: true }));
   }, dropped);
   await CloseMessage(
@@ -658,6 +673,157 @@ test("the summary row and the copied error list name a file as it is", async () 
   const summary = /\r\n\d+\t\tŁódź\.csv\t\d+\r\n/;
   assert.match(await Shown("ErrorGrid"), summary);
   assert.match(await Copied(), summary);
+});
+
+// The names of the input list, each without what tells two of one name apart.
+const Listed = () =>
+  page.$$eval("#InFileListBox li", (items) => items.map((i) => i.firstChild.textContent));
+
+const Highlighted = () =>
+  page.$$eval('#InFileListBox li[aria-selected="true"]', (items) =>
+    items.map((i) => i.firstChild.textContent),
+  );
+
+// Answers the question shown with the button of the label.
+async function Answer(expected, label) {
+  const box = await page.waitForSelector("#MessageBox[open]");
+  assert.equal(await box.$eval(".text", (e) => e.textContent), expected);
+  await box.$$eval(
+    "button",
+    (buttons, l) => buttons.find((b) => b.textContent === l).click(),
+    label,
+  );
+  await page.waitForFunction(() => !document.querySelector("#MessageBox[open]"));
+}
+
+test("the list's commands take files off it; its highlight follows the file shown", async () => {
+  await Tab(0);
+  // The highlight follows a file opened by a drop: Enter opens that file again.
+  await Choose(golden);
+  await Tab(0);
+  await page.click("#InFileListBox li:first-child");
+  await DropItems([{ name: "Gesleept.csv", folder: false }]);
+  await page.waitForFunction(() => document.getElementById("StatusPanel0").textContent === "Map");
+  await page.waitForFunction(() => !document.body.dataset.busy);
+  await Tab(0);
+  assert.deepEqual(await Highlighted(), ["Gesleept.csv"]);
+  await Choose(golden);
+  await Tab(0);
+  assert.deepEqual(await Highlighted(), [basename(golden)]);
+
+  // "Verwijderen" by the context menu, and by the button for the files chosen with Ctrl.
+  const before = await Listed();
+  await page.$$eval("#InFileListBox li", (items) =>
+    items
+      .find((i) => i.textContent === "Gesleept.csv")
+      .dispatchEvent(new MouseEvent("contextmenu", { bubbles: true, clientX: 40, clientY: 60 })),
+  );
+  await page.click('#ListMenu [data-command="remove"]');
+  assert.deepEqual(await Listed(), before.filter((n) => n !== "Gesleept.csv"));
+  const [one, two] = (await Listed()).slice(0, 2);
+  await page.click("#InFileListBox li:nth-child(1)");
+  await page.keyboard.down("Control");
+  await page.click("#InFileListBox li:nth-child(2)");
+  await page.keyboard.up("Control");
+  await page.click("#RemoveButton");
+  const left = await Listed();
+  assert.ok(!left.includes(one) && !left.includes(two) && left.length === before.length - 3);
+
+  // "Lijst leegmaken" asks first, from the keyboard's menu and from its button.
+  const question = `Alle ${left.length} bestanden van de lijst halen ?`;
+  await page.focus("#InFileListBox");
+  await page.keyboard.down("Shift");
+  await page.keyboard.press("F10");
+  await page.keyboard.up("Shift");
+  await page.keyboard.press("ArrowDown");
+  await page.keyboard.press("Enter");
+  await Answer(question, "Nee");
+  assert.deepEqual(await Listed(), left);
+  await page.click("#ClearListButton");
+  await Answer(question, "Ja");
+  assert.deepEqual(await Listed(), []);
+  assert.equal(await page.$eval("#DoAllBitBtn", (b) => b.disabled), true);
+});
+
+test("a file dropped during Alle joins the list; the run's outcome stays on screen", async () => {
+  await Upload(golden, ...examples);
+  await Tab(0);
+  const zip = Download(() =>
+    page.evaluate(() => {
+      const status = document.getElementById("StatusPanel1");
+      new MutationObserver((_, observer) => {
+        if (!status.textContent.startsWith("1 van")) return;
+        observer.disconnect();
+        const event = new Event("drop", { bubbles: true, cancelable: true });
+        const file = new File(["012;Laat\r\n"], "Laat.csv");
+        const items = [{ kind: "file", getAsFile: () => file, webkitGetAsEntry: () => null }];
+        Object.defineProperty(event, "dataTransfer", { value: { items, files: [] } });
+        document.dispatchEvent(event);
+      }).observe(status, { childList: true, characterData: true, subtree: true });
+      document.getElementById("DoAllBitBtn").click();
+    }),
+  );
+  await zip;
+  await page.waitForFunction(() => !document.body.dataset.busy);
+  await page.waitForFunction(() => document.querySelectorAll("#InFileListBox li").length === 6);
+  assert.ok((await Listed()).includes("Laat.csv"));
+  assert.deepEqual(await Status(), ["Voorbeeldtoernooi", `5 rapporten in ${ZipName}`]);
+  assert.equal(await page.$eval("#TabSheet4", (p) => p.hidden), false);
+  assert.equal(SummaryRows(Latin1(await Copied())).length, 5);
+});
+
+test("two files of one name are both kept; reports one on a disk never overwrite", async () => {
+  await Tab(0);
+  const first = join(mkdtempSync(join(work, "A-")), "uitslagen.csv");
+  const second = join(mkdtempSync(join(work, "B-")), "uitslagen.csv");
+  copyFileSync(golden, first);
+  copyFileSync(examples[0], second);
+  const open = join(work, "Open.csv");
+  const shouting = join(work, "OPEN.csv");
+  copyFileSync(examples[1], open);
+  copyFileSync(examples[2], shouting);
+  await Upload(first, open, shouting);
+  // The same file again takes its own place without a question.
+  await Upload(first);
+  const named = async () => (await Listed()).filter((n) => n === "uitslagen.csv").length;
+  assert.equal(await named(), 1);
+  // Another file of the name is asked about: kept, the two are told apart.
+  await (await page.$("#FilePicker")).uploadFile(second);
+  await Answer(
+    "uitslagen.csv staat al op de lijst, maar is een ander bestand.\n\n" +
+      "Het bestand op de lijst vervangen, of beide houden?",
+    "Beide houden",
+  );
+  const detail = "#InFileListBox li .detail";
+  await page.waitForFunction((s) => document.querySelectorAll(s).length === 2, {}, detail);
+  const details = await page.$$eval(detail, (d) => d.map((e) => e.textContent));
+  assert.notEqual(details[0], details[1]);
+
+  // Each gets its row in "Alle"; of two reports that a Windows or macOS disk takes for one, the
+  // second is refused, and its row says so.
+  const zip = await Download(() => page.click("#DoAllBitBtn"));
+  await page.waitForFunction(() => !document.body.dataset.busy);
+  const zipped = Object.keys(unzipSync(new Uint8Array(zip.bytes)));
+  const folded = zipped.map((n) => n.normalize("NFC").toLowerCase());
+  assert.equal(new Set(folded).size, zipped.length);
+  assert.ok(folded.includes("uitslagen.txt") && folded.includes("open.txt"));
+  assert.equal(
+    await page.$eval("#StatusPanel1", (e) => e.textContent),
+    `${zipped.length} rapporten in ${ZipName}; 2 bestanden geweigerd`,
+  );
+  const rows = SummaryRows(await Copied());
+  const refusal = (name, report, earlier) =>
+    `${name} Het rapport ${report} is in deze opdracht al gemaakt voor ${earlier}. ` +
+    "Geen bestand gemaakt.";
+  assert.equal(rows.filter((r) => r.startsWith("uitslagen.csv")).length, 2);
+  assert.ok(rows.includes(refusal("uitslagen.csv", "uitslagen.txt", "uitslagen.csv")));
+  const opens = rows.filter((r) => /^open\.csv/i.test(r));
+  assert.equal(opens.length, 2);
+  assert.ok(
+    opens.includes(refusal("OPEN.csv", "OPEN.txt", "Open.csv")) ||
+      opens.includes(refusal("Open.csv", "Open.txt", "OPEN.csv")),
+    opens.join(" | "),
+  );
 });
 
 // Serves the site folder the build makes, as any static web host would.
@@ -865,20 +1031,53 @@ test("the installed site opens .csv files, keeps its handles, reads anew", async
     await site.click("#PickButton");
     await site.waitForFunction(() => document.querySelectorAll("#InFileListBox li").length === 2);
     await site.click("#DoAllFolderBtn");
-    const message = await site.waitForSelector("#MessageBox[open]");
-    assert.equal(
-      await message.$eval(".text", (e) => e.textContent),
-      "Uit/Tweede.txt\nKan niet gemaakt worden...\nEr staat een map met die naam.",
-    );
-    await message.$eval("button", (button) => button.click());
     await site.waitForFunction(() => !document.body.dataset.busy);
+    const runEnd = await site.$eval("#StatusPanel1", (e) => e.textContent);
+    assert.ok(
+      (await SiteErrors(site)).includes(
+        "Tweede.csv Uit/Tweede.txt Kan niet gemaakt worden... Er staat een map met die naam.",
+      ),
+    );
     const written = await site.evaluate(async () => {
       const folder = await (await navigator.storage.getDirectory()).getDirectoryHandle("Uit");
       const file = await (await folder.getFileHandle("Bewerkt.txt")).getFile();
       return [...new Uint8Array(await file.arrayBuffer())];
     });
     assert.deepEqual(Buffer.from(written), Native([edited], "none").report(edited));
-    assert.equal(await site.$eval("#StatusPanel1", (e) => e.textContent), "1 rapport in map Uit");
+    assert.equal(runEnd, "1 rapport in map Uit; 1 bestand geweigerd");
+
+    // Of two reports whose names a Windows or macOS disk takes for one, the second is refused
+    // in a folder too, though this folder could hold both.
+    await WriteKept(site, "Open.csv", readFileSync(examples[1]));
+    await WriteKept(site, "OPEN.csv", readFileSync(examples[2]));
+    await site.evaluate(async () => {
+      const root = await navigator.storage.getDirectory();
+      window.showOpenFilePicker = async () => [
+        await root.getFileHandle("Open.csv"),
+        await root.getFileHandle("OPEN.csv"),
+      ];
+      window.showDirectoryPicker = async () => root.getDirectoryHandle("Uit2", { create: true });
+    });
+    await site.click('#PageControl [data-page="0"]');
+    await site.click("#ClearListButton");
+    const question = await site.waitForSelector("#MessageBox[open]");
+    await question.$$eval("button", (b) => b.find((x) => x.textContent === "Ja").click());
+    await site.click("#PickButton");
+    await site.waitForFunction(() => document.querySelectorAll("#InFileListBox li").length === 2);
+    await site.click("#DoAllFolderBtn");
+    await site.waitForFunction(() => !document.body.dataset.busy);
+    assert.equal(
+      await site.$eval("#StatusPanel1", (e) => e.textContent),
+      "1 rapport in map Uit2; 1 bestand geweigerd",
+    );
+    const reports = await site.evaluate(async () => {
+      const folder = await (await navigator.storage.getDirectory()).getDirectoryHandle("Uit2");
+      const names = [];
+      for await (const name of folder.keys()) names.push(name);
+      return names;
+    });
+    assert.equal(reports.length, 1);
+    assert.match(reports[0], /^open\.txt$/i);
   } finally {
     server.close();
     await context.close();
