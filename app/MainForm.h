@@ -173,6 +173,8 @@ private:
   void InReread();
   void OutReread();
   void InputFilesChanged();
+  // The output list was read again: "Clear" follows it at once, as the input side does.
+  void OutputFilesChanged();
   // After every command: either list may have been read again by a chooser, a refresh, the
   // folder watch, a drop or a file opened from outside; "Alle" and the two "Clear" buttons act
   // on the lists as shown.

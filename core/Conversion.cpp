@@ -296,12 +296,20 @@ TConvertResult TConversion::NotWritten(const fs::path& input, const fs::path& ta
 }
 
 void TConversion::ListRefused(const TConvertResult& result) {
-  if (result.Outcome != TConvertOutcome::NotRead) return;
-  std::string text = FileNameText(result.Input) + " ";
-  for (const char c : result.Reason()) text += c == '\r' ? ' ' : c;
-  const int row = ErrorGrid.RowCount() - 1;
-  TFoutLijst(ErrorGrid, true).AddFout(text, 0);
-  FSummaryRows[row] = result.Input;
+  if (result.Done() || result.Outcome == TConvertOutcome::Declined) return;
+  std::string reason;
+  for (const char c : result.Reason()) reason += c == '\r' ? ' ' : c;
+  if (result.Outcome == TConvertOutcome::NotRead) {
+    const int row = ErrorGrid.RowCount() - 1;
+    TFoutLijst(ErrorGrid, true).AddFout(FileNameText(result.Input) + " " + reason, 0);
+    FSummaryRows[row] = result.Input;
+    return;
+  }
+  // A file that was read but gave no report: its summary row says why, so that it does not
+  // read as a success.
+  const auto last = FSummaryRows.rbegin();
+  if (last == FSummaryRows.rend() || last->second != result.Input) return;
+  ErrorGrid.SetCell(2, last->first, std::string(ErrorGrid.GetCell(2, last->first)) + " " + reason);
 }
 
 void TConversion::FinishRun() {

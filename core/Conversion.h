@@ -147,9 +147,9 @@ public:
   // outcome, and its name no longer counts as written.
   TConvertResult NotWritten(const std::filesystem::path& input, const std::filesystem::path& target,
                             std::error_code error);
-  // Gives a file of the run that gave no lines a summary row of its own: its name and the
-  // reason on one line. The window leaves such a file out of the list; the page, which shows
-  // no folder, lists every file it was given.
+  // Gives a file of the run that gave no report its reason in the error list: a file that gave
+  // no lines a summary row of its own, its name and the reason on one line; a file whose report
+  // was refused the reason after the name on its summary row. Nothing for a file done.
   void ListRefused(const TConvertResult& result);
   // Fits the error list once for the whole run.
   void FinishRun();
