@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QPalette>
 
+#include <algorithm>
 #include <iterator>
 #include <string_view>
 
@@ -57,16 +58,20 @@ QString ShownText(std::string_view utf8) {
 
 } // namespace
 
-TCellTableModel::TCellTableModel(const TCellTable& table, QObject* parent)
-    : QAbstractTableModel(parent), FTable(table), FBodyFont(TableFont(TCellFont::Body)),
-      FHeaderFont(TableFont(TCellFont::Header)) {}
+TCellTableModel::TCellTableModel(const TCellTable& table, TCellPart part, QObject* parent)
+    : QAbstractTableModel(parent), FTable(table), FPart(part),
+      FBodyFont(TableFont(TCellFont::Body)), FHeaderFont(TableFont(TCellFont::Header)) {}
 
 int TCellTableModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() || FWithheld ? 0 : FTable.RowCount();
+  if (parent.isValid() || FWithheld) return 0;
+  const bool fixed = FPart == TCellPart::FixedRows || FPart == TCellPart::Corner;
+  return fixed ? std::min(FTable.FixedRows(), FTable.RowCount()) : FTable.RowCount();
 }
 
 int TCellTableModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() || FWithheld ? 0 : FTable.ColCount();
+  if (parent.isValid() || FWithheld) return 0;
+  const bool fixed = FPart == TCellPart::FixedCols || FPart == TCellPart::Corner;
+  return fixed ? std::min(FTable.FixedCols(), FTable.ColCount()) : FTable.ColCount();
 }
 
 QVariant TCellTableModel::data(const QModelIndex& index, int role) const {

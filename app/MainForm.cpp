@@ -149,9 +149,12 @@ void TMainForm::FolderChanged() {
 }
 
 void TMainForm::SetStatusText(int panel, const std::string& text) {
+  // A panel is a line of a few hundred pixels: of a tournament name of megabytes it keeps the
+  // start, ended by an ellipsis; the tables show the whole name.
+  std::string kept = text.size() > MaxStatusChars ? text.substr(0, MaxStatusChars) + "\x85" : text;
   const std::lock_guard lock(FStatusMutex);
   if (panel >= 0 && panel < static_cast<int>(FStatusText.size()))
-    FStatusText[static_cast<std::size_t>(panel)] = text;
+    FStatusText[static_cast<std::size_t>(panel)] = std::move(kept);
 }
 
 void TMainForm::Show(const TConvertResult& result) {
