@@ -98,8 +98,12 @@ QTableView* TCellTableView::NewFixedView(const char* name, TCellTableModel& mode
 
 void TCellTableView::Refresh() {
   if (FModel.Withheld() || FShownGeneration == FTable.Generation()) return;
-  FShownGeneration = FTable.Generation();
   for (TCellTableModel* model : Models()) model->Reset();
+  ShowTable();
+}
+
+void TCellTableView::ShowTable() {
+  FShownGeneration = FTable.Generation();
   ShowColWidths();
   HideHeaderCells();
   PlaceFixedViews();
@@ -117,8 +121,9 @@ void TCellTableView::SetWithheld(bool withheld) {
     PlaceFixedViews();
     return;
   }
-  FShownGeneration = FTable.Generation() - 1;
-  Refresh();
+  // Released, the models were reset once already: a table of millions of rows is costly to
+  // take up, and the window waits meanwhile.
+  ShowTable();
 }
 
 // Only the merged ranges that reach the cells in view go to the views: a file of a million

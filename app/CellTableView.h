@@ -41,6 +41,8 @@ protected:
 
 private:
   QTableView* NewFixedView(const char* name, TCellTableModel& model);
+  // Shows the widths, header cells and merged ranges of the table the models were reset to.
+  void ShowTable();
   std::array<TCellTableModel*, 4> Models() {
     return {&FModel, &FFixedColsModel, &FFixedRowsModel, &FCornerModel};
   }
