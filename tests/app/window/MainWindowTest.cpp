@@ -239,6 +239,7 @@ void MainWindowTest::cellsAreEditableOnlyWhenTheOwnerAllows() {
 
 void MainWindowTest::convertAllWritesTheReports() {
   WriteBytes(Dir() / "InBox" / "Tweede.csv", TournamentCsv("Tweede toernooi"));
+  WriteBytes(Dir() / "InBox" / "Leeg.csv", "");
   QTest::mouseClick(Find<QPushButton>("InUpdateBitBtn"), Qt::LeftButton);
   Desktop->Answers = {true};
   QTest::mouseClick(Find<QPushButton>("DoAllBitBtn"), Qt::LeftButton);
@@ -249,9 +250,14 @@ void MainWindowTest::convertAllWritesTheReports() {
            QStringLiteral("012 Tweede toernooi\r\n"));
   QCOMPARE(Find<QListView>("OutFileListBox")->model()->rowCount(), 2);
   QVERIFY(Find<QPushButton>("OutBoxClearBitBtn")->isEnabled());
-  QCOMPARE(Find<QTableView>("ErrorGrid")->model()->rowCount(), 4);
+  // The empty file is a row of its own that says why, without a message.
+  const QAbstractItemModel* errors = Find<QTableView>("ErrorGrid")->model();
+  QCOMPARE(errors->rowCount(), 5);
+  QCOMPARE(errors->index(1, 2).data().toString(), QStringLiteral("Leeg.csv Het bestand is leeg."));
+  QVERIFY(Desktop->Messages.empty());
   QCOMPARE(Find<TStatusPanel>("StatusPanel0")->Text(), QStringLiteral("Voorbeeldtoernooi"));
-  QCOMPARE(Find<TStatusPanel>("StatusPanel1")->Text(), QStringLiteral("2 rapporten in OutBox"));
+  QCOMPARE(Find<TStatusPanel>("StatusPanel1")->Text(),
+           QStringLiteral("2 rapporten in OutBox; 1 bestand geweigerd"));
 }
 
 void MainWindowTest::openingASubFolderShowsItsFiles() {
