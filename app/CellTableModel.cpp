@@ -62,16 +62,22 @@ TCellTableModel::TCellTableModel(const TCellTable& table, TCellPart part, QObjec
     : QAbstractTableModel(parent), FTable(table), FPart(part),
       FBodyFont(TableFont(TCellFont::Body)), FHeaderFont(TableFont(TCellFont::Header)) {}
 
+// A part without header rows or columns is empty: the input table has no header row, and a
+// view of it would otherwise keep a place for each of its columns.
 int TCellTableModel::rowCount(const QModelIndex& parent) const {
   if (parent.isValid() || FWithheld) return 0;
-  const bool fixed = FPart == TCellPart::FixedRows || FPart == TCellPart::Corner;
-  return fixed ? std::min(FTable.FixedRows(), FTable.RowCount()) : FTable.RowCount();
+  const int fixed = std::min(FTable.FixedRows(), FTable.RowCount());
+  if (FPart == TCellPart::FixedRows || FPart == TCellPart::Corner) return fixed;
+  if (FPart == TCellPart::FixedCols && FTable.FixedCols() == 0) return 0;
+  return FTable.RowCount();
 }
 
 int TCellTableModel::columnCount(const QModelIndex& parent) const {
   if (parent.isValid() || FWithheld) return 0;
-  const bool fixed = FPart == TCellPart::FixedCols || FPart == TCellPart::Corner;
-  return fixed ? std::min(FTable.FixedCols(), FTable.ColCount()) : FTable.ColCount();
+  const int fixed = std::min(FTable.FixedCols(), FTable.ColCount());
+  if (FPart == TCellPart::FixedCols || FPart == TCellPart::Corner) return fixed;
+  if (FPart == TCellPart::FixedRows && FTable.FixedRows() == 0) return 0;
+  return FTable.ColCount();
 }
 
 QVariant TCellTableModel::data(const QModelIndex& index, int role) const {
