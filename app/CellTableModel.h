@@ -8,13 +8,19 @@
 #include <functional>
 #include <string>
 
+// The part of a cell table a model shows: the whole table, its header columns (all rows), its
+// header rows (all columns), or the corner where they meet. A view of a part keeps a place for
+// each of the part's rows and columns only.
+enum class TCellPart { Whole, FixedCols, FixedRows, Corner };
+
 // Shows a cell table without copying it: every cell is read from the table when drawn.
 // Header rows and columns use the bold font and the header background.
 class TCellTableModel : public QAbstractTableModel {
   Q_OBJECT
 
 public:
-  TCellTableModel(const TCellTable& table, QObject* parent = nullptr);
+  TCellTableModel(const TCellTable& table, TCellPart part = TCellPart::Whole,
+                  QObject* parent = nullptr);
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -37,6 +43,7 @@ public:
 
 private:
   const TCellTable& FTable;
+  TCellPart FPart;
   QFont FBodyFont;
   QFont FHeaderFont;
   bool FWithheld = false;

@@ -50,16 +50,18 @@ bool IsMouseEvent(const QEvent* e) {
 } // namespace
 
 TCellTableView::TCellTableView(const TCellTable& table, QWidget* parent)
-    : QTableView(parent), FTable(table), FModel(table) {
+    : QTableView(parent), FTable(table), FModel(table),
+      FFixedColsModel(table, TCellPart::FixedCols), FFixedRowsModel(table, TCellPart::FixedRows),
+      FCornerModel(table, TCellPart::Corner) {
   setModel(&FModel);
   setItemDelegate(new TCellDelegate(this));
   SetUpCells(this);
   setStyleSheet(QStringLiteral("QTableView { gridline-color: #c0c0c0;"
                                " selection-background-color: rgb(182, 202, 234);"
                                " selection-color: black; }"));
-  FFixedCols = NewFixedView("FixedCols");
-  FFixedRows = NewFixedView("FixedRows");
-  FFixedCorner = NewFixedView("FixedCorner");
+  FFixedCols = NewFixedView("FixedCols", FFixedColsModel);
+  FFixedRows = NewFixedView("FixedRows", FFixedRowsModel);
+  FFixedCorner = NewFixedView("FixedCorner", FCornerModel);
   connect(verticalScrollBar(), &QScrollBar::valueChanged, FFixedCols->verticalScrollBar(),
           &QScrollBar::setValue);
   connect(horizontalScrollBar(), &QScrollBar::valueChanged, FFixedRows->horizontalScrollBar(),
@@ -77,13 +79,12 @@ TCellTableView::TCellTableView(const TCellTable& table, QWidget* parent)
   Refresh();
 }
 
-// A header view shows the table's cells and selection but takes no focus and no clicks, and
-// scrolls only with the table: the wheel over it scrolls the table.
-QTableView* TCellTableView::NewFixedView(const char* name) {
+// A header view shows the table's header cells, which are never selected, but takes no focus
+// and no clicks, and scrolls only with the table: the wheel over it scrolls the table.
+QTableView* TCellTableView::NewFixedView(const char* name, TCellTableModel& model) {
   auto* view = new QTableView(this);
   view->setObjectName(QString::fromLatin1(name));
-  view->setModel(&FModel);
-  view->setSelectionModel(selectionModel());
+  view->setModel(&model);
   view->setItemDelegate(itemDelegate());
   SetUpCells(view);
   view->setFocusPolicy(Qt::NoFocus);
@@ -97,8 +98,12 @@ QTableView* TCellTableView::NewFixedView(const char* name) {
 
 void TCellTableView::Refresh() {
   if (FModel.Withheld() || FShownGeneration == FTable.Generation()) return;
+  for (TCellTableModel* model : Models()) model->Reset();
+  ShowTable();
+}
+
+void TCellTableView::ShowTable() {
   FShownGeneration = FTable.Generation();
-  FModel.Reset();
   ShowColWidths();
   HideHeaderCells();
   PlaceFixedViews();
@@ -108,7 +113,7 @@ void TCellTableView::Refresh() {
 
 void TCellTableView::SetWithheld(bool withheld) {
   if (withheld == FModel.Withheld()) return;
-  FModel.SetWithheld(withheld);
+  for (TCellTableModel* model : Models()) model->SetWithheld(withheld);
   if (withheld) {
     for (QTableView* view : {static_cast<QTableView*>(this), FFixedCols, FFixedRows, FFixedCorner})
       view->clearSpans();
@@ -116,8 +121,9 @@ void TCellTableView::SetWithheld(bool withheld) {
     PlaceFixedViews();
     return;
   }
-  FShownGeneration = FTable.Generation() - 1;
-  Refresh();
+  // Released, the models were reset once already: a table of millions of rows is costly to
+  // take up, and the window waits meanwhile.
+  ShowTable();
 }
 
 // Only the merged ranges that reach the cells in view go to the views: a file of a million
@@ -157,10 +163,12 @@ void TCellTableView::ShowSpans() {
     setSpan(firstRow, first, range.RowSpan, range.ColSpan);
     const bool inFixedCols = first < fixedCols;
     const bool inFixedRows = firstRow < fixedRows;
-    if (inFixedCols) FFixedCols->setSpan(firstRow, first, range.RowSpan, range.ColSpan);
-    if (inFixedRows) FFixedRows->setSpan(firstRow, first, range.RowSpan, range.ColSpan);
-    if (inFixedCols && inFixedRows)
-      FFixedCorner->setSpan(firstRow, first, range.RowSpan, range.ColSpan);
+    // A header view's part ends with the header columns or rows; so do its spans.
+    const int colsSpan = std::min(range.ColSpan, fixedCols - first);
+    const int rowsSpan = std::min(range.RowSpan, fixedRows - firstRow);
+    if (inFixedCols) FFixedCols->setSpan(firstRow, first, range.RowSpan, colsSpan);
+    if (inFixedRows) FFixedRows->setSpan(firstRow, first, rowsSpan, range.ColSpan);
+    if (inFixedCols && inFixedRows) FFixedCorner->setSpan(firstRow, first, rowsSpan, colsSpan);
   };
   // The cells in view: the header rows and columns, and the body's rows and columns in view.
   const auto eachRow = [&](const auto& atRow) {

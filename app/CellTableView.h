@@ -24,8 +24,8 @@ public:
   // released, it shows the table as it is then.
   void SetWithheld(bool withheld);
   // Shows other texts than the table's own cells: see TCellTableModel::SetCellText.
-  void SetCellText(std::function<std::string(int col, int row)> text) {
-    FModel.SetCellText(std::move(text));
+  void SetCellText(const std::function<std::string(int col, int row)>& text) {
+    for (TCellTableModel* model : Models()) model->SetCellText(text);
   }
 
 signals:
@@ -40,7 +40,12 @@ protected:
   bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
-  QTableView* NewFixedView(const char* name);
+  QTableView* NewFixedView(const char* name, TCellTableModel& model);
+  // Shows the widths, header cells and merged ranges of the table the models were reset to.
+  void ShowTable();
+  std::array<TCellTableModel*, 4> Models() {
+    return {&FModel, &FFixedColsModel, &FFixedRowsModel, &FCornerModel};
+  }
   void ShowColWidths();
   void ShowSpans();
   void HideHeaderCells();
@@ -51,6 +56,11 @@ private:
 
   const TCellTable& FTable;
   TCellTableModel FModel;
+  // The header views' parts of the table: a view of the header columns keeps no place for the
+  // body's columns, one of the header rows none for the body's rows.
+  TCellTableModel FFixedColsModel;
+  TCellTableModel FFixedRowsModel;
+  TCellTableModel FCornerModel;
   unsigned FShownGeneration = 0;
   // The cells in view (top, bottom, left, right) and the table generation whose merged ranges
   // the views were last given.

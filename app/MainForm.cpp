@@ -110,10 +110,12 @@ void TMainForm::RunCommand(const std::function<void()>& command) {
 
 void TMainForm::FollowFileLists() {
   if (InFileListBox.Generation() != FInputGeneration) InputFilesChanged();
-  if (OutFileListBox.Generation() != FOutputGeneration) {
-    FOutputGeneration = OutFileListBox.Generation();
-    FOutBoxClearEnabled = OutFileListBox.Count() > 0;
-  }
+  if (OutFileListBox.Generation() != FOutputGeneration) OutputFilesChanged();
+}
+
+void TMainForm::OutputFilesChanged() {
+  FOutputGeneration = OutFileListBox.Generation();
+  FOutBoxClearEnabled = OutFileListBox.Count() > 0;
 }
 
 void TMainForm::WatchFolders() {
@@ -147,9 +149,12 @@ void TMainForm::FolderChanged() {
 }
 
 void TMainForm::SetStatusText(int panel, const std::string& text) {
+  // A panel is a line of a few hundred pixels: of a tournament name of megabytes it keeps the
+  // start, ended by an ellipsis; the tables show the whole name.
+  std::string kept = text.size() > MaxStatusChars ? text.substr(0, MaxStatusChars) + "\x85" : text;
   const std::lock_guard lock(FStatusMutex);
   if (panel >= 0 && panel < static_cast<int>(FStatusText.size()))
-    FStatusText[static_cast<std::size_t>(panel)] = text;
+    FStatusText[static_cast<std::size_t>(panel)] = std::move(kept);
 }
 
 void TMainForm::Show(const TConvertResult& result) {
@@ -356,12 +361,14 @@ void TMainForm::OutUpdateBitBtnClick() {
 void TMainForm::OutUpdate() {
   OutDirectoryListBox.Update();
   OutFileListBox.Update();
+  OutputFilesChanged();
   FDesktop.Beep();
 }
 
 void TMainForm::OutReread() {
   OutDirectoryListBox.Update();
   OutFileListBox.Reread();
+  OutputFilesChanged();
 }
 
 void TMainForm::RefreshFileLists() {
@@ -416,18 +423,32 @@ void TMainForm::OpenInputFile(const fs::path& path) {
   const std::string name = FileNameText(path);
   RunBeside(
       true, [&] { result = Conversion.Open(path); }, [&] { ShowLoadProgress(name); });
-  if (result.Load.Outcome == TLoadOutcome::Missing) return;
   if (result.Load.Outcome == TLoadOutcome::Stopped) {
     FSaveDataEnabled = false;
     SetStatusText(0, "");
     SetStatusText(1, Tekst::Gestopt);
     return;
   }
-  Show(result);
-  OutUpdate();
-  FActivePage = FoutenPage;
-  FSaveDataEnabled = Conversion.HasReport();
-  SetStatusText(0, Conversion.Toernooi.Rec.Naam);
+  const bool read = result.Outcome != TConvertOutcome::NotRead;
+  FSaveDataEnabled = read && Conversion.HasReport();
+  if (!read) {
+    // Nothing of the previous file stays to be mistaken for this one's.
+    SetStatusText(0, "");
+    SetStatusText(1, "");
+    if (result.Load.Outcome == TLoadOutcome::Missing) InReread();
+  } else {
+    SetStatusText(0, Conversion.Toernooi.Rec.Naam);
+    OutUpdate();
+    FActivePage = FoutenPage;
+  }
+  // The window shows the load's end before a message holds it up.
+  FDesktop.Repaint();
+  // An open of a file that read nothing always says why, an empty file and one gone included;
+  // a double-click with no file selected only empties the tables.
+  if (!read && !path.empty())
+    FDesktop.ShowMessage(result.Text(WindowNaming()));
+  else
+    Show(result);
 }
 
 void TMainForm::InFileListBoxOpen() {
@@ -600,27 +621,27 @@ void TMainForm::DoAllBitBtnClick() {
     const fs::path outDir = OutDirectoryListBox.Directory();
     const std::size_t n = files.size();
     std::size_t done = 0;
+    std::size_t made = 0;
     Conversion.StartRun(files);
-    // The run's thread hands each converted file to the window's thread, which shows it.
+    // The run's thread hands each converted file to the window's thread, which shows it. A file
+    // that gave no report says why on its row of the error list, not in a message of its own:
+    // a run over a folder the user cannot write to would stop at every file.
     const auto job = [&] {
       for (std::size_t i = 0; i < n && !FBeside.Stopped(); ++i) {
         const TConvertResult result = Conversion.ConvertFile(files[i], outDir);
-        FBeside.Post([this, result, i, &done, n, naam = Conversion.Toernooi.Rec.Naam,
+        Conversion.ListRefused(result);
+        FBeside.Post([this, result, i, &done, &made, n, naam = Conversion.Toernooi.Rec.Naam,
                       report = Conversion.HasReport()] {
-          if (result.Load.Outcome != TLoadOutcome::Missing) {
-            FSaveDataEnabled = report;
-            SetStatusText(0, naam);
+          FSaveDataEnabled = report;
+          SetStatusText(0, naam);
+          if (result.Done()) {
+            ++made;
             // The new report joins the list where a re-reading of the folder would put it.
             OutFileListBox.Insert(result.Target);
             FDesktop.Beep();
           }
           done = i + 1;
           SetStatusText(1, VanBestandenText(done, n));
-          if (!result.Told()) return;
-          // Told once the window shows how far the run is.
-          FProgressText = VanBestandenText(done, n);
-          FDesktop.Repaint();
-          Show(result);
         });
       }
       Conversion.FinishRun();
@@ -629,9 +650,9 @@ void TMainForm::DoAllBitBtnClick() {
       FProgressText = VanBestandenText(done, n);
       FDesktop.Repaint();
     });
-    // Status panel 1 keeps how far a run got that the user stopped.
+    // Status panel 1 keeps how far a run got that the user stopped, or else what it made.
     SetStatusText(1, done < n ? FillIn(Tekst::GestoptNa, std::to_string(done), std::to_string(n))
-                              : "");
+                              : RunEndText(made, n - made, FileNameText(outDir.filename())));
   });
 }
 

@@ -44,6 +44,8 @@ public:
   static constexpr int SelecteerBestandPage = 0;
   static constexpr int InleesGridPage = 1;
   static constexpr int FoutenPage = 3;
+  // The most characters a status panel keeps of its text.
+  static constexpr std::size_t MaxStatusChars = 4096;
 
   TMainForm(std::filesystem::path exePath, TDesktop& desktop, char decimalSeparator);
   TMainForm(const TMainForm&) = delete;
@@ -124,7 +126,8 @@ public:
   void RunCommand(const std::function<void()>& command);
 
   // TCoreUI: the tournament reports its error count here, from the thread of a load too, and
-  // asks whether the user stopped it.
+  // asks whether the user stopped it. A panel keeps at most MaxStatusChars of a text, then an
+  // ellipsis.
   void SetStatusText(int panel, const std::string& text) override;
   bool StopRequested() override;
   // A cell of the error list as the window shows it, in UTF-8: a file's summary row names it
@@ -173,6 +176,8 @@ private:
   void InReread();
   void OutReread();
   void InputFilesChanged();
+  // The output list was read again: "Clear" follows it at once, as the input side does.
+  void OutputFilesChanged();
   // After every command: either list may have been read again by a chooser, a refresh, the
   // folder watch, a drop or a file opened from outside; "Alle" and the two "Clear" buttons act
   // on the lists as shown.

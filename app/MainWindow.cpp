@@ -4,6 +4,7 @@
 #include "app/FileListModel.h"
 #include "app/FolderChooserView.h"
 #include "app/QtDesktop.h"
+#include "app/StatusPanel.h"
 #include "app/TextMeasure.h"
 #include "core/Cp1252.h"
 
@@ -107,6 +108,14 @@ int TabStep(const QEvent* e) {
   return 0;
 }
 
+// Home or End without modifiers: -1 for Home, 1 for End, else 0.
+int HomeOrEnd(const QEvent* e) {
+  if (e->type() != QEvent::KeyPress) return 0;
+  const auto* key = static_cast<const QKeyEvent*>(e);
+  if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return 0;
+  return key->key() == Qt::Key_Home ? -1 : key->key() == Qt::Key_End ? 1 : 0;
+}
+
 // Shift+F10, which opens a context menu as the Menu key does.
 bool IsContextMenuKey(const QEvent* e) {
   if (e->type() != QEvent::KeyPress) return false;
@@ -156,6 +165,7 @@ TMainWindow::TMainWindow(const std::filesystem::path& exePath, char decimalSepar
           std::make_unique<TMainForm>(exePath, desktop ? *desktop : *FQtDesktop, decimalSeparator)),
       FMeasure(std::make_unique<TTextMeasure>()) {
   setObjectName(QStringLiteral("MainForm"));
+  TStatusPanel::InstallAccessibility();
   QFont font(QStringLiteral("MS Sans Serif"));
   font.setPixelSize(11);
   setFont(font);
@@ -209,10 +219,8 @@ void TMainWindow::BuildLayout() {
   auto* statusBar = Named(new QStatusBar(this), "StatusBar");
   statusBar->setSizeGripEnabled(false);
   for (int i = 0; i < 2; ++i) {
-    FStatusPanels[i] = Named(new QLabel(statusBar), i == 0 ? "StatusPanel0" : "StatusPanel1");
+    FStatusPanels[i] = Named(new TStatusPanel(statusBar), i == 0 ? "StatusPanel0" : "StatusPanel1");
     FStatusPanels[i]->setFixedWidth(StatusPanelWidths[i]);
-    FStatusPanels[i]->setFrameShape(QFrame::Panel);
-    FStatusPanels[i]->setFrameShadow(QFrame::Sunken);
     statusBar->addWidget(FStatusPanels[i]);
   }
   // Stop sits beside the tabs, in view whichever tab is shown.
@@ -388,12 +396,15 @@ void TMainWindow::ShowFileListMenu(QListView* view, TFileListBox& list, const QP
   if (entry.isValid())
     view->selectionModel()->setCurrentIndex(entry, QItemSelectionModel::ClearAndSelect);
   const bool in = &list == &FForm->InFileListBox;
+  // While a command works beside the window no action of the menu would be taken.
+  const bool idle = !FForm->Working();
   QMenu menu(view);
   QAction* open = menu.addAction(QStringLiteral("Openen"));
-  open->setEnabled(list.ItemIndex() >= 0);
+  open->setEnabled(idle && list.ItemIndex() >= 0);
   QAction* folder = menu.addAction(QStringLiteral("Map openen"));
+  folder->setEnabled(idle);
   QAction* remove = menu.addAction(QStringLiteral("Verwijderen"));
-  remove->setEnabled(list.ItemIndex() >= 0);
+  remove->setEnabled(idle && list.ItemIndex() >= 0);
   QAction* chosen = menu.exec(view->viewport()->mapToGlobal(pos));
   if (chosen == open)
     Run([this, in] { in ? FForm->InFileListBoxOpen() : FForm->OutFileListBoxDblClick(); });
@@ -451,9 +462,20 @@ void TMainWindow::ShowState() {
   for (QPushButton* button : {FInUpdateBitBtn, FOutUpdateBitBtn, FClipBoardBitBtn})
     button->setEnabled(!working);
   FStopBitBtn->setEnabled(form.StopBitBtnEnabled());
-  for (int i = 0; i < 2; ++i) FStatusPanels[i]->setText(Text(form.StatusText(i)));
+  ShowStatus(working);
   FPageControl->setCurrentIndex(form.ActivePage());
   if (!working) ShowInputGridRow();
+}
+
+// A panel's text is converted only when it changed: a tournament name may be megabytes long,
+// and the state is shown ten times a second while a command works.
+void TMainWindow::ShowStatus(bool working) {
+  for (std::size_t i = 0; i < 2; ++i) {
+    std::string text = FForm->StatusText(static_cast<int>(i));
+    if (text == FShownStatus[i]) continue;
+    FStatusPanels[i]->SetText(Text(text), working);
+    FShownStatus[i] = std::move(text);
+  }
 }
 
 // The tables show only what a finished command left: while one works their cells change on
@@ -537,6 +559,15 @@ bool TMainWindow::eventFilter(QObject* watched, QEvent* e) {
     const QModelIndex current = view->currentIndex();
     ShowFileListMenu(view, in ? FForm->InFileListBox : FForm->OutFileListBox,
                      current.isValid() ? view->visualRect(current).center() : QPoint(0, 0));
+    return true;
+  } else if (const int end = HomeOrEnd(e); end != 0 && (in || out)) {
+    // Home and End select the first and the last file, also when the focus frames it already,
+    // so that Enter opens it.
+    auto* view = in ? FInFileListBox : FOutFileListBox;
+    const int count = view->model()->rowCount();
+    if (count > 0)
+      view->selectionModel()->setCurrentIndex(view->model()->index(end < 0 ? 0 : count - 1, 0),
+                                              QItemSelectionModel::ClearAndSelect);
     return true;
   } else if (IsDelete(e) && (in || out)) {
     Run([this, in] { in ? FForm->InFileListBoxDelete() : FForm->OutFileListBoxDelete(); });

@@ -5,18 +5,20 @@
 
 #include <QMainWindow>
 
+#include <array>
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <string>
 
 class QGroupBox;
-class QLabel;
 class QListView;
 class QPushButton;
 class QTabWidget;
 class TCellTableView;
 class TFileListModel;
 class TFolderChooserView;
+class TStatusPanel;
 class TTextMeasure;
 
 // The program's one window: a thin view that forwards every event to TMainForm and shows its
@@ -55,6 +57,7 @@ private:
   // whatever control has the focus.
   void StepTab(int by);
   void ShowTables(bool working);
+  void ShowStatus(bool working);
   void Run(const std::function<void()>& handler);
   void ShowSelection(QListView* view, const TFileListBox& list);
   void ShowInputGridRow();
@@ -93,5 +96,7 @@ private:
   TCellTableView* FInputGrid = nullptr;
   TCellTableView* FToernooiGrid = nullptr;
   TCellTableView* FErrorGrid = nullptr;
-  QLabel* FStatusPanels[2] = {nullptr, nullptr};
+  TStatusPanel* FStatusPanels[2] = {nullptr, nullptr};
+  // The panels' texts as last shown, in code page 1252.
+  std::array<std::string, 2> FShownStatus;
 };

@@ -13,8 +13,11 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemWatcher>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpacerItem>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
@@ -36,6 +39,21 @@ constexpr int WaitTickMs = 100;
 constexpr int FileManagerTimeoutMs = 5000;
 constexpr int AboutIconSize = 64;
 
+// Room for the title bar's icon and buttons beside a caption.
+constexpr int TitleBarExtra = 120;
+
+// A window manager cuts a caption that is wider than its window ("Mor...der"): a short
+// message widens its box to the caption in a bold face, as title bars draw it.
+void FitCaption(QMessageBox& box) {
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (!grid) return;
+  QFont title = box.font();
+  title.setBold(true);
+  const int width = QFontMetrics(title).horizontalAdvance(box.windowTitle()) + TitleBarExtra;
+  grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 // A dialog's "OK" stays the program's own text when Qt's buttons are translated.
 void AddOkButton(QMessageBox& box) {
   box.setDefaultButton(box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole));
@@ -56,6 +74,7 @@ bool TQtDesktop::Confirm(const std::string& question) {
   QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
   box.setDefaultButton(yes);
   box.setEscapeButton(no);
+  FitCaption(box);
   box.exec();
   return box.clickedButton() == yes;
 }
@@ -64,6 +83,7 @@ void TQtDesktop::ShowMessage(const std::string& text) {
   QMessageBox box(QMessageBox::NoIcon, FTitle, DialogText(text), QMessageBox::NoButton, FParent);
   box.setTextFormat(Qt::PlainText);
   AddOkButton(box);
+  FitCaption(box);
   box.exec();
 }
 
@@ -76,6 +96,7 @@ void TQtDesktop::ShowError(const std::string& text) {
   QMessageBox box(QMessageBox::Critical, FTitle, shown, QMessageBox::NoButton, FParent);
   box.setTextFormat(Qt::PlainText);
   AddOkButton(box);
+  FitCaption(box);
   box.exec();
 }
 
@@ -144,6 +165,7 @@ void TQtDesktop::ShowAbout(const std::string& text) {
   box.setIconPixmap(QApplication::windowIcon().pixmap(AboutIconSize, AboutIconSize));
   box.setTextInteractionFlags(Qt::TextSelectableByMouse);
   AddOkButton(box);
+  FitCaption(box);
   box.exec();
 }
 

@@ -26,6 +26,10 @@ bool WriteFile(const char* path, const std::string& bytes) {
 bool ShapeBytes(std::string_view shape, std::size_t bytes, std::string& text) {
   if (shape == "findings")
     text = DenseFindingsFile(bytes);
+  else if (shape == "lffindings")
+    text = LfFindingsFile(bytes);
+  else if (shape == "lfheaders")
+    text = LfHeadersFile(bytes);
   else if (shape == "short")
     text = ShortLinesFile(bytes);
   else if (shape == "players")
@@ -70,10 +74,11 @@ int main(int argc, char** argv) {
     std::size_t mib = 0;
     std::string text;
     if (!ReadNumber(argv[3], mib) || !ShapeBytes(argv[2], mib << 20, text)) {
-      std::fprintf(stderr,
-                   "Usage: morvelander-generate --shape "
-                   "findings|short|players|rounds|wide|codes|rejected|separators|name|empty|names|"
-                   "roundfindings|utf8|utf16|roundgames|emptylines MIB FILE\n");
+      std::fprintf(stderr, "Usage: morvelander-generate --shape "
+                           "findings|lffindings|lfheaders|short|players|rounds|wide|codes|rejected|"
+                           "separators|name|empty|names|roundfindings|utf8|utf16|roundgames|"
+                           "emptylines MIB FILE
+");
       return 2;
     }
     if (!WriteFile(argv[4], text)) return 1;

@@ -135,6 +135,14 @@ std::string DenseFindingsFile(std::size_t bytes) {
   return Repeated("900;1\r\n", bytes);
 }
 
+std::string LfFindingsFile(std::size_t bytes) {
+  return Repeated("900;1\n", bytes);
+}
+
+std::string LfHeadersFile(std::size_t bytes) {
+  return Repeated("012;N\n", bytes);
+}
+
 std::string ShortLinesFile(std::size_t bytes) {
   return Repeated("12345\r\n", bytes);
 }

@@ -26,6 +26,10 @@ std::string IndexKeysFile(int games, bool colliding);
 // Shapes of whole files, for the peak memory of each front end against the file's size:
 // game records of two findings in seven bytes ("900;1").
 std::string DenseFindingsFile(std::size_t bytes);
+// The same ended by LF alone ("900;1\n").
+std::string LfFindingsFile(std::size_t bytes);
+// A tournament-name header record on every line, ended by LF alone ("012;N\n").
+std::string LfHeadersFile(std::size_t bytes);
 // Short lines without findings ("12345").
 std::string ShortLinesFile(std::size_t bytes);
 // One round in which every game brings two new players.

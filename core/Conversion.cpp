@@ -297,16 +297,17 @@ TConvertResult TConversion::NotWritten(const fs::path& input, const fs::path& ta
 }
 
 void TConversion::ListRefused(const TConvertResult& result) {
-  if (result.Done()) return;
+  if (result.Done() || result.Outcome == TConvertOutcome::Declined) return;
   std::string text = FileNameText(result.Input) + " ";
   // A report that could not be written is named, as its message names it.
   if (&result.Subject() == &result.Target) text += Cp1252Naming().Path(result.Target) + " ";
-  for (const char c : result.Reason()) text += c == '\r' ? ' ' : c;
+  for (const char c : result.Reason()) text += c == '' ? ' ' : c;
   if (result.Outcome != TConvertOutcome::NotRead) {
-    // The file's own summary row is the last one, when its load made one.
-    const int row = ErrorGrid.RowCount() - 2;
-    const fs::path* file = SummaryFile(row);
-    if (file && *file == result.Input) ErrorGrid.SetCell(2, row, text);
+    // A file that was read but gave no report: its summary row says why, so that it does not
+    // read as a success.
+    const auto last = FSummaryRows.rbegin();
+    if (last != FSummaryRows.rend() && last->second == result.Input)
+      ErrorGrid.SetCell(2, last->first, text);
     return;
   }
   const int row = ErrorGrid.RowCount() - 1;

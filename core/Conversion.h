@@ -153,10 +153,10 @@ public:
   // outcome, and its name no longer counts as written.
   TConvertResult NotWritten(const std::filesystem::path& input, const std::filesystem::path& target,
                             std::error_code error);
-  // Has the summary row of a file of the run that made no report say why, after the file's
-  // name on one line; a file that gave no lines gets such a row of its own, with no count of
-  // findings. The window leaves such a file out of the list; the page, which shows no folder,
-  // lists every file it was given.
+  // Gives a file of the run that gave no report its reason in the error list, after the file's
+  // name on one line: a file that gave no lines a summary row of its own, with no count of
+  // findings; a file whose report was refused the reason on its summary row. Nothing for a file
+  // done or a save declined.
   void ListRefused(const TConvertResult& result);
   // Fits the error list once for the whole run.
   void FinishRun();

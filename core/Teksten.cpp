@@ -34,6 +34,12 @@ std::string VanBestandenText(std::size_t i, std::size_t n) {
   return FillIn(Tekst::VanBestanden, std::to_string(i), std::to_string(n));
 }
 
+std::string ToernooiTeGrootText(std::size_t spelers, std::size_t rondes) {
+  return rondes == 1
+             ? FillIn(Tekst::ToernooiTeGrootEenRonde, std::to_string(spelers))
+             : FillIn(Tekst::ToernooiTeGroot, std::to_string(spelers), std::to_string(rondes));
+}
+
 std::string RunEndText(std::size_t made, std::size_t refused, std::string_view where) {
   std::string text = made == 0   ? std::string(Tekst::GeenRapporten)
                      : made == 1 ? FillIn(Tekst::EenRapportIn, where)

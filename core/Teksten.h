@@ -58,8 +58,10 @@ inline constexpr const char* ReedsGebruikt = "Wordt reeds gebruikt.";
 inline constexpr const char* RapportTeGroot =
     "Het rapport zou te groot worden (%1 MiB; de grens is %2 MiB)";
 // A tournament whose players and rounds would take more memory than its file may: %1 players
-// in %2 rounds, then the limit.
+// in %2 rounds (or in one round), then the limit.
 inline constexpr const char* ToernooiTeGroot = "Het toernooi is te groot (%1 spelers in %2 ronden";
+inline constexpr const char* ToernooiTeGrootEenRonde =
+    "Het toernooi is te groot (%1 spelers in 1 ronde";
 inline constexpr const char* GeheugenGrens =
     " vragen meer dan %1 MiB geheugen, de grens voor dit bestand)";
 inline constexpr const char* HetRapport = "Het rapport ";
@@ -137,6 +139,8 @@ std::string CaptionText(char decimalSeparator);
 std::string VeldText(std::string_view veld, std::string_view tekst);
 // "i van n bestanden".
 std::string VanBestandenText(std::size_t i, std::size_t n);
+// The start of the refusal of a tournament too large: its players in its rounds.
+std::string ToernooiTeGrootText(std::size_t spelers, std::size_t rondes);
 // What a run made and where, then how many of its files it refused, for the status line at its
 // end: "6 rapporten in OutBox; 1 bestand geweigerd".
 std::string RunEndText(std::size_t made, std::size_t refused, std::string_view where);

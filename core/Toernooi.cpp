@@ -618,8 +618,9 @@ void TToernooi::RefuseTooLarge(std::uintmax_t budget) {
     FTeGroot = TReportTooLarge(reportSize).what();
     return;
   }
-  FTeGroot = FillIn(Tekst::ToernooiTeGroot, std::to_string(spelers), std::to_string(rondes)) +
-             FillIn(Tekst::GeheugenGrens, std::to_string(SizeInMiB(budget)));
+  FTeGroot =
+      ToernooiTeGrootText(static_cast<std::size_t>(spelers), static_cast<std::size_t>(rondes)) +
+      FillIn(Tekst::GeheugenGrens, std::to_string(SizeInMiB(budget)));
 }
 
 void TToernooi::CheckRondeDatums(TFoutLijst& fouten) const {

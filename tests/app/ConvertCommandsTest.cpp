@@ -227,7 +227,8 @@ TEST_F(MainFormTest, SaveWhereNoFileCanBeCreatedSaysWhy) {
   EXPECT_EQ(Desktop.Beeps, 1);
 }
 
-TEST_F(MainFormTest, ConvertAllWritesEveryReportAndSkipsVanishedFiles) {
+// A file gone from the folder gets a row that says so; the status line counts it refused.
+TEST_F(MainFormTest, ConvertAllWritesEveryReportAndListsVanishedFiles) {
   for (const char* name : {"a.csv", "b.csv", "c.csv", "D.CSV"})
     WriteBytes(InBox() / name, TournamentCsv(std::string("Toernooi ") + name[0]));
   fs::create_directories(OutBox());
@@ -246,8 +247,11 @@ TEST_F(MainFormTest, ConvertAllWritesEveryReportAndSkipsVanishedFiles) {
   EXPECT_EQ(ReadBytes(OutBox() / "c.txt"), VoorbeeldReport("Toernooi c"));
   EXPECT_EQ(ReadBytes(OutBox() / "D.txt"), VoorbeeldReport("Toernooi D"));
   EXPECT_FALSE(fs::exists(OutBox() / "b.txt"));
-  EXPECT_EQ(Column(Form.ErrorGrid, 2), (Texts{"Opmerking", "a.csv", "c.csv", "D.CSV", ""}));
-  EXPECT_EQ(Column(Form.ErrorGrid, 3), (Texts{"Fout", "0", "0", "0", ""}));
+  EXPECT_EQ(
+      Column(Form.ErrorGrid, 2),
+      (Texts{"Opmerking", "a.csv", "b.csv Kan niet geopend worden... Het bestand bestaat niet.",
+             "c.csv", "D.CSV", ""}));
+  EXPECT_EQ(Column(Form.ErrorGrid, 3), (Texts{"Fout", "0", "0", "0", "0", ""}));
   EXPECT_EQ(Desktop.Beeps, 3);
   // The window shows the count as far as the run got at each repaint, to the last file.
   ASSERT_FALSE(progress.empty());
@@ -256,7 +260,7 @@ TEST_F(MainFormTest, ConvertAllWritesEveryReportAndSkipsVanishedFiles) {
     EXPECT_TRUE(shown.empty() || shown.ends_with(" van 4 bestanden")) << shown;
   EXPECT_EQ(Form.ActivePage(), TMainForm::FoutenPage);
   EXPECT_EQ(Form.StatusText(0), "Toernooi D");
-  EXPECT_EQ(Form.StatusText(1), "");
+  EXPECT_EQ(Form.StatusText(1), "3 rapporten in OutBox; 1 bestand geweigerd");
   EXPECT_EQ(Form.ToernooiGrid.GetCell(4, 2), "Ef, Gh");
   EXPECT_EQ(Form.OutFileListBox.Count(), 3);
   EXPECT_TRUE(Desktop.Messages.empty());
@@ -264,8 +268,8 @@ TEST_F(MainFormTest, ConvertAllWritesEveryReportAndSkipsVanishedFiles) {
 }
 
 // Two inputs whose reports share a name, a file too large to read and one whose report would be
-// too large are each announced by name and passed over; the output list gains the new reports
-// as a re-reading would list them.
+// too large are each passed over with their reason on their row, without a message; the output
+// list gains the new reports as a re-reading would list them.
 TEST_F(MainFormTest, ConvertAllPassesOverASecondReportOfOneNameAndTooLargeFiles) {
   WriteBytes(InBox() / "x.csv", TournamentCsv("Toernooi x"));
   WriteBytes(InBox() / "x.CSV", TournamentCsv("Toernooi X"));
@@ -283,13 +287,17 @@ TEST_F(MainFormTest, ConvertAllPassesOverASecondReportOfOneNameAndTooLargeFiles)
   // The list orders the two names by their bytes: "x.CSV" comes first.
   const std::string first = Form.InFileListBox.Item(2);
   const std::string second = Form.InFileListBox.Item(3);
+  EXPECT_TRUE(Desktop.Messages.empty());
   EXPECT_EQ(
-      Desktop.Messages,
-      (Texts{"groot.csv\r\rKan niet geopend worden...\rHet bestand is te groot (257 MiB; de "
+      Column(Form.ErrorGrid, 2),
+      (Texts{"Opmerking",
+             "groot.csv Kan niet geopend worden... Het bestand is te groot (257 MiB; de "
              "grens is 256 MiB).",
-             "ruim.csv\r\rHet rapport zou te groot worden (306 MiB; de grens is 256 MiB).",
-             second + "\r\rHet rapport " + (OutBox() / "x.txt").string() +
-                 "\ris in deze opdracht al gemaakt voor " + first + ".\rGeen bestand gemaakt."}));
+             "ruim.csv Het rapport zou te groot worden (306 MiB; de grens is 256 MiB).", first,
+             second + " Het rapport " + (OutBox() / "x.txt").string() +
+                 " is in deze opdracht al gemaakt voor " + first + ". Geen bestand gemaakt.",
+             "z.csv", ""}));
+  EXPECT_EQ(Form.StatusText(1), "2 rapporten in OutBox; 3 bestanden geweigerd");
   EXPECT_EQ(first, "x.CSV");
   EXPECT_EQ(ReadBytes(OutBox() / "x.txt"), VoorbeeldReport("Toernooi X"));
   EXPECT_EQ(ReadBytes(OutBox() / "z.txt"), VoorbeeldReport("Toernooi z"));
@@ -332,13 +340,13 @@ TEST_F(MainFormTest, ConvertAllWritesNoReportForAnInputFileInUse) {
   Desktop.Answers = {true};
 
   Form.DoAllBitBtnClick();
-  const std::string inUse = "\r\rKan niet geopend worden...\rWordt reeds gebruikt door een ander "
+  const std::string inUse = " Kan niet geopend worden... Wordt reeds gebruikt door een ander "
                             "programma.";
-  EXPECT_EQ(Desktop.Messages, (Texts{"b.csv" + inUse}));
+  EXPECT_TRUE(Desktop.Messages.empty());
   EXPECT_EQ(ReadBytes(OutBox() / "b.txt"), "old");
   EXPECT_EQ(ReadBytes(OutBox() / "a.txt"), VoorbeeldReport());
   EXPECT_EQ(ReadBytes(OutBox() / "c.txt"), VoorbeeldReport());
-  EXPECT_EQ(Column(Form.ErrorGrid, 2), (Texts{"Opmerking", "a.csv", "c.csv", ""}));
+  EXPECT_EQ(Column(Form.ErrorGrid, 2), (Texts{"Opmerking", "a.csv", "b.csv" + inUse, "c.csv", ""}));
 }
 
 TEST_F(MainFormTest, ConvertAllPassesOverAReportInUse) {
@@ -351,12 +359,15 @@ TEST_F(MainFormTest, ConvertAllPassesOverAReportInUse) {
   Desktop.Answers = {true};
 
   Form.DoAllBitBtnClick();
-  EXPECT_EQ(Desktop.Messages, Texts{InUse(OutBox() / "a.txt")});
+  EXPECT_TRUE(Desktop.Messages.empty());
+  EXPECT_EQ(Column(Form.ErrorGrid, 2),
+            (Texts{"Opmerking", "a.csv Wordt reeds gebruikt. Geen bestand gemaakt.", "c.csv", ""}));
   EXPECT_EQ(ReadBytes(OutBox() / "a.txt"), "old");
   EXPECT_EQ(ReadBytes(OutBox() / "c.txt"), VoorbeeldReport());
 }
 
-// A report that cannot be written is told, and the run goes on with the next file.
+// A report that cannot be written is told on its row, and the run goes on with the next file
+// without a message for each.
 TEST_F(MainFormTest, ConvertAllGoesOnAfterAReportThatCannotBeCreated) {
   for (const char* name : {"a.csv", "c.csv"}) WriteBytes(InBox() / name, TournamentCsv());
   Start();
@@ -365,12 +376,80 @@ TEST_F(MainFormTest, ConvertAllGoesOnAfterAReportThatCannotBeCreated) {
   Desktop.Answers = {true};
 
   Form.DoAllBitBtnClick();
-  const std::string why = "\rKan niet gemaakt worden...\rDe map bestaat niet.";
-  EXPECT_EQ(Desktop.Messages,
-            (Texts{(OutBox() / "a.txt").string() + why, (OutBox() / "c.txt").string() + why}));
+  const std::string why = " Kan niet gemaakt worden... De map bestaat niet.";
+  EXPECT_TRUE(Desktop.Messages.empty());
   EXPECT_TRUE(Desktop.Errors.empty());
-  EXPECT_EQ(Column(Form.ErrorGrid, 2), (Texts{"Opmerking", "a.csv", "c.csv", ""}));
-  EXPECT_EQ(Form.StatusText(1), "");
+  EXPECT_EQ(Column(Form.ErrorGrid, 2), (Texts{"Opmerking", "a.csv" + why, "c.csv" + why, ""}));
+  EXPECT_EQ(Form.StatusText(1), "Geen rapporten; 2 bestanden geweigerd");
+}
+
+// Every file of the run is a row: an empty file, one that is not text and one whose report
+// is refused each say why on their row, and no message holds the run up.
+TEST_F(MainFormTest, ConvertAllListsEveryFileWithTheReasonItGaveNoReport) {
+  WriteBytes(InBox() / "a.csv", TournamentCsv());
+  WriteBytes(InBox() / "b.csv", TournamentCsv("Toernooi b"));
+  WriteBytes(InBox() / "leeg.csv", "");
+  WriteBytes(InBox() / "beeld.csv", std::string(2000, '\x01'));
+  WriteBytes(OutBox() / "a.txt", "old");
+  MakeReadOnly(OutBox() / "a.txt");
+  Start();
+  Desktop.ClearRecords();
+  Desktop.Answers = {true};
+
+  Form.DoAllBitBtnClick();
+  EXPECT_TRUE(Desktop.Messages.empty());
+  EXPECT_TRUE(Desktop.Errors.empty());
+  EXPECT_EQ(Column(Form.ErrorGrid, 2),
+            (Texts{"Opmerking", "a.csv Wordt reeds gebruikt. Geen bestand gemaakt.", "b.csv",
+                   "beeld.csv Het bestand is geen tekstbestand: het begint met NUL-tekens of veel "
+                   "andere stuurtekens.",
+                   "leeg.csv Het bestand is leeg.", ""}));
+  EXPECT_EQ(Form.StatusText(1), "1 rapport in OutBox; 3 bestanden geweigerd");
+  EXPECT_EQ(ReadBytes(OutBox() / "a.txt"), "old");
+  // A row of a file that gave no lines opens that file, which says why again.
+  Desktop.ClearRecords();
+  Form.ErrorGridDblClick(4);
+  EXPECT_EQ(Desktop.Messages, Texts{"leeg.csv\r\rHet bestand is leeg."});
+}
+
+// An open that reads nothing says why, and leaves nothing of the file before it: its name, its
+// count and its report. The window shows that before the message holds it up.
+TEST_F(MainFormTest, OpeningAnEmptyOrVanishedFileSaysWhyAndClearsThePreviousFile) {
+  WriteBytes(InBox() / "a.csv", TournamentCsv());
+  WriteBytes(InBox() / "leeg.csv", "");
+  WriteBytes(InBox() / "weg.csv", TournamentCsv());
+  Start();
+  const struct {
+    const char* name;
+    std::string want;
+    int wantFiles;
+  } cases[] = {
+      {"leeg.csv", "leeg.csv\r\rHet bestand is leeg.", 3},
+      {"weg.csv", "weg.csv\r\rKan niet geopend worden...\rHet bestand bestaat niet.", 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Open("a.csv");
+    ASSERT_EQ(Form.StatusText(0), "Voorbeeldtoernooi");
+    ASSERT_TRUE(Form.SaveDataBitBtnEnabled());
+    Desktop.ClearRecords();
+    Texts shown;
+    Desktop.OnRepaint = [&] {
+      shown = {Form.StatusText(0), Form.StatusText(1), Form.StopBitBtnEnabled() ? "Stop" : ""};
+    };
+    if (std::string(c.name) == "weg.csv") {
+      Form.InFileListBox.SetItemIndex(2);
+      fs::remove(InBox() / c.name);
+      Form.InFileListBoxDblClick();
+    } else {
+      Open(c.name);
+    }
+    Desktop.OnRepaint = nullptr;
+    EXPECT_EQ(Desktop.Messages, Texts{c.want});
+    EXPECT_EQ(shown, (Texts{"", "", ""}));
+    EXPECT_FALSE(Form.SaveDataBitBtnEnabled());
+    EXPECT_EQ(Form.InFileListBox.Count(), c.wantFiles);
+  }
 }
 
 TEST_F(MainFormTest, ClipboardRightAfterStartCopiesTheEmptyErrorList) {

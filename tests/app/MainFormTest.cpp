@@ -150,10 +150,18 @@ TEST_F(MainFormTest, OutputClearFollowsTheListAsShown) {
   // A drop of a folder on the output side, and the folder watch, count as well.
   Form.FormDragDrop({OutBox() / "vol"}, TDropSide::Output);
   EXPECT_TRUE(Form.OutBoxClearBitBtnEnabled());
+  // What the watch's repaint shows follows the change at once.
+  bool shown = false;
+  Desktop.OnRepaint = [&] { shown = Form.OutBoxClearBitBtnEnabled(); };
   fs::remove(OutBox() / "vol" / "a.txt");
   ASSERT_TRUE(Desktop.FolderChanged);
   Desktop.FolderChanged();
+  EXPECT_FALSE(shown);
   EXPECT_FALSE(Form.OutBoxClearBitBtnEnabled());
+  WriteBytes(OutBox() / "vol" / "b.txt", "report");
+  Desktop.FolderChanged();
+  EXPECT_TRUE(shown);
+  EXPECT_TRUE(Form.OutBoxClearBitBtnEnabled());
 }
 
 // F1 names the folders the window shows, not the defaults, beside the version of the program.

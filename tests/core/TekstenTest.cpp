@@ -22,4 +22,9 @@ TEST(RunEndText, NamesWhatWasMadeThenWhatWasRefused) {
   }
 }
 
+TEST(ToernooiTeGrootText, NamesOneRoundInTheSingular) {
+  EXPECT_EQ(ToernooiTeGrootText(40, 1), "Het toernooi is te groot (40 spelers in 1 ronde");
+  EXPECT_EQ(ToernooiTeGrootText(40, 7), "Het toernooi is te groot (40 spelers in 7 ronden");
+}
+
 } // namespace

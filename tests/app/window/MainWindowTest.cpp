@@ -3,6 +3,7 @@
 #include "TestFiles.h"
 #include "app/ProgramIdentity.h"
 #include "app/QtDesktop.h"
+#include "app/StatusPanel.h"
 #include "app/TextMeasure.h"
 #include "tests/support/TempDir.h"
 
@@ -13,7 +14,6 @@
 #include <QDropEvent>
 #include <QGroupBox>
 #include <QImage>
-#include <QLabel>
 #include <QListView>
 #include <QMenu>
 #include <QMimeData>
@@ -24,6 +24,7 @@
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <QTreeWidget>
 #include <QUrl>
 
@@ -31,6 +32,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -65,6 +67,11 @@ private slots:
   void headerRowNamesTheColumns();
   void closingDuringALoadStopsItAndCloses();
   void namesShowAsTheyAre();
+  void statusPanelsAreReadByScreenReaders();
+  void longTextsAreElidedToTheirRoom();
+  void aLoadOffersNoDeadMenuActions();
+  void homeAndEndSelectTheirFile();
+  void outputClearFollowsAnOutsideChange();
 
 private:
   template <typename T> T* Find(const char* name) {
@@ -125,8 +132,8 @@ void MainWindowTest::buildsWithCaptionsTabsAndEnablement() {
   QVERIFY(Find<QPushButton>("InBoxClearBitBtn")->isEnabled());
   QVERIFY(!Find<QPushButton>("OutBoxClearBitBtn")->isEnabled());
   QCOMPARE(Find<QListView>("InFileListBox")->model()->rowCount(), 1);
-  QCOMPARE(Find<QLabel>("StatusPanel0")->width(), 350);
-  QCOMPARE(Find<QLabel>("StatusPanel1")->width(), 320);
+  QCOMPARE(Find<TStatusPanel>("StatusPanel0")->width(), 350);
+  QCOMPARE(Find<TStatusPanel>("StatusPanel1")->width(), 320);
 
   // The error list right after start: its header row in bold on the header look, one open row.
   auto* errors = Find<QTableView>("ErrorGrid");
@@ -213,8 +220,8 @@ void MainWindowTest::doubleClickFillsTheTablesAndShowsFouten() {
   auto* errors = Find<QTableView>("ErrorGrid");
   QCOMPARE(errors->model()->data(errors->model()->index(1, 2)).toString(),
            QStringLiteral("Voorbeeld.csv"));
-  QCOMPARE(Find<QLabel>("StatusPanel0")->text(), QStringLiteral("Voorbeeldtoernooi"));
-  QCOMPARE(Find<QLabel>("StatusPanel1")->text(), QStringLiteral("0 fout"));
+  QCOMPARE(Find<TStatusPanel>("StatusPanel0")->Text(), QStringLiteral("Voorbeeldtoernooi"));
+  QCOMPARE(Find<TStatusPanel>("StatusPanel1")->Text(), QStringLiteral("0 fout"));
   QVERIFY(Find<QPushButton>("SaveDataBitBtn")->isEnabled());
 }
 
@@ -232,6 +239,7 @@ void MainWindowTest::cellsAreEditableOnlyWhenTheOwnerAllows() {
 
 void MainWindowTest::convertAllWritesTheReports() {
   WriteBytes(Dir() / "InBox" / "Tweede.csv", TournamentCsv("Tweede toernooi"));
+  WriteBytes(Dir() / "InBox" / "Leeg.csv", "");
   QTest::mouseClick(Find<QPushButton>("InUpdateBitBtn"), Qt::LeftButton);
   Desktop->Answers = {true};
   QTest::mouseClick(Find<QPushButton>("DoAllBitBtn"), Qt::LeftButton);
@@ -242,9 +250,14 @@ void MainWindowTest::convertAllWritesTheReports() {
            QStringLiteral("012 Tweede toernooi\r\n"));
   QCOMPARE(Find<QListView>("OutFileListBox")->model()->rowCount(), 2);
   QVERIFY(Find<QPushButton>("OutBoxClearBitBtn")->isEnabled());
-  QCOMPARE(Find<QTableView>("ErrorGrid")->model()->rowCount(), 4);
-  QCOMPARE(Find<QLabel>("StatusPanel0")->text(), QStringLiteral("Voorbeeldtoernooi"));
-  QCOMPARE(Find<QLabel>("StatusPanel1")->text(), QString());
+  // The empty file is a row of its own that says why, without a message.
+  const QAbstractItemModel* errors = Find<QTableView>("ErrorGrid")->model();
+  QCOMPARE(errors->rowCount(), 5);
+  QCOMPARE(errors->index(1, 2).data().toString(), QStringLiteral("Leeg.csv Het bestand is leeg."));
+  QVERIFY(Desktop->Messages.empty());
+  QCOMPARE(Find<TStatusPanel>("StatusPanel0")->Text(), QStringLiteral("Voorbeeldtoernooi"));
+  QCOMPARE(Find<TStatusPanel>("StatusPanel1")->Text(),
+           QStringLiteral("2 rapporten in OutBox; 1 bestand geweigerd"));
 }
 
 void MainWindowTest::openingASubFolderShowsItsFiles() {
@@ -434,10 +447,12 @@ void MainWindowTest::trashIsMadeWhenTheUserHasNone() {
 namespace {
 
 // The cell the user sees at a point of a table, whichever view draws it.
-QModelIndex ShownCell(QTableView* table, const QPoint& pos) {
+// The (row, column) of the table's cell drawn at the point, whichever of its views draws it.
+QPoint ShownCell(QTableView* table, const QPoint& pos) {
   QWidget* shown = table->childAt(pos);
   auto* view = shown ? qobject_cast<QTableView*>(shown->parentWidget()) : nullptr;
-  return view ? view->indexAt(shown->mapFrom(table, pos)) : QModelIndex();
+  const QModelIndex cell = view ? view->indexAt(shown->mapFrom(table, pos)) : QModelIndex();
+  return cell.isValid() ? QPoint(cell.row(), cell.column()) : QPoint(-1, -1);
 }
 
 } // namespace
@@ -463,12 +478,12 @@ void MainWindowTest::headerCellsStayInViewWhenScrolled() {
   const int left = edge + Window->Form().ToernooiGrid.ColWidths(0);
   const int top = edge + table->rowHeight(1);
   const QAbstractItemModel* model = table->model();
-  QCOMPARE(ShownCell(table, QPoint(edge, edge)), model->index(0, 0));
-  QCOMPARE(ShownCell(table, QPoint(left, edge)), model->index(0, table->columnAt(3)));
-  const QModelIndex row = ShownCell(table, QPoint(edge, top));
-  QCOMPARE(row, model->index(table->rowAt(3), 0));
-  QCOMPARE(row.data().toString(), QStringLiteral("001"));
-  QCOMPARE(ShownCell(table, QPoint(left, top)), table->indexAt(QPoint(3, 3)));
+  QCOMPARE(ShownCell(table, QPoint(edge, edge)), QPoint(0, 0));
+  QCOMPARE(ShownCell(table, QPoint(left, edge)), QPoint(0, table->columnAt(3)));
+  const QPoint row = ShownCell(table, QPoint(edge, top));
+  QCOMPARE(row, QPoint(table->rowAt(3), 0));
+  QCOMPARE(model->index(row.x(), row.y()).data().toString(), QStringLiteral("001"));
+  QCOMPARE(ShownCell(table, QPoint(left, top)), QPoint(table->rowAt(3), table->columnAt(3)));
 }
 
 void MainWindowTest::deleteMovesTheSelectedFileToTheTrash() {
@@ -638,7 +653,7 @@ void MainWindowTest::closingDuringALoadStopsItAndCloses() {
   OpenFirstInputFile();
   Desktop->OnWait = nullptr;
   QCOMPARE(closedAtOnce, std::optional<bool>(false));
-  QCOMPARE(Find<QLabel>("StatusPanel1")->text(), QStringLiteral("Gestopt."));
+  QCOMPARE(Find<TStatusPanel>("StatusPanel1")->Text(), QStringLiteral("Gestopt."));
   QTRY_VERIFY(!Window->isVisible());
   QVERIFY(fs::exists(Dir() / "Morvelander.ini"));
 }
@@ -662,6 +677,113 @@ void MainWindowTest::namesShowAsTheyAre() {
   QCOMPARE(Desktop->Questions,
            std::vector<std::string>{"Alle bestanden in \r" + (Dir() / "InBox" / lodz).string() +
                                     "\r\rtransformeren in Fide2006 bestanden ?"});
+}
+
+// A screen reader finds a panel's whole text as its value, beside the panel's name.
+void MainWindowTest::statusPanelsAreReadByScreenReaders() {
+  OpenFirstInputFile();
+  auto* count = Find<TStatusPanel>("StatusPanel1");
+  QAccessibleInterface* panel = QAccessible::queryAccessibleInterface(count);
+  QVERIFY(panel);
+  QCOMPARE(panel->text(QAccessible::Name), QStringLiteral("Fouten en voortgang"));
+  QCOMPARE(panel->text(QAccessible::Value), QStringLiteral("0 fout"));
+  QAccessibleInterface* naam =
+      QAccessible::queryAccessibleInterface(Find<TStatusPanel>("StatusPanel0"));
+  QCOMPARE(naam->text(QAccessible::Name), QStringLiteral("Toernooi"));
+  QCOMPARE(naam->text(QAccessible::Value), QStringLiteral("Voorbeeldtoernooi"));
+}
+
+// A name of a megabyte keeps its panel's width and shows as far as it fits, and is whole on copy;
+// a cell too narrow for its text shows it cut with an ellipsis and whole in its tooltip.
+void MainWindowTest::longTextsAreElidedToTheirRoom() {
+  const std::string naam(1 << 20, 'N');
+  WriteBytes(Dir() / "InBox" / "Voorbeeld.csv", TournamentCsv(naam));
+  OpenFirstInputFile();
+  auto* panel = Find<TStatusPanel>("StatusPanel0");
+  QCOMPARE(panel->width(), 350);
+  QCOMPARE(panel->Text().size(), qsizetype{TMainForm::MaxStatusChars + 1});
+  QVERIFY(panel->Text().endsWith(QChar(0x2026)));
+  const QString shown = panel->ShownText();
+  QVERIFY(shown.size() < 200);
+  QVERIFY(shown.endsWith(QChar(0x2026)));
+  QVERIFY(panel->fontMetrics().horizontalAdvance(shown) <= panel->contentsRect().width());
+
+  auto* input = Find<QTableView>("InputGrid");
+  Find<QTabWidget>("PageControl")->setCurrentIndex(TMainForm::InleesGridPage);
+  const QModelIndex cell = input->model()->index(0, 2);
+  const QString text = cell.data().toString();
+  QVERIFY(text.size() < 5000);
+  QVERIFY(text.startsWith(QStringLiteral("NNNN")) && text.endsWith(QChar(0x2026)));
+  input->setColumnWidth(2, 40);
+  input->scrollTo(cell);
+  QString tip;
+  QTimer::singleShot(0, this, [&tip] { tip = QToolTip::text(); });
+  QHelpEvent help(QEvent::ToolTip, input->visualRect(cell).center(),
+                  input->viewport()->mapToGlobal(input->visualRect(cell).center()));
+  QApplication::sendEvent(input->viewport(), &help);
+  QTRY_COMPARE(tip, text);
+  input->selectionModel()->select(cell, QItemSelectionModel::ClearAndSelect);
+  input->setFocus();
+  QTest::keySequence(input, QKeySequence::Copy);
+  QCOMPARE(Desktop->Clipboard.back().size(), naam.size());
+}
+
+// Shift+F10 during a load offers the menu with every action disabled: none would be taken.
+void MainWindowTest::aLoadOffersNoDeadMenuActions() {
+  std::string csv = TournamentCsv();
+  for (int i = 0; i < 400000; ++i) csv += "900;1\r\n";
+  WriteBytes(Dir() / "InBox" / "Voorbeeld.csv", csv);
+  auto* list = Find<QListView>("InFileListBox");
+  std::optional<QList<bool>> enabled;
+  Desktop->OnWait = [&] {
+    if (enabled) return;
+    enabled.emplace();
+    QTimer::singleShot(0, this, [&enabled] {
+      if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+        for (const QAction* action : menu->actions()) enabled->push_back(action->isEnabled());
+        menu->close();
+      }
+    });
+    QTest::keyClick(list, Qt::Key_F10, Qt::ShiftModifier);
+  };
+  OpenFirstInputFile();
+  Desktop->OnWait = nullptr;
+  QCOMPARE(enabled, std::optional(QList<bool>{false, false, false}));
+}
+
+// Home and End select the first and last file, also when the focus frames the file already.
+void MainWindowTest::homeAndEndSelectTheirFile() {
+  WriteBytes(Dir() / "InBox" / "Zomer.csv", TournamentCsv());
+  QTest::mouseClick(Find<QPushButton>("InUpdateBitBtn"), Qt::LeftButton);
+  auto* list = Find<QListView>("InFileListBox");
+  list->setFocus();
+  list->selectionModel()->setCurrentIndex(list->model()->index(0, 0),
+                                          QItemSelectionModel::NoUpdate);
+  QTest::keyClick(list, Qt::Key_Home);
+  QCOMPARE(Window->Form().InFileListBox.ItemIndex(), 0);
+  QTest::keyClick(list, Qt::Key_End);
+  QCOMPARE(Window->Form().InFileListBox.ItemIndex(), 1);
+  QTest::keyClick(list, Qt::Key_Return);
+  QCOMPARE(Find<TStatusPanel>("StatusPanel0")->Text(), QStringLiteral("Voorbeeldtoernooi"));
+}
+
+// A report added or removed from outside enables or disables the output "Clear" in the same
+// repaint that shows the list.
+void MainWindowTest::outputClearFollowsAnOutsideChange() {
+  auto* clear = Find<QPushButton>("OutBoxClearBitBtn");
+  auto* reports = Find<QListView>("OutFileListBox")->model();
+  QVERIFY(!clear->isEnabled());
+  QVERIFY(Desktop->FolderChanged);
+  Desktop->OnRepaint = [this] { Window->ShowState(); };
+  WriteBytes(Dir() / "OutBox" / "Extern.txt", "report");
+  Desktop->FolderChanged();
+  QCOMPARE(reports->rowCount(), 1);
+  QVERIFY(clear->isEnabled());
+  fs::remove(Dir() / "OutBox" / "Extern.txt");
+  Desktop->FolderChanged();
+  QCOMPARE(reports->rowCount(), 0);
+  QVERIFY(!clear->isEnabled());
+  Desktop->OnRepaint = nullptr;
 }
 
 QTEST_MAIN(MainWindowTest)
