@@ -30,7 +30,7 @@ public:
   virtual void FileEnded(const TConvertResult& result, std::size_t ended, std::size_t total) = 0;
   // Asked before each file: true ends the run there.
   virtual bool StopRequested() { return false; }
-  // The run has ended, its error list fitted.
+  // The run has ended, its error list fitted; a run that a failure ended throws instead.
   virtual void RunEnded(const TRunSummary&) {}
 };
 
