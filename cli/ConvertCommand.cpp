@@ -1,6 +1,7 @@
 #include "cli/ConvertCommand.h"
 
 #include "core/Conversion.h"
+#include "core/ConversionRun.h"
 #include "core/CoreUI.h"
 #include "core/DecimalSeparator.h"
 #include "core/TextFile.h"
@@ -106,31 +107,32 @@ std::filesystem::path OutFolder(const std::filesystem::path& dir) {
 }
 
 // The converter's run: the window's, with its tables printed instead of shown.
-class TConverter {
+class TConverter : public TRunListener {
 public:
-  explicit TConverter(const TConvertOptions& options)
-      : FOptions(options), FConversion(FUI, {options.DecimalSeparator ? *options.DecimalSeparator
-                                                                      : LocaleDecimalSeparator(),
-                                             options.Batch, options.Print == TPrintWhat::Input}),
-        FOutDir(OutFolder(options.OutDir)) {
-    FConversion.StartRun(options.Files);
+  TConverter(const TConvertOptions& options, std::ostream& err)
+      : FOptions(options), FErr(err),
+        FConversion(
+            FUI, {options.DecimalSeparator ? *options.DecimalSeparator : LocaleDecimalSeparator(),
+                  options.Batch, options.Print == TPrintWhat::Input}) {}
+
+  // Converts every file and writes its report; true when all could be.
+  bool Run() {
+    const TRunSummary summary =
+        TConversionRun(FConversion, *this).Run(FOptions.Files, OutFolder(FOptions.OutDir));
+    return summary.Made == summary.Total;
   }
 
-  // Converts one file and writes its report; false when either could not be done, with the
-  // reason on standard error, converted from the core's code page 1252 for the terminal.
-  bool Convert(const std::filesystem::path& file, std::ostream& err) {
-    const TConvertResult result = FConversion.ConvertFile(file, FOutDir);
+  // A file that could not be read or whose report could not be written has the reason on
+  // standard error, converted from the core's code page 1252 for the terminal.
+  void FileEnded(const TConvertResult& result, std::size_t, std::size_t) override {
     if (!result.Done()) {
-      Complain(err, ProblemText(result.Subject(), OneLine(result.Reason(Utf8Naming()))));
-      return false;
+      Complain(FErr, ProblemText(result.Subject(), OneLine(result.Reason(Utf8Naming()))));
+      return;
     }
     // Only --print report shows the report again; the next load replaces the lines anyway.
     if (FOptions.Print == TPrintWhat::Report)
       FLastReport = std::move(FConversion.Toernooi.ReportLines);
-    return true;
   }
-
-  void FinishRun() { FConversion.FinishRun(); }
 
   // False when the chosen text was too large to print.
   bool Print(std::ostream& out, std::ostream& err) const {
@@ -155,9 +157,9 @@ public:
 
 private:
   const TConvertOptions& FOptions;
+  std::ostream& FErr;
   TConsoleUI FUI;
   TConversion FConversion;
-  std::filesystem::path FOutDir;
   std::vector<std::string> FLastReport;
 };
 
@@ -239,13 +241,9 @@ int RunConvert(const TConvertOptions& options, std::ostream& out, std::ostream& 
   // The tables of a large file are a great many small blocks, and the command ends soon after
   // this: main leaves the process without taking them apart one by one.
   static std::unique_ptr<TConverter> kept;
-  kept = std::make_unique<TConverter>(options);
+  kept = std::make_unique<TConverter>(options, err);
   TConverter& converter = *kept;
-  bool ok = true;
-  for (const std::filesystem::path& file : options.Files) {
-    if (!converter.Convert(file, err)) ok = false;
-  }
-  converter.FinishRun();
+  bool ok = converter.Run();
   if (!converter.Print(out, err)) ok = false;
   out.flush();
   return ok ? 0 : 1;
