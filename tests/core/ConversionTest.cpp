@@ -61,7 +61,7 @@ TEST(ConversionRun, DecidesEveryFileAndTellsWhy) {
       {WriteFile(in / "ruim.csv", SparseRondesCsv(4000)), TConvertOutcome::ReportTooLarge,
        "ruim.csv\r\rHet rapport zou te groot worden (306 MiB; de grens is 256 MiB)."},
       {WriteFile(in / "vol.csv", ManySpelersCsv(40000)), TConvertOutcome::ReportTooLarge,
-       "vol.csvHet toernooi is te groot (80000 spelers in 1 ronde vragen meer dan 53 MiB "
+       "vol.csv\r\rHet toernooi is te groot (80000 spelers in 1 ronde vragen meer dan 53 MiB "
        "geheugen, de grens voor dit bestand)."},
       {WriteFile(in / "nul.csv", std::string(1, '\0') + Valid), TConvertOutcome::NotRead,
        "nul.csv\r\rHet bestand is geen tekstbestand: het begint met NUL-tekens of veel andere "
