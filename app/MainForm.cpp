@@ -1,6 +1,7 @@
 #include "app/MainForm.h"
 
 #include "app/IniFile.h"
+#include "app/WindowRunListener.h"
 #include "core/Cp1252.h"
 #include "core/Teksten.h"
 #include "core/Version.h"
@@ -619,40 +620,34 @@ void TMainForm::DoAllBitBtnClick() {
     FActivePage = FoutenPage;
     const std::vector<fs::path> files = FInputFiles;
     const fs::path outDir = OutDirectoryListBox.Directory();
-    const std::size_t n = files.size();
-    std::size_t done = 0;
-    std::size_t made = 0;
-    Conversion.StartRun(files);
+    TWindowRunListener run(FBeside, files.size());
     // The run's thread hands each converted file to the window's thread, which shows it. A file
     // that gave no report says why on its row of the error list, not in a message of its own:
     // a run over a folder the user cannot write to would stop at every file.
+    run.OnFileEnded = [this, &run](const TConvertResult& result) -> std::function<void()> {
+      return [this, &run, result, naam = Conversion.Toernooi.Rec.Naam,
+              report = Conversion.HasReport()] {
+        FSaveDataEnabled = report;
+        SetStatusText(0, naam);
+        if (result.Done()) {
+          // The new report joins the list where a re-reading of the folder would put it.
+          OutFileListBox.Insert(result.Target);
+          FDesktop.Beep();
+        }
+        SetStatusText(1, run.ProgressText());
+      };
+    };
     const auto job = [&] {
-      for (std::size_t i = 0; i < n && !FBeside.Stopped(); ++i) {
-        const TConvertResult result = Conversion.ConvertFile(files[i], outDir);
-        Conversion.ListRefused(result);
-        FBeside.Post([this, result, i, &done, &made, n, naam = Conversion.Toernooi.Rec.Naam,
-                      report = Conversion.HasReport()] {
-          FSaveDataEnabled = report;
-          SetStatusText(0, naam);
-          if (result.Done()) {
-            ++made;
-            // The new report joins the list where a re-reading of the folder would put it.
-            OutFileListBox.Insert(result.Target);
-            FDesktop.Beep();
-          }
-          done = i + 1;
-          SetStatusText(1, VanBestandenText(done, n));
-        });
-      }
-      Conversion.FinishRun();
+      TConversionRun driver(Conversion, run);
+      driver.ListRefused = true;
+      driver.Run(files, outDir);
     };
     RunBeside(false, job, [&] {
-      FProgressText = VanBestandenText(done, n);
+      FProgressText = run.ProgressText();
       FDesktop.Repaint();
     });
     // Status panel 1 keeps how far a run got that the user stopped, or else what it made.
-    SetStatusText(1, done < n ? FillIn(Tekst::GestoptNa, std::to_string(done), std::to_string(n))
-                              : RunEndText(made, n - made, FileNameText(outDir.filename())));
+    SetStatusText(1, run.EndText(FileNameText(outDir.filename())));
   });
 }
 
