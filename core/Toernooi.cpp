@@ -4,10 +4,10 @@
 #include "core/ErrorList.h"
 #include "core/Fields.h"
 #include "core/InputText.h"
-#include "core/ReportSize.h"
+#include "core/ReportColumns.h"
+#include "core/SizeLimits.h"
 #include "core/Teksten.h"
 #include "core/TextFile.h"
-#include "core/ToernooiGrid.h"
 
 #include <algorithm>
 #include <limits>
@@ -216,7 +216,7 @@ void TToernooi::Clear() {
   FRegelCount = 0;
   FCodering = TTekstCodering::Cp1252;
   FSkippedRegels.Clear();
-  FTeGroot.clear();
+  FTeGroot.reset();
   FBudget = std::numeric_limits<std::uintmax_t>::max();
   FNodig = 0;
   FTeVeel = false;
@@ -259,7 +259,7 @@ TLoadResult TToernooi::LoadBytes(const std::filesystem::path& path, std::string_
                                  TCellTable& inputGrid, bool batch) {
   StartLoad(inputGrid);
   TFoutLijst fouten(FErrorGrid, batch);
-  if (bytes.size() > MaxTextFileSize) return {TLoadOutcome::TooLarge, bytes.size()};
+  if (TooLargeToRead(bytes.size())) return {TLoadOutcome::TooLarge, bytes.size()};
   TInputText input = DecodeInput(bytes);
   TLoadResult result{TextOutcome(input), bytes.size()};
   if (!result.Read()) input = {};
@@ -612,15 +612,7 @@ void TToernooi::RefuseTooLarge(std::uintmax_t budget) {
     const TGameRec& rec = Games[static_cast<int>(kanten[i].Volgorde / 2)].Rec;
     overNaam += OverNaam(kanten[i].Volgorde % 2 == 0 ? rec.WitNaam : rec.ZwartNaam);
   }
-  const int rondes = static_cast<int>(Rondes.size());
-  const std::uintmax_t reportSize = ReportSize(*this, spelers, overNaam);
-  if (reportSize > MaxReportSize) {
-    FTeGroot = TReportTooLarge(reportSize).what();
-    return;
-  }
-  FTeGroot =
-      ToernooiTeGrootText(static_cast<std::size_t>(spelers), static_cast<std::size_t>(rondes)) +
-      FillIn(Tekst::GeheugenGrens, std::to_string(SizeInMiB(budget)));
+  FTeGroot = TSpelersTeGroot{spelers, overNaam, budget};
 }
 
 void TToernooi::CheckRondeDatums(TFoutLijst& fouten) const {
