@@ -142,6 +142,10 @@ int AddInputRow(TCellTable& grid, std::string_view prepared, std::string& cells)
   cells += '\t';
   cells += prepared;
   grid.SetRowText(row, cells);
+  // The columns grow once for the row: a line of millions of fields would otherwise grow the
+  // widths step by step, to twice what they hold.
+  const auto fields = static_cast<int>(std::count(prepared.begin(), prepared.end(), '\t'));
+  if (fields + 1 >= grid.ColCount()) grid.SetColCount(fields + 2);
   int filled = 1;
   bool gameRecord = false;
   int col = 1;
@@ -154,7 +158,6 @@ int AddInputRow(TCellTable& grid, std::string_view prepared, std::string& cells)
     // A game record without white id, black id or result.
     if (col >= 4 && col <= 6 && field.empty() && gameRecord) grid.SetCellColor(col, row, Red);
     ++col;
-    if (col >= grid.ColCount()) grid.SetColCount(col + 1);
   }
   grid.SetRowCount(grid.RowCount() + 1);
   return filled;
