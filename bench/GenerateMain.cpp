@@ -77,8 +77,7 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "Usage: morvelander-generate --shape "
                            "findings|lffindings|lfheaders|short|players|rounds|wide|codes|rejected|"
                            "separators|name|empty|names|roundfindings|utf8|utf16|roundgames|"
-                           "emptylines MIB FILE
-");
+                           "emptylines MIB FILE\n");
       return 2;
     }
     if (!WriteFile(argv[4], text)) return 1;

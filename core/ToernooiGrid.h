@@ -1,9 +1,8 @@
 #pragma once
 
+#include "core/SizeLimits.h"
 #include "core/Toernooi.h"
 #include "table/CellTable.h"
-
-#include "core/SizeLimits.h"
 
 #include <string>
 
