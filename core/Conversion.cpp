@@ -8,6 +8,7 @@
 #include "core/ToernooiGrid.h"
 
 #include <system_error>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -115,11 +116,10 @@ const TConvertResult& TConversion::Last(const TConvertResult& result) {
 
 bool TConversion::Fill(TConvertResult& result) {
   FHasReport = false;
-  try {
-    FillToernooiGrid(Toernooi, ToernooiGrid);
-  } catch (const TReportTooLarge& e) {
+  std::string teGroot = FillToernooiGrid(Toernooi, ToernooiGrid);
+  if (!teGroot.empty()) {
     result.Outcome = TConvertOutcome::ReportTooLarge;
-    result.Detail = e.what();
+    result.Detail = std::move(teGroot);
     return false;
   }
   FHasReport = true;

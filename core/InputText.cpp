@@ -2,15 +2,12 @@
 
 #include "core/Cp1252.h"
 #include "core/Teksten.h"
+#include "core/TextBytes.h"
 
 #include <algorithm>
 #include <cstdint>
 
 namespace {
-
-constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
-constexpr std::string_view Utf16LEMark = "\xFF\xFE";
-constexpr std::string_view Utf16BEMark = "\xFE\xFF";
 
 // The letters of U+0100-U+017F without their accents; the code page's own letters of that
 // block never get here.
@@ -138,7 +135,7 @@ void DecodeUtf16(std::string_view bytes, bool bigEndian, TDecoder& decoder) {
 // Whether the bytes up to the first NUL hold well-formed multi-byte UTF-8 sequences, and fewer
 // bytes that are not UTF-8 than such sequences.
 bool IsUtf8WithoutMark(std::string_view bytes) {
-  std::string_view text = bytes.substr(0, bytes.find('\0'));
+  std::string_view text = UpToNul(bytes);
   std::size_t sequences = 0;
   std::size_t stray = 0;
   for (;;) {
@@ -242,9 +239,8 @@ TInputText DecodeInput(std::string_view bytes) {
 
   switch (input.Codering) {
   case TTekstCodering::Cp1252: {
-    const std::size_t nul = bytes.find('\0');
-    input.Cp1252Bytes = bytes.substr(0, nul);
-    if (nul != std::string_view::npos) input.NulOffset = nul;
+    input.Cp1252Bytes = UpToNul(bytes);
+    if (input.Cp1252Bytes.size() < bytes.size()) input.NulOffset = input.Cp1252Bytes.size();
     break;
   }
   case TTekstCodering::Utf8:

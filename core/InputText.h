@@ -74,7 +74,7 @@ struct TInputText {
   std::vector<TVervangenTeken> Vervangen;
   // How many more lines have replaced characters.
   std::size_t VervangenVerder = 0;
-  // A NUL character among the first TextProbeSize characters, or more than one in ten of them
+  // A NUL character among the first TextProbeSize characters, or more than one in eight of them
   // a control character other than TAB, LF, CR, form feed and end of file (26).
   bool NotText = false;
 

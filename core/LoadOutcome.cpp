@@ -1,7 +1,7 @@
 #include "core/LoadOutcome.h"
 
+#include "core/SizeLimits.h"
 #include "core/Teksten.h"
-#include "core/TextFile.h"
 
 namespace {
 

@@ -67,3 +67,5 @@ constexpr std::int32_t RondeColumnStep = 10;
 TReportColumn ReportColumnAt(int col);
 // The width of a report player line: it runs to the end of the last round's field.
 std::uintmax_t ReportLineWidth(int rondeCount);
+// By how many characters a name runs past the name column.
+std::uintmax_t OverNaam(std::string_view naam);

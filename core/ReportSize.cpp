@@ -44,11 +44,6 @@ std::uintmax_t CellsPastWidth(int spelerCount, int rondeCount) {
 
 } // namespace
 
-std::uintmax_t OverNaam(const std::string& naam) {
-  const auto nameWidth = static_cast<std::size_t>(NaamColumn.Width);
-  return naam.size() > nameWidth ? naam.size() - nameWidth : 0;
-}
-
 std::uintmax_t ReportSize(const TToernooi& toernooi) {
   std::uintmax_t overNaam = 0;
   for (int i = 0; i < toernooi.GetSpelerCount(); ++i)

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 class TToernooi;
 
@@ -13,5 +12,3 @@ std::uintmax_t ReportSize(const TToernooi& toernooi);
 // The same for players not built: how many there are, and by how many characters their names
 // together run past the name column.
 std::uintmax_t ReportSize(const TToernooi& toernooi, int spelerCount, std::uintmax_t overNaam);
-// By how many characters a name runs past the name column.
-std::uintmax_t OverNaam(const std::string& naam);

@@ -1,6 +1,7 @@
 #include "core/TextFile.h"
 
 #include "core/FileInUse.h"
+#include "core/TextBytes.h"
 
 #include <cstdio>
 #include <cstring>
@@ -13,17 +14,9 @@ TTextFile Refused(TLoadOutcome outcome, std::uintmax_t size = 0) {
   return {{outcome, size}, {}};
 }
 
-bool IsUtf16Mark(std::string_view start) {
-  return start == "\xFF\xFE" || start == "\xFE\xFF";
-}
-
 } // namespace
 
-std::uintmax_t SizeInMiB(std::uintmax_t size) {
-  return size / (1 << 20) + (size % (1 << 20) != 0 ? 1 : 0);
-}
-
-TLineReader::TLineReader(std::string_view text) : FRest(text.substr(0, text.find('\0'))) {}
+TLineReader::TLineReader(std::string_view text) : FRest(UpToNul(text)) {}
 
 bool TLineReader::Next(std::string_view& line) {
   if (FRest.empty()) return false;
@@ -56,7 +49,7 @@ TTextFile ReadTextFile(const std::filesystem::path& path) {
   if (!std::filesystem::is_regular_file(status)) return Refused(TLoadOutcome::NotAFile);
   const std::uintmax_t size = std::filesystem::file_size(path, ec);
   if (ec) return Refused(TLoadOutcome::Unreadable);
-  if (size > MaxTextFileSize) return Refused(TLoadOutcome::TooLarge, size);
+  if (TooLargeToRead(size)) return Refused(TLoadOutcome::TooLarge, size);
   if (IsFileLocked(path)) return Refused(TLoadOutcome::InUse, size);
 
   const auto close = [](std::FILE* f) { std::fclose(f); };
@@ -68,18 +61,18 @@ TTextFile ReadTextFile(const std::filesystem::path& path) {
   char buf[65536];
   std::size_t got = 0;
   bool any = false;
-  bool utf16 = false;
+  bool nulEnds = true;
   while ((got = std::fread(buf, 1, sizeof buf, file.get())) > 0) {
-    if (!any) utf16 = got >= 2 && IsUtf16Mark(std::string_view(buf, 2));
+    if (!any) nulEnds = NulEndsText(std::string_view(buf, got));
     any = true;
-    // A NUL byte ends any text but UTF-16, so a sparse file of NUL bytes is not read to its end
-    // for nothing. The NUL stays: the reader tells where it stood.
-    if (const void* nul = utf16 ? nullptr : std::memchr(buf, '\0', got)) {
+    // Reading stops at the NUL that ends the text, so a sparse file of NUL bytes is not read to
+    // its end for nothing. The NUL stays: the reader tells where it stood.
+    if (const void* nul = nulEnds ? std::memchr(buf, '\0', got) : nullptr) {
       text.append(buf, static_cast<std::size_t>(static_cast<const char*>(nul) - buf) + 1);
       return read;
     }
     // A file that grows while it is read is refused at the limit, not read on.
-    if (text.size() + got > MaxTextFileSize)
+    if (TooLargeToRead(text.size() + got))
       return Refused(TLoadOutcome::TooLarge, text.size() + got);
     text.append(buf, got);
   }

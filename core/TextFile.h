@@ -1,18 +1,13 @@
 #pragma once
 
 #include "core/LoadOutcome.h"
+#include "core/SizeLimits.h"
 
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
-
-// The largest input file the program reads: its tables take several times its size.
-constexpr std::uintmax_t MaxTextFileSize = std::uintmax_t{256} << 20;
-
-// A size in whole MiB, rounded up, so that a file just over the limit does not show as at it.
-std::uintmax_t SizeInMiB(std::uintmax_t size);
 
 // The lines of a text one at a time, ended by CR LF, LF or a lone CR; a NUL byte ends the
 // text. The lines are views into the text.

@@ -4,10 +4,10 @@
 #include "core/ErrorList.h"
 #include "core/Fields.h"
 #include "core/InputText.h"
-#include "core/ReportSize.h"
+#include "core/ReportColumns.h"
+#include "core/SizeLimits.h"
 #include "core/Teksten.h"
 #include "core/TextFile.h"
-#include "core/ToernooiGrid.h"
 
 #include <algorithm>
 #include <limits>
@@ -142,6 +142,10 @@ int AddInputRow(TCellTable& grid, std::string_view prepared, std::string& cells)
   cells += '\t';
   cells += prepared;
   grid.SetRowText(row, cells);
+  // The columns grow once for the row: a line of millions of fields would otherwise grow the
+  // widths step by step, to twice what they hold.
+  const auto fields = static_cast<int>(std::count(prepared.begin(), prepared.end(), '\t'));
+  if (fields + 1 >= grid.ColCount()) grid.SetColCount(fields + 2);
   int filled = 1;
   bool gameRecord = false;
   int col = 1;
@@ -154,7 +158,6 @@ int AddInputRow(TCellTable& grid, std::string_view prepared, std::string& cells)
     // A game record without white id, black id or result.
     if (col >= 4 && col <= 6 && field.empty() && gameRecord) grid.SetCellColor(col, row, Red);
     ++col;
-    if (col >= grid.ColCount()) grid.SetColCount(col + 1);
   }
   grid.SetRowCount(grid.RowCount() + 1);
   return filled;
@@ -216,7 +219,7 @@ void TToernooi::Clear() {
   FRegelCount = 0;
   FCodering = TTekstCodering::Cp1252;
   FSkippedRegels.Clear();
-  FTeGroot.clear();
+  FTeGroot.reset();
   FBudget = std::numeric_limits<std::uintmax_t>::max();
   FNodig = 0;
   FTeVeel = false;
@@ -259,7 +262,7 @@ TLoadResult TToernooi::LoadBytes(const std::filesystem::path& path, std::string_
                                  TCellTable& inputGrid, bool batch) {
   StartLoad(inputGrid);
   TFoutLijst fouten(FErrorGrid, batch);
-  if (bytes.size() > MaxTextFileSize) return {TLoadOutcome::TooLarge, bytes.size()};
+  if (TooLargeToRead(bytes.size())) return {TLoadOutcome::TooLarge, bytes.size()};
   TInputText input = DecodeInput(bytes);
   TLoadResult result{TextOutcome(input), bytes.size()};
   if (!result.Read()) input = {};
@@ -612,15 +615,7 @@ void TToernooi::RefuseTooLarge(std::uintmax_t budget) {
     const TGameRec& rec = Games[static_cast<int>(kanten[i].Volgorde / 2)].Rec;
     overNaam += OverNaam(kanten[i].Volgorde % 2 == 0 ? rec.WitNaam : rec.ZwartNaam);
   }
-  const int rondes = static_cast<int>(Rondes.size());
-  const std::uintmax_t reportSize = ReportSize(*this, spelers, overNaam);
-  if (reportSize > MaxReportSize) {
-    FTeGroot = TReportTooLarge(reportSize).what();
-    return;
-  }
-  FTeGroot =
-      ToernooiTeGrootText(static_cast<std::size_t>(spelers), static_cast<std::size_t>(rondes)) +
-      FillIn(Tekst::GeheugenGrens, std::to_string(SizeInMiB(budget)));
+  FTeGroot = TSpelersTeGroot{spelers, overNaam, budget};
 }
 
 void TToernooi::CheckRondeDatums(TFoutLijst& fouten) const {

@@ -40,6 +40,15 @@ struct TRondeRec {
   std::int32_t RegelNr = 0;
 };
 
+// Players a load did not build because they, the table and the report would take more memory
+// than the file may ask for: how many there would be, by how many characters their names
+// together run past the name column, and the memory allowed in bytes.
+struct TSpelersTeGroot {
+  int Spelers = 0;
+  std::uintmax_t OverNaam = 0;
+  std::uintmax_t Budget = 0;
+};
+
 // One tournament file read into memory: header values, accepted games, players, rounds and
 // the report lines. Every LoadFile starts from an empty tournament.
 class TToernooi {
@@ -59,9 +68,9 @@ public:
   TLoadResult LoadBytes(const std::filesystem::path& path, std::string_view bytes,
                         TCellTable& inputGrid, bool batch);
   void BuildSpelers();
-  // Why the last load built no players: its players and rounds would take more memory than
-  // the file may ask for. Empty when they were built.
-  const std::string& TeGroot() const { return FTeGroot; }
+  // The players the last load did not build, when they would take too much memory; empty when
+  // they were built.
+  const std::optional<TSpelersTeGroot>& TeGroot() const { return FTeGroot; }
   // Replaces ReportLines with the report of the tournament table.
   void BuildReport(const TCellTable& toernooiGrid);
 
@@ -106,6 +115,7 @@ private:
   // Builds the players unless they, the table and the report would take more than the budget
   // in bytes; then leaves none.
   bool BuildSpelers(std::uintmax_t budget);
+  // Counts the players the build would have made, for the refusal.
   void RefuseTooLarge(std::uintmax_t budget);
   // Whether the user stopped the load; a stopped load leaves the tournament and the input
   // table as an empty file would.
@@ -128,7 +138,7 @@ private:
   // The lines of 4 bytes or less, which get no input-table row.
   TRegelSet FSkippedRegels;
   TPositionIndex FRondeIndex;
-  std::string FTeGroot;
+  std::optional<TSpelersTeGroot> FTeGroot;
   // What the games, players and rounds of the file being read may take, and what its games and
   // rounds take so far.
   std::uintmax_t FBudget = 0;

@@ -7,7 +7,6 @@
 #include "core/ReportColumns.h"
 #include "core/ReportSize.h"
 #include "core/Teksten.h"
-#include "core/TextFile.h"
 
 #include <string>
 #include <utility>
@@ -25,11 +24,21 @@ std::uint64_t RondeKey(std::int32_t rondeNr) {
   return static_cast<std::uint32_t>(rondeNr);
 }
 
-} // namespace
+std::string RapportTeGroot(std::uintmax_t size) {
+  return FillIn(Tekst::RapportTeGroot, std::to_string(SizeInMiB(size)),
+                std::to_string(SizeInMiB(MaxReportSize)));
+}
 
-TReportTooLarge::TReportTooLarge(std::uintmax_t size)
-    : std::runtime_error(FillIn(Tekst::RapportTeGroot, std::to_string(SizeInMiB(size)),
-                                std::to_string(SizeInMiB(MaxReportSize)))) {}
+// Why the tournament built no players: their report would be too large, or else they would
+// take more memory than allowed.
+std::string SpelersTeGroot(const TToernooi& toernooi, const TSpelersTeGroot& teGroot) {
+  const std::uintmax_t reportSize = ReportSize(toernooi, teGroot.Spelers, teGroot.OverNaam);
+  if (reportSize > MaxReportSize) return RapportTeGroot(reportSize);
+  return ToernooiTeGrootText(static_cast<std::size_t>(teGroot.Spelers), toernooi.Rondes.size()) +
+         FillIn(Tekst::GeheugenGrens, std::to_string(SizeInMiB(teGroot.Budget)));
+}
+
+} // namespace
 
 void ClearToernooiGrid(TCellTable& grid) {
   grid.ClearCells();
@@ -37,13 +46,13 @@ void ClearToernooiGrid(TCellTable& grid) {
   grid.SetRowCount(2);
 }
 
-void FillToernooiGrid(TToernooi& toernooi, TCellTable& grid) {
+std::string FillToernooiGrid(TToernooi& toernooi, TCellTable& grid) {
   ClearToernooiGrid(grid);
-  if (!toernooi.TeGroot().empty()) throw TReportTooLarge(toernooi.TeGroot());
+  if (toernooi.TeGroot()) return SpelersTeGroot(toernooi, *toernooi.TeGroot());
   const int spelerCount = toernooi.GetSpelerCount();
   const int rondeCount = static_cast<int>(toernooi.Rondes.size());
   const std::uintmax_t reportSize = ReportSize(toernooi);
-  if (reportSize > MaxReportSize) throw TReportTooLarge(reportSize);
+  if (reportSize > MaxReportSize) return RapportTeGroot(reportSize);
   grid.SetRowCount(spelerCount + 2);
   grid.SetColCount(rondeCount + FirstRondeColumn.Col);
 
@@ -97,6 +106,7 @@ void FillToernooiGrid(TToernooi& toernooi, TCellTable& grid) {
   }
 
   grid.FitColumnWidths(true, 0);
+  return {};
 }
 
 void ToernooiGridGetAlignment(int /*row*/, int col, THorzAlign& horz, TVertAlign& /*vert*/) {

@@ -43,7 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   TToernooi toernooi(errorGrid, ui);
   ClearErrorGrid(errorGrid);
   toernooi.LoadBytes("fuzz.csv", bytes, inputGrid, batch);
-  FillToernooiGrid(toernooi, toernooiGrid);
+  // A refused report leaves the table empty; the rest holds for reports made.
+  if (!FillToernooiGrid(toernooi, toernooiGrid).empty()) return 0;
 
   const int spelers = toernooi.GetSpelerCount();
   const int rondes = static_cast<int>(toernooi.Rondes.size());
