@@ -152,7 +152,6 @@ void TMainForm::SetStatusText(int panel, const std::string& text) {
   // A panel is a line of a few hundred pixels: of a tournament name of megabytes it keeps the
   // start, ended by an ellipsis; the tables show the whole name.
   std::string kept = text.size() > MaxStatusChars ? text.substr(0, MaxStatusChars) + "\x85" : text;
-  const std::lock_guard lock(FStatusMutex);
   if (panel >= 0 && panel < static_cast<int>(FStatusText.size()))
     FStatusText[static_cast<std::size_t>(panel)] = std::move(kept);
 }
@@ -171,7 +170,6 @@ bool TMainForm::StopRequested() {
 
 std::string TMainForm::StatusText(int panel) const {
   if (panel == 1 && FBeside.Running() && !FProgressText.empty()) return FProgressText;
-  const std::lock_guard lock(FStatusMutex);
   if (panel < 0 || panel >= static_cast<int>(FStatusText.size())) return {};
   return FStatusText[static_cast<std::size_t>(panel)];
 }
@@ -421,6 +419,7 @@ void TMainForm::InFileListBoxDblClick() {
 void TMainForm::OpenInputFile(const fs::path& path) {
   TConvertResult result;
   const std::string name = FileNameText(path);
+  SetStatusText(1, "");
   RunBeside(
       true, [&] { result = Conversion.Open(path); }, [&] { ShowLoadProgress(name); });
   if (result.Load.Outcome == TLoadOutcome::Stopped) {
@@ -437,7 +436,8 @@ void TMainForm::OpenInputFile(const fs::path& path) {
     SetStatusText(1, "");
     if (result.Load.Outcome == TLoadOutcome::Missing) InReread();
   } else {
-    SetStatusText(0, Conversion.Toernooi.Rec.Naam);
+    SetStatusText(0, result.Load.Naam);
+    SetStatusText(1, LoadStatusText(result.Load.Fouten, result.Load.Codering));
     OutUpdate();
     FActivePage = FoutenPage;
   }
@@ -512,9 +512,8 @@ void TMainForm::ErrorGridDblClick(int row) {
         }
       return;
     }
-    const std::optional<int> regel = IntValue(std::string(ErrorGrid.GetCell(1, row)));
-    const std::optional<int> input = regel ? Conversion.Toernooi.InputRow(*regel) : std::nullopt;
-    if (!input || *input >= InputGrid.RowCount()) return;
+    const std::optional<int> input = Conversion.FindingRow(row);
+    if (!input) return;
     FInputGridRow = *input;
     ++FInputGridRowRequests;
     FActivePage = InleesGridPage;
@@ -630,10 +629,9 @@ void TMainForm::DoAllBitBtnClick() {
       for (std::size_t i = 0; i < n && !FBeside.Stopped(); ++i) {
         const TConvertResult result = Conversion.ConvertFile(files[i], outDir);
         Conversion.ListRefused(result);
-        FBeside.Post([this, result, i, &done, &made, n, naam = Conversion.Toernooi.Rec.Naam,
-                      report = Conversion.HasReport()] {
+        FBeside.Post([this, result, i, &done, &made, n, report = Conversion.HasReport()] {
           FSaveDataEnabled = report;
-          SetStatusText(0, naam);
+          SetStatusText(0, result.Load.Naam);
           if (result.Done()) {
             ++made;
             // The new report joins the list where a re-reading of the folder would put it.

@@ -1,7 +1,7 @@
 #include "core/Conversion.h"
 
+#include "core/CoreUI.h"
 #include "core/Cp1252.h"
-#include "support/FakeCoreUI.h"
 #include "support/HeldFile.h"
 #include "support/SparseRondes.h"
 #include "support/TempDir.h"
@@ -76,7 +76,7 @@ TEST(ConversionRun, DecidesEveryFileAndTellsWhy) {
   std::vector<fs::path> inputs;
   for (const auto& c : cases) inputs.push_back(c.input);
 
-  TFakeCoreUI ui;
+  TCoreUI ui;
   TConversion conversion(ui);
   conversion.StartRun(inputs);
   for (const auto& c : cases) {
@@ -100,7 +100,7 @@ TEST(ConversionRun, DecidesEveryFileAndTellsWhy) {
 
 // The page's run keeps its reports itself: a report name counts once per run.
 TEST(ConversionRun, CountsReportNamesOfBytesOncePerRun) {
-  TFakeCoreUI ui;
+  TCoreUI ui;
   TConversion conversion(ui);
   conversion.StartRun({});
   EXPECT_TRUE(conversion.ConvertBytes("b.csv", Valid).Done());
@@ -134,7 +134,7 @@ TEST(ConversionRun, CountsReportNamesOfBytesOncePerRun) {
 // The page's reports go to disks that compare names in their own way: a name of the same key
 // is refused as written before, and the file's summary row says so after its count.
 TEST(ConversionRun, RefusesAReportNameOfTheSameKeyAndSaysSoInItsRow) {
-  TFakeCoreUI ui;
+  TCoreUI ui;
   TConversion conversion(ui);
   conversion.SetReportKey([](const std::string& name) {
     std::string key = name;
@@ -160,7 +160,7 @@ TEST(ConversionRun, RefusesAReportNameOfTheSameKeyAndSaysSoInItsRow) {
 TEST(ConversionSave, RefusesTheInputAndAHeldTargetAndAsksForTheRest) {
   TTempDir dir;
   const fs::path input = WriteFile(dir / "t.csv", Valid);
-  TFakeCoreUI ui;
+  TCoreUI ui;
   TConversion conversion(ui);
   ASSERT_TRUE(conversion.Open(input).Done());
   ASSERT_TRUE(conversion.HasReport());
@@ -217,7 +217,7 @@ TEST(ConversionSave, RefusesWithTheReasonOfTheLastLoad) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.input.native() + (c.run ? " in a run" : ""));
-    TFakeCoreUI ui;
+    TCoreUI ui;
     TConversion conversion(ui);
     if (!c.input.empty()) {
       ASSERT_TRUE(conversion.Open(valid).Done());

@@ -117,7 +117,7 @@ TEST(LoadFile, ListsEveryFindingOfEachFixture) {
     for (int r = 1; r < run.ErrorGrid.RowCount() - 1; ++r)
       EXPECT_EQ(run.ErrorGrid.GetCell(0, r), std::to_string(r));
     EXPECT_EQ(run.ErrorGrid.GetCell(2, run.ErrorGrid.RowCount() - 1), "");
-    EXPECT_EQ(run.UI.Status[1], c.Want.back().Fout + " fout");
+    EXPECT_EQ(run.Status(), c.Want.back().Fout + " fout");
   }
 }
 
@@ -129,7 +129,7 @@ TEST(LoadFile, BatchListsOnlyTheSummaryRowOfEachFile) {
   EXPECT_EQ(run.Errors(), (std::vector<TErrorRow>{{"", "missing_start_date.csv", "2"},
                                                   {"", "record_code_0900.csv", "10"},
                                                   {"", "complete_tournament.csv", "0"}}));
-  EXPECT_EQ(run.UI.Status[1], "0 fout");
+  EXPECT_EQ(run.Status(), "0 fout");
   for (int r = 1; r <= 3; ++r) EXPECT_EQ(run.ErrorGrid.GetCell(0, r), std::to_string(r));
 }
 
@@ -382,10 +382,9 @@ TEST(LoadFile, EndsEarlyForMissingOrEmptyFiles) {
   for (const auto& path : paths) {
     SCOPED_TRACE(path.filename().string());
     TLoadRun run;
-    run.UI.Status[1] = "stale";
     run.Load(path);
     EXPECT_TRUE(run.Errors().empty());
-    EXPECT_EQ(run.UI.Status[1], "");
+    EXPECT_EQ(run.Status(), "");
     EXPECT_EQ(run.InputGrid.ColCount(), 3);
     EXPECT_EQ(run.InputGrid.RowCount(), 1);
     EXPECT_EQ(run.Toernooi.RegelCount(), 0);
@@ -458,7 +457,7 @@ TEST(LoadFile, ListsTheFirstFindingsAndCountsTheRest) {
   EXPECT_EQ(rows[TFoutLijst::MaxGetoond],
             (TErrorRow{"", "En nog 20 fouten; de lijst toont de eerste 10000.", ""}));
   EXPECT_EQ(rows.back(), (TErrorRow{"", "veel.csv", std::to_string(2 * lines)}));
-  EXPECT_EQ(run.UI.Status[1], std::to_string(2 * lines) + " fout");
+  EXPECT_EQ(run.Status(), std::to_string(2 * lines) + " fout");
 
   TLoadRun batch;
   batch.Load(WriteFile(dir, "veel.csv", text), true);
