@@ -274,6 +274,7 @@ TEST(LoadFile, JoinsTheFieldsOfHeaderRecords) {
   TLoadRun run;
   run.Load(LoadData("joined_header_fields.csv"));
   EXPECT_EQ(run.Toernooi.Rec.Naam, "Open  Toernooi");
+  EXPECT_EQ(run.Last.Naam, "Open  Toernooi");
   EXPECT_EQ(run.Toernooi.Rec.Plaats, "AmsterdamNoord");
   EXPECT_EQ(run.Toernooi.IdNrs.GetIdNr(22)->Tekst, "AmsterdamNoord");
   EXPECT_EQ(run.InputGrid.MergeRole(2, 0).Kind, TMergeRole::First);
@@ -285,6 +286,7 @@ TEST(LoadFile, KeepsTheLastNameButRegistersTheFirst) {
   TLoadRun run;
   run.Load(LoadData("two_name_records.csv"));
   EXPECT_EQ(run.Toernooi.Rec.Naam, "Een heel erg lange toernooinaam van veel tekens");
+  EXPECT_EQ(run.Last.Naam, run.Toernooi.Rec.Naam);
   EXPECT_EQ(run.Toernooi.IdNrs.GetIdNr(12)->Tekst, "Abc");
   EXPECT_EQ(run.Toernooi.IdNrs.GetIdNr(12)->RegelNr, 1);
 }
@@ -400,9 +402,12 @@ TEST(LoadFile, TellsOfAFileInUseAndReadsNothing) {
   {
     const THeldFile held(path);
     TLoadRun run;
-    EXPECT_EQ(run.Toernooi.LoadFile(path, run.InputGrid, false).Outcome, TLoadOutcome::InUse);
+    run.Load(path);
+    EXPECT_EQ(run.Last.Outcome, TLoadOutcome::InUse);
     EXPECT_TRUE(run.Errors().empty());
     EXPECT_EQ(run.Toernooi.Rec.Naam, "");
+    EXPECT_EQ(run.Last.Naam, "");
+    EXPECT_EQ(run.Status(), "");
   }
   TLoadRun run;
   EXPECT_TRUE(run.Toernooi.LoadFile(path, run.InputGrid, false).Read());
