@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -238,3 +239,35 @@ TEST(ConversionSave, RefusesWithTheReasonOfTheLastLoad) {
 }
 
 } // namespace
+
+// A finding leads to the input table's row of its line, past the short lines the table leaves
+// out; a row that names no line (the header, a finding of the whole file, the file's summary,
+// a row beyond the list) leads nowhere.
+TEST(ConversionFindingRow, GivesTheInputRowOfTheFindingsLine) {
+  TCoreUI ui;
+  TConversion conversion(ui);
+  conversion.OpenBytes("kort.csv", "012;Naam van toernooi\r\n\r\nab\r\n"
+                                   "900;1;14-11-2009;1;2;1;Ab;Ef, Gh;01-01-2000;01-01-2000\r\n");
+  const TCellTable& errors = conversion.ErrorGrid;
+  std::vector<std::string> shown;
+  for (int r = 0; r <= errors.RowCount(); ++r) {
+    const std::optional<int> row = conversion.FindingRow(r);
+    shown.push_back(
+        std::string(errors.GetCell(1, r)) + " " + std::string(errors.GetCell(2, r)) + " -> " +
+        (row ? std::to_string(*row) + " " + std::string(conversion.InputGrid.GetCell(1, *row))
+             : "none"));
+  }
+  EXPECT_EQ(shown, (std::vector<std::string>{
+                       "Regel Opmerking -> none",
+                       " 022 Naam Toernooiplaats ontbreekt. -> none",
+                       " 032 Federatie naam ontbreekt (NED) -> none",
+                       " 042 Startdatum ontbreekt. -> none",
+                       " 052 Einddatum ontbreekt. -> none",
+                       " 102 Inzender ontbreekt -> none",
+                       " 122 Speeltempo ontbreekt. -> none",
+                       "4 Naam heeft minder dan 3 karakters -> 1 900",
+                       " kort.csv -> none",
+                       "  -> none",
+                       "  -> none",
+                   }));
+}
