@@ -153,7 +153,6 @@ void TMainForm::SetStatusText(int panel, const std::string& text) {
   // A panel is a line of a few hundred pixels: of a tournament name of megabytes it keeps the
   // start, ended by an ellipsis; the tables show the whole name.
   std::string kept = text.size() > MaxStatusChars ? text.substr(0, MaxStatusChars) + "\x85" : text;
-  const std::lock_guard lock(FStatusMutex);
   if (panel >= 0 && panel < static_cast<int>(FStatusText.size()))
     FStatusText[static_cast<std::size_t>(panel)] = std::move(kept);
 }
@@ -172,7 +171,6 @@ bool TMainForm::StopRequested() {
 
 std::string TMainForm::StatusText(int panel) const {
   if (panel == 1 && FBeside.Running() && !FProgressText.empty()) return FProgressText;
-  const std::lock_guard lock(FStatusMutex);
   if (panel < 0 || panel >= static_cast<int>(FStatusText.size())) return {};
   return FStatusText[static_cast<std::size_t>(panel)];
 }
@@ -422,6 +420,7 @@ void TMainForm::InFileListBoxDblClick() {
 void TMainForm::OpenInputFile(const fs::path& path) {
   TConvertResult result;
   const std::string name = FileNameText(path);
+  SetStatusText(1, "");
   RunBeside(
       true, [&] { result = Conversion.Open(path); }, [&] { ShowLoadProgress(name); });
   if (result.Load.Outcome == TLoadOutcome::Stopped) {
@@ -438,7 +437,8 @@ void TMainForm::OpenInputFile(const fs::path& path) {
     SetStatusText(1, "");
     if (result.Load.Outcome == TLoadOutcome::Missing) InReread();
   } else {
-    SetStatusText(0, Conversion.Toernooi.Rec.Naam);
+    SetStatusText(0, result.Load.Naam);
+    SetStatusText(1, LoadStatusText(result.Load.Fouten, result.Load.Codering));
     OutUpdate();
     FActivePage = FoutenPage;
   }
@@ -513,9 +513,8 @@ void TMainForm::ErrorGridDblClick(int row) {
         }
       return;
     }
-    const std::optional<int> regel = IntValue(std::string(ErrorGrid.GetCell(1, row)));
-    const std::optional<int> input = regel ? Conversion.Toernooi.InputRow(*regel) : std::nullopt;
-    if (!input || *input >= InputGrid.RowCount()) return;
+    const std::optional<int> input = Conversion.FindingRow(row);
+    if (!input) return;
     FInputGridRow = *input;
     ++FInputGridRowRequests;
     FActivePage = InleesGridPage;
@@ -625,10 +624,9 @@ void TMainForm::DoAllBitBtnClick() {
     // that gave no report says why on its row of the error list, not in a message of its own:
     // a run over a folder the user cannot write to would stop at every file.
     run.OnFileEnded = [this, &run](const TConvertResult& result) -> std::function<void()> {
-      return [this, &run, result, naam = Conversion.Toernooi.Rec.Naam,
-              report = Conversion.HasReport()] {
+      return [this, &run, result, report = Conversion.HasReport()] {
         FSaveDataEnabled = report;
-        SetStatusText(0, naam);
+        SetStatusText(0, result.Load.Naam);
         if (result.Done()) {
           // The new report joins the list where a re-reading of the folder would put it.
           OutFileListBox.Insert(result.Target);

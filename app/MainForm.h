@@ -14,7 +14,6 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -125,10 +124,10 @@ public:
   // a command works beside the window.
   void RunCommand(const std::function<void()>& command);
 
-  // TCoreUI: the tournament reports its error count here, from the thread of a load too, and
-  // asks whether the user stopped it. A panel keeps at most MaxStatusChars of a text, then an
+  // Sets a status panel's text. A panel keeps at most MaxStatusChars of a text, then an
   // ellipsis.
-  void SetStatusText(int panel, const std::string& text) override;
+  void SetStatusText(int panel, const std::string& text);
+  // TCoreUI: a load asks from its thread whether the user stopped it.
   bool StopRequested() override;
   // A cell of the error list as the window shows it, in UTF-8: a file's summary row names it
   // as it is.
@@ -211,8 +210,6 @@ private:
   std::vector<std::filesystem::path> FInputFiles;
   unsigned FInputGeneration = 0;
   unsigned FOutputGeneration = 0;
-  // The status texts are written by a load's thread too.
-  mutable std::mutex FStatusMutex;
   std::array<std::string, 2> FStatusText;
   std::string FProgressText;
   TBackgroundWork FBeside;

@@ -1,5 +1,4 @@
 #include "bench/HostileShapes.h"
-#include "bench/SilentUI.h"
 #include "bench/TournamentGenerator.h"
 
 #include "cli/ConvertCommand.h"
@@ -55,7 +54,7 @@ const TBenchFile& File(std::int64_t gameLines) {
 
 // The conversion every front end runs, with the window's three tables and its tournament.
 struct TWindow {
-  TSilentUI UI;
+  TCoreUI UI;
   TConversion Conversion{UI};
   TCellTable& ErrorGrid = Conversion.ErrorGrid;
   TCellTable& InputGrid = Conversion.InputGrid;

@@ -1,5 +1,4 @@
 #include "bench/TournamentGenerator.h"
-#include "bench/SilentUI.h"
 
 #include "core/CoreUI.h"
 #include "core/ErrorList.h"
@@ -23,7 +22,7 @@ namespace {
 struct TLoaded {
   TCellTable ErrorGrid{4, 2, 1, 1};
   TCellTable InputGrid{5, 5, 1, 0};
-  TSilentUI UI;
+  TCoreUI UI;
   TToernooi Toernooi{ErrorGrid, UI};
   std::map<std::string, int> Messages;
 

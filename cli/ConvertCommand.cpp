@@ -4,6 +4,7 @@
 #include "core/ConversionRun.h"
 #include "core/CoreUI.h"
 #include "core/DecimalSeparator.h"
+#include "core/Teksten.h"
 #include "core/TextFile.h"
 #include "core/ToernooiGrid.h"
 #include "core/Version.h"
@@ -15,19 +16,6 @@
 namespace {
 
 constexpr const char* ProgramName = "morvelander-convert";
-
-// Keeps the error count of status panel 1.
-class TConsoleUI : public TCoreUI {
-public:
-  void SetStatusText(int panel, const std::string& text) override {
-    if (panel == 1) FStatus = text;
-  }
-
-  const std::string& Status() const { return FStatus; }
-
-private:
-  std::string FStatus;
-};
 
 struct TPrintName {
   const char* Name;
@@ -125,6 +113,7 @@ public:
   // A file that could not be read or whose report could not be written has the reason on
   // standard error, converted from the core's code page 1252 for the terminal.
   void FileEnded(const TConvertResult& result, std::size_t, std::size_t) override {
+    FStatus = LoadStatusText(result.Load.Fouten, result.Load.Codering);
     if (!result.Done()) {
       Complain(FErr, ProblemText(result.Subject(), OneLine(result.Reason(Utf8Naming()))));
       return;
@@ -147,7 +136,7 @@ public:
       for (const std::string& line : FLastReport) out << line << "\r\n";
       break;
     case TPrintWhat::Status:
-      out << FUI.Status() << '\n';
+      out << FStatus << '\n';
       break;
     case TPrintWhat::None:
       break;
@@ -158,8 +147,10 @@ public:
 private:
   const TConvertOptions& FOptions;
   std::ostream& FErr;
-  TConsoleUI FUI;
+  TCoreUI FUI;
   TConversion FConversion;
+  // The status line of the last file's load.
+  std::string FStatus;
   std::vector<std::string> FLastReport;
 };
 

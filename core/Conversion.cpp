@@ -7,6 +7,7 @@
 #include "core/Teksten.h"
 #include "core/ToernooiGrid.h"
 
+#include <charconv>
 #include <system_error>
 #include <utility>
 
@@ -324,6 +325,17 @@ void TConversion::FinishRun() {
 const fs::path* TConversion::SummaryFile(int row) const {
   const auto it = FSummaryRows.find(row);
   return it == FSummaryRows.end() ? nullptr : &it->second;
+}
+
+std::optional<int> TConversion::FindingRow(int row) const {
+  if (row < ErrorGrid.FixedRows() || row >= ErrorGrid.RowCount() || SummaryFile(row)) return {};
+  const std::string_view cell = ErrorGrid.GetCell(1, row);
+  int regel = 0;
+  const auto [end, ec] = std::from_chars(cell.data(), cell.data() + cell.size(), regel);
+  if (cell.empty() || ec != std::errc() || end != cell.data() + cell.size()) return {};
+  const std::optional<int> input = Toernooi.InputRow(regel);
+  if (!input || *input >= InputGrid.RowCount()) return {};
+  return input;
 }
 
 std::string TConversion::ErrorCell(int col, int row, const TMessageNaming& naming) const {

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -174,6 +175,9 @@ public:
   std::string ErrorText(const TMessageNaming& naming) const;
   // The file of a summary row of the error list, or none for any other row.
   const std::filesystem::path* SummaryFile(int row) const;
+  // The input table's row of the line that a finding of the error list names; none for a row
+  // that names no line, or a line the input table does not show.
+  std::optional<int> FindingRow(int row) const;
 
   TCellTable InputGrid;
   TCellTable ToernooiGrid;

@@ -179,22 +179,6 @@ std::string Hex(char32_t value, int digits) {
 
 } // namespace
 
-std::string_view CoderingNaam(TTekstCodering codering) {
-  switch (codering) {
-  case TTekstCodering::Cp1252:
-    return "code page 1252";
-  case TTekstCodering::Utf8:
-    return "UTF-8";
-  case TTekstCodering::Utf8Bom:
-    return "UTF-8 met BOM";
-  case TTekstCodering::Utf16LE:
-    return "UTF-16 LE";
-  case TTekstCodering::Utf16BE:
-    return "UTF-16 BE";
-  }
-  return {};
-}
-
 std::string VervangenTekenText(const TVervangenTeken& teken, TTekstCodering codering) {
   std::string text;
   switch (teken.Soort) {

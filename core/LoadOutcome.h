@@ -1,7 +1,10 @@
 #pragma once
 
+#include "core/TekstCodering.h"
+
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 // Why a load read the lines it read, or none: the reader that met the file tells, so that no
@@ -30,9 +33,18 @@ enum class TLoadOutcome {
 };
 
 struct TLoadResult {
-  TLoadOutcome Outcome = TLoadOutcome::Read;
+  TLoadResult(TLoadOutcome outcome = TLoadOutcome::Read, std::uintmax_t size = 0)
+      : Outcome(outcome), Size(size) {}
+
+  TLoadOutcome Outcome;
   // The file's size as far as it was known; the figure of a TooLarge refusal.
-  std::uintmax_t Size = 0;
+  std::uintmax_t Size;
+  // The tournament's name as its header record gives it; empty when it read no lines.
+  std::string Naam;
+  // How many findings it counted, once it read its lines to the end.
+  std::optional<int> Fouten;
+  // The encoding it read the file in.
+  TTekstCodering Codering = TTekstCodering::Cp1252;
 
   bool Read() const { return Outcome == TLoadOutcome::Read; }
 };

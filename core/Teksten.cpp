@@ -30,6 +30,29 @@ std::string VeldText(std::string_view veld, std::string_view tekst) {
   return FillIn(Tekst::VeldMetTekst, veld, kort);
 }
 
+std::string_view CoderingNaam(TTekstCodering codering) {
+  switch (codering) {
+  case TTekstCodering::Cp1252:
+    return "code page 1252";
+  case TTekstCodering::Utf8:
+    return "UTF-8";
+  case TTekstCodering::Utf8Bom:
+    return "UTF-8 met BOM";
+  case TTekstCodering::Utf16LE:
+    return "UTF-16 LE";
+  case TTekstCodering::Utf16BE:
+    return "UTF-16 BE";
+  }
+  return {};
+}
+
+std::string LoadStatusText(std::optional<int> fouten, TTekstCodering codering) {
+  if (!fouten) return {};
+  std::string text = FillIn(Tekst::Fouten, std::to_string(*fouten));
+  if (codering != TTekstCodering::Cp1252) text += FillIn(Tekst::GelezenAls, CoderingNaam(codering));
+  return text;
+}
+
 std::string VanBestandenText(std::size_t i, std::size_t n) {
   return FillIn(Tekst::VanBestanden, std::to_string(i), std::to_string(n));
 }

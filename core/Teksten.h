@@ -1,6 +1,9 @@
 #pragma once
 
+#include "core/TekstCodering.h"
+
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -18,6 +21,10 @@ inline constexpr const char* Gestopt = "Gestopt.";
 // How far the load of file %1 is: %2 percent of its bytes read; then its lines worked out.
 inline constexpr const char* Inlezen = "%1 inlezen \x85 %2 %";
 inline constexpr const char* Verwerken = "%1 verwerken \x85";
+// After a load: how many findings it counted, and the encoding it read a file in that was not
+// code page 1252.
+inline constexpr const char* Fouten = "%1 fout";
+inline constexpr const char* GelezenAls = " (gelezen als %1)";
 
 // What a drop or a pick did not take: the names, one a line, between these two.
 inline constexpr const char* NietOvergenomen = "Niet overgenomen:";
@@ -137,6 +144,11 @@ std::string FillIn(std::string_view text, std::string_view first, std::string_vi
 std::string CaptionText(char decimalSeparator);
 // A field's name with its text between quotes, for a finding; a long text is cut short.
 std::string VeldText(std::string_view veld, std::string_view tekst);
+// The encoding's name as the user sees it.
+std::string_view CoderingNaam(TTekstCodering codering);
+// The status line after a load: its count of findings, with the encoding it read the file in
+// unless that was code page 1252; empty for a load that did not read its lines to the end.
+std::string LoadStatusText(std::optional<int> fouten, TTekstCodering codering);
 // "i van n bestanden".
 std::string VanBestandenText(std::size_t i, std::size_t n);
 // The start of the refusal of a tournament too large: its players in its rounds.

@@ -254,8 +254,7 @@ TLoadResult TToernooi::LoadFile(const std::filesystem::path& path, TCellTable& i
   if (result.Read()) result.Outcome = TextOutcome(input);
   if (!result.Read()) input = {};
   if (ReadText(path, input, inputGrid, fouten)) FinishLoad(fouten, FileExists(path));
-  if (FStopped) result.Outcome = TLoadOutcome::Stopped;
-  return result;
+  return Ended(result);
 }
 
 TLoadResult TToernooi::LoadBytes(const std::filesystem::path& path, std::string_view bytes,
@@ -267,7 +266,14 @@ TLoadResult TToernooi::LoadBytes(const std::filesystem::path& path, std::string_
   TLoadResult result{TextOutcome(input), bytes.size()};
   if (!result.Read()) input = {};
   if (ReadText(path, input, inputGrid, fouten)) FinishLoad(fouten, true);
+  return Ended(result);
+}
+
+TLoadResult TToernooi::Ended(TLoadResult result) const {
   if (FStopped) result.Outcome = TLoadOutcome::Stopped;
+  result.Naam = Rec.Naam;
+  result.Fouten = FFouten;
+  result.Codering = FCodering;
   return result;
 }
 
@@ -275,7 +281,7 @@ void TToernooi::StartLoad(TCellTable& inputGrid) {
   Clear();
   inputGrid.ClearCells();
   FStopped = false;
-  FUI.SetStatusText(1, "");
+  FFouten.reset();
 }
 
 bool TToernooi::ReadText(const std::filesystem::path& path, const TInputText& input,
@@ -436,10 +442,7 @@ void TToernooi::Discard(TCellTable& inputGrid) {
 }
 
 void TToernooi::FinishLoad(TFoutLijst& fouten, bool stillThere) {
-  std::string status = std::to_string(fouten.FoutTeller()) + " fout";
-  if (FCodering != TTekstCodering::Cp1252)
-    status += " (gelezen als " + std::string(CoderingNaam(FCodering)) + ")";
-  FUI.SetStatusText(1, status);
+  FFouten = fouten.FoutTeller();
   fouten.AddFout(Rec.BestandsNaam + (stillThere ? "" : " Niet gevonden."), 0);
   // Fitting once here gives the same widths as fitting after every game record.
   if (FitErrorGrid) FErrorGrid.FitColumnWidths(true, 1);

@@ -112,6 +112,8 @@ private:
   bool ReadText(const std::filesystem::path& path, const TInputText& input, TCellTable& inputGrid,
                 TFoutLijst& fouten);
   void FinishLoad(TFoutLijst& fouten, bool stillThere);
+  // The load's result with what it found.
+  TLoadResult Ended(TLoadResult result) const;
   // Builds the players unless they, the table and the report would take more than the budget
   // in bytes; then leaves none.
   bool BuildSpelers(std::uintmax_t budget);
@@ -134,6 +136,8 @@ private:
   std::filesystem::path FSourcePath;
   int FRegelCount = 0;
   bool FStopped = false;
+  // The findings of the last load that read its lines to the end.
+  std::optional<int> FFouten;
   TTekstCodering FCodering = TTekstCodering::Cp1252;
   // The lines of 4 bytes or less, which get no input-table row.
   TRegelSet FSkippedRegels;

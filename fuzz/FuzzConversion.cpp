@@ -1,4 +1,3 @@
-#include "bench/SilentUI.h"
 #include "core/CoreUI.h"
 #include "core/ErrorList.h"
 #include "core/ReportSize.h"
@@ -39,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   TCellTable errorGrid(4, 2, 1, 1);
   TCellTable inputGrid(5, 5, 1, 0);
   TCellTable toernooiGrid(2, 2, 1, 1);
-  TSilentUI ui;
+  TCoreUI ui;
   TToernooi toernooi(errorGrid, ui);
   ClearErrorGrid(errorGrid);
   toernooi.LoadBytes("fuzz.csv", bytes, inputGrid, batch);

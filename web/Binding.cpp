@@ -15,7 +15,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cstdint>
 #include <exception>
 #include <numeric>
@@ -70,17 +69,6 @@ struct TWebRows {
   val Spans = val::array();
 };
 
-class TWebUI : public TCoreUI {
-public:
-  void SetStatusText(int panel, const std::string& text) override {
-    if (panel == 0) Naam = text;
-    if (panel == 1) Status = text;
-  }
-
-  std::string Naam;
-  std::string Status;
-};
-
 // A report's name as the disks of Windows and macOS compare names: without regard to case,
 // after Unicode normalisation. The zip of a run is unpacked on such disks, and a folder may be
 // one.
@@ -93,8 +81,11 @@ std::string ReportKey(const std::string& name) {
 
 // The conversion of the page, with the window's tables.
 struct TWebForm {
-  TWebUI UI;
+  TCoreUI UI;
   TConversion Conversion;
+  // The status line: the tournament's name, and what its load counted.
+  std::string Naam;
+  std::string Status;
   std::array<int, 256> BodyWidths{};
   std::array<int, 256> HeaderWidths{};
 
@@ -156,10 +147,16 @@ template <typename F> TWebResult Run(F&& step) {
   } catch (const std::exception& e) {
     result.Failure = Cp1252ToUtf8(ErrorBoxText(e.what()));
   }
-  result.Naam = Cp1252ToUtf8(form.UI.Naam);
-  result.Status = Cp1252ToUtf8(form.UI.Status);
+  result.Naam = Cp1252ToUtf8(form.Naam);
+  result.Status = Cp1252ToUtf8(form.Status);
   result.RegelCount = form.Conversion.Toernooi.RegelCount();
   return result;
+}
+
+// The status line after a load, as the window's.
+void ShowLoad(TWebForm& form, const TLoadResult& load) {
+  form.Naam = load.Naam;
+  form.Status = LoadStatusText(load.Fouten, load.Codering);
 }
 
 // What the page shows of a conversion's outcome, when the user is told.
@@ -182,7 +179,7 @@ void TellRunFile(TWebForm& form, TWebResult& web, const TConvertResult& result) 
   const int row = conversion.ErrorGrid.RowCount() - 2;
   const std::filesystem::path* file = conversion.SummaryFile(row);
   if (file && *file == result.Input) web.SummaryRow = row;
-  form.UI.SetStatusText(0, conversion.Toernooi.Rec.Naam);
+  ShowLoad(form, result.Load);
 }
 
 } // namespace
@@ -254,8 +251,10 @@ void SetProgress(const val& callback) {
 // Report tells whether there is a report to save.
 TWebResult OpenFile(const std::string& name, const val& array) {
   return Run([&](TWebForm& form, TWebResult& web) {
-    TellOpen(web, form.Conversion.OpenBytes(std::filesystem::path(name), Bytes(array)));
-    form.UI.SetStatusText(0, form.Conversion.Toernooi.Rec.Naam);
+    const TConvertResult result =
+        form.Conversion.OpenBytes(std::filesystem::path(name), Bytes(array));
+    TellOpen(web, result);
+    ShowLoad(form, result.Load);
     web.Report = form.Conversion.HasReport();
   });
 }
@@ -263,15 +262,17 @@ TWebResult OpenFile(const std::string& name, const val& array) {
 // The same for a file the browser could not read; error names its DOMException.
 TWebResult OpenFailed(const std::string& name, const std::string& error) {
   return Run([&](TWebForm& form, TWebResult& web) {
-    TellOpen(web, form.Conversion.OpenUnread(std::filesystem::path(name), ReadFailure(error)));
-    form.UI.SetStatusText(0, form.Conversion.Toernooi.Rec.Naam);
+    const TConvertResult result =
+        form.Conversion.OpenUnread(std::filesystem::path(name), ReadFailure(error));
+    TellOpen(web, result);
+    ShowLoad(form, result.Load);
   });
 }
 
 // Starts a conversion of all files: the error list collects one summary row per file.
 TWebResult StartBatch() {
   return Run([](TWebForm& form, TWebResult&) {
-    form.UI.SetStatusText(1, "");
+    form.Status.clear();
     form.Conversion.StartRun({});
   });
 }
@@ -448,11 +449,7 @@ std::string CellsText(int which, int left, int top, int right, int bottom) {
 
 // The input table's row of the line that a row of the error list names, or -1.
 int FindingRow(int errorRow) {
-  const std::string_view text = Form().Conversion.ErrorGrid.GetCell(1, errorRow);
-  int regel = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), regel);
-  if (ec != std::errc() || end != text.data() + text.size()) return -1;
-  return Form().Conversion.Toernooi.InputRow(regel).value_or(-1);
+  return Form().Conversion.FindingRow(errorRow).value_or(-1);
 }
 
 // The order of the input list: by name without regard to case, as the window lists a folder.

@@ -1,6 +1,6 @@
 #include "core/ConversionRun.h"
 
-#include "support/FakeCoreUI.h"
+#include "core/CoreUI.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class TStoppingUI : public TFakeCoreUI {
+class TStoppingUI : public TCoreUI {
 public:
   bool StopRequested() override { return Stop; }
   bool Stop = false;

@@ -1,7 +1,7 @@
 #include "core/Conversion.h"
 
+#include "core/CoreUI.h"
 #include "core/Cp1252.h"
-#include "support/FakeCoreUI.h"
 #include "support/HeldFile.h"
 #include "support/SparseRondes.h"
 #include "support/TempDir.h"
@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -76,7 +77,7 @@ TEST(ConversionRun, DecidesEveryFileAndTellsWhy) {
   std::vector<fs::path> inputs;
   for (const auto& c : cases) inputs.push_back(c.input);
 
-  TFakeCoreUI ui;
+  TCoreUI ui;
   TConversion conversion(ui);
   conversion.StartRun(inputs);
   for (const auto& c : cases) {
@@ -100,7 +101,7 @@ TEST(ConversionRun, DecidesEveryFileAndTellsWhy) {
 
 // The page's run keeps its reports itself: a report name counts once per run.
 TEST(ConversionRun, CountsReportNamesOfBytesOncePerRun) {
-  TFakeCoreUI ui;
+  TCoreUI ui;
   TConversion conversion(ui);
   conversion.StartRun({});
   EXPECT_TRUE(conversion.ConvertBytes("b.csv", Valid).Done());
@@ -134,7 +135,7 @@ TEST(ConversionRun, CountsReportNamesOfBytesOncePerRun) {
 // The page's reports go to disks that compare names in their own way: a name of the same key
 // is refused as written before, and the file's summary row says so after its count.
 TEST(ConversionRun, RefusesAReportNameOfTheSameKeyAndSaysSoInItsRow) {
-  TFakeCoreUI ui;
+  TCoreUI ui;
   TConversion conversion(ui);
   conversion.SetReportKey([](const std::string& name) {
     std::string key = name;
@@ -160,7 +161,7 @@ TEST(ConversionRun, RefusesAReportNameOfTheSameKeyAndSaysSoInItsRow) {
 TEST(ConversionSave, RefusesTheInputAndAHeldTargetAndAsksForTheRest) {
   TTempDir dir;
   const fs::path input = WriteFile(dir / "t.csv", Valid);
-  TFakeCoreUI ui;
+  TCoreUI ui;
   TConversion conversion(ui);
   ASSERT_TRUE(conversion.Open(input).Done());
   ASSERT_TRUE(conversion.HasReport());
@@ -217,7 +218,7 @@ TEST(ConversionSave, RefusesWithTheReasonOfTheLastLoad) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.input.native() + (c.run ? " in a run" : ""));
-    TFakeCoreUI ui;
+    TCoreUI ui;
     TConversion conversion(ui);
     if (!c.input.empty()) {
       ASSERT_TRUE(conversion.Open(valid).Done());
@@ -238,3 +239,35 @@ TEST(ConversionSave, RefusesWithTheReasonOfTheLastLoad) {
 }
 
 } // namespace
+
+// A finding leads to the input table's row of its line, past the short lines the table leaves
+// out; a row that names no line (the header, a finding of the whole file, the file's summary,
+// a row beyond the list) leads nowhere.
+TEST(ConversionFindingRow, GivesTheInputRowOfTheFindingsLine) {
+  TCoreUI ui;
+  TConversion conversion(ui);
+  conversion.OpenBytes("kort.csv", "012;Naam van toernooi\r\n\r\nab\r\n"
+                                   "900;1;14-11-2009;1;2;1;Ab;Ef, Gh;01-01-2000;01-01-2000\r\n");
+  const TCellTable& errors = conversion.ErrorGrid;
+  std::vector<std::string> shown;
+  for (int r = 0; r <= errors.RowCount(); ++r) {
+    const std::optional<int> row = conversion.FindingRow(r);
+    shown.push_back(
+        std::string(errors.GetCell(1, r)) + " " + std::string(errors.GetCell(2, r)) + " -> " +
+        (row ? std::to_string(*row) + " " + std::string(conversion.InputGrid.GetCell(1, *row))
+             : "none"));
+  }
+  EXPECT_EQ(shown, (std::vector<std::string>{
+                       "Regel Opmerking -> none",
+                       " 022 Naam Toernooiplaats ontbreekt. -> none",
+                       " 032 Federatie naam ontbreekt (NED) -> none",
+                       " 042 Startdatum ontbreekt. -> none",
+                       " 052 Einddatum ontbreekt. -> none",
+                       " 102 Inzender ontbreekt -> none",
+                       " 122 Speeltempo ontbreekt. -> none",
+                       "4 Naam heeft minder dan 3 karakters -> 1 900",
+                       " kort.csv -> none",
+                       "  -> none",
+                       "  -> none",
+                   }));
+}

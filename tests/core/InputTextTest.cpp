@@ -1,8 +1,9 @@
 #include "core/InputText.h"
 
 #include "core/Conversion.h"
+#include "core/CoreUI.h"
 #include "core/Cp1252.h"
-#include "support/FakeCoreUI.h"
+#include "core/Teksten.h"
 
 #include <gtest/gtest.h>
 
@@ -41,13 +42,13 @@ struct TRead {
 };
 
 TRead Read(const std::string& bytes) {
-  TFakeCoreUI ui;
+  TCoreUI ui;
   TConversion conversion(ui);
   const TConvertResult result = conversion.OpenBytes("Zwolle.csv", bytes);
   TRead read{result.Load.Outcome,
              conversion.Toernooi.ReportLines,
              {},
-             ui.Status[1],
+             LoadStatusText(result.Load.Fouten, result.Load.Codering),
              conversion.Toernooi.Codering()};
   for (int r = 1; r < conversion.ErrorGrid.RowCount() - 1; ++r)
     read.Errors.push_back(std::string(conversion.ErrorGrid.GetCell(1, r)) + " " +

@@ -1,6 +1,6 @@
 #include "core/Conversion.h"
+#include "core/CoreUI.h"
 #include "core/DateValue.h"
-#include "support/FakeCoreUI.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +21,7 @@ struct TGelezen {
 };
 
 TGelezen Read(const std::string& csv) {
-  TFakeCoreUI ui;
+  TCoreUI ui;
   TConversion conversion(ui);
   conversion.OpenBytes("Oost.csv", csv);
   TGelezen gelezen{{}, conversion.Toernooi.ReportLines, {}};

@@ -117,7 +117,7 @@ TEST(LoadFile, ListsEveryFindingOfEachFixture) {
     for (int r = 1; r < run.ErrorGrid.RowCount() - 1; ++r)
       EXPECT_EQ(run.ErrorGrid.GetCell(0, r), std::to_string(r));
     EXPECT_EQ(run.ErrorGrid.GetCell(2, run.ErrorGrid.RowCount() - 1), "");
-    EXPECT_EQ(run.UI.Status[1], c.Want.back().Fout + " fout");
+    EXPECT_EQ(run.Status(), c.Want.back().Fout + " fout");
   }
 }
 
@@ -129,7 +129,7 @@ TEST(LoadFile, BatchListsOnlyTheSummaryRowOfEachFile) {
   EXPECT_EQ(run.Errors(), (std::vector<TErrorRow>{{"", "missing_start_date.csv", "2"},
                                                   {"", "record_code_0900.csv", "10"},
                                                   {"", "complete_tournament.csv", "0"}}));
-  EXPECT_EQ(run.UI.Status[1], "0 fout");
+  EXPECT_EQ(run.Status(), "0 fout");
   for (int r = 1; r <= 3; ++r) EXPECT_EQ(run.ErrorGrid.GetCell(0, r), std::to_string(r));
 }
 
@@ -274,6 +274,7 @@ TEST(LoadFile, JoinsTheFieldsOfHeaderRecords) {
   TLoadRun run;
   run.Load(LoadData("joined_header_fields.csv"));
   EXPECT_EQ(run.Toernooi.Rec.Naam, "Open  Toernooi");
+  EXPECT_EQ(run.Last.Naam, "Open  Toernooi");
   EXPECT_EQ(run.Toernooi.Rec.Plaats, "AmsterdamNoord");
   EXPECT_EQ(run.Toernooi.IdNrs.GetIdNr(22)->Tekst, "AmsterdamNoord");
   EXPECT_EQ(run.InputGrid.MergeRole(2, 0).Kind, TMergeRole::First);
@@ -285,6 +286,7 @@ TEST(LoadFile, KeepsTheLastNameButRegistersTheFirst) {
   TLoadRun run;
   run.Load(LoadData("two_name_records.csv"));
   EXPECT_EQ(run.Toernooi.Rec.Naam, "Een heel erg lange toernooinaam van veel tekens");
+  EXPECT_EQ(run.Last.Naam, run.Toernooi.Rec.Naam);
   EXPECT_EQ(run.Toernooi.IdNrs.GetIdNr(12)->Tekst, "Abc");
   EXPECT_EQ(run.Toernooi.IdNrs.GetIdNr(12)->RegelNr, 1);
 }
@@ -382,10 +384,9 @@ TEST(LoadFile, EndsEarlyForMissingOrEmptyFiles) {
   for (const auto& path : paths) {
     SCOPED_TRACE(path.filename().string());
     TLoadRun run;
-    run.UI.Status[1] = "stale";
     run.Load(path);
     EXPECT_TRUE(run.Errors().empty());
-    EXPECT_EQ(run.UI.Status[1], "");
+    EXPECT_EQ(run.Status(), "");
     EXPECT_EQ(run.InputGrid.ColCount(), 3);
     EXPECT_EQ(run.InputGrid.RowCount(), 1);
     EXPECT_EQ(run.Toernooi.RegelCount(), 0);
@@ -401,9 +402,12 @@ TEST(LoadFile, TellsOfAFileInUseAndReadsNothing) {
   {
     const THeldFile held(path);
     TLoadRun run;
-    EXPECT_EQ(run.Toernooi.LoadFile(path, run.InputGrid, false).Outcome, TLoadOutcome::InUse);
+    run.Load(path);
+    EXPECT_EQ(run.Last.Outcome, TLoadOutcome::InUse);
     EXPECT_TRUE(run.Errors().empty());
     EXPECT_EQ(run.Toernooi.Rec.Naam, "");
+    EXPECT_EQ(run.Last.Naam, "");
+    EXPECT_EQ(run.Status(), "");
   }
   TLoadRun run;
   EXPECT_TRUE(run.Toernooi.LoadFile(path, run.InputGrid, false).Read());
@@ -458,7 +462,7 @@ TEST(LoadFile, ListsTheFirstFindingsAndCountsTheRest) {
   EXPECT_EQ(rows[TFoutLijst::MaxGetoond],
             (TErrorRow{"", "En nog 20 fouten; de lijst toont de eerste 10000.", ""}));
   EXPECT_EQ(rows.back(), (TErrorRow{"", "veel.csv", std::to_string(2 * lines)}));
-  EXPECT_EQ(run.UI.Status[1], std::to_string(2 * lines) + " fout");
+  EXPECT_EQ(run.Status(), std::to_string(2 * lines) + " fout");
 
   TLoadRun batch;
   batch.Load(WriteFile(dir, "veel.csv", text), true);

@@ -1,9 +1,9 @@
 #include "core/Report.h"
+#include "core/CoreUI.h"
 #include "core/DateValue.h"
 #include "core/ReportFile.h"
 #include "core/Toernooi.h"
 #include "core/ToernooiGrid.h"
-#include "support/FakeCoreUI.h"
 #include "support/LoadRun.h"
 #include "support/SameBytes.h"
 #include "support/TempDir.h"
@@ -82,7 +82,7 @@ protected:
   }
 
   TCellTable errors;
-  TFakeCoreUI ui;
+  TCoreUI ui;
   TToernooi toernooi{errors, ui};
   TCellTable grid{11, 1, 1, 0};
 };

@@ -1,7 +1,7 @@
 #include "core/ToernooiGrid.h"
+#include "core/CoreUI.h"
 #include "core/DateValue.h"
 #include "core/Toernooi.h"
-#include "support/FakeCoreUI.h"
 #include "support/LoadRun.h"
 #include "support/SparseRondes.h"
 #include "table/CellTable.h"
@@ -50,7 +50,7 @@ protected:
   }
 
   TCellTable errors;
-  TFakeCoreUI ui;
+  TCoreUI ui;
   TToernooi toernooi{errors, ui};
   TCellTable grid;
 };

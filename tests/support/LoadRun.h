@@ -1,8 +1,9 @@
 #pragma once
 
+#include "core/CoreUI.h"
 #include "core/ErrorList.h"
+#include "core/Teksten.h"
 #include "core/Toernooi.h"
-#include "support/FakeCoreUI.h"
 #include "table/CellTable.h"
 
 #include <filesystem>
@@ -25,14 +26,18 @@ inline std::ostream& operator<<(std::ostream& os, const TErrorRow& row) {
 struct TLoadRun {
   TCellTable ErrorGrid{5, 5, 1, 1};
   TCellTable InputGrid{5, 5, 1, 0};
-  TFakeCoreUI UI;
+  TCoreUI UI;
   TToernooi Toernooi{ErrorGrid, UI};
+  TLoadResult Last;
 
   TLoadRun() { ClearErrorGrid(ErrorGrid); }
 
   void Load(const std::filesystem::path& path, bool batch = false) {
-    Toernooi.LoadFile(path, InputGrid, batch);
+    Last = Toernooi.LoadFile(path, InputGrid, batch);
   }
+
+  // The status line of the last load.
+  std::string Status() const { return LoadStatusText(Last.Fouten, Last.Codering); }
 
   // The entries between the header row and the open row.
   std::vector<TErrorRow> Errors() const {
