@@ -741,6 +741,8 @@ test("the list's commands take files off it; its highlight follows the file show
   assert.deepEqual(await Listed(), left);
   await page.click("#ClearListButton");
   await Answer(question, "Ja");
+  // The list empties once the question's answer has come back, a moment after the box closes.
+  await page.waitForFunction(() => !document.querySelector("#InFileListBox li"));
   assert.deepEqual(await Listed(), []);
   assert.equal(await page.$eval("#DoAllBitBtn", (b) => b.disabled), true);
 });
