@@ -1,9 +1,9 @@
-#include "app/CloseOnTermination.h"
-#include "app/MainWindow.h"
-#include "app/ProgramIdentity.h"
-#include "app/QtTranslation.h"
-#include "app/TextMeasure.h"
-#include "core/DecimalSeparator.h"
+#include "app/view/CloseOnTermination.h"
+#include "app/view/MainWindow.h"
+#include "app/view/ProgramIdentity.h"
+#include "app/view/QtTranslation.h"
+#include "app/view/TextMeasure.h"
+#include "core/text/DecimalSeparator.h"
 
 #include <QApplication>
 

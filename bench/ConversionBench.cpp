@@ -2,12 +2,12 @@
 #include "bench/TournamentGenerator.h"
 
 #include "cli/ConvertCommand.h"
-#include "core/Conversion.h"
-#include "core/CoreUI.h"
-#include "core/ErrorList.h"
-#include "core/ReportFile.h"
-#include "core/Toernooi.h"
-#include "core/ToernooiGrid.h"
+#include "core/report/ReportFile.h"
+#include "core/run/Conversion.h"
+#include "core/run/CoreUI.h"
+#include "core/tournament/ErrorList.h"
+#include "core/tournament/Toernooi.h"
+#include "core/tournament/ToernooiGrid.h"
 #include "table/CellTable.h"
 #include "tests/support/TempDir.h"
 

@@ -1,6 +1,6 @@
 #include "bench/TournamentGenerator.h"
 
-#include "core/DateValue.h"
+#include "core/reading/DateValue.h"
 
 #include <algorithm>
 #include <cmath>

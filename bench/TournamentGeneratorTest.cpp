@@ -1,10 +1,10 @@
 #include "bench/TournamentGenerator.h"
 
-#include "core/CoreUI.h"
-#include "core/ErrorList.h"
-#include "core/Teksten.h"
-#include "core/TextFile.h"
-#include "core/Toernooi.h"
+#include "core/reading/TextFile.h"
+#include "core/run/CoreUI.h"
+#include "core/text/Teksten.h"
+#include "core/tournament/ErrorList.h"
+#include "core/tournament/Toernooi.h"
 #include "table/CellTable.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
-#include "app/MainForm.h"
-#include "app/MainWindow.h"
-#include "app/TextMeasure.h"
+#include "app/logic/MainForm.h"
+#include "app/view/MainWindow.h"
+#include "app/view/TextMeasure.h"
 #include "bench/TournamentGenerator.h"
-#include "tests/app/FakeDesktop.h"
-#include "tests/app/TestFiles.h"
+#include "tests/app/logic/FakeDesktop.h"
+#include "tests/app/logic/TestFiles.h"
 #include "tests/support/TempDir.h"
 
 #include <QApplication>

@@ -1,5 +1,5 @@
-#include "app/MainWindow.h"
-#include "app/TextMeasure.h"
+#include "app/view/MainWindow.h"
+#include "app/view/TextMeasure.h"
 #include "tests/support/TempDir.h"
 
 #include <QApplication>

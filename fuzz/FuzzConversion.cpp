@@ -1,8 +1,8 @@
-#include "core/CoreUI.h"
-#include "core/ErrorList.h"
-#include "core/ReportSize.h"
-#include "core/Toernooi.h"
-#include "core/ToernooiGrid.h"
+#include "core/report/ReportSize.h"
+#include "core/run/CoreUI.h"
+#include "core/tournament/ErrorList.h"
+#include "core/tournament/Toernooi.h"
+#include "core/tournament/ToernooiGrid.h"
 #include "table/CellTable.h"
 
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "app/IniFile.h"
+#include "app/logic/IniFile.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Fails, naming the units of a circle, when units of the given folders (default: core and
-# table) include each other in a circle. A unit is a header with its source file: core/Toernooi
-# stands for core/Toernooi.h and core/Toernooi.cpp, so a .cpp that includes a header whose
-# .cpp includes its own header closes a circle too.
+# table) include each other in a circle. A unit is a header with its source file:
+# core/tournament/Toernooi stands for Toernooi.h and Toernooi.cpp there, so a .cpp that
+# includes a header whose .cpp includes its own header closes a circle too.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 folders=("$@")

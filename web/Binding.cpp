@@ -1,13 +1,13 @@
 // The page's window over the core: the three tables, the tournament and the status line, with
 // the commands the window runs on them. Texts cross to the page as UTF-8, bytes as arrays.
-#include "core/Conversion.h"
-#include "core/CoreUI.h"
-#include "core/Cp1252.h"
-#include "core/DecimalSeparator.h"
-#include "core/ErrorBoxText.h"
-#include "core/ReportFile.h"
-#include "core/Teksten.h"
-#include "core/TextCase.h"
+#include "core/report/ReportFile.h"
+#include "core/run/Conversion.h"
+#include "core/run/CoreUI.h"
+#include "core/text/Cp1252.h"
+#include "core/text/DecimalSeparator.h"
+#include "core/text/ErrorBoxText.h"
+#include "core/text/Teksten.h"
+#include "core/text/TextCase.h"
 #include "table/CellTable.h"
 
 #include <emscripten/bind.h>

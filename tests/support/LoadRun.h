@@ -1,9 +1,9 @@
 #pragma once
 
-#include "core/CoreUI.h"
-#include "core/ErrorList.h"
-#include "core/Teksten.h"
-#include "core/Toernooi.h"
+#include "core/run/CoreUI.h"
+#include "core/text/Teksten.h"
+#include "core/tournament/ErrorList.h"
+#include "core/tournament/Toernooi.h"
 #include "table/CellTable.h"
 
 #include <filesystem>

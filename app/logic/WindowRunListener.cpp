@@ -1,0 +1,34 @@
+#include "app/logic/WindowRunListener.h"
+
+#include "core/text/Teksten.h"
+
+#include <utility>
+
+TWindowRunListener::TWindowRunListener(TBackgroundWork& beside, std::size_t total)
+    : FBeside(beside), FTotal(total) {}
+
+void TWindowRunListener::FileEnded(const TConvertResult& result, std::size_t ended, std::size_t) {
+  std::function<void()> show = OnFileEnded ? OnFileEnded(result) : nullptr;
+  FBeside.Post([this, show = std::move(show), ended] {
+    FShown = ended;
+    if (show) show();
+  });
+}
+
+bool TWindowRunListener::StopRequested() {
+  return FBeside.Stopped();
+}
+
+void TWindowRunListener::RunEnded(const TRunSummary& summary) {
+  FSummary = summary;
+}
+
+std::string TWindowRunListener::ProgressText() const {
+  return VanBestandenText(FShown, FTotal);
+}
+
+std::string TWindowRunListener::EndText(std::string_view where) const {
+  if (FSummary.Stopped())
+    return FillIn(Tekst::GestoptNa, std::to_string(FSummary.Ended), std::to_string(FSummary.Total));
+  return RunEndText(FSummary.Made, FSummary.Total - FSummary.Made, where);
+}

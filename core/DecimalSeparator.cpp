@@ -1,6 +1,0 @@
-#include "core/DecimalSeparator.h"
-
-std::optional<char> DecimalSeparatorFrom(std::string_view text) {
-  if (text == "," || text == ".") return text[0];
-  return std::nullopt;
-}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "core/reading/LoadOutcome.h"
+#include "core/reading/TekstCodering.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+enum class TVervangSoort : std::uint8_t {
+  // A character code page 1252 lacks.
+  Ontbreekt,
+  // A byte or 16-bit unit the encoding does not allow: '?'.
+  Ongeldig,
+  // A byte that is not UTF-8 in a UTF-8 text without a mark: read as code page 1252.
+  Cp1252Byte,
+};
+
+// A character of the file that code page 1252 lacks, or a sequence the file's encoding does
+// not allow, and what took its place. One entry covers every such character of one line.
+struct TVervangenTeken {
+  // Where the first of them stands in the decoded text.
+  std::uint32_t Offset = 0;
+  // Its Unicode value, or the byte or 16-bit unit that was not well-formed.
+  char32_t Code = 0;
+  // How many characters of the line were replaced, this one included.
+  std::int32_t Aantal = 1;
+  TVervangSoort Soort = TVervangSoort::Ontbreekt;
+};
+
+// The lines with replaced characters whose entries are kept; the findings of further lines are
+// only counted, as the error list shows no more than that many findings of a file.
+inline constexpr std::size_t MaxVervangenBewaard = 10000;
+
+// The finding of a replaced character, for the line it stands on.
+std::string VervangenTekenText(const TVervangenTeken& teken, TTekstCodering codering);
+// The finding on the line of a NUL byte after which nothing is read.
+std::string NulTekenText();
+
+// The first bytes that decide whether a file is text.
+inline constexpr std::size_t TextProbeSize = 4096;
+
+// An input file's bytes read as text: decoded to code page 1252 up to the first NUL character,
+// where the text ends.
+struct TInputText {
+  TTekstCodering Codering = TTekstCodering::Cp1252;
+  // The file's bytes up to the first NUL when they are code page 1252 already; the decoded
+  // text otherwise.
+  std::string_view Cp1252Bytes;
+  std::string Decoded;
+  // Where a NUL character ended the text, when one did.
+  std::optional<std::size_t> NulOffset;
+  // In the order of their offsets, at most one per line, for the first MaxVervangenBewaard
+  // lines that have them.
+  std::vector<TVervangenTeken> Vervangen;
+  // How many more lines have replaced characters.
+  std::size_t VervangenVerder = 0;
+  // A NUL character among the first TextProbeSize characters, or more than one in eight of them
+  // a control character other than TAB, LF, CR, form feed and end of file (26).
+  bool NotText = false;
+
+  // The text to read.
+  std::string_view Text() const {
+    return Codering == TTekstCodering::Cp1252 ? Cp1252Bytes : std::string_view(Decoded);
+  }
+};
+
+// Recognises the encoding by its byte-order mark (UTF-8, UTF-16 LE or BE), or as UTF-8 without
+// one, else takes the bytes as code page 1252, and decodes them. The bytes must outlive the
+// result.
+TInputText DecodeInput(std::string_view bytes);

@@ -1,0 +1,133 @@
+#include "core/report/Report.h"
+
+#include "core/reading/DateValue.h"
+#include "core/reading/Fields.h"
+#include "core/text/Version.h"
+#include "core/tournament/Toernooi.h"
+
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// 2000-01-01: header dates before it are treated as missing.
+constexpr TDate MinReportDatum = 36526;
+
+std::string HeaderDatum(TDate datum, const char* missing) {
+  if (datum < MinReportDatum) return missing;
+  return FormatDate("yyyy-mm-dd", datum);
+}
+
+void PadTo(std::string& text, std::size_t width) {
+  if (text.size() < width) text.append(width - text.size(), ' ');
+}
+
+// From position 5 on, every position of a player line shows its own number modulo 10.
+std::string FirstRuler(int rondeCount) {
+  std::string ruler = "--- ";
+  const std::uintmax_t width = ReportLineWidth(rondeCount);
+  for (std::uintmax_t pos = 5; pos <= width; ++pos) ruler += static_cast<char>('0' + pos % 10);
+  return ruler;
+}
+
+// Every field's marks at the field's place; a round's marks carry its number's last digit.
+std::string SecondRuler(const std::vector<TRondeRec>& rondes) {
+  std::string ruler;
+  for (const TReportColumn& column : FixedReportColumns) {
+    PadTo(ruler, static_cast<std::size_t>(column.StartPos - 1));
+    ruler += column.Ruler;
+  }
+  for (std::size_t k = 0; k < rondes.size(); ++k) {
+    const TReportColumn column = ReportColumnAt(FirstRondeColumn.Col + static_cast<int>(k));
+    PadTo(ruler, static_cast<std::size_t>(column.StartPos - 1));
+    std::string group(column.Ruler);
+    if (rondes[k].RondeNr >= 0)
+      std::replace(group.begin(), group.end(), '1',
+                   static_cast<char>('0' + rondes[k].RondeNr % 10));
+    ruler += group;
+  }
+  return ruler;
+}
+
+bool IsPlayerRow(const TCellTable& grid, int row) {
+  std::string field(grid.GetCell(RecordCodeColumn.Col, row));
+  field += '\t';
+  std::string_view rest = field;
+  return ReadIntField(rest) == 1;
+}
+
+} // namespace
+
+void TReportLine::AppendField(std::string_view cellText, const TReportColumn& column) {
+  // After the first field the text never ends in a blank, so this trims nothing more.
+  FText.erase(TrimRight(FText).size());
+  FBlanks = 0;
+  std::size_t start = FText.size();
+  if (column.StartPos > 1) start = std::max(start, static_cast<std::size_t>(column.StartPos - 1));
+
+  const std::string_view text = Trim(cellText);
+  const std::size_t filled = start + text.size();
+  const auto endPos = static_cast<std::size_t>(column.EndPos());
+  const std::size_t blanks = filled < endPos ? endPos - filled : 0;
+  if (text.empty()) {
+    FBlanks = start - FText.size() + blanks;
+  } else if (column.ReportAlign == THorzAlign::Left) {
+    FText.resize(start, ' ');
+    FText += text;
+    FBlanks = blanks;
+  } else {
+    FText.resize(start + blanks, ' ');
+    FText += text;
+  }
+}
+
+std::string TReportLine::Text() const {
+  std::string line;
+  line.reserve(FText.size() + FBlanks);
+  line += FText;
+  line.append(FBlanks, ' ');
+  return line;
+}
+
+void TToernooi::BuildReport(const TCellTable& toernooiGrid) {
+  ReportLines.clear();
+  ReportLines.push_back("012 " + Rec.Naam);
+  ReportLines.push_back("022 " + Rec.Plaats);
+  ReportLines.push_back("032 NED");
+  ReportLines.push_back("042 " + HeaderDatum(Rec.StartDatum, "yyyy-mm-dd (Geen startdatum)"));
+  ReportLines.push_back("052 " + HeaderDatum(Rec.EindDatum, "yyyy-mm-dd (Geen einddatum)"));
+  ReportLines.push_back("062 " + std::to_string(GetSpelerCount()));
+  ReportLines.push_back("102 " + Rec.Inzender);
+  ReportLines.push_back("122 " + Rec.Speeltempo);
+  ReportLines.emplace_back();
+
+  const int rondeCount = static_cast<int>(Rondes.size());
+  ReportLines.push_back(FirstRuler(rondeCount));
+  ReportLines.push_back(SecondRuler(Rondes));
+
+  // Each round's date starts at its field and takes the room of one round.
+  std::string datums = "132";
+  PadTo(datums, static_cast<std::size_t>(FirstRondeColumn.StartPos - 1));
+  for (const TRondeRec& ronde : Rondes) {
+    std::string datum = FormatDate("yy.mm.dd", ronde.Datum);
+    PadTo(datum, RondeColumnStep);
+    datums += datum;
+  }
+  ReportLines.push_back(std::move(datums));
+
+  // Each round's column is worked out as the line reaches it: a list of them would take more
+  // than the rulers for a file of many rounds.
+  const int colCount = FirstRondeColumn.Col + rondeCount;
+  for (int row = 0; row < toernooiGrid.RowCount(); ++row) {
+    if (!IsPlayerRow(toernooiGrid, row)) continue;
+    TReportLine line;
+    for (int col = 0; col < colCount; ++col)
+      line.AppendField(toernooiGrid.GetCell(col, row), ReportColumnAt(col));
+    ReportLines.push_back(line.Text());
+  }
+
+  ReportLines.emplace_back();
+  ReportLines.push_back("--- Morvelander v" + VersionText(DecimalSeparator));
+}

@@ -1,0 +1,368 @@
+#include "core/run/Conversion.h"
+
+#include "core/reading/FileInUse.h"
+#include "core/report/ReportFile.h"
+#include "core/text/Cp1252.h"
+#include "core/text/Teksten.h"
+#include "core/tournament/ErrorList.h"
+#include "core/tournament/ToernooiGrid.h"
+
+#include <charconv>
+#include <system_error>
+#include <utility>
+
+namespace fs = std::filesystem;
+
+const TMessageNaming& Cp1252Naming() {
+  static const TMessageNaming naming{[](std::string_view text) { return std::string(text); },
+                                     FileNameText, PathText};
+  return naming;
+}
+
+const TMessageNaming& Utf8Naming() {
+  static const TMessageNaming naming{[](std::string_view text) { return Cp1252ToUtf8(text); },
+                                     [](const fs::path& path) { return path.filename().string(); },
+                                     [](const fs::path& path) { return path.string(); }};
+  return naming;
+}
+
+bool TConvertResult::Told() const {
+  switch (Outcome) {
+  case TConvertOutcome::Done:
+  case TConvertOutcome::Declined:
+    return false;
+  case TConvertOutcome::NotRead:
+    return Load.Outcome != TLoadOutcome::Missing && Load.Outcome != TLoadOutcome::Empty &&
+           Load.Outcome != TLoadOutcome::Stopped;
+  default:
+    return true;
+  }
+}
+
+const fs::path& TConvertResult::Subject() const {
+  return Outcome == TConvertOutcome::TargetInUse || Outcome == TConvertOutcome::WriteFailed ? Target
+                                                                                            : Input;
+}
+
+namespace {
+
+std::string NoFileMade() {
+  return std::string("\r") + Tekst::GeenBestandGemaakt;
+}
+
+} // namespace
+
+std::string TConvertResult::Reason(const TMessageNaming& naming) const {
+  const auto& text = naming.Text;
+  switch (Outcome) {
+  case TConvertOutcome::Done:
+  case TConvertOutcome::Declined:
+    return {};
+  case TConvertOutcome::NotRead:
+    return text(LoadOutcomeText(Load));
+  case TConvertOutcome::ReportTooLarge:
+    return text(Detail + ".");
+  case TConvertOutcome::WouldReplaceInput:
+    return text(Tekst::HetRapport) + naming.Path(Target) +
+           text(std::string("\r") + Tekst::ZouInvoerVervangen) +
+           (Other.empty() ? std::string() : naming.Path(Other) + text(Tekst::VanDezeOpdracht)) +
+           text(Tekst::Vervangen + NoFileMade());
+  case TConvertOutcome::AlreadyWritten:
+    return text(Tekst::HetRapport) + naming.Path(Target) +
+           text(std::string("\r") + Tekst::AlGemaaktVoor) + naming.Name(Other) +
+           text("." + NoFileMade());
+  case TConvertOutcome::TargetInUse:
+    return text(Tekst::ReedsGebruikt + NoFileMade());
+  case TConvertOutcome::WriteFailed:
+    return text(NietGemaaktText(Error));
+  case TConvertOutcome::NothingToSave:
+    if (!Load.Read()) return text(LoadOutcomeText(Load));
+    return text(Detail.empty() ? std::string(Tekst::GeenRapport) : Detail + ".");
+  }
+  return {};
+}
+
+std::string TConvertResult::Text(const TMessageNaming& naming) const {
+  if (&Subject() == &Target) return naming.Path(Target) + naming.Text("\r") + Reason(naming);
+  // Before any file was read there is no name to give.
+  if (Input.empty()) return Reason(naming);
+  return naming.Name(Input) + naming.Text("\r\r") + Reason(naming);
+}
+
+TConversion::TConversion(TCoreUI& ui, const TConvertSettings& settings)
+    : InputGrid(5, 5, 1, 0), ToernooiGrid(5, 5, 1, 1), ErrorGrid(5, 5, 1, 1),
+      Toernooi(ErrorGrid, ui), FUI(ui), FBatch(settings.Batch),
+      FReportKey([](const std::string& name) { return name; }) {
+  Toernooi.DecimalSeparator = settings.DecimalSeparator;
+  Toernooi.FillInputGrid = settings.FillInputGrid;
+  ToernooiGrid.OnGetAlignment = ToernooiGridGetAlignment;
+  ErrorGrid.OnGetAlignment = ErrorGridGetAlignment;
+  FLast.Outcome = TConvertOutcome::NothingToSave;
+}
+
+void TConversion::ClearTables() {
+  ClearToernooiGrid(ToernooiGrid);
+  ClearErrors();
+}
+
+void TConversion::ClearErrors() {
+  ClearErrorGrid(ErrorGrid);
+  FSummaryRows.clear();
+}
+
+const TConvertResult& TConversion::Last(const TConvertResult& result) {
+  FLast = result;
+  return result;
+}
+
+bool TConversion::Fill(TConvertResult& result) {
+  FHasReport = false;
+  std::string teGroot = FillToernooiGrid(Toernooi, ToernooiGrid);
+  if (!teGroot.empty()) {
+    result.Outcome = TConvertOutcome::ReportTooLarge;
+    result.Detail = std::move(teGroot);
+    return false;
+  }
+  FHasReport = true;
+  return true;
+}
+
+TConvertResult TConversion::Open(const fs::path& path) {
+  ClearTables();
+  FHasReport = false;
+  std::error_code ec;
+  if (!fs::exists(path, ec)) {
+    TConvertResult result;
+    result.Input = path;
+    result.Outcome = TConvertOutcome::NotRead;
+    result.Load.Outcome = TLoadOutcome::Missing;
+    return Last(result);
+  }
+  Toernooi.FitErrorGrid = true;
+  const int errorRows = ErrorGrid.RowCount() - 1;
+  return Shown(path, Toernooi.LoadFile(path, InputGrid, false), errorRows);
+}
+
+TConvertResult TConversion::OpenBytes(const fs::path& path, std::string bytes) {
+  ClearTables();
+  Toernooi.FitErrorGrid = true;
+  const int errorRows = ErrorGrid.RowCount() - 1;
+  const TLoadResult load = Toernooi.LoadBytes(path, bytes, InputGrid, false);
+  std::string().swap(bytes);
+  return Shown(path, load, errorRows);
+}
+
+TConvertResult TConversion::OpenUnread(const fs::path& path, TLoadOutcome why) {
+  ClearTables();
+  Toernooi.FitErrorGrid = true;
+  return Last(Unread(path, why, false));
+}
+
+TConvertResult TConversion::Shown(const fs::path& path, const TLoadResult& load, int errorRows) {
+  // Fitting a large table takes long too; a stop asked for meanwhile still leaves nothing.
+  if (load.Read() && FUI.StopRequested()) {
+    Toernooi.Discard(InputGrid);
+    return Filled(path, {TLoadOutcome::Stopped, load.Size}, errorRows);
+  }
+  InputGrid.FitColumnWidths(true, 1);
+  return Last(Filled(path, load, errorRows));
+}
+
+// The reader's own empty load stands for the file, so that the tables end as they would for a
+// file that gave no lines.
+TConvertResult TConversion::Unread(const fs::path& path, TLoadOutcome why, bool batch) {
+  const int errorRows = ErrorGrid.RowCount() - 1;
+  TLoadResult load = Toernooi.LoadBytes(path, {}, InputGrid, batch);
+  load.Outcome = why;
+  return Filled(path, load, errorRows);
+}
+
+fs::path TConversion::ReportTarget(const fs::path& outDir) const {
+  return outDir / ReportFileName(Toernooi.SourcePath().filename());
+}
+
+std::string TConversion::ReportName() const {
+  return ReportFileName(Toernooi.SourcePath().filename()).string();
+}
+
+TConvertResult TConversion::CanSave() const {
+  TConvertResult result;
+  result.Input = FLast.Input;
+  if (FHasReport && FLast.Load.Read()) return result;
+  result.Outcome = TConvertOutcome::NothingToSave;
+  result.Load = FLast.Load;
+  result.Detail = FLast.Detail;
+  return result;
+}
+
+TConvertResult TConversion::Save(const fs::path& target, const std::function<bool()>& confirm) {
+  TConvertResult result = CanSave();
+  if (!result.Done()) return result;
+  result.Input = Toernooi.SourcePath();
+  result.Target = target;
+  if (WouldReplaceInput(target, result.Input)) {
+    result.Outcome = TConvertOutcome::WouldReplaceInput;
+  } else if (!confirm()) {
+    result.Outcome = TConvertOutcome::Declined;
+  } else if (IsFileInUse(target)) {
+    result.Outcome = TConvertOutcome::TargetInUse;
+  } else if (const std::error_code ec = WriteReportFile(target, Toernooi.ReportLines)) {
+    result.Outcome = TConvertOutcome::WriteFailed;
+    result.Error = ec;
+  }
+  return result;
+}
+
+void TConversion::StartRun(const std::vector<fs::path>& inputs) {
+  FInputs = {};
+  FWritten = {};
+  FNamesWritten.clear();
+  for (const fs::path& input : inputs) FInputs.Add(input, input);
+  ClearErrors();
+  // The error list is fitted once, when the run ends.
+  Toernooi.FitErrorGrid = false;
+}
+
+TConvertResult TConversion::Filled(const fs::path& input, const TLoadResult& load, int errorRows) {
+  // A load that reads lines ends with its file's summary row, the last row it added after the
+  // error list's open row `errorRows`.
+  TConvertResult result;
+  result.Input = input;
+  result.Load = load;
+  // The user who stopped a load asked for nothing to show.
+  if (load.Outcome == TLoadOutcome::Stopped) {
+    ClearTables();
+    FHasReport = false;
+    result.Outcome = TConvertOutcome::NotRead;
+    return result;
+  }
+  const int summary = ErrorGrid.RowCount() - 2;
+  if (summary >= errorRows && !ErrorGrid.GetCell(3, summary).empty()) FSummaryRows[summary] = input;
+  // The table shows even a file that gave no lines, but a run writes no report of it: it would
+  // replace an older, complete report with an empty one.
+  if (Fill(result) && !load.Read()) result.Outcome = TConvertOutcome::NotRead;
+  return result;
+}
+
+TConvertResult TConversion::ConvertFile(const fs::path& input, const fs::path& outDir) {
+  const int errorRows = ErrorGrid.RowCount() - 1;
+  TConvertResult result = Filled(input, Toernooi.LoadFile(input, InputGrid, FBatch), errorRows);
+  result.Target = outDir / ReportFileName(input.filename());
+  if (!result.Done()) return Last(result);
+  if (const fs::path* other = FInputs.Find(result.Target)) {
+    result.Outcome = TConvertOutcome::WouldReplaceInput;
+    if (!WouldReplaceInput(result.Target, input)) result.Other = *other;
+  } else if (const fs::path* earlier = FWritten.Find(result.Target)) {
+    result.Outcome = TConvertOutcome::AlreadyWritten;
+    result.Other = *earlier;
+  } else if (IsFileInUse(result.Target)) {
+    result.Outcome = TConvertOutcome::TargetInUse;
+  } else if (const std::error_code ec = WriteReportFile(result.Target, Toernooi.ReportLines)) {
+    result.Outcome = TConvertOutcome::WriteFailed;
+    result.Error = ec;
+  } else {
+    FWritten.Add(result.Target, input);
+  }
+  return Last(result);
+}
+
+TConvertResult TConversion::ConvertBytes(const fs::path& input, std::string bytes) {
+  const int errorRows = ErrorGrid.RowCount() - 1;
+  const TLoadResult load = Toernooi.LoadBytes(input, bytes, InputGrid, FBatch);
+  std::string().swap(bytes);
+  TConvertResult result = Filled(input, load, errorRows);
+  result.Target = ReportName();
+  if (!result.Done()) return Last(result);
+  const auto [earlier, added] = FNamesWritten.emplace(FReportKey(result.Target.string()), input);
+  if (!added) {
+    result.Outcome = TConvertOutcome::AlreadyWritten;
+    result.Other = earlier->second;
+  }
+  return Last(result);
+}
+
+TConvertResult TConversion::ConvertUnread(const fs::path& input, TLoadOutcome why) {
+  return Last(Unread(input, why, FBatch));
+}
+
+TConvertResult TConversion::NotWritten(const fs::path& input, const fs::path& target,
+                                       std::error_code error) {
+  const auto named = FNamesWritten.find(FReportKey(ReportFileName(input.filename()).string()));
+  if (named != FNamesWritten.end() && named->second == input) FNamesWritten.erase(named);
+  TConvertResult result = FLast;
+  result.Input = input;
+  result.Target = target;
+  result.Outcome = TConvertOutcome::WriteFailed;
+  result.Error = error;
+  return Last(result);
+}
+
+void TConversion::ListRefused(const TConvertResult& result) {
+  if (result.Done() || result.Outcome == TConvertOutcome::Declined) return;
+  std::string text = FileNameText(result.Input) + " ";
+  // A report that could not be written is named, as its message names it.
+  if (&result.Subject() == &result.Target) text += Cp1252Naming().Path(result.Target) + " ";
+  for (const char c : result.Reason()) text += c == '\r' ? ' ' : c;
+  if (result.Outcome != TConvertOutcome::NotRead) {
+    // A file that was read but gave no report: its summary row says why, so that it does not
+    // read as a success.
+    const auto last = FSummaryRows.rbegin();
+    if (last != FSummaryRows.rend() && last->second == result.Input)
+      ErrorGrid.SetCell(2, last->first, text);
+    return;
+  }
+  const int row = ErrorGrid.RowCount() - 1;
+  TFoutLijst(ErrorGrid, true).AddFout(text, 0);
+  // A file that gave no lines has no findings to count.
+  ErrorGrid.SetCell(3, row, "");
+  FSummaryRows[row] = result.Input;
+}
+
+void TConversion::FinishRun() {
+  ErrorGrid.FitColumnWidths(true, 1);
+}
+
+const fs::path* TConversion::SummaryFile(int row) const {
+  const auto it = FSummaryRows.find(row);
+  return it == FSummaryRows.end() ? nullptr : &it->second;
+}
+
+std::optional<int> TConversion::FindingRow(int row) const {
+  if (row < ErrorGrid.FixedRows() || row >= ErrorGrid.RowCount() || SummaryFile(row)) return {};
+  const std::string_view cell = ErrorGrid.GetCell(1, row);
+  int regel = 0;
+  const auto [end, ec] = std::from_chars(cell.data(), cell.data() + cell.size(), regel);
+  if (cell.empty() || ec != std::errc() || end != cell.data() + cell.size()) return {};
+  const std::optional<int> input = Toernooi.InputRow(regel);
+  if (!input || *input >= InputGrid.RowCount()) return {};
+  return input;
+}
+
+std::string TConversion::ErrorCell(int col, int row, const TMessageNaming& naming) const {
+  const std::string_view cell = ErrorGrid.GetCell(col, row);
+  const fs::path* file = col == 2 ? SummaryFile(row) : nullptr;
+  if (file) {
+    // The reader wrote the name in code page 1252, and may have added to it.
+    const std::string written = FileNameText(*file);
+    if (cell.starts_with(written))
+      return naming.Name(*file) + naming.Text(cell.substr(written.size()));
+  }
+  return naming.Text(cell);
+}
+
+std::string TConversion::ErrorText(int left, int top, int right, int bottom,
+                                   const TMessageNaming& naming) const {
+  std::string out;
+  for (int r = top; r <= bottom; ++r) {
+    for (int c = left; c <= right; ++c) {
+      if (c > left) out += '\t';
+      TCellTable::AppendClipboardCell(out, ErrorCell(c, r, naming));
+    }
+    if (bottom > top) out += "\r\n";
+  }
+  return out;
+}
+
+std::string TConversion::ErrorText(const TMessageNaming& naming) const {
+  return ErrorText(0, 0, ErrorGrid.ColCount() - 1, ErrorGrid.RowCount() - 1, naming);
+}

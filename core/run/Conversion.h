@@ -1,0 +1,210 @@
+#pragma once
+
+#include "core/reading/LoadOutcome.h"
+#include "core/run/CoreUI.h"
+#include "core/run/FileIdentities.h"
+#include "core/tournament/Toernooi.h"
+#include "table/CellTable.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+// How converting one file ended.
+enum class TConvertOutcome {
+  // Read, its table filled and its report made; in a run or a save also written.
+  Done,
+  // The load read no lines; Load says why.
+  NotRead,
+  // The players and rounds would make a report larger than the limit.
+  ReportTooLarge,
+  // The report's target is an input of the run (or, for a save, the file it was made from).
+  WouldReplaceInput,
+  // A report of the same name was written earlier in the run.
+  AlreadyWritten,
+  // Another program holds the target, or it is read-only.
+  TargetInUse,
+  // The report could not be written (a read-only folder, a folder of the report's name, a full
+  // disk); Error is the system's reason.
+  WriteFailed,
+  // A save with no report to save: Load, Detail or nothing says why, as the last load left it.
+  NothingToSave,
+  // The user did not confirm the save.
+  Declined,
+};
+
+// How a message gives its own words and names its files. The core's words are code page 1252,
+// and so are names by default; a front end that shows names as they are gives its own.
+struct TMessageNaming {
+  std::function<std::string(std::string_view)> Text;
+  // A file's name without its folder, and a full path.
+  std::function<std::string(const std::filesystem::path&)> Name;
+  std::function<std::string(const std::filesystem::path&)> Path;
+};
+
+// Code page 1252 throughout.
+const TMessageNaming& Cp1252Naming();
+// The core's words in UTF-8 and names as the system gives them, as a terminal and the page show
+// them.
+const TMessageNaming& Utf8Naming();
+
+struct TConvertResult {
+  TConvertOutcome Outcome = TConvertOutcome::Done;
+  TLoadResult Load;
+  std::filesystem::path Input;
+  // Where the report goes, or would have gone.
+  std::filesystem::path Target;
+  // The run's input the report would replace, or the file the same report was written for.
+  std::filesystem::path Other;
+  // The refusal's text of a report too large.
+  std::string Detail;
+  // Why the system could not write the report.
+  std::error_code Error;
+
+  bool Done() const { return Outcome == TConvertOutcome::Done; }
+  // Whether the window and the page tell the user: a file gone from the folder and an empty
+  // file are passed over silently, as the reader always has, and so is a load the user stopped.
+  bool Told() const;
+  // The file the text is about: the target when it is in use or could not be written, else the
+  // input.
+  const std::filesystem::path& Subject() const;
+  // What to tell, after the subject's name: lines separated by CR, in Dutch.
+  std::string Reason(const TMessageNaming& naming = Cp1252Naming()) const;
+  // The whole message as the window and the page show it.
+  std::string Text(const TMessageNaming& naming = Cp1252Naming()) const;
+};
+
+// How a front end has its conversions made; chosen once, applied to every load.
+struct TConvertSettings {
+  // Of points and the version, in the tournament table and the report.
+  char DecimalSeparator = '.';
+  // A run lists only each file's summary row in the error list, not every finding.
+  bool Batch = true;
+  // Whether a load writes the file's lines into the input table; a front end that never shows
+  // that table leaves it empty, since it takes several times the file's size.
+  bool FillInputGrid = true;
+};
+
+// One conversion run, as every front end makes it: the three tables and the tournament, and
+// the rules of opening one file, saving its report, and converting many files into a folder.
+// What a run does not write (a file that gave no lines, a report over an input or written
+// before, a report too large, a target in use, a report the system could not write) is decided
+// here and nowhere else, and every result says what it was and why; the front end decides how
+// to show it. A report that cannot be written is that file's outcome and the run goes on with
+// the next file, as after every other refusal: the reports of the other files are not lost, and
+// every file of the run ends in a result of its own.
+class TConversion {
+public:
+  explicit TConversion(TCoreUI& ui, const TConvertSettings& settings = {});
+  TConversion(const TConversion&) = delete;
+  TConversion& operator=(const TConversion&) = delete;
+
+  // Empties the tournament table and the error list; until then the tables are as a new table
+  // is made.
+  void ClearTables();
+
+  // The double-click: empties the tournament table and the error list, reads the file, fits
+  // the input table and fills the tournament table with the report behind it. A file gone from
+  // the folder is not read at all.
+  TConvertResult Open(const std::filesystem::path& path);
+  // The same for bytes already in memory, as the file at path. The bytes go once read, before
+  // the tournament table is made, so that the two never take room at once.
+  TConvertResult OpenBytes(const std::filesystem::path& path, std::string bytes);
+  // The same for a file its front end could not read into memory: the tables emptied and the
+  // reader's outcome for it.
+  TConvertResult OpenUnread(const std::filesystem::path& path, TLoadOutcome why);
+  // Whether there is a report to save: the last file opened or converted filled the table.
+  bool HasReport() const { return FHasReport; }
+  // Whether the report of the file last read may be saved: Done, or NothingToSave with the
+  // reason the last load gave (no lines read, a report too large) or none when no file was read.
+  TConvertResult CanSave() const;
+  // The report's target in the folder for the file last read.
+  std::filesystem::path ReportTarget(const std::filesystem::path& outDir) const;
+  // Saves the report of the file last opened at the target the user chose. confirm asks the
+  // user, once there is a report and its target is known to be allowed; it may decline.
+  TConvertResult Save(const std::filesystem::path& target, const std::function<bool()>& confirm);
+
+  // Starts a run over the files: the error list collects one summary row per file (every
+  // finding too, unless the settings say batch), and no report of the run takes the place of
+  // one of these files.
+  void StartRun(const std::vector<std::filesystem::path>& inputs);
+  // Converts one file of the run and writes its report into the folder.
+  TConvertResult ConvertFile(const std::filesystem::path& input,
+                             const std::filesystem::path& outDir);
+  // Converts one file of the run from its bytes; the report stays in ReportLines for the
+  // caller to store under ReportName. Report names count per run as written files do. The
+  // bytes go once read, as in OpenBytes.
+  TConvertResult ConvertBytes(const std::filesystem::path& input, std::string bytes);
+  // How the disk that takes the reports of ConvertBytes compares their names: two names of one
+  // key are one file there. Exact until a front end says otherwise.
+  void SetReportKey(std::function<std::string(const std::string&)> key) {
+    FReportKey = std::move(key);
+  }
+  // A file of the run that its front end could not read into memory, as ConvertBytes would
+  // have found it.
+  TConvertResult ConvertUnread(const std::filesystem::path& input, TLoadOutcome why);
+  // A report of ConvertBytes that its front end could not store at the target: that file's
+  // outcome, and its name no longer counts as written.
+  TConvertResult NotWritten(const std::filesystem::path& input, const std::filesystem::path& target,
+                            std::error_code error);
+  // Gives a file of the run that gave no report its reason in the error list, after the file's
+  // name on one line: a file that gave no lines a summary row of its own, with no count of
+  // findings; a file whose report was refused the reason on its summary row. Nothing for a file
+  // done or a save declined.
+  void ListRefused(const TConvertResult& result);
+  // Fits the error list once for the whole run.
+  void FinishRun();
+
+  // The report's file name for the file last read.
+  std::string ReportName() const;
+
+  // A cell of the error list in the naming's words: a file's summary row names the file as the
+  // naming names it, so that a name outside code page 1252 shows as it is.
+  std::string ErrorCell(int col, int row, const TMessageNaming& naming) const;
+  // The error list's cells from (left, top) to (right, bottom), bounds included, as the
+  // clipboard receives them (see TCellTable::ClipboardText), each as ErrorCell gives it.
+  std::string ErrorText(int left, int top, int right, int bottom,
+                        const TMessageNaming& naming) const;
+  std::string ErrorText(const TMessageNaming& naming) const;
+  // The file of a summary row of the error list, or none for any other row.
+  const std::filesystem::path* SummaryFile(int row) const;
+  // The input table's row of the line that a finding of the error list names; none for a row
+  // that names no line, or a line the input table does not show.
+  std::optional<int> FindingRow(int row) const;
+
+  TCellTable InputGrid;
+  TCellTable ToernooiGrid;
+  TCellTable ErrorGrid;
+  TToernooi Toernooi;
+
+private:
+  // The result of a load with the tournament table filled; NotRead when it gave no lines.
+  TConvertResult Filled(const std::filesystem::path& input, const TLoadResult& load, int errorRows);
+  // The same for a file opened for viewing, with the input table fitted.
+  TConvertResult Shown(const std::filesystem::path& path, const TLoadResult& load, int errorRows);
+  // A load that read nothing, for a file its front end could not read.
+  TConvertResult Unread(const std::filesystem::path& path, TLoadOutcome why, bool batch);
+  bool Fill(TConvertResult& result);
+  void ClearErrors();
+  const TConvertResult& Last(const TConvertResult& result);
+
+  // Asked whether the user stopped a load.
+  TCoreUI& FUI;
+  bool FBatch;
+  bool FHasReport = false;
+  // The last file opened or converted, as far as saving its report goes.
+  TConvertResult FLast;
+  // The error list's summary rows and their files.
+  std::map<int, std::filesystem::path> FSummaryRows;
+  TFileIdentities FInputs;
+  TFileIdentities FWritten;
+  std::function<std::string(const std::string&)> FReportKey;
+  std::map<std::string, std::filesystem::path> FNamesWritten;
+};

@@ -1,0 +1,163 @@
+#pragma once
+
+#include "core/reading/TekstCodering.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+// Every text the program shows its user, each once: Dutch, code page 1252, CR between lines.
+// The window, the page (through its binding) and the converter take them from here. A text with
+// %1 and %2 has a number or a name filled in at each (FillIn).
+namespace Tekst {
+
+inline constexpr const char* Caption = "Jeugd csv naar Fide2006 Versie: ";
+// How far "Alle" is: file %1 of %2; and where a stopped run ended.
+inline constexpr const char* VanBestanden = "%1 van %2 bestanden";
+inline constexpr const char* GestoptNa = "Gestopt na %1 van %2 bestanden";
+inline constexpr const char* Gestopt = "Gestopt.";
+// How far the load of file %1 is: %2 percent of its bytes read; then its lines worked out.
+inline constexpr const char* Inlezen = "%1 inlezen \x85 %2 %";
+inline constexpr const char* Verwerken = "%1 verwerken \x85";
+// After a load: how many findings it counted, and the encoding it read a file in that was not
+// code page 1252.
+inline constexpr const char* Fouten = "%1 fout";
+inline constexpr const char* GelezenAls = " (gelezen als %1)";
+
+// What a drop or a pick did not take: the names, one a line, between these two.
+inline constexpr const char* NietOvergenomen = "Niet overgenomen:";
+inline constexpr const char* AlleenCsv = "Alleen *.csv bestanden worden overgenomen.";
+inline constexpr const char* AlleenCsvEnMap =
+    "Alleen *.csv bestanden worden overgenomen, en een map op de invoer- of uitvoerkant.";
+
+// Questions, after a file's name or before a folder.
+inline constexpr const char* Overschrijven = "Overschrijven ?";
+inline constexpr const char* Bewaren = "bewaren ?";
+inline constexpr const char* Verwijderen = " verwijderen ?";
+inline constexpr const char* AlleBestandenIn = "Alle bestanden in ";
+inline constexpr const char* Transformeren = "transformeren in Fide2006 bestanden ?";
+inline constexpr const char* InBoxLegen = "Alle InBox bestanden verwijderen ?";
+inline constexpr const char* OutBoxLegen = "Alle OutBox bestanden verwijderen ?";
+
+// After a path: what could not be done with it.
+inline constexpr const char* NietGeopend = "Kan niet geopend worden...";
+inline constexpr const char* NietGemaakt = "Kan niet gemaakt worden...";
+inline constexpr const char* NietVerwijderd = "Kan niet worden verwijderd.";
+
+// Why a load read no lines.
+inline constexpr const char* BestaatNiet = "Het bestand bestaat niet.";
+inline constexpr const char* GeenGewoonBestand =
+    "Het is geen gewoon bestand maar een map of apparaat.";
+inline constexpr const char* InGebruik = "Wordt reeds gebruikt door een ander programma.";
+inline constexpr const char* TeGroot = "Het bestand is te groot (%1 MiB; de grens is %2 MiB).";
+inline constexpr const char* NietLeesbaar = "Het bestand kan niet gelezen worden.";
+inline constexpr const char* Gewijzigd =
+    "Het bestand is gewijzigd sinds het gekozen is, of kan niet gelezen worden.\rKies het opnieuw.";
+inline constexpr const char* Leeg = "Het bestand is leeg.";
+inline constexpr const char* GeenTekst =
+    "Het bestand is geen tekstbestand: het begint met NUL-tekens of veel andere stuurtekens.";
+
+// Why a run or a save wrote no report.
+inline constexpr const char* GeenBestandGemaakt = "Geen bestand gemaakt.";
+inline constexpr const char* ReedsGebruikt = "Wordt reeds gebruikt.";
+inline constexpr const char* RapportTeGroot =
+    "Het rapport zou te groot worden (%1 MiB; de grens is %2 MiB)";
+// A tournament whose players and rounds would take more memory than its file may: %1 players
+// in %2 rounds (or in one round), then the limit.
+inline constexpr const char* ToernooiTeGroot = "Het toernooi is te groot (%1 spelers in %2 ronden";
+inline constexpr const char* ToernooiTeGrootEenRonde =
+    "Het toernooi is te groot (%1 spelers in 1 ronde";
+inline constexpr const char* GeheugenGrens =
+    " vragen meer dan %1 MiB geheugen, de grens voor dit bestand)";
+inline constexpr const char* HetRapport = "Het rapport ";
+inline constexpr const char* ZouInvoerVervangen = "zou het invoerbestand ";
+inline constexpr const char* VanDezeOpdracht = " van deze opdracht ";
+inline constexpr const char* Vervangen = "vervangen.";
+inline constexpr const char* AlGemaaktVoor = "is in deze opdracht al gemaakt voor ";
+inline constexpr const char* GeenRapport = "Er is geen rapport om te bewaren.";
+
+// The system's reasons why a file could not be written.
+inline constexpr const char* GeenToestemming = "Geen toegang.";
+inline constexpr const char* AlleenLezen = "De schijf is alleen te lezen.";
+inline constexpr const char* MapMetDieNaam = "Er staat een map met die naam.";
+inline constexpr const char* SchijfVol = "De schijf is vol.";
+inline constexpr const char* TeGrootVoorSchijf = "Het bestand wordt te groot voor de schijf.";
+inline constexpr const char* MapBestaatNiet = "De map bestaat niet.";
+inline constexpr const char* NaamTeLang = "De naam is te lang.";
+inline constexpr const char* SchrijfFout = "De schijf gaf een schrijffout.";
+inline constexpr const char* Systeemfout = "Systeemfout %1.";
+
+// What the page's status line says after "Alle" and "ClipBoard".
+inline constexpr const char* EenRapportIn = "1 rapport in %1";
+inline constexpr const char* RapportenIn = "%1 rapporten in %2";
+inline constexpr const char* InMap = "map %1";
+inline constexpr const char* GeenRapporten = "Geen rapporten.";
+// After what a run made: how many of its files gave no report.
+inline constexpr const char* EenGeweigerd = "1 bestand geweigerd";
+inline constexpr const char* Geweigerd = "%1 bestanden geweigerd";
+inline constexpr const char* Gekopieerd = "Foutenlijst gekopieerd: %1 regels";
+
+// Findings on a line: a value the reader could not take as it stands. %1 is the field's name
+// with its text between quotes (VeldMetTekst).
+inline constexpr const char* VeldMetTekst = "%1 \"%2\"";
+inline constexpr const char* GeenGeboortedatum = "%1 is geen geldige datum: niet in het rapport";
+// %2 is the date as it was read, yyyy-mm-dd.
+inline constexpr const char* JaarVanEenCijfer =
+    "%1 heeft een jaar van \xE9\xE9n cijfer: gelezen als %2";
+inline constexpr const char* GeenRondeNr = "%1 is geen geheel getal: gelezen als ronde 0";
+inline constexpr const char* GeenRecordCode = "%1 is geen getal: de regel is niet gelezen";
+// The names of the fields in those findings.
+inline constexpr const char* VeldStartdatum = "042 Startdatum";
+inline constexpr const char* VeldEinddatum = "052 Einddatum";
+inline constexpr const char* VeldRondedatum = "Rondedatum";
+inline constexpr const char* VeldRondeNr = "Rondenummer";
+inline constexpr const char* VeldGebDatumWit = "Geboortedatum wit";
+inline constexpr const char* VeldGebDatumZwart = "Geboortedatum zwart";
+inline constexpr const char* VeldRecordCode = "Recordcode";
+// A UTF-8 file with a byte that is not UTF-8: the byte in hexadecimal, and the character it was
+// read as.
+inline constexpr const char* GeenUtf8 =
+    "Byte %1 is geen UTF-8: gelezen als \"%2\" (code page 1252)";
+// A file of header records without a single game record.
+inline constexpr const char* GeenPartijen =
+    "Het bestand heeft geen partijen (900): het rapport heeft geen spelers";
+// The page's input list: a second file of a name already listed, and emptying the list.
+inline constexpr const char* AlOpDeLijst =
+    "staat al op de lijst, maar is een ander bestand.\r\rHet bestand op de lijst vervangen, of "
+    "beide houden?";
+inline constexpr const char* KnopVervangen = "Vervangen";
+inline constexpr const char* KnopBeideHouden = "Beide houden";
+inline constexpr const char* LijstLeegmaken = "Alle %1 bestanden van de lijst halen ?";
+inline constexpr const char* KnopJa = "Ja";
+inline constexpr const char* KnopNee = "Nee";
+
+// The clipboard of the page, when the browser keeps it closed.
+inline constexpr const char* GeenKlembord = "Het klembord is niet beschikbaar.";
+
+} // namespace Tekst
+
+// The text with %1 and %2 replaced by the given words.
+std::string FillIn(std::string_view text, std::string_view first, std::string_view second = {});
+// The window's caption, with the program's version.
+std::string CaptionText(char decimalSeparator);
+// A field's name with its text between quotes, for a finding; a long text is cut short.
+std::string VeldText(std::string_view veld, std::string_view tekst);
+// The encoding's name as the user sees it.
+std::string_view CoderingNaam(TTekstCodering codering);
+// The status line after a load: its count of findings, with the encoding it read the file in
+// unless that was code page 1252; empty for a load that did not read its lines to the end.
+std::string LoadStatusText(std::optional<int> fouten, TTekstCodering codering);
+// "i van n bestanden".
+std::string VanBestandenText(std::size_t i, std::size_t n);
+// The start of the refusal of a tournament too large: its players in its rounds.
+std::string ToernooiTeGrootText(std::size_t spelers, std::size_t rondes);
+// What a run made and where, then how many of its files it refused, for the status line at its
+// end: "6 rapporten in OutBox; 1 bestand geweigerd".
+std::string RunEndText(std::size_t made, std::size_t refused, std::string_view where);
+// Why the system could not do what was asked with a file, from the error it gave.
+std::string SystemReasonText(std::error_code ec);
+// What could not be done, CR, and the system's reason.
+std::string NietGemaaktText(std::error_code ec);
+std::string NietGeopendText(std::error_code ec);
