@@ -142,10 +142,6 @@ int AddInputRow(TCellTable& grid, std::string_view prepared, std::string& cells)
   cells += '\t';
   cells += prepared;
   grid.SetRowText(row, cells);
-  // The columns grow once for the row: a line of millions of fields would otherwise grow the
-  // widths step by step, to twice what they hold.
-  const auto fields = static_cast<int>(std::count(prepared.begin(), prepared.end(), '\t'));
-  if (fields + 1 >= grid.ColCount()) grid.SetColCount(fields + 2);
   int filled = 1;
   bool gameRecord = false;
   int col = 1;
@@ -159,6 +155,9 @@ int AddInputRow(TCellTable& grid, std::string_view prepared, std::string& cells)
     if (col >= 4 && col <= 6 && field.empty() && gameRecord) grid.SetCellColor(col, row, Red);
     ++col;
   }
+  // The columns grow once for the row: a line of millions of fields would otherwise grow the
+  // widths step by step, to twice what they hold.
+  if (col >= grid.ColCount()) grid.SetColCount(col + 1);
   grid.SetRowCount(grid.RowCount() + 1);
   return filled;
 }
@@ -344,11 +343,11 @@ bool TToernooi::ReadText(const std::filesystem::path& path, const TInputText& in
     }
 
     std::string_view rest = prepared;
-    const std::string_view codeVeld = rest.substr(0, rest.find('\t'));
-    const std::int32_t code = ReadIntField(rest);
+    const std::string_view codeVeld = CutTabField(rest);
+    const std::optional<std::int32_t> parsed = ParseIntField(codeVeld);
+    const std::int32_t code = parsed.value_or(0);
     // A spreadsheet's first line may name its separator.
-    if (!codeVeld.empty() && !ParseIntField(codeVeld) &&
-        !(regel == 1 && codeVeld.starts_with("sep=")))
+    if (!codeVeld.empty() && !parsed && !(regel == 1 && codeVeld.starts_with("sep=")))
       fouten.AddFout(FillIn(Tekst::GeenRecordCode, VeldText(Tekst::VeldRecordCode, codeVeld)),
                      regel);
     std::string joined;
