@@ -103,7 +103,7 @@ void BM_LoadFile(benchmark::State& state) {
   const TBenchFile& file = File(state.range(0));
   TWindow window;
   for (auto _ : state) {
-    ClearErrorGrid(window.ErrorGrid);
+    window.Conversion.Fouten.Clear();
     window.Toernooi.LoadFile(file.Path, window.InputGrid, false);
   }
   Count(state, file, file.Bytes);
@@ -243,7 +243,7 @@ void BM_LoadIndexKeys(benchmark::State& state) {
   window.Toernooi.FillInputGrid = false;
   window.Toernooi.FitErrorGrid = false;
   for (auto _ : state) {
-    ClearErrorGrid(window.ErrorGrid);
+    window.Conversion.Fouten.Clear();
     window.Toernooi.LoadBytes("keys.csv", bytes, window.InputGrid, false);
   }
   if (window.Toernooi.Games.Count() != games) state.SkipWithError("a game was rejected");

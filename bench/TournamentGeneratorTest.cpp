@@ -23,11 +23,12 @@ struct TLoaded {
   TCellTable ErrorGrid{4, 2, 1, 1};
   TCellTable InputGrid{5, 5, 1, 0};
   TCoreUI UI;
-  TToernooi Toernooi{ErrorGrid, UI};
+  TFouten Fouten{ErrorGrid};
+  TToernooi Toernooi{Fouten, UI};
   std::map<std::string, int> Messages;
 
   explicit TLoaded(const std::string& bytes) {
-    ClearErrorGrid(ErrorGrid);
+    Fouten.Clear();
     Toernooi.LoadBytes("Generated.csv", bytes, InputGrid, false);
     // The last entry is the summary row; the row after it is the open row.
     for (int row = 1; row < ErrorGrid.RowCount() - 2; ++row)
@@ -79,7 +80,7 @@ TEST(GenerateToernooi, WritesTheAskedNumberOfGameLinesAndPlantsOnlyTheCountedFin
     if (generated.ShortNameSides)
       want["Naam heeft minder dan 3 karakters"] = generated.ShortNameSides;
     // Header records without a game are one finding of their own.
-    if (c.GameLines == 0) want[Tekst::GeenPartijen] = 1;
+    if (c.GameLines == 0) want[BevindingText({TBevindingId::GeenPartijen, NoLine, {}})] = 1;
     std::map<std::string, int> twice;
     for (const auto& [message, count] : loaded.Messages) {
       if (message.starts_with("Witspeler heeft in deze ronde reeds gespeeld (Regel ") ||

@@ -39,8 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   TCellTable inputGrid(5, 5, 1, 0);
   TCellTable toernooiGrid(2, 2, 1, 1);
   TCoreUI ui;
-  TToernooi toernooi(errorGrid, ui);
-  ClearErrorGrid(errorGrid);
+  TFouten fouten(errorGrid);
+  TToernooi toernooi(fouten, ui);
+  fouten.Clear();
   toernooi.LoadBytes("fuzz.csv", bytes, inputGrid, batch);
   // A refused report leaves the table empty; the rest holds for reports made.
   if (!FillToernooiGrid(toernooi, toernooiGrid).empty()) return 0;

@@ -176,9 +176,7 @@ void TellOpen(TWebResult& web, const TConvertResult& result) {
 void TellRunFile(TWebForm& form, TWebResult& web, const TConvertResult& result) {
   TConversion& conversion = form.Conversion;
   conversion.ListRefused(result);
-  const int row = conversion.ErrorGrid.RowCount() - 2;
-  const std::filesystem::path* file = conversion.SummaryFile(row);
-  if (file && *file == result.Input) web.SummaryRow = row;
+  web.SummaryRow = conversion.SummaryRow(result.Input).value_or(-1);
   ShowLoad(form, result.Load);
 }
 

@@ -179,34 +179,29 @@ std::string Hex(char32_t value, int digits) {
 
 } // namespace
 
-std::string VervangenTekenText(const TVervangenTeken& teken, TTekstCodering codering) {
-  std::string text;
+TBevinding VervangenTekenBevinding(const TVervangenTeken& teken, TTekstCodering codering,
+                                   int regel) {
+  TBevinding bevinding{TBevindingId::Count, regel, {}, teken.Aantal - 1};
   switch (teken.Soort) {
   case TVervangSoort::Ontbreekt: {
     const std::string_view vervanging = Vervanging(teken.Code);
-    text =
-        "Teken U+" + Hex(teken.Code, teken.Code > 0xFFFF ? 6 : 4) +
-        " bestaat niet in code page 1252: " +
-        (vervanging.empty() ? "weggelaten" : "vervangen door \"" + std::string(vervanging) + "\"");
+    bevinding.Id =
+        vervanging.empty() ? TBevindingId::TekenWeggelaten : TBevindingId::TekenVervangen;
+    bevinding.Args = {Hex(teken.Code, teken.Code > 0xFFFF ? 6 : 4), std::string(vervanging)};
     break;
   }
   case TVervangSoort::Ongeldig: {
     const bool utf8 = codering == TTekstCodering::Utf8 || codering == TTekstCodering::Utf8Bom;
-    text = "Ongeldige " + std::string(utf8 ? "UTF-8" : "UTF-16") + " (" +
-           Hex(teken.Code, teken.Code > 0xFF ? 4 : 2) + "): vervangen door \"?\"";
+    bevinding.Id = TBevindingId::OngeldigeCodering;
+    bevinding.Args = {utf8 ? "UTF-8" : "UTF-16", Hex(teken.Code, teken.Code > 0xFF ? 4 : 2)};
     break;
   }
   case TVervangSoort::Cp1252Byte:
-    text =
-        FillIn(Tekst::GeenUtf8, Hex(teken.Code, 2), std::string(1, static_cast<char>(teken.Code)));
+    bevinding.Id = TBevindingId::GeenUtf8;
+    bevinding.Args = {Hex(teken.Code, 2), std::string(1, static_cast<char>(teken.Code))};
     break;
   }
-  if (teken.Aantal > 1) text += " (en nog " + std::to_string(teken.Aantal - 1) + " op deze regel)";
-  return text;
-}
-
-std::string NulTekenText() {
-  return "NUL-teken op deze regel: de rest van het bestand is niet gelezen";
+  return bevinding;
 }
 
 TInputText DecodeInput(std::string_view bytes) {

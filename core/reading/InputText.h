@@ -2,6 +2,7 @@
 
 #include "core/reading/LoadOutcome.h"
 #include "core/reading/TekstCodering.h"
+#include "core/text/Bevinding.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -35,10 +36,9 @@ struct TVervangenTeken {
 // only counted, as the error list shows no more than that many findings of a file.
 inline constexpr std::size_t MaxVervangenBewaard = 10000;
 
-// The finding of a replaced character, for the line it stands on.
-std::string VervangenTekenText(const TVervangenTeken& teken, TTekstCodering codering);
-// The finding on the line of a NUL byte after which nothing is read.
-std::string NulTekenText();
+// The finding of a replaced character, on the line it stands on.
+TBevinding VervangenTekenBevinding(const TVervangenTeken& teken, TTekstCodering codering,
+                                   int regel);
 
 // The first bytes that decide whether a file is text.
 inline constexpr std::size_t TextProbeSize = 4096;

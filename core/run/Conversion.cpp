@@ -7,7 +7,6 @@
 #include "core/tournament/ErrorList.h"
 #include "core/tournament/ToernooiGrid.h"
 
-#include <charconv>
 #include <system_error>
 #include <utility>
 
@@ -90,8 +89,8 @@ std::string TConvertResult::Text(const TMessageNaming& naming) const {
 }
 
 TConversion::TConversion(TCoreUI& ui, const TConvertSettings& settings)
-    : InputGrid(5, 5, 1, 0), ToernooiGrid(5, 5, 1, 1), ErrorGrid(5, 5, 1, 1),
-      Toernooi(ErrorGrid, ui), FUI(ui), FBatch(settings.Batch),
+    : InputGrid(5, 5, 1, 0), ToernooiGrid(5, 5, 1, 1), ErrorGrid(5, 5, 1, 1), Fouten(ErrorGrid),
+      Toernooi(Fouten, ui), FUI(ui), FBatch(settings.Batch),
       FReportKey([](const std::string& name) { return name; }) {
   Toernooi.DecimalSeparator = settings.DecimalSeparator;
   Toernooi.FillInputGrid = settings.FillInputGrid;
@@ -106,8 +105,7 @@ void TConversion::ClearTables() {
 }
 
 void TConversion::ClearErrors() {
-  ClearErrorGrid(ErrorGrid);
-  FSummaryRows.clear();
+  Fouten.Clear();
 }
 
 const TConvertResult& TConversion::Last(const TConvertResult& result) {
@@ -139,17 +137,15 @@ TConvertResult TConversion::Open(const fs::path& path) {
     return Last(result);
   }
   Toernooi.FitErrorGrid = true;
-  const int errorRows = ErrorGrid.RowCount() - 1;
-  return Shown(path, Toernooi.LoadFile(path, InputGrid, false), errorRows);
+  return Shown(path, Toernooi.LoadFile(path, InputGrid, false));
 }
 
 TConvertResult TConversion::OpenBytes(const fs::path& path, std::string bytes) {
   ClearTables();
   Toernooi.FitErrorGrid = true;
-  const int errorRows = ErrorGrid.RowCount() - 1;
   const TLoadResult load = Toernooi.LoadBytes(path, bytes, InputGrid, false);
   std::string().swap(bytes);
-  return Shown(path, load, errorRows);
+  return Shown(path, load);
 }
 
 TConvertResult TConversion::OpenUnread(const fs::path& path, TLoadOutcome why) {
@@ -158,23 +154,22 @@ TConvertResult TConversion::OpenUnread(const fs::path& path, TLoadOutcome why) {
   return Last(Unread(path, why, false));
 }
 
-TConvertResult TConversion::Shown(const fs::path& path, const TLoadResult& load, int errorRows) {
+TConvertResult TConversion::Shown(const fs::path& path, const TLoadResult& load) {
   // Fitting a large table takes long too; a stop asked for meanwhile still leaves nothing.
   if (load.Read() && FUI.StopRequested()) {
     Toernooi.Discard(InputGrid);
-    return Filled(path, {TLoadOutcome::Stopped, load.Size}, errorRows);
+    return Filled(path, {TLoadOutcome::Stopped, load.Size});
   }
   InputGrid.FitColumnWidths(true, 1);
-  return Last(Filled(path, load, errorRows));
+  return Last(Filled(path, load));
 }
 
 // The reader's own empty load stands for the file, so that the tables end as they would for a
 // file that gave no lines.
 TConvertResult TConversion::Unread(const fs::path& path, TLoadOutcome why, bool batch) {
-  const int errorRows = ErrorGrid.RowCount() - 1;
   TLoadResult load = Toernooi.LoadBytes(path, {}, InputGrid, batch);
   load.Outcome = why;
-  return Filled(path, load, errorRows);
+  return Filled(path, load);
 }
 
 fs::path TConversion::ReportTarget(const fs::path& outDir) const {
@@ -223,9 +218,7 @@ void TConversion::StartRun(const std::vector<fs::path>& inputs) {
   Toernooi.FitErrorGrid = false;
 }
 
-TConvertResult TConversion::Filled(const fs::path& input, const TLoadResult& load, int errorRows) {
-  // A load that reads lines ends with its file's summary row, the last row it added after the
-  // error list's open row `errorRows`.
+TConvertResult TConversion::Filled(const fs::path& input, const TLoadResult& load) {
   TConvertResult result;
   result.Input = input;
   result.Load = load;
@@ -236,8 +229,6 @@ TConvertResult TConversion::Filled(const fs::path& input, const TLoadResult& loa
     result.Outcome = TConvertOutcome::NotRead;
     return result;
   }
-  const int summary = ErrorGrid.RowCount() - 2;
-  if (summary >= errorRows && !ErrorGrid.GetCell(3, summary).empty()) FSummaryRows[summary] = input;
   // The table shows even a file that gave no lines, but a run writes no report of it: it would
   // replace an older, complete report with an empty one.
   if (Fill(result) && !load.Read()) result.Outcome = TConvertOutcome::NotRead;
@@ -245,8 +236,7 @@ TConvertResult TConversion::Filled(const fs::path& input, const TLoadResult& loa
 }
 
 TConvertResult TConversion::ConvertFile(const fs::path& input, const fs::path& outDir) {
-  const int errorRows = ErrorGrid.RowCount() - 1;
-  TConvertResult result = Filled(input, Toernooi.LoadFile(input, InputGrid, FBatch), errorRows);
+  TConvertResult result = Filled(input, Toernooi.LoadFile(input, InputGrid, FBatch));
   result.Target = outDir / ReportFileName(input.filename());
   if (!result.Done()) return Last(result);
   if (const fs::path* other = FInputs.Find(result.Target)) {
@@ -267,10 +257,9 @@ TConvertResult TConversion::ConvertFile(const fs::path& input, const fs::path& o
 }
 
 TConvertResult TConversion::ConvertBytes(const fs::path& input, std::string bytes) {
-  const int errorRows = ErrorGrid.RowCount() - 1;
   const TLoadResult load = Toernooi.LoadBytes(input, bytes, InputGrid, FBatch);
   std::string().swap(bytes);
-  TConvertResult result = Filled(input, load, errorRows);
+  TConvertResult result = Filled(input, load);
   result.Target = ReportName();
   if (!result.Done()) return Last(result);
   const auto [earlier, added] = FNamesWritten.emplace(FReportKey(result.Target.string()), input);
@@ -299,23 +288,20 @@ TConvertResult TConversion::NotWritten(const fs::path& input, const fs::path& ta
 
 void TConversion::ListRefused(const TConvertResult& result) {
   if (result.Done() || result.Outcome == TConvertOutcome::Declined) return;
-  std::string text = FileNameText(result.Input) + " ";
+  // What follows the file's name.
+  std::string text = " ";
   // A report that could not be written is named, as its message names it.
   if (&result.Subject() == &result.Target) text += Cp1252Naming().Path(result.Target) + " ";
   for (const char c : result.Reason()) text += c == '\r' ? ' ' : c;
   if (result.Outcome != TConvertOutcome::NotRead) {
     // A file that was read but gave no report: its summary row says why, so that it does not
     // read as a success.
-    const auto last = FSummaryRows.rbegin();
-    if (last != FSummaryRows.rend() && last->second == result.Input)
-      ErrorGrid.SetCell(2, last->first, text);
+    const std::optional<int> last = Fouten.LastBestandRow();
+    if (last && Fouten.Rij(*last)->Bestand == result.Input) Fouten.SetNaNaam(*last, text);
     return;
   }
-  const int row = ErrorGrid.RowCount() - 1;
-  TFoutLijst(ErrorGrid, true).AddFout(text, 0);
   // A file that gave no lines has no findings to count.
-  ErrorGrid.SetCell(3, row, "");
-  FSummaryRows[row] = result.Input;
+  Fouten.Add({TFoutSoort::Bestand, {}, 0, result.Input, std::move(text), std::nullopt});
 }
 
 void TConversion::FinishRun() {
@@ -323,31 +309,28 @@ void TConversion::FinishRun() {
 }
 
 const fs::path* TConversion::SummaryFile(int row) const {
-  const auto it = FSummaryRows.find(row);
-  return it == FSummaryRows.end() ? nullptr : &it->second;
+  const TFoutRij* rij = Fouten.Rij(row);
+  return rij && rij->Soort == TFoutSoort::Bestand ? &rij->Bestand : nullptr;
+}
+
+std::optional<int> TConversion::SummaryRow(const fs::path& input) const {
+  return Fouten.LastBestandRow(input);
 }
 
 std::optional<int> TConversion::FindingRow(int row) const {
-  if (row < ErrorGrid.FixedRows() || row >= ErrorGrid.RowCount() || SummaryFile(row)) return {};
-  const std::string_view cell = ErrorGrid.GetCell(1, row);
-  int regel = 0;
-  const auto [end, ec] = std::from_chars(cell.data(), cell.data() + cell.size(), regel);
-  if (cell.empty() || ec != std::errc() || end != cell.data() + cell.size()) return {};
-  const std::optional<int> input = Toernooi.InputRow(regel);
+  const TFoutRij* rij = Fouten.Rij(row);
+  if (!rij || rij->Soort != TFoutSoort::Bevinding) return {};
+  const std::optional<int> input = Toernooi.InputRow(rij->Bevinding.Regel);
   if (!input || *input >= InputGrid.RowCount()) return {};
   return input;
 }
 
 std::string TConversion::ErrorCell(int col, int row, const TMessageNaming& naming) const {
-  const std::string_view cell = ErrorGrid.GetCell(col, row);
-  const fs::path* file = col == 2 ? SummaryFile(row) : nullptr;
-  if (file) {
-    // The reader wrote the name in code page 1252, and may have added to it.
-    const std::string written = FileNameText(*file);
-    if (cell.starts_with(written))
-      return naming.Name(*file) + naming.Text(cell.substr(written.size()));
-  }
-  return naming.Text(cell);
+  const TFoutRij* rij = Fouten.Rij(row);
+  // A file's row names the file as the naming names it.
+  if (col == 2 && rij && rij->Soort == TFoutSoort::Bestand)
+    return naming.Name(rij->Bestand) + naming.Text(rij->NaNaam);
+  return naming.Text(ErrorGrid.GetCell(col, row));
 }
 
 std::string TConversion::ErrorText(int left, int top, int right, int bottom,

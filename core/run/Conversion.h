@@ -175,6 +175,8 @@ public:
   std::string ErrorText(const TMessageNaming& naming) const;
   // The file of a summary row of the error list, or none for any other row.
   const std::filesystem::path* SummaryFile(int row) const;
+  // The error list's row of the file's summary, when the list ends with it.
+  std::optional<int> SummaryRow(const std::filesystem::path& input) const;
   // The input table's row of the line that a finding of the error list names; none for a row
   // that names no line, or a line the input table does not show.
   std::optional<int> FindingRow(int row) const;
@@ -182,13 +184,15 @@ public:
   TCellTable InputGrid;
   TCellTable ToernooiGrid;
   TCellTable ErrorGrid;
+  // The error list's rows, which ErrorGrid shows.
+  TFouten Fouten;
   TToernooi Toernooi;
 
 private:
   // The result of a load with the tournament table filled; NotRead when it gave no lines.
-  TConvertResult Filled(const std::filesystem::path& input, const TLoadResult& load, int errorRows);
+  TConvertResult Filled(const std::filesystem::path& input, const TLoadResult& load);
   // The same for a file opened for viewing, with the input table fitted.
-  TConvertResult Shown(const std::filesystem::path& path, const TLoadResult& load, int errorRows);
+  TConvertResult Shown(const std::filesystem::path& path, const TLoadResult& load);
   // A load that read nothing, for a file its front end could not read.
   TConvertResult Unread(const std::filesystem::path& path, TLoadOutcome why, bool batch);
   bool Fill(TConvertResult& result);
@@ -201,8 +205,6 @@ private:
   bool FHasReport = false;
   // The last file opened or converted, as far as saving its report goes.
   TConvertResult FLast;
-  // The error list's summary rows and their files.
-  std::map<int, std::filesystem::path> FSummaryRows;
   TFileIdentities FInputs;
   TFileIdentities FWritten;
   std::function<std::string(const std::string&)> FReportKey;

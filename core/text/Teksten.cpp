@@ -22,12 +22,12 @@ std::string CaptionText(char decimalSeparator) {
   return Tekst::Caption + VersionText(decimalSeparator);
 }
 
-std::string VeldText(std::string_view veld, std::string_view tekst) {
+std::string KortVeldTekst(std::string_view tekst) {
   // A finding names the value; a field of a line without separators can be the whole line.
   constexpr std::size_t MaxTekst = 40;
   std::string kort(tekst.substr(0, MaxTekst));
   if (tekst.size() > MaxTekst) kort += '\x85';
-  return FillIn(Tekst::VeldMetTekst, veld, kort);
+  return kort;
 }
 
 std::string_view CoderingNaam(TTekstCodering codering) {

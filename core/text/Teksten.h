@@ -99,16 +99,60 @@ inline constexpr const char* EenGeweigerd = "1 bestand geweigerd";
 inline constexpr const char* Geweigerd = "%1 bestanden geweigerd";
 inline constexpr const char* Gekopieerd = "Foutenlijst gekopieerd: %1 regels";
 
-// Findings on a line: a value the reader could not take as it stands. %1 is the field's name
-// with its text between quotes (VeldMetTekst).
-inline constexpr const char* VeldMetTekst = "%1 \"%2\"";
-inline constexpr const char* GeenGeboortedatum = "%1 is geen geldige datum: niet in het rapport";
-// %2 is the date as it was read, yyyy-mm-dd.
-inline constexpr const char* JaarVanEenCijfer =
-    "%1 heeft een jaar van \xE9\xE9n cijfer: gelezen als %2";
-inline constexpr const char* GeenRondeNr = "%1 is geen geheel getal: gelezen als ronde 0";
-inline constexpr const char* GeenRecordCode = "%1 is geen getal: de regel is niet gelezen";
-// The names of the fields in those findings.
+// The findings, at the place of their id (TBevindingId). %1, %2 and %3 are the finding's
+// words: a field's name and its text as the line holds it, cut short (KortVeldTekst).
+inline constexpr const char* Bevindingen[] = {
+    // GeenRecordCode
+    "%1 \"%2\" is geen getal: de regel is niet gelezen",
+    // ToernooinaamTeKort
+    "Toernooinaam is te kort",
+    // ToernooinaamTeLang: the name's length.
+    "Lengte toernooinaam (%1) > 40 karakters",
+    // StartdatumOngeldig, EinddatumOngeldig
+    "042 Startdatum is geen geldige datum (dd-mm-eejj)",
+    "052 Einddatum is geen geldige datum (dd-mm-eejj)",
+    // JaarVanEenCijfer: %3 is the date as it was read, yyyy-mm-dd.
+    "%1 \"%2\" heeft een jaar van \xE9\xE9n cijfer: gelezen als %3",
+    // StartNaEind
+    "Startdatum ligt na de einddatum",
+    // GeenRondeNr
+    "%1 \"%2\" is geen geheel getal: gelezen als ronde 0",
+    // GeenGeboortedatum
+    "%1 \"%2\" is geen geldige datum: niet in het rapport",
+    // IdNrOntbreekt, UitslagOngeldig
+    "Speler Idnr ontbreekt.",
+    "Niet legale uitslag.",
+    // WitAlGespeeld, ZwartAlGespeeld: the line of the player's earlier game in the round.
+    "Witspeler heeft in deze ronde reeds gespeeld (Regel %1)",
+    "Zwartspeler heeft in deze ronde reeds gespeeld (Regel %1)",
+    // RondedatumBuiten, MeerDatumsPerRonde, NaamTeKort
+    "Rondedatum ligt niet tussen de start- en einddatum",
+    "Meer dan 1 datum/ronde",
+    "Naam heeft minder dan 3 karakters",
+    // PlaatsOntbreekt ... SpeeltempoOntbreekt: a header record missing or empty.
+    "022 Naam Toernooiplaats ontbreekt.",
+    "032 Federatie naam ontbreekt (NED)",
+    "042 Startdatum ontbreekt.",
+    "052 Einddatum ontbreekt.",
+    "102 Inzender ontbreekt",
+    "122 Speeltempo ontbreekt.",
+    // GeenPartijen: a file of header records without a single game record.
+    "Het bestand heeft geen partijen (900): het rapport heeft geen spelers",
+    // TekenWeggelaten, TekenVervangen: a character outside code page 1252, its code point in
+    // hexadecimal, and what took its place.
+    "Teken U+%1 bestaat niet in code page 1252: weggelaten",
+    "Teken U+%1 bestaat niet in code page 1252: vervangen door \"%2\"",
+    // OngeldigeCodering: the encoding's name and the bytes or unit in hexadecimal.
+    "Ongeldige %1 (%2): vervangen door \"?\"",
+    // GeenUtf8: a UTF-8 file with a byte that is not UTF-8: the byte in hexadecimal, and the
+    // character it was read as.
+    "Byte %1 is geen UTF-8: gelezen als \"%2\" (code page 1252)",
+    // NulTeken
+    "NUL-teken op deze regel: de rest van het bestand is niet gelezen",
+};
+// After a finding that the line has more of: how many more.
+inline constexpr const char* MeerOpDezeRegel = " (en nog %1 op deze regel)";
+// The names of the fields in the findings.
 inline constexpr const char* VeldStartdatum = "042 Startdatum";
 inline constexpr const char* VeldEinddatum = "052 Einddatum";
 inline constexpr const char* VeldRondedatum = "Rondedatum";
@@ -116,13 +160,14 @@ inline constexpr const char* VeldRondeNr = "Rondenummer";
 inline constexpr const char* VeldGebDatumWit = "Geboortedatum wit";
 inline constexpr const char* VeldGebDatumZwart = "Geboortedatum zwart";
 inline constexpr const char* VeldRecordCode = "Recordcode";
-// A UTF-8 file with a byte that is not UTF-8: the byte in hexadecimal, and the character it was
-// read as.
-inline constexpr const char* GeenUtf8 =
-    "Byte %1 is geen UTF-8: gelezen als \"%2\" (code page 1252)";
-// A file of header records without a single game record.
-inline constexpr const char* GeenPartijen =
-    "Het bestand heeft geen partijen (900): het rapport heeft geen spelers";
+// The error list's own rows: the row that ends a list cut short, for %1 more findings of which
+// it shows the first %2; after a file's name, that it is gone since it was read.
+inline constexpr const char* NietGetoond = "En nog %1 fouten; de lijst toont de eerste %2.";
+inline constexpr const char* NietGevonden = " Niet gevonden.";
+// The error table's header.
+inline constexpr const char* KolomRegel = "Regel";
+inline constexpr const char* KolomOpmerking = "Opmerking";
+inline constexpr const char* KolomFout = "Fout";
 // The page's input list: a second file of a name already listed, and emptying the list.
 inline constexpr const char* AlOpDeLijst =
     "staat al op de lijst, maar is een ander bestand.\r\rHet bestand op de lijst vervangen, of "
@@ -142,8 +187,8 @@ inline constexpr const char* GeenKlembord = "Het klembord is niet beschikbaar.";
 std::string FillIn(std::string_view text, std::string_view first, std::string_view second = {});
 // The window's caption, with the program's version.
 std::string CaptionText(char decimalSeparator);
-// A field's name with its text between quotes, for a finding; a long text is cut short.
-std::string VeldText(std::string_view veld, std::string_view tekst);
+// A field's text as a finding quotes it: a long text is cut short.
+std::string KortVeldTekst(std::string_view tekst);
 // The encoding's name as the user sees it.
 std::string_view CoderingNaam(TTekstCodering codering);
 // The status line after a load: its count of findings, with the encoding it read the file in

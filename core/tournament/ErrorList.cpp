@@ -1,54 +1,102 @@
 #include "core/tournament/ErrorList.h"
 
+#include "core/text/Cp1252.h"
+#include "core/text/Teksten.h"
+
 #include <string>
+#include <utility>
 
-void ClearErrorGrid(TCellTable& grid) {
-  grid.ClearCells();
-  grid.SetColCount(4);
-  grid.SetRowCount(2);
-  grid.SetCell(0, 0, "xxx");
-  grid.SetCell(1, 0, "Regel");
-  grid.SetCell(2, 0, "Opmerking");
-  grid.SetCell(3, 0, "Fout");
+void TFouten::Clear() {
+  FRijen.clear();
+  FGrid.ClearCells();
+  FGrid.SetColCount(4);
+  FGrid.SetRowCount(2);
+  FGrid.SetCell(0, 0, "xxx");
+  FGrid.SetCell(1, 0, Tekst::KolomRegel);
+  FGrid.SetCell(2, 0, Tekst::KolomOpmerking);
+  FGrid.SetCell(3, 0, Tekst::KolomFout);
   // The placeholder makes column 0 as wide as a three-digit entry number.
-  grid.FitColumnWidths(true, 1);
-  grid.SetCell(0, 0, "");
+  FGrid.FitColumnWidths(true, 1);
+  FGrid.SetCell(0, 0, "");
 }
 
-std::string NietGetoondText(int count) {
-  return "En nog " + std::to_string(count) + " fouten; de lijst toont de eerste " +
-         std::to_string(TFoutLijst::MaxGetoond) + ".";
+void TFouten::Add(TFoutRij rij) {
+  FRijen.push_back(std::move(rij));
+  const int row = Count();
+  FGrid.SetRowCount(row + 2);
+  Draw(row);
 }
 
-void TFoutLijst::AddFout(std::string_view message, int line) {
-  if (message.empty()) return;
-  if (line > 0) ++FFoutTeller;
-  if (!FBatch && line > 0 && FGetoond >= MaxGetoond) return;
-  if (line == 0) {
-    if (!FBatch && FFoutTeller > FGetoond)
-      AddRow(NietGetoondText(FFoutTeller - FGetoond), NoLine, "");
-    AddRow(message, 0, std::to_string(FFoutTeller));
-    return;
+void TFouten::NumberOpenRow() {
+  FGrid.SetCell(0, Count() + 1, std::to_string(Count() + 1));
+}
+
+void TFouten::SetNaNaam(int row, std::string naNaam) {
+  FRijen[static_cast<std::size_t>(row - 1)].NaNaam = std::move(naNaam);
+  Draw(row);
+}
+
+const TFoutRij* TFouten::Rij(int row) const {
+  if (row < 1 || row > Count()) return nullptr;
+  return &FRijen[static_cast<std::size_t>(row - 1)];
+}
+
+std::optional<int> TFouten::LastBestandRow(const std::filesystem::path& bestand) const {
+  if (FRijen.empty() || FRijen.back().Soort != TFoutSoort::Bestand ||
+      FRijen.back().Bestand != bestand)
+    return std::nullopt;
+  return Count();
+}
+
+std::optional<int> TFouten::LastBestandRow() const {
+  for (int row = Count(); row >= 1; --row)
+    if (FRijen[static_cast<std::size_t>(row - 1)].Soort == TFoutSoort::Bestand) return row;
+  return std::nullopt;
+}
+
+void TFouten::Draw(int row) {
+  const TFoutRij& rij = FRijen[static_cast<std::size_t>(row - 1)];
+  FGrid.SetCell(0, row, std::to_string(row));
+  switch (rij.Soort) {
+  case TFoutSoort::Bevinding:
+    if (rij.Bevinding.Regel != NoLine) FGrid.SetCell(1, row, std::to_string(rij.Bevinding.Regel));
+    FGrid.SetCell(2, row, BevindingText(rij.Bevinding));
+    break;
+  case TFoutSoort::NietGetoond:
+    FGrid.SetCell(2, row,
+                  FillIn(Tekst::NietGetoond, std::to_string(rij.NietGetoond),
+                         std::to_string(TFoutLijst::MaxGetoond)));
+    break;
+  case TFoutSoort::Bestand:
+    FGrid.SetCell(2, row, BestandRijText(rij));
+    FGrid.SetCell(3, row, rij.Fouten ? std::to_string(*rij.Fouten) : std::string());
+    break;
   }
+}
+
+std::string BestandRijText(const TFoutRij& rij) {
+  return FileNameText(rij.Bestand) + rij.NaNaam;
+}
+
+void TFoutLijst::AddFout(TBevinding bevinding) {
+  ++FFoutTeller;
   if (FBatch) {
-    FGrid.SetCell(0, FGrid.RowCount() - 1, std::to_string(FGrid.RowCount() - 1));
+    FFouten.NumberOpenRow();
     return;
   }
+  if (FGetoond >= MaxGetoond) return;
   ++FGetoond;
-  AddRow(message, line, "");
+  FFouten.Add({TFoutSoort::Bevinding, std::move(bevinding), 0, {}, {}, {}});
 }
 
 void TFoutLijst::TelFouten(std::size_t count) {
   FFoutTeller += static_cast<int>(count);
 }
 
-void TFoutLijst::AddRow(std::string_view message, int line, const std::string& number) {
-  const int row = FGrid.RowCount() - 1;
-  FGrid.SetCell(0, row, std::to_string(row));
-  if (line > 0 && line != NoLine) FGrid.SetCell(1, row, std::to_string(line));
-  FGrid.SetCell(2, row, std::string(message));
-  FGrid.SetCell(3, row, number);
-  FGrid.SetRowCount(FGrid.RowCount() + 1);
+void TFoutLijst::AddBestand(const std::filesystem::path& bestand, std::string naNaam) {
+  if (!FBatch && FFoutTeller > FGetoond)
+    FFouten.Add({TFoutSoort::NietGetoond, {}, FFoutTeller - FGetoond, {}, {}, {}});
+  FFouten.Add({TFoutSoort::Bestand, {}, 0, bestand, std::move(naNaam), FFoutTeller});
 }
 
 void ErrorGridGetAlignment(int /*row*/, int col, THorzAlign& horz, TVertAlign& /*vert*/) {

@@ -165,9 +165,10 @@ int AddInputRow(TCellTable& grid, std::string_view prepared, std::string& cells)
 // A date whose one-digit year was read as 200x, said with the date it became.
 void AddJaarVerbreed(const TDatumVeld& datum, const char* veld, int regel, TFoutLijst& fouten) {
   if (datum.JaarVerbreed)
-    fouten.AddFout(FillIn(Tekst::JaarVanEenCijfer, VeldText(veld, Trim(datum.Tekst)),
-                          FormatDate("yyyy-mm-dd", datum.Datum)),
-                   regel);
+    fouten.AddFout(
+        {TBevindingId::JaarVanEenCijfer,
+         regel,
+         {veld, KortVeldTekst(Trim(datum.Tekst)), FormatDate("yyyy-mm-dd", datum.Datum)}});
 }
 
 // A birth date stays empty in the report when its text is no date.
@@ -175,7 +176,7 @@ TDate ReadGebDatum(std::string_view& rest, const char* veld, int regel, TFoutLij
   const TDatumVeld datum = ReadEigenDatumVeld(rest);
   const std::string_view tekst = Trim(datum.Tekst);
   if (datum.Datum == InvalidDate && !tekst.empty())
-    fouten.AddFout(FillIn(Tekst::GeenGeboortedatum, VeldText(veld, tekst)), regel);
+    fouten.AddFout({TBevindingId::GeenGeboortedatum, regel, {veld, KortVeldTekst(tekst)}});
   AddJaarVerbreed(datum, veld, regel, fouten);
   return datum.Datum;
 }
@@ -186,9 +187,8 @@ bool HasKopRecord(const TIdNrList& idNrs) {
   return false;
 }
 
-std::string HeaderDateMessage(TDate date, const char* code, const char* word) {
-  if (date >= Date20050101 && date <= Date20991231) return {};
-  return std::string(code) + " " + word + "datum is geen geldige datum (dd-mm-eejj)";
+bool IsHeaderDate(TDate date) {
+  return date >= Date20050101 && date <= Date20991231;
 }
 
 // Half-way values go to the even neighbour.
@@ -201,7 +201,7 @@ int RoundHalfEven(int numerator, int denominator) {
 
 } // namespace
 
-TToernooi::TToernooi(TCellTable& errorGrid, TCoreUI& ui) : FErrorGrid(errorGrid), FUI(ui) {
+TToernooi::TToernooi(TFouten& fouten, TCoreUI& ui) : FLijst(fouten), FUI(ui) {
   Clear();
 }
 
@@ -244,7 +244,7 @@ void TToernooi::AddRonde(const TRondeRec& ronde) {
 TLoadResult TToernooi::LoadFile(const std::filesystem::path& path, TCellTable& inputGrid,
                                 bool batch) {
   StartLoad(inputGrid);
-  TFoutLijst fouten(FErrorGrid, batch);
+  TFoutLijst fouten(FLijst, batch);
   TTextFile file = ReadTextFile(path);
   TLoadResult result = file.Result;
   TInputText input = DecodeInput(file.Text);
@@ -259,7 +259,7 @@ TLoadResult TToernooi::LoadFile(const std::filesystem::path& path, TCellTable& i
 TLoadResult TToernooi::LoadBytes(const std::filesystem::path& path, std::string_view bytes,
                                  TCellTable& inputGrid, bool batch) {
   StartLoad(inputGrid);
-  TFoutLijst fouten(FErrorGrid, batch);
+  TFoutLijst fouten(FLijst, batch);
   if (TooLargeToRead(bytes.size())) return {TLoadOutcome::TooLarge, bytes.size()};
   TInputText input = DecodeInput(bytes);
   TLoadResult result{TextOutcome(input), bytes.size()};
@@ -320,7 +320,7 @@ bool TToernooi::ReadText(const std::filesystem::path& path, const TInputText& in
   const auto addVervangen = [&](std::size_t upTo, int regel) {
     for (; vervangen < input.Vervangen.size() && input.Vervangen[vervangen].Offset <= upTo;
          ++vervangen)
-      fouten.AddFout(VervangenTekenText(input.Vervangen[vervangen], input.Codering), regel);
+      fouten.AddFout(VervangenTekenBevinding(input.Vervangen[vervangen], input.Codering, regel));
   };
   TLineReader reader(text);
   for (std::string_view line; reader.Next(line);) {
@@ -348,8 +348,8 @@ bool TToernooi::ReadText(const std::filesystem::path& path, const TInputText& in
     const std::int32_t code = parsed.value_or(0);
     // A spreadsheet's first line may name its separator.
     if (!codeVeld.empty() && !parsed && !(regel == 1 && codeVeld.starts_with("sep=")))
-      fouten.AddFout(FillIn(Tekst::GeenRecordCode, VeldText(Tekst::VeldRecordCode, codeVeld)),
-                     regel);
+      fouten.AddFout(
+          {TBevindingId::GeenRecordCode, regel, {Tekst::VeldRecordCode, KortVeldTekst(codeVeld)}});
     std::string joined;
     if (code != 0 && code != 900) {
       joined = JoinFields(rest);
@@ -362,10 +362,9 @@ bool TToernooi::ReadText(const std::filesystem::path& path, const TInputText& in
       Rec.Naam = std::string(CutTabField(rest));
       const std::size_t length = Rec.Naam.size();
       if (length < 5)
-        fouten.AddFout("Toernooinaam is te kort", regel);
+        fouten.AddFout({TBevindingId::ToernooinaamTeKort, regel, {}});
       else if (length > 40)
-        fouten.AddFout("Lengte toernooinaam (" + std::to_string(length) + ") > 40 karakters",
-                       regel);
+        fouten.AddFout({TBevindingId::ToernooinaamTeLang, regel, {std::to_string(length)}});
       break;
     }
     case 22:
@@ -383,19 +382,21 @@ bool TToernooi::ReadText(const std::filesystem::path& path, const TInputText& in
     case 42: {
       const TDatumVeld datum = ReadDatumVeld(rest);
       Rec.StartDatum = datum.Datum;
-      fouten.AddFout(HeaderDateMessage(Rec.StartDatum, "042", "Start"), regel);
+      if (!IsHeaderDate(Rec.StartDatum))
+        fouten.AddFout({TBevindingId::StartdatumOngeldig, regel, {}});
       AddJaarVerbreed(datum, Tekst::VeldStartdatum, regel, fouten);
       break;
     }
     case 52: {
       const TDatumVeld datum = ReadDatumVeld(rest);
       Rec.EindDatum = datum.Datum;
-      fouten.AddFout(HeaderDateMessage(Rec.EindDatum, "052", "Eind"), regel);
+      if (!IsHeaderDate(Rec.EindDatum))
+        fouten.AddFout({TBevindingId::EinddatumOngeldig, regel, {}});
       AddJaarVerbreed(datum, Tekst::VeldEinddatum, regel, fouten);
       DatumsGeldig = IdNrs.Has(42) && IdNrs.Has(52) && Rec.StartDatum >= Date20000101 &&
                      Rec.EindDatum >= Date20000101;
       if (DatumsGeldig && Rec.StartDatum > Rec.EindDatum)
-        fouten.AddFout("Startdatum ligt na de einddatum", regel);
+        fouten.AddFout({TBevindingId::StartNaEind, regel, {}});
       break;
     }
     case 900:
@@ -412,7 +413,7 @@ bool TToernooi::ReadText(const std::filesystem::path& path, const TInputText& in
   const int laatste = FRegelCount + (text.ends_with('\r') || text.ends_with('\n') ? 1 : 0);
   addVervangen(text.size(), laatste);
   fouten.TelFouten(input.VervangenVerder);
-  if (input.NulOffset) fouten.AddFout(NulTekenText(), laatste);
+  if (input.NulOffset) fouten.AddFout({TBevindingId::NulTeken, laatste, {}});
 
   CheckHeaderRecords(fouten);
   if (FillInputGrid) FinishInputGrid(inputGrid, kopRegels);
@@ -420,9 +421,9 @@ bool TToernooi::ReadText(const std::filesystem::path& path, const TInputText& in
   CheckRondeDatums(fouten);
   for (const TGame& game : Games) {
     if (game.Rec.WitNaam.size() < 3)
-      fouten.AddFout("Naam heeft minder dan 3 karakters", game.Rec.RegelNr);
+      fouten.AddFout({TBevindingId::NaamTeKort, game.Rec.RegelNr, {}});
     if (game.Rec.ZwartNaam.size() < 3)
-      fouten.AddFout("Naam heeft minder dan 3 karakters", game.Rec.RegelNr);
+      fouten.AddFout({TBevindingId::NaamTeKort, game.Rec.RegelNr, {}});
   }
   return true;
 }
@@ -442,9 +443,9 @@ void TToernooi::Discard(TCellTable& inputGrid) {
 
 void TToernooi::FinishLoad(TFoutLijst& fouten, bool stillThere) {
   FFouten = fouten.FoutTeller();
-  fouten.AddFout(Rec.BestandsNaam + (stillThere ? "" : " Niet gevonden."), 0);
+  fouten.AddBestand(FSourcePath, stillThere ? "" : Tekst::NietGevonden);
   // Fitting once here gives the same widths as fitting after every game record.
-  if (FitErrorGrid) FErrorGrid.FitColumnWidths(true, 1);
+  if (FitErrorGrid) FLijst.Grid().FitColumnWidths(true, 1);
 }
 
 void TToernooi::ReadGame(std::string_view rest, int regel, TFoutLijst& fouten) {
@@ -454,7 +455,8 @@ void TToernooi::ReadGame(std::string_view rest, int regel, TFoutLijst& fouten) {
   const std::optional<std::int32_t> rondeNr = ParseIntField(rondeVeld);
   rec.RondeNr = rondeNr.value_or(0);
   if (!rondeNr && !Trim(rondeVeld).empty())
-    fouten.AddFout(FillIn(Tekst::GeenRondeNr, VeldText(Tekst::VeldRondeNr, rondeVeld)), regel);
+    fouten.AddFout(
+        {TBevindingId::GeenRondeNr, regel, {Tekst::VeldRondeNr, KortVeldTekst(rondeVeld)}});
   // An empty round date takes the next field's text, whose shift the id and result checks
   // then show.
   const TDatumVeld rondeDatum = ReadDatumVeld(rest);
@@ -479,27 +481,23 @@ void TToernooi::ReadGame(std::string_view rest, int regel, TFoutLijst& fouten) {
 
   bool rejected = false;
   if (rec.WitIdNr < 1 || rec.ZwartIdNr < 1) {
-    fouten.AddFout("Speler Idnr ontbreekt.", regel);
+    fouten.AddFout({TBevindingId::IdNrOntbreekt, regel, {}});
     rejected = true;
   }
   if (rec.Uitslag < 1 || rec.Uitslag > 5) {
-    fouten.AddFout("Niet legale uitslag.", regel);
+    fouten.AddFout({TBevindingId::UitslagOngeldig, regel, {}});
     rejected = true;
   }
   if (const TGame* game = Games.GetSpGame(rec.WitIdNr, rec.RondeNr)) {
-    fouten.AddFout("Witspeler heeft in deze ronde reeds gespeeld (Regel " +
-                       std::to_string(game->Rec.RegelNr) + ")",
-                   regel);
+    fouten.AddFout({TBevindingId::WitAlGespeeld, regel, {std::to_string(game->Rec.RegelNr)}});
     rejected = true;
   }
   if (const TGame* game = Games.GetSpGame(rec.ZwartIdNr, rec.RondeNr)) {
-    fouten.AddFout("Zwartspeler heeft in deze ronde reeds gespeeld (Regel " +
-                       std::to_string(game->Rec.RegelNr) + ")",
-                   regel);
+    fouten.AddFout({TBevindingId::ZwartAlGespeeld, regel, {std::to_string(game->Rec.RegelNr)}});
     rejected = true;
   }
   if (DatumsGeldig && (rec.RondeDatum < Rec.StartDatum || rec.RondeDatum > Rec.EindDatum))
-    fouten.AddFout("Rondedatum ligt niet tussen de start- en einddatum", regel);
+    fouten.AddFout({TBevindingId::RondedatumBuiten, regel, {}});
   if (!rejected && Past(GameBytes + NaamBytes(rec.WitNaam) + NaamBytes(rec.ZwartNaam)))
     Games.Add(std::move(rec));
 }
@@ -514,20 +512,21 @@ bool TToernooi::Past(double bytes) {
 }
 
 void TToernooi::CheckHeaderRecords(TFoutLijst& fouten) const {
-  const auto checkText = [&](std::int32_t code, std::string_view message) {
+  const auto checkText = [&](std::int32_t code, TBevindingId id) {
     const std::optional<TIdNr> idNr = IdNrs.GetIdNr(code);
     if (!idNr)
-      fouten.AddFout(message, NoLine);
+      fouten.AddFout({id, NoLine, {}});
     else if (idNr->Tekst.empty())
-      fouten.AddFout(message, idNr->RegelNr);
+      fouten.AddFout({id, idNr->RegelNr, {}});
   };
-  checkText(22, "022 Naam Toernooiplaats ontbreekt.");
-  checkText(32, "032 Federatie naam ontbreekt (NED)");
-  if (!IdNrs.Has(42)) fouten.AddFout("042 Startdatum ontbreekt.", NoLine);
-  if (!IdNrs.Has(52)) fouten.AddFout("052 Einddatum ontbreekt.", NoLine);
-  checkText(102, "102 Inzender ontbreekt");
-  checkText(122, "122 Speeltempo ontbreekt.");
-  if (!IdNrs.Has(900) && HasKopRecord(IdNrs)) fouten.AddFout(Tekst::GeenPartijen, NoLine);
+  checkText(22, TBevindingId::PlaatsOntbreekt);
+  checkText(32, TBevindingId::FederatieOntbreekt);
+  if (!IdNrs.Has(42)) fouten.AddFout({TBevindingId::StartdatumOntbreekt, NoLine, {}});
+  if (!IdNrs.Has(52)) fouten.AddFout({TBevindingId::EinddatumOntbreekt, NoLine, {}});
+  checkText(102, TBevindingId::InzenderOntbreekt);
+  checkText(122, TBevindingId::SpeeltempoOntbreekt);
+  if (!IdNrs.Has(900) && HasKopRecord(IdNrs))
+    fouten.AddFout({TBevindingId::GeenPartijen, NoLine, {}});
 }
 
 void TToernooi::FinishInputGrid(TCellTable& grid, const std::vector<bool>& kopRegels) const {
@@ -636,6 +635,6 @@ void TToernooi::CheckRondeDatums(TFoutLijst& fouten) const {
     if (referentie == 0)
       referentie = game->Rec.RondeDatum;
     else
-      fouten.AddFout("Meer dan 1 datum/ronde", game->Rec.RegelNr);
+      fouten.AddFout({TBevindingId::MeerDatumsPerRonde, game->Rec.RegelNr, {}});
   }
 }

@@ -53,7 +53,7 @@ struct TSpelersTeGroot {
 // the report lines. Every LoadFile starts from an empty tournament.
 class TToernooi {
 public:
-  TToernooi(TCellTable& errorGrid, TCoreUI& ui);
+  TToernooi(TFouten& fouten, TCoreUI& ui);
   TToernooi(const TToernooi&) = delete;
   TToernooi& operator=(const TToernooi&) = delete;
 
@@ -61,7 +61,7 @@ public:
   // Leaves the tournament and the input table as a load of an empty file would: what a stopped
   // load shows.
   void Discard(TCellTable& inputGrid);
-  // Reads and checks the file; every finding goes to the error table. Tells why it read no
+  // Reads and checks the file; every finding goes to the error list. Tells why it read no
   // lines, if it read none.
   TLoadResult LoadFile(const std::filesystem::path& path, TCellTable& inputGrid, bool batch);
   // Reads and checks bytes already in memory as the file at path; the file system is not used.
@@ -131,7 +131,7 @@ private:
   void FinishInputGrid(TCellTable& grid, const std::vector<bool>& kopRegels) const;
   void CheckRondeDatums(TFoutLijst& fouten) const;
 
-  TCellTable& FErrorGrid;
+  TFouten& FLijst;
   TCoreUI& FUI;
   std::filesystem::path FSourcePath;
   int FRegelCount = 0;

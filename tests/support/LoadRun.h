@@ -27,10 +27,11 @@ struct TLoadRun {
   TCellTable ErrorGrid{5, 5, 1, 1};
   TCellTable InputGrid{5, 5, 1, 0};
   TCoreUI UI;
-  TToernooi Toernooi{ErrorGrid, UI};
+  TFouten Fouten{ErrorGrid};
+  TToernooi Toernooi{Fouten, UI};
   TLoadResult Last;
 
-  TLoadRun() { ClearErrorGrid(ErrorGrid); }
+  TLoadRun() { Fouten.Clear(); }
 
   void Load(const std::filesystem::path& path, bool batch = false) {
     Last = Toernooi.LoadFile(path, InputGrid, batch);

@@ -152,7 +152,8 @@ TEST(DecodeInput, ReplacesWhatCodePage1252LacksAndSaysWhat) {
       EXPECT_TRUE(input.Vervangen.empty());
     } else {
       ASSERT_EQ(input.Vervangen.size(), 1u);
-      EXPECT_EQ(VervangenTekenText(input.Vervangen[0], input.Codering), c.Finding);
+      EXPECT_EQ(BevindingText(VervangenTekenBevinding(input.Vervangen[0], input.Codering, 1)),
+                c.Finding);
     }
   }
 }
@@ -181,9 +182,11 @@ TEST(LoadEncodings, RefuseWhatIsNotTextAndTellOfALaterNul) {
   text += "999;opv\0ulling\r\n900;3;10-10-2009;5;6;1;Ab, Cd;Ef, Gh;;\r\n"s;
   const TRead read = Read(text);
   EXPECT_EQ(read.Outcome, TLoadOutcome::Read);
-  EXPECT_EQ(read.Errors, (std::vector<std::string>{"9 Niet legale uitslag.",
-                                                   std::to_string(nulRegel) + " " + NulTekenText(),
-                                                   " Zwolle.csv"}));
+  EXPECT_EQ(read.Errors, (std::vector<std::string>{
+                             "9 Niet legale uitslag.",
+                             std::to_string(nulRegel) + " " +
+                                 "NUL-teken op deze regel: de rest van het bestand is niet gelezen",
+                             " Zwolle.csv"}));
   EXPECT_EQ(read.Report[5], "062 2");
 }
 

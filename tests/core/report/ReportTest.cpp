@@ -82,8 +82,9 @@ protected:
   }
 
   TCellTable errors;
+  TFouten fouten{errors};
   TCoreUI ui;
-  TToernooi toernooi{errors, ui};
+  TToernooi toernooi{fouten, ui};
   TCellTable grid{11, 1, 1, 0};
 };
 

@@ -271,3 +271,49 @@ TEST(ConversionFindingRow, GivesTheInputRowOfTheFindingsLine) {
                        "  -> none",
                    }));
 }
+
+// The jump follows the finding's own line, past line 10 000 and whatever the table's cell says;
+// the summary row is known by the list, not by its place in the table.
+TEST(ConversionFindingRow, FollowsTheFindingsLinePastLine10000) {
+  std::string text = Valid;
+  for (int regel = 3; regel < 10500; ++regel) text += "999;opvulling\r\n";
+  text += "\r\n900;1;14-11-2009;0;2;1;Ab, Cd;Ef, Gh;;\r\n";
+  for (int regel = 10502; regel < 12000; ++regel) text += "999;opvulling\r\n";
+  text += "900;2;14-11-2009;1;2;9;Ab, Cd;Ef, Gh;;\r\n";
+  TCoreUI ui;
+  TConversion conversion(ui);
+  conversion.OpenBytes("lang.csv", text);
+  TCellTable& errors = conversion.ErrorGrid;
+  std::vector<std::string> shown;
+  for (int r = 1; r < errors.RowCount(); ++r) {
+    const std::optional<int> row = conversion.FindingRow(r);
+    // A cell changed in the table does not move the jump.
+    const std::string regel(errors.GetCell(1, r));
+    errors.SetCell(1, r, "3");
+    EXPECT_EQ(conversion.FindingRow(r), row) << r;
+    shown.push_back(
+        regel + " " + std::string(errors.GetCell(2, r)) + " -> " +
+        (row ? std::to_string(*row) + " " + std::string(conversion.InputGrid.GetCell(0, *row))
+             : "none"));
+  }
+  // Line 10 500 is empty and has no row; the input table numbers its rows.
+  EXPECT_EQ(shown,
+            (std::vector<std::string>{
+                "10501 Speler Idnr ontbreekt. -> 10499 10500",
+                "10501 Zwartspeler heeft in deze ronde reeds gespeeld (Regel 2) -> 10499 10500",
+                "12000 Niet legale uitslag. -> 11998 11999",
+                " 022 Naam Toernooiplaats ontbreekt. -> none",
+                " 032 Federatie naam ontbreekt (NED) -> none",
+                " 042 Startdatum ontbreekt. -> none",
+                " 052 Einddatum ontbreekt. -> none",
+                " 102 Inzender ontbreekt -> none",
+                " 122 Speeltempo ontbreekt. -> none",
+                " lang.csv -> none",
+                "  -> none",
+            }));
+  EXPECT_EQ(conversion.SummaryRow("lang.csv"), 10);
+  EXPECT_EQ(conversion.SummaryRow("ander.csv"), std::nullopt);
+  ASSERT_NE(conversion.SummaryFile(10), nullptr);
+  EXPECT_EQ(*conversion.SummaryFile(10), "lang.csv");
+  EXPECT_EQ(conversion.SummaryFile(9), nullptr);
+}

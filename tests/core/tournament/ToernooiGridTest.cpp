@@ -50,8 +50,9 @@ protected:
   }
 
   TCellTable errors;
+  TFouten fouten{errors};
   TCoreUI ui;
-  TToernooi toernooi{errors, ui};
+  TToernooi toernooi{fouten, ui};
   TCellTable grid;
 };
 
