@@ -2,12 +2,13 @@
 #include "bench/TournamentGenerator.h"
 
 #include "cli/ConvertCommand.h"
+#include "core/report/Report.h"
 #include "core/report/ReportFile.h"
+#include "core/report/ToernooiGrid.h"
 #include "core/run/Conversion.h"
-#include "core/run/CoreUI.h"
+#include "core/tournament/CoreUI.h"
 #include "core/tournament/ErrorList.h"
 #include "core/tournament/Toernooi.h"
-#include "core/tournament/ToernooiGrid.h"
 #include "table/CellTable.h"
 #include "tests/support/TempDir.h"
 
@@ -134,7 +135,8 @@ void BM_BuildReport(benchmark::State& state) {
   const TBenchFile& file = File(state.range(0));
   TWindow window;
   window.Open(file);
-  for (auto _ : state) window.Toernooi.BuildReport(window.ToernooiGrid);
+  const TStand stand(window.Toernooi);
+  for (auto _ : state) BuildReport(window.Toernooi, stand);
   Count(state, file, ReportBytes(window.Toernooi));
 }
 

@@ -1,8 +1,8 @@
 #include "bench/TournamentGenerator.h"
 
 #include "core/reading/TextFile.h"
-#include "core/run/CoreUI.h"
 #include "core/text/Teksten.h"
+#include "core/tournament/CoreUI.h"
 #include "core/tournament/ErrorList.h"
 #include "core/tournament/Toernooi.h"
 #include "table/CellTable.h"

@@ -1,13 +1,13 @@
 #include "cli/ConvertCommand.h"
 
 #include "core/reading/TextFile.h"
+#include "core/report/ToernooiGrid.h"
 #include "core/run/Conversion.h"
 #include "core/run/ConversionRun.h"
-#include "core/run/CoreUI.h"
 #include "core/text/DecimalSeparator.h"
 #include "core/text/Teksten.h"
 #include "core/text/Version.h"
-#include "core/tournament/ToernooiGrid.h"
+#include "core/tournament/CoreUI.h"
 #include "table/CellTable.h"
 
 #include <string_view>

@@ -1,8 +1,8 @@
 #include "core/report/ReportSize.h"
-#include "core/run/CoreUI.h"
+#include "core/report/ToernooiGrid.h"
+#include "core/tournament/CoreUI.h"
 #include "core/tournament/ErrorList.h"
 #include "core/tournament/Toernooi.h"
-#include "core/tournament/ToernooiGrid.h"
 #include "table/CellTable.h"
 
 #include <cstddef>

@@ -2,12 +2,12 @@
 // the commands the window runs on them. Texts cross to the page as UTF-8, bytes as arrays.
 #include "core/report/ReportFile.h"
 #include "core/run/Conversion.h"
-#include "core/run/CoreUI.h"
 #include "core/text/Cp1252.h"
 #include "core/text/DecimalSeparator.h"
 #include "core/text/ErrorBoxText.h"
 #include "core/text/Teksten.h"
 #include "core/text/TextCase.h"
+#include "core/tournament/CoreUI.h"
 #include "table/CellTable.h"
 
 #include <emscripten/bind.h>

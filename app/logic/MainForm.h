@@ -6,7 +6,7 @@
 #include "app/logic/FolderChooser.h"
 #include "app/logic/WorkFolders.h"
 #include "core/run/Conversion.h"
-#include "core/run/CoreUI.h"
+#include "core/tournament/CoreUI.h"
 #include "core/tournament/Toernooi.h"
 #include "table/CellTable.h"
 

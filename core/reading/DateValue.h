@@ -10,6 +10,18 @@ using TDate = double;
 inline constexpr TDate NoDate = 2;
 // A date text that does not read as a date from 1904-01-01 to 2099-12-31 (1899-12-30).
 inline constexpr TDate InvalidDate = 0;
+// The years a date field can hold.
+inline constexpr int FirstDateYear = 1904;
+inline constexpr int LastDateYear = 2099;
+// 1904-01-01, the first date a field can hold: the day numbers before it are the markers of an
+// empty or unreadable field.
+inline constexpr TDate FirstDate = 1462;
+
+// Whether the day number is a date a field held, and not the marker of an empty or unreadable
+// one.
+inline constexpr bool IsShownDate(TDate date) {
+  return date >= FirstDate;
+}
 
 struct TYmd {
   int Year = 0;

@@ -130,11 +130,11 @@ TDatumVeld ParseDatum(std::string_view field) {
   int day = ReadIntField(rest);
 
   // A four-digit last part means the date was written day first.
-  if (day >= 1904 && year >= 1 && year <= 31) std::swap(year, day);
+  if (day >= FirstDateYear && year >= 1 && year <= 31) std::swap(year, day);
   const bool verbreed = year < 10;
   if (verbreed) year += 2000;
 
-  if (year < 1904 || year > 2099 || !IsValidDate(year, month, day)) return veld;
+  if (year < FirstDateYear || year > LastDateYear || !IsValidDate(year, month, day)) return veld;
   veld.Datum = EncodeDate(year, month, day);
   veld.JaarVerbreed = verbreed;
   return veld;

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/reading/LoadOutcome.h"
-#include "core/reading/TekstCodering.h"
 #include "core/text/Bevinding.h"
+#include "core/text/TekstCodering.h"
 
 #include <cstddef>
 #include <cstdint>

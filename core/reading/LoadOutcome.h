@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/reading/TekstCodering.h"
+#include "core/text/TekstCodering.h"
 
 #include <cstdint>
 #include <filesystem>

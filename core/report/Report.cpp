@@ -2,6 +2,8 @@
 
 #include "core/reading/DateValue.h"
 #include "core/reading/Fields.h"
+#include "core/report/StandKolommen.h"
+#include "core/text/Teksten.h"
 #include "core/text/Version.h"
 #include "core/tournament/Toernooi.h"
 
@@ -51,13 +53,6 @@ std::string SecondRuler(const std::vector<TRondeRec>& rondes) {
   return ruler;
 }
 
-bool IsPlayerRow(const TCellTable& grid, int row) {
-  std::string field(grid.GetCell(RecordCodeColumn.Col, row));
-  field += '\t';
-  std::string_view rest = field;
-  return ReadIntField(rest) == 1;
-}
-
 } // namespace
 
 void TReportLine::AppendField(std::string_view cellText, const TReportColumn& column) {
@@ -91,43 +86,46 @@ std::string TReportLine::Text() const {
   return line;
 }
 
-void TToernooi::BuildReport(const TCellTable& toernooiGrid) {
-  ReportLines.clear();
-  ReportLines.push_back("012 " + Rec.Naam);
-  ReportLines.push_back("022 " + Rec.Plaats);
-  ReportLines.push_back("032 NED");
-  ReportLines.push_back("042 " + HeaderDatum(Rec.StartDatum, "yyyy-mm-dd (Geen startdatum)"));
-  ReportLines.push_back("052 " + HeaderDatum(Rec.EindDatum, "yyyy-mm-dd (Geen einddatum)"));
-  ReportLines.push_back("062 " + std::to_string(GetSpelerCount()));
-  ReportLines.push_back("102 " + Rec.Inzender);
-  ReportLines.push_back("122 " + Rec.Speeltempo);
-  ReportLines.emplace_back();
+void BuildReport(TToernooi& toernooi, const TStand& stand) {
+  const TToernooiRec& rec = toernooi.Rec;
+  std::vector<std::string>& lines = toernooi.ReportLines;
+  lines.clear();
+  lines.push_back("012 " + rec.Naam);
+  lines.push_back("022 " + rec.Plaats);
+  lines.push_back("032 NED");
+  lines.push_back("042 " + HeaderDatum(rec.StartDatum, Tekst::GeenStartdatum));
+  lines.push_back("052 " + HeaderDatum(rec.EindDatum, Tekst::GeenEinddatum));
+  lines.push_back("062 " + std::to_string(stand.SpelerCount()));
+  lines.push_back("102 " + rec.Inzender);
+  lines.push_back("122 " + rec.Speeltempo);
+  lines.emplace_back();
 
-  const int rondeCount = static_cast<int>(Rondes.size());
-  ReportLines.push_back(FirstRuler(rondeCount));
-  ReportLines.push_back(SecondRuler(Rondes));
+  const int rondeCount = stand.RondeCount();
+  lines.push_back(FirstRuler(rondeCount));
+  lines.push_back(SecondRuler(stand.Rondes()));
 
   // Each round's date starts at its field and takes the room of one round.
   std::string datums = "132";
   PadTo(datums, static_cast<std::size_t>(FirstRondeColumn.StartPos - 1));
-  for (const TRondeRec& ronde : Rondes) {
+  for (const TRondeRec& ronde : stand.Rondes()) {
     std::string datum = FormatDate("yy.mm.dd", ronde.Datum);
     PadTo(datum, RondeColumnStep);
     datums += datum;
   }
-  ReportLines.push_back(std::move(datums));
+  lines.push_back(std::move(datums));
 
   // Each round's column is worked out as the line reaches it: a list of them would take more
   // than the rulers for a file of many rounds.
   const int colCount = FirstRondeColumn.Col + rondeCount;
-  for (int row = 0; row < toernooiGrid.RowCount(); ++row) {
-    if (!IsPlayerRow(toernooiGrid, row)) continue;
+  std::vector<const TSpPartij*> rondeCellen;
+  for (int i = 0; i < stand.SpelerCount(); ++i) {
+    stand.RondeCellen(i, rondeCellen);
     TReportLine line;
     for (int col = 0; col < colCount; ++col)
-      line.AppendField(toernooiGrid.GetCell(col, row), ReportColumnAt(col));
-    ReportLines.push_back(line.Text());
+      line.AppendField(StandCel(stand, i, col, rondeCellen), ReportColumnAt(col));
+    lines.push_back(line.Text());
   }
 
-  ReportLines.emplace_back();
-  ReportLines.push_back("--- Morvelander v" + VersionText(DecimalSeparator));
+  lines.emplace_back();
+  lines.push_back("--- Morvelander v" + VersionText(toernooi.DecimalSeparator));
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/report/ReportColumns.h"
+#include "core/tournament/Stand.h"
+#include "core/tournament/Toernooi.h"
 
 #include <cstdint>
 #include <string>
@@ -24,3 +26,7 @@ private:
   std::string FText;
   std::size_t FBlanks = 0;
 };
+
+// Replaces the tournament's ReportLines with its report: the header values, the rulers, the
+// rounds' dates and one line per player of the standing.
+void BuildReport(TToernooi& toernooi, const TStand& stand);

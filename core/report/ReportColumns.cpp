@@ -37,8 +37,3 @@ std::uintmax_t ReportLineWidth(int rondeCount) {
   return static_cast<std::uintmax_t>(FirstRondeColumn.EndPos()) +
          std::uintmax_t{RondeColumnStep} * static_cast<std::uintmax_t>(rondeCount - 1);
 }
-
-std::uintmax_t OverNaam(std::string_view naam) {
-  const auto nameWidth = static_cast<std::size_t>(NaamColumn.Width);
-  return naam.size() > nameWidth ? naam.size() - nameWidth : 0;
-}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/tournament/NaamBreedte.h"
 #include "table/CellTable.h"
 
 #include <array>
@@ -36,7 +37,7 @@ constexpr TReportColumn SexeColumn      { 2, "S",      10,  1, THorzAlign::Cente
 // Title
 constexpr TReportColumn TitelColumn     { 3, "T",      11,  3, THorzAlign::Center, THorzAlign::Right, "TTT"};
 // Name (Lastname, Firstname, academic title)
-constexpr TReportColumn NaamColumn      { 4, "Naam",   15, 33, THorzAlign::Left,   THorzAlign::Left,  "NNNNNNNNNNNNNNNNNNNNNNNNNNNNNNNNN"};
+constexpr TReportColumn NaamColumn      { 4, "Naam",   15, NaamBreedte, THorzAlign::Left, THorzAlign::Left, "NNNNNNNNNNNNNNNNNNNNNNNNNNNNNNNNN"};
 // FIDE Rating
 constexpr TReportColumn RatingColumn    { 5, "Rating", 49,  4, THorzAlign::Center, THorzAlign::Right, "RRRR"};
 // FIDE federation
@@ -67,5 +68,3 @@ constexpr std::int32_t RondeColumnStep = 10;
 TReportColumn ReportColumnAt(int col);
 // The width of a report player line: it runs to the end of the last round's field.
 std::uintmax_t ReportLineWidth(int rondeCount);
-// By how many characters a name runs past the name column.
-std::uintmax_t OverNaam(std::string_view naam);

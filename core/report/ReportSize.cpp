@@ -1,8 +1,10 @@
 #include "core/report/ReportSize.h"
 
 #include "core/report/ReportColumns.h"
+#include "core/text/Teksten.h"
 #include "core/tournament/Toernooi.h"
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -10,7 +12,9 @@ namespace {
 
 constexpr std::uintmax_t LineEnd = 2;
 // "042 " and "052 " with the longer of a date and the text for no date.
-constexpr std::uintmax_t HeaderDateLine = 4 + sizeof("yyyy-mm-dd (Geen startdatum)") - 1;
+constexpr std::uintmax_t HeaderDateLine =
+    4 + std::max(std::string_view(Tekst::GeenStartdatum).size(),
+                 std::string_view(Tekst::GeenEinddatum).size());
 // The widest footer, with room for the version text.
 constexpr std::uintmax_t FooterLine = 64;
 

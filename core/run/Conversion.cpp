@@ -2,10 +2,10 @@
 
 #include "core/reading/FileInUse.h"
 #include "core/report/ReportFile.h"
+#include "core/report/ToernooiGrid.h"
 #include "core/text/Cp1252.h"
 #include "core/text/Teksten.h"
 #include "core/tournament/ErrorList.h"
-#include "core/tournament/ToernooiGrid.h"
 
 #include <system_error>
 #include <utility>

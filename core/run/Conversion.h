@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/reading/LoadOutcome.h"
-#include "core/run/CoreUI.h"
 #include "core/run/FileIdentities.h"
+#include "core/tournament/CoreUI.h"
 #include "core/tournament/Toernooi.h"
 #include "table/CellTable.h"
 

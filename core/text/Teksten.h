@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/reading/TekstCodering.h"
+#include "core/text/TekstCodering.h"
 
 #include <cstdint>
 #include <optional>
@@ -177,6 +177,11 @@ inline constexpr const char* KnopBeideHouden = "Beide houden";
 inline constexpr const char* LijstLeegmaken = "Alle %1 bestanden van de lijst halen ?";
 inline constexpr const char* KnopJa = "Ja";
 inline constexpr const char* KnopNee = "Nee";
+
+// The report's header date lines of a tournament without a start or end date. The report's
+// size is reckoned with the longer of the two.
+inline constexpr const char* GeenStartdatum = "yyyy-mm-dd (Geen startdatum)";
+inline constexpr const char* GeenEinddatum = "yyyy-mm-dd (Geen einddatum)";
 
 // The clipboard of the page, when the browser keeps it closed.
 inline constexpr const char* GeenKlembord = "Het klembord is niet beschikbaar.";

@@ -4,10 +4,10 @@
 #include "core/reading/InputText.h"
 #include "core/reading/SizeLimits.h"
 #include "core/reading/TextFile.h"
-#include "core/report/ReportColumns.h"
 #include "core/text/Cp1252.h"
 #include "core/text/Teksten.h"
 #include "core/tournament/ErrorList.h"
+#include "core/tournament/NaamBreedte.h"
 
 #include <algorithm>
 #include <limits>

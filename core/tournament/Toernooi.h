@@ -4,7 +4,7 @@
 #include "core/reading/InputText.h"
 #include "core/reading/LoadOutcome.h"
 #include "core/reading/RegelSet.h"
-#include "core/run/CoreUI.h"
+#include "core/tournament/CoreUI.h"
 #include "core/tournament/ErrorList.h"
 #include "core/tournament/FlatIndex.h"
 #include "core/tournament/Games.h"
@@ -71,8 +71,6 @@ public:
   // The players the last load did not build, when they would take too much memory; empty when
   // they were built.
   const std::optional<TSpelersTeGroot>& TeGroot() const { return FTeGroot; }
-  // Replaces ReportLines with the report of the tournament table.
-  void BuildReport(const TCellTable& toernooiGrid);
 
   int GetSpelerCount() const { return Spelers.Count(); }
   // The index of the first round with that number, or -1.

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/run/CoreUI.h"
 #include "core/text/Teksten.h"
+#include "core/tournament/CoreUI.h"
 #include "core/tournament/ErrorList.h"
 #include "core/tournament/Toernooi.h"
 #include "table/CellTable.h"

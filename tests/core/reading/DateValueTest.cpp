@@ -30,6 +30,14 @@ TEST(EncodeDate, GivesDaysSince30December1899) {
   }
 }
 
+// The first date a field holds is the first day of its first year.
+TEST(FirstDate, IsTheFirstDayOfTheFirstYear) {
+  EXPECT_EQ(EncodeDate(FirstDateYear, 1, 1), FirstDate);
+  EXPECT_TRUE(IsShownDate(FirstDate));
+  EXPECT_FALSE(IsShownDate(FirstDate - 1));
+  EXPECT_FALSE(IsShownDate(NoDate));
+}
+
 TEST(DecodeDate, GivesTheCalendarDateOfADayNumber) {
   for (const auto& c : KnownDays) {
     SCOPED_TRACE(c.number);

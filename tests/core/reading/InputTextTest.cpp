@@ -1,9 +1,9 @@
 #include "core/reading/InputText.h"
 
 #include "core/run/Conversion.h"
-#include "core/run/CoreUI.h"
 #include "core/text/Cp1252.h"
 #include "core/text/Teksten.h"
+#include "core/tournament/CoreUI.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "core/reading/DateValue.h"
 #include "core/run/Conversion.h"
-#include "core/run/CoreUI.h"
+#include "core/tournament/CoreUI.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "core/report/ReportSize.h"
 
-#include "core/tournament/ToernooiGrid.h"
+#include "core/report/ToernooiGrid.h"
 #include "support/LoadRun.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,10 @@
 #include "core/report/Report.h"
 #include "core/reading/DateValue.h"
 #include "core/report/ReportFile.h"
-#include "core/run/CoreUI.h"
+#include "core/report/ToernooiGrid.h"
+#include "core/tournament/CoreUI.h"
+#include "core/tournament/Stand.h"
 #include "core/tournament/Toernooi.h"
-#include "core/tournament/ToernooiGrid.h"
 #include "support/LoadRun.h"
 #include "support/SameBytes.h"
 #include "support/TempDir.h"
@@ -67,10 +68,9 @@ protected:
   void SetRondes(const std::vector<std::int32_t>& nrs) {
     for (const std::int32_t nr : nrs) toernooi.Rondes.push_back({nr, EncodeDate(2009, 11, 8), 1});
   }
-  void AddRow(const std::vector<std::string>& cells) {
-    const int row = grid.RowCount();
-    grid.SetRowCount(row + 1);
-    for (std::size_t k = 0; k < cells.size(); ++k) grid.SetCell(static_cast<int>(k), row, cells[k]);
+  void Build() {
+    const TStand stand(toernooi);
+    BuildReport(toernooi, stand);
   }
   void AddSpeler(std::int32_t idNr, const std::string& naam) {
     toernooi.Spelers.Add(naam, std::make_unique<TSp>(idNr, 0, naam, NoDate));
@@ -85,7 +85,6 @@ protected:
   TFouten fouten{errors};
   TCoreUI ui;
   TToernooi toernooi{fouten, ui};
-  TCellTable grid{11, 1, 1, 0};
 };
 
 TEST_F(BuildReportTest, WithoutPlayersAndRoundsHasOnlyHeaderRulersAndFooter) {
@@ -96,8 +95,7 @@ TEST_F(BuildReportTest, WithoutPlayersAndRoundsHasOnlyHeaderRulersAndFooter) {
   toernooi.Rec.Speeltempo = "90 min";
   toernooi.Rec.StartDatum = EncodeDate(2009, 10, 3);
   toernooi.Rec.EindDatum = EncodeDate(2009, 10, 10);
-  AddRow({});
-  toernooi.BuildReport(grid);
+  Build();
 
   const std::vector<std::string> want = {"012 Open Jeugd",
                                          "022 Zwolle",
@@ -122,7 +120,7 @@ TEST_F(BuildReportTest, CountsPlayersAndLeavesMissingTextsEmpty) {
   AddSpeler(1, "Ab, Cd");
   AddSpeler(2, "Ef, Gh");
   AddSpeler(3, "Ij, Kl");
-  toernooi.BuildReport(grid);
+  Build();
   const auto& lines = toernooi.ReportLines;
   ASSERT_GE(lines.size(), 8u);
   EXPECT_EQ(lines[0], "012 ");
@@ -151,7 +149,7 @@ TEST_F(BuildReportTest, HeaderDatesBefore2000AreWrittenAsMissing) {
     SCOPED_TRACE(c.name);
     toernooi.Rec.StartDatum = c.date;
     toernooi.Rec.EindDatum = c.date;
-    toernooi.BuildReport(grid);
+    Build();
     ASSERT_GE(toernooi.ReportLines.size(), 5u);
     EXPECT_EQ(toernooi.ReportLines[3], c.start);
     EXPECT_EQ(toernooi.ReportLines[4], c.eind);
@@ -173,7 +171,7 @@ TEST_F(BuildReportTest, RulersGetOneGroupPerRoundInFirstOccurrenceOrder) {
     SCOPED_TRACE(c.name);
     toernooi.Rondes.clear();
     SetRondes(c.rondes);
-    toernooi.BuildReport(grid);
+    Build();
     std::string digits;
     for (std::size_t k = 0; k < c.rondes.size(); ++k) digits += "0123456789";
     EXPECT_EQ(toernooi.ReportLines[9], FirstRuler + digits);
@@ -183,36 +181,27 @@ TEST_F(BuildReportTest, RulersGetOneGroupPerRoundInFirstOccurrenceOrder) {
 
 TEST_F(BuildReportTest, RoundDateLineUsesFullStopsInTenCharacterColumns) {
   toernooi.Rondes = {{1, EncodeDate(2009, 11, 8), 5}, {2, NoDate, 6}, {3, InvalidDate, 7}};
-  toernooi.BuildReport(grid);
+  Build();
   EXPECT_EQ(toernooi.ReportLines[11],
             "132" + std::string(88, ' ') + "09.11.08  " + "00.01.01  " + "99.12.30  ");
 }
 
-TEST_F(BuildReportTest, TakesLinesOnlyFromRowsWhoseFirstCellReadsAsOne) {
-  struct {
-    const char* cell;
-    bool player;
-  } cases[] = {
-      {"001", true}, {"1", true},    {"01", true},  {"0001", true}, {" 1", true},   {"$1", true},
-      {"", false},   {"002", false}, {"1 ", false}, {"x", false},   {"1.0", false}, {"-1", false},
-  };
-  // Column 1 carries the case's index so that each line names its row.
-  std::vector<std::string> want;
-  for (std::size_t i = 0; i < std::size(cases); ++i) {
-    AddRow({cases[i].cell, std::to_string(i)});
-    if (cases[i].player) want.push_back(std::to_string(i));
-  }
-  toernooi.BuildReport(grid);
-
-  std::vector<std::string> got;
-  for (const std::string& line : PlayerLines()) {
-    const std::string rank = line.substr(4, 4);
-    got.push_back(rank.substr(rank.find_first_not_of(' ')));
-  }
-  EXPECT_EQ(got, want);
+TEST_F(BuildReportTest, WritesOneLinePerPlayerInStartOrder) {
+  AddSpeler(1, "Ab, Cd");
+  AddSpeler(7000002, "Ef, Gh");
+  AddSpeler(3, "Ij, Kl");
+  Build();
+  EXPECT_EQ(PlayerLines(), (std::vector<std::string>{
+                               "001    1      Ab, Cd                                 NED           "
+                               "              0.0    1",
+                               "001    2      Ef, Gh                                 NED     "
+                               "7000002             0.0    2",
+                               "001    3      Ij, Kl                                 NED           "
+                               "              0.0    3",
+                           }));
 }
 
-TEST_F(BuildReportTest, PlayerLinesKeepFixedPositions) {
+TEST(TReportLine, PlayerLinesKeepFixedPositions) {
   const std::vector<std::string> ab = {"001", "1",       "",           "",    "Ab, Cd", "",
                                        "NED", "7000001", "2001-05-17", "1.0", "1"};
   const std::string name40 = "Abcdefghijklmnopqrstuvwxyzabcdefghijklmn";
@@ -265,12 +254,12 @@ TEST_F(BuildReportTest, PlayerLinesKeepFixedPositions) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    toernooi.Rondes.clear();
-    SetRondes(c.rondes);
-    grid = TCellTable(11, 1, 1, 0);
-    AddRow(c.cells);
-    toernooi.BuildReport(grid);
-    EXPECT_EQ(PlayerLines(), std::vector<std::string>{c.want});
+    TReportLine line;
+    const std::size_t colCount = FixedReportColumns.size() + c.rondes.size();
+    for (std::size_t col = 0; col < colCount; ++col)
+      line.AppendField(col < c.cells.size() ? c.cells[col] : std::string(),
+                       ReportColumnAt(static_cast<int>(col)));
+    EXPECT_EQ(line.Text(), c.want);
   }
 }
 
@@ -280,13 +269,13 @@ TEST_F(BuildReportTest, FooterAndNothingElseFollowTheDecimalSeparator) {
     const char* footer;
   } cases[] = {{'.', "--- Morvelander v0.1 (2009-11-08)"},
                {',', "--- Morvelander v0,1 (2009-11-08)"}};
-  AddRow({"001", "1", "", "", "Ab, Cd", "", "NED", "", "", "1,5", "1"});
+  AddSpeler(1, "Ab, Cd");
   for (const auto& c : cases) {
     SCOPED_TRACE(c.footer);
     toernooi.DecimalSeparator = c.separator;
-    toernooi.BuildReport(grid);
+    Build();
     EXPECT_EQ(toernooi.ReportLines.back(), c.footer);
-    EXPECT_EQ(PlayerLines().at(0).substr(80, 4), " 1,5");
+    EXPECT_EQ(PlayerLines().at(0).substr(80, 4), std::string(" 0") + c.separator + "0");
   }
 }
 

@@ -1,6 +1,6 @@
 #include "core/run/ConversionRun.h"
 
-#include "core/run/CoreUI.h"
+#include "core/tournament/CoreUI.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "core/run/Conversion.h"
 
-#include "core/run/CoreUI.h"
 #include "core/text/Cp1252.h"
+#include "core/tournament/CoreUI.h"
 #include "support/HeldFile.h"
 #include "support/SparseRondes.h"
 #include "support/TempDir.h"

@@ -1,7 +1,7 @@
 #include "core/reading/InputText.h"
 #include "core/report/ReportFile.h"
+#include "core/report/ToernooiGrid.h"
 #include "core/tournament/Spelers.h"
-#include "core/tournament/ToernooiGrid.h"
 #include "support/LoadRun.h"
 #include "support/SameBytes.h"
 #include "support/TempDir.h"

@@ -1,7 +1,7 @@
 #include "core/reading/DateValue.h"
 #include "core/report/ReportColumns.h"
 #include "core/report/ReportFile.h"
-#include "core/tournament/ToernooiGrid.h"
+#include "core/report/ToernooiGrid.h"
 #include "support/HeldFile.h"
 #include "support/LoadRun.h"
 #include "support/TempDir.h"

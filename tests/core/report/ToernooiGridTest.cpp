@@ -1,6 +1,7 @@
-#include "core/tournament/ToernooiGrid.h"
+#include "core/report/ToernooiGrid.h"
 #include "core/reading/DateValue.h"
-#include "core/run/CoreUI.h"
+#include "core/report/Report.h"
+#include "core/tournament/CoreUI.h"
 #include "core/tournament/Toernooi.h"
 #include "support/LoadRun.h"
 #include "support/SparseRondes.h"
@@ -198,6 +199,38 @@ TEST_F(FillToernooiGridTest, FitsColumnWidthsToEveryRowWithoutExtra) {
   EXPECT_EQ(grid.ColWidths(0), 3 * 7 + 10);
   EXPECT_EQ(grid.ColWidths(4), 15 * 7 + 10);
   EXPECT_EQ(grid.ColWidths(11), 8 * 7 + 10); // the date row is the widest
+}
+
+// The report's player lines are the table's rows, each cell placed in its column's field: the
+// table and the report show every column of the standing alike, the shown and the empty ones.
+TEST_F(FillToernooiGridTest, TableAndReportAgreeColumnForColumn) {
+  AddGame(1, 7000001, 2, 1, "Aa, Bb", "Zz, Yy", EncodeDate(1999, 2, 3), EncodeDate(1903, 1, 1));
+  AddGame(3, 2, 7000001, 4, "Zz, Yy", "Aa, Bb");
+  AddGame(3, 3, 3, 2, "Zelf, Een", "Zelf, Een", InvalidDate, EncodeDate(2001, 5, 17));
+  AddGame(2, 4, 2, 3, "Naam die langer is dan de kolom van de namen", "Zz, Yy");
+  AddGame(7, 4, 5, 5, "Naam die langer is dan de kolom van de namen", "Vijf, V");
+  toernooi.DecimalSeparator = ',';
+  Fill();
+  toernooi.Spelers[0].Rating = 1800;
+  EXPECT_EQ(FillToernooiGrid(toernooi, grid), "");
+
+  const int spelers = toernooi.GetSpelerCount();
+  ASSERT_EQ(spelers, 5);
+  ASSERT_EQ(toernooi.ReportLines.size(), 12u + 5u + 2u);
+  for (int row = 1; row <= spelers; ++row) {
+    SCOPED_TRACE(row);
+    TReportLine line;
+    for (int col = 0; col < grid.ColCount(); ++col)
+      line.AppendField(grid.GetCell(col, row), ReportColumnAt(col));
+    EXPECT_EQ(toernooi.ReportLines[static_cast<std::size_t>(11 + row)], line.Text());
+  }
+  // Every kind of column holds text somewhere, so the comparison covers each formatter.
+  for (int col = 0; col < grid.ColCount(); ++col) {
+    if (col == SexeColumn.Col || col == TitelColumn.Col) continue;
+    bool filled = false;
+    for (int row = 1; row <= spelers; ++row) filled = filled || !grid.GetCell(col, row).empty();
+    EXPECT_TRUE(filled) << col;
+  }
 }
 
 // 8 000 players with a line of 4 000 rounds each: a 300 kB file asking for a 306 MiB report.
