@@ -126,7 +126,6 @@ private:
   bool Past(double bytes);
   void ReadGame(std::string_view rest, int regel, TFoutLijst& fouten);
   void CheckHeaderRecords(TFoutLijst& fouten) const;
-  void FinishInputGrid(TCellTable& grid, const std::vector<bool>& kopRegels) const;
   void CheckRondeDatums(TFoutLijst& fouten) const;
 
   TFouten& FLijst;
