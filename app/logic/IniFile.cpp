@@ -3,13 +3,11 @@
 #include "core/reading/TextFile.h"
 #include "core/report/ReportFile.h"
 #include "core/text/Cp1252.h"
-#include "core/text/Teksten.h"
 #include "core/text/TextCase.h"
 
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <stdexcept>
 #include <string_view>
 
 namespace fs = std::filesystem;
@@ -77,8 +75,8 @@ std::string TIniFile::ReadString(const std::string& section, const std::string& 
   return defaultValue;
 }
 
-void TIniFile::WriteString(const std::string& section, const std::string& key,
-                           const std::string& value) {
+TFileOutcome TIniFile::WriteString(const std::string& section, const std::string& key,
+                                   const std::string& value) {
   // A file that cannot be read holds no settings worth keeping, so it is replaced.
   std::vector<std::string> lines;
   ReadLines(lines);
@@ -112,5 +110,6 @@ void TIniFile::WriteString(const std::string& section, const std::string& key,
 
   // Written like a report: CR LF lines that replace the old file in one step.
   if (const std::error_code ec = WriteReportFile(FPath, lines))
-    throw std::runtime_error(PathText(FPath) + "\r" + NietGemaaktText(ec));
+    return TFileRefusal{TFileRefusal::TStep::Make, FPath, ec};
+  return std::nullopt;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/logic/FileRefusal.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -23,9 +25,10 @@ public:
   // or the file cannot be read.
   std::string ReadString(const std::string& section, const std::string& key,
                          const std::string& defaultValue) const;
-  // Sets the key's value, creating the file, the section or the key when missing. Throws
-  // std::runtime_error with the path, CR and NietGemaaktText when the file cannot be written.
-  void WriteString(const std::string& section, const std::string& key, const std::string& value);
+  // Sets the key's value, creating the file, the section or the key when missing; the refusal
+  // when the file cannot be written.
+  [[nodiscard]] TFileOutcome WriteString(const std::string& section, const std::string& key,
+                                         const std::string& value);
 
 private:
   // The file's lines without their line ends; false when it cannot be read.
