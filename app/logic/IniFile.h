@@ -7,6 +7,12 @@
 #include <string>
 #include <vector>
 
+struct TIniSetting {
+  std::string Section;
+  std::string Key;
+  std::string Value;
+};
+
 // A private-profile (ini) file as Windows keeps one: "[Section]" lines and "Key=Value"
 // lines, values stored raw (no quoting, no escaping), section and key names matched without
 // regard to case. Every call reads the file afresh; writing keeps all other lines.
@@ -29,8 +35,12 @@ public:
   // when the file cannot be written.
   [[nodiscard]] TFileOutcome WriteString(const std::string& section, const std::string& key,
                                          const std::string& value);
+  // Sets several keys in one write of the file, so that it holds all of them or none.
+  [[nodiscard]] TFileOutcome WriteStrings(const std::vector<TIniSetting>& settings);
 
 private:
+  static void SetKey(std::vector<std::string>& lines, const std::string& section,
+                     const std::string& key, const std::string& value);
   // The file's lines without their line ends; false when it cannot be read.
   bool ReadLines(std::vector<std::string>& lines) const;
 

@@ -7,7 +7,6 @@
 #include "core/text/Version.h"
 
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <exception>
 #include <stdexcept>
@@ -286,7 +285,7 @@ bool TMainForm::FormCloseQuery() {
     std::error_code ec;
     fs::create_directories(IniFileName().parent_path(), ec);
     TIniFile ini(IniFileName());
-    std::vector<std::array<std::string, 3>> settings = {
+    std::vector<TIniSetting> settings = {
         {IniSection, InMapKey, InDirectoryListBox.Directory().string()},
         {IniSection, OutMapKey, OutDirectoryListBox.Directory().string()}};
     if (FBounds) {
@@ -295,9 +294,7 @@ bool TMainForm::FormCloseQuery() {
         settings.push_back({WindowSection, BoundsKeys[i], std::to_string(values[i])});
       settings.push_back({WindowSection, MaximizedKey, FBounds->Maximized ? "1" : "0"});
     }
-    // The first setting that cannot be written tells why; the others would say the same.
-    for (const auto& [section, key, value] : settings)
-      if (Refused(ini.WriteString(section, key, value))) return;
+    Refused(ini.WriteStrings(settings));
   });
   return true;
 }
