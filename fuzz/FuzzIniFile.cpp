@@ -61,7 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // is replaced as a whole.
   const std::size_t written = size > 0 ? data[0] % std::size(Sleutels) : 0;
   const std::string value = "/home/trainer/Toernooien " + std::to_string(size);
-  ini.WriteString(Sleutels[written].section, Sleutels[written].key, value);
+  Require(!ini.WriteString(Sleutels[written].section, Sleutels[written].key, value),
+          "the settings file is written");
   const bool kept =
       std::string(reinterpret_cast<const char*>(data), size).find('\0') == std::string::npos;
   for (std::size_t k = 0; k < std::size(Sleutels); ++k) {

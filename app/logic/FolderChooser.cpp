@@ -2,9 +2,6 @@
 
 #include "app/logic/FolderListing.h"
 #include "core/text/Cp1252.h"
-#include "core/text/Teksten.h"
-
-#include <stdexcept>
 
 namespace fs = std::filesystem;
 
@@ -17,23 +14,24 @@ fs::path NormalFolderPath(const fs::path& dir) {
   return path;
 }
 
-void TFolderChooser::SetDirectory(const fs::path& dir) {
+TFileOutcome TFolderChooser::SetDirectory(const fs::path& dir) {
   const fs::path path = NormalFolderPath(dir);
   std::error_code ec;
   fs::directory_iterator probe(path, ec);
-  if (ec) throw std::runtime_error(PathText(path) + "\r" + NietGeopendText(ec));
+  if (ec) return TFileRefusal{TFileRefusal::TStep::Open, path, ec};
   FDirectory = path;
   ReadEntries();
   if (FFileList) FFileList->SetDirectory(FDirectory);
+  return std::nullopt;
 }
 
 void TFolderChooser::Update() {
   if (!FDirectory.empty()) ReadEntries();
 }
 
-void TFolderChooser::OpenEntry(int index) {
-  if (index < 0 || index >= static_cast<int>(FEntries.size())) return;
-  SetDirectory(FEntries[static_cast<std::size_t>(index)].Path);
+TFileOutcome TFolderChooser::OpenEntry(int index) {
+  if (index < 0 || index >= static_cast<int>(FEntries.size())) return std::nullopt;
+  return SetDirectory(FEntries[static_cast<std::size_t>(index)].Path);
 }
 
 void TFolderChooser::SetFileList(TFileListBox* list) {

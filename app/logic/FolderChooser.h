@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/logic/FileListBox.h"
+#include "app/logic/FileRefusal.h"
 
 #include <filesystem>
 #include <string>
@@ -26,9 +27,9 @@ public:
   // Full path without a trailing separator, except for the root; empty before the first
   // SetDirectory.
   const std::filesystem::path& Directory() const { return FDirectory; }
-  // Makes the folder current and lists it. Throws std::runtime_error with the path, CR and
-  // NietGeopendText when it cannot be listed; the chooser then stays as it was.
-  void SetDirectory(const std::filesystem::path& dir);
+  // Makes the folder current and lists it. When it cannot be listed, the chooser stays as it
+  // was and the refusal says why.
+  [[nodiscard]] TFileOutcome SetDirectory(const std::filesystem::path& dir);
   // Re-reads the sub-folders; a folder that vanished lists none.
   void Update();
 
@@ -36,7 +37,7 @@ public:
   // The index of the current folder in Entries.
   int DirectoryIndex() const { return FDirectoryIndex; }
   // Makes the folder of an entry current, as a double-click does.
-  void OpenEntry(int index);
+  [[nodiscard]] TFileOutcome OpenEntry(int index);
 
   // The file list that shows the current folder; none when null.
   void SetFileList(TFileListBox* list);

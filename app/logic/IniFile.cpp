@@ -3,13 +3,11 @@
 #include "core/reading/TextFile.h"
 #include "core/report/ReportFile.h"
 #include "core/text/Cp1252.h"
-#include "core/text/Teksten.h"
 #include "core/text/TextCase.h"
 
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <stdexcept>
 #include <string_view>
 
 namespace fs = std::filesystem;
@@ -77,12 +75,25 @@ std::string TIniFile::ReadString(const std::string& section, const std::string& 
   return defaultValue;
 }
 
-void TIniFile::WriteString(const std::string& section, const std::string& key,
-                           const std::string& value) {
+TFileOutcome TIniFile::WriteString(const std::string& section, const std::string& key,
+                                   const std::string& value) {
+  return WriteStrings({{section, key, value}});
+}
+
+TFileOutcome TIniFile::WriteStrings(const std::vector<TIniSetting>& settings) {
   // A file that cannot be read holds no settings worth keeping, so it is replaced.
   std::vector<std::string> lines;
   ReadLines(lines);
+  for (const TIniSetting& setting : settings)
+    SetKey(lines, setting.Section, setting.Key, setting.Value);
+  // Written like a report: CR LF lines that replace the old file in one step.
+  if (const std::error_code ec = WriteReportFile(FPath, lines))
+    return TFileRefusal{TFileRefusal::TStep::Make, FPath, ec};
+  return std::nullopt;
+}
 
+void TIniFile::SetKey(std::vector<std::string>& lines, const std::string& section,
+                      const std::string& key, const std::string& value) {
   const std::string keyLine = key + "=" + value;
   std::optional<std::size_t> sectionLine;
   std::optional<std::size_t> lastKeyLine;
@@ -109,8 +120,4 @@ void TIniFile::WriteString(const std::string& section, const std::string& key,
     lines.push_back("[" + section + "]");
     lines.push_back(keyLine);
   }
-
-  // Written like a report: CR LF lines that replace the old file in one step.
-  if (const std::error_code ec = WriteReportFile(FPath, lines))
-    throw std::runtime_error(PathText(FPath) + "\r" + NietGemaaktText(ec));
 }

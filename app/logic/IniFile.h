@@ -1,9 +1,17 @@
 #pragma once
 
+#include "app/logic/FileRefusal.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
+
+struct TIniSetting {
+  std::string Section;
+  std::string Key;
+  std::string Value;
+};
 
 // A private-profile (ini) file as Windows keeps one: "[Section]" lines and "Key=Value"
 // lines, values stored raw (no quoting, no escaping), section and key names matched without
@@ -23,11 +31,16 @@ public:
   // or the file cannot be read.
   std::string ReadString(const std::string& section, const std::string& key,
                          const std::string& defaultValue) const;
-  // Sets the key's value, creating the file, the section or the key when missing. Throws
-  // std::runtime_error with the path, CR and NietGemaaktText when the file cannot be written.
-  void WriteString(const std::string& section, const std::string& key, const std::string& value);
+  // Sets the key's value, creating the file, the section or the key when missing; the refusal
+  // when the file cannot be written.
+  [[nodiscard]] TFileOutcome WriteString(const std::string& section, const std::string& key,
+                                         const std::string& value);
+  // Sets several keys in one write of the file, so that it holds all of them or none.
+  [[nodiscard]] TFileOutcome WriteStrings(const std::vector<TIniSetting>& settings);
 
 private:
+  static void SetKey(std::vector<std::string>& lines, const std::string& section,
+                     const std::string& key, const std::string& value);
   // The file's lines without their line ends; false when it cannot be read.
   bool ReadLines(std::vector<std::string>& lines) const;
 

@@ -11,6 +11,7 @@
 #include <exception>
 #include <stdexcept>
 #include <system_error>
+#include <tuple>
 
 namespace fs = std::filesystem;
 
@@ -161,6 +162,11 @@ void TMainForm::Show(const TConvertResult& result) {
   if (result.Told()) FDesktop.ShowMessage(result.Text(WindowNaming()));
 }
 
+bool TMainForm::Refused(const TFileOutcome& outcome) {
+  if (outcome) FDesktop.ShowMessage(outcome->Text());
+  return outcome.has_value();
+}
+
 std::string TMainForm::ErrorCellText(int col, int row) const {
   return Conversion.ErrorCell(col, row, WindowNaming());
 }
@@ -227,19 +233,9 @@ void TMainForm::OpenWorkFolder(TFolderChooser& chooser, const char* name,
                                const fs::path& examples) {
   const fs::path path = FWork.WorkDir / name;
   std::error_code ec;
-  if (!fs::is_directory(path, ec) && fs::create_directory(path, ec) && !examples.empty()) {
-    try {
-      CopyExamples(examples, path);
-    } catch (const std::exception& e) {
-      FDesktop.ShowError(DisplayText(e.what()));
-    }
-  }
-  try {
-    chooser.SetDirectory(path);
-  } catch (const std::exception& e) {
-    FDesktop.ShowError(DisplayText(e.what()));
-    chooser.SetDirectory(FWork.WorkDir);
-  }
+  if (!fs::is_directory(path, ec) && fs::create_directory(path, ec) && !examples.empty())
+    Refused(CopyExamples(examples, path));
+  if (Refused(chooser.SetDirectory(path))) Refused(chooser.SetDirectory(FWork.WorkDir));
 }
 
 void TMainForm::FormActivate() {
@@ -263,7 +259,7 @@ void TMainForm::FormActivate() {
 // double-click opens nothing, as it would for the user.
 void TMainForm::OpenStartFile() {
   RunCommand([this] {
-    InDirectoryListBox.SetDirectory(FStartFile.parent_path());
+    if (Refused(InDirectoryListBox.SetDirectory(FStartFile.parent_path()))) return;
     InFileListBox.SetItemIndex(-1);
     for (int i = 0; i < InFileListBox.Count(); ++i)
       if (InFileListBox.FullPath(i).filename() == FStartFile.filename())
@@ -280,10 +276,7 @@ void TMainForm::ApplyRememberedFolder(TFolderChooser& chooser, const std::string
   const fs::path folder = FWork.WorkDir / RememberedPath(value);
   std::error_code ec;
   if (!fs::is_directory(folder, ec)) return;
-  try {
-    chooser.SetDirectory(folder);
-  } catch (const std::exception&) {
-  }
+  std::ignore = chooser.SetDirectory(folder);
 }
 
 bool TMainForm::FormCloseQuery() {
@@ -292,13 +285,16 @@ bool TMainForm::FormCloseQuery() {
     std::error_code ec;
     fs::create_directories(IniFileName().parent_path(), ec);
     TIniFile ini(IniFileName());
-    ini.WriteString(IniSection, InMapKey, InDirectoryListBox.Directory().string());
-    ini.WriteString(IniSection, OutMapKey, OutDirectoryListBox.Directory().string());
-    if (!FBounds) return;
-    const int values[4] = {FBounds->Left, FBounds->Top, FBounds->Width, FBounds->Height};
-    for (int i = 0; i < 4; ++i)
-      ini.WriteString(WindowSection, BoundsKeys[i], std::to_string(values[i]));
-    ini.WriteString(WindowSection, MaximizedKey, FBounds->Maximized ? "1" : "0");
+    std::vector<TIniSetting> settings = {
+        {IniSection, InMapKey, InDirectoryListBox.Directory().string()},
+        {IniSection, OutMapKey, OutDirectoryListBox.Directory().string()}};
+    if (FBounds) {
+      const int values[4] = {FBounds->Left, FBounds->Top, FBounds->Width, FBounds->Height};
+      for (int i = 0; i < 4; ++i)
+        settings.push_back({WindowSection, BoundsKeys[i], std::to_string(values[i])});
+      settings.push_back({WindowSection, MaximizedKey, FBounds->Maximized ? "1" : "0"});
+    }
+    Refused(ini.WriteStrings(settings));
   });
   return true;
 }
@@ -406,11 +402,11 @@ void TMainForm::OutBoxClearBitBtnClick() {
 }
 
 void TMainForm::InDirectoryListBoxDblClick(int index) {
-  RunCommand([this, index] { InDirectoryListBox.OpenEntry(index); });
+  RunCommand([this, index] { Refused(InDirectoryListBox.OpenEntry(index)); });
 }
 
 void TMainForm::OutDirectoryListBoxDblClick(int index) {
-  RunCommand([this, index] { OutDirectoryListBox.OpenEntry(index); });
+  RunCommand([this, index] { Refused(OutDirectoryListBox.OpenEntry(index)); });
 }
 
 void TMainForm::InFileListBoxDblClick() {
@@ -557,10 +553,10 @@ void TMainForm::FormDragDrop(const std::vector<fs::path>& paths, TDropSide side)
     }
     if (!refused.empty()) FDesktop.ShowMessage(RefusedMessage(refused));
     if (folder && side == TDropSide::Input) {
-      InDirectoryListBox.SetDirectory(*folder);
+      if (Refused(InDirectoryListBox.SetDirectory(*folder))) return;
       InputFilesChanged();
-    } else if (folder) {
-      OutDirectoryListBox.SetDirectory(*folder);
+    } else if (folder && Refused(OutDirectoryListBox.SetDirectory(*folder))) {
+      return;
     }
     std::optional<fs::path> first;
     for (const fs::path& file : files) {

@@ -166,6 +166,8 @@ public:
 private:
   // What a conversion refused and why, in a plain message, when the user is told.
   void Show(const TConvertResult& result);
+  // Shows the refusal, if any; true when there was one.
+  bool Refused(const TFileOutcome& outcome);
   void InUpdate();
   void OutUpdate();
   void OpenWorkFolder(TFolderChooser& chooser, const char* name,

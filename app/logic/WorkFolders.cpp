@@ -2,10 +2,6 @@
 
 #include "app/logic/FileListBox.h"
 #include "app/logic/FolderChooser.h"
-#include "core/text/Cp1252.h"
-#include "core/text/Teksten.h"
-
-#include <stdexcept>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -22,7 +18,7 @@ TWorkFolders ChooseWorkFolders(const fs::path& exePath, TDesktop& desktop) {
           data / "examples"};
 }
 
-void CopyExamples(const fs::path& examples, const fs::path& folder) {
+TFileOutcome CopyExamples(const fs::path& examples, const fs::path& folder) {
   const auto samples =
       VisibleEntries(examples, [](const fs::directory_entry& entry, const std::string& text) {
         std::error_code ec;
@@ -32,6 +28,7 @@ void CopyExamples(const fs::path& examples, const fs::path& folder) {
     const fs::path target = folder / sample.Path.filename();
     std::error_code ec;
     if (!fs::copy_file(sample.Path, target, fs::copy_options::skip_existing, ec) && ec)
-      throw std::runtime_error(PathText(target) + "\r" + NietGemaaktText(ec));
+      return TFileRefusal{TFileRefusal::TStep::Make, target, ec};
   }
+  return std::nullopt;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/logic/Desktop.h"
+#include "app/logic/FileRefusal.h"
 
 #include <filesystem>
 
@@ -20,6 +21,7 @@ struct TWorkFolders {
 // are under the user's documents. Any other copy keeps everything beside the executable.
 TWorkFolders ChooseWorkFolders(const std::filesystem::path& exePath, TDesktop& desktop);
 
-// Copies the sample tournaments (*.csv) into the folder. Throws std::runtime_error with the
-// path, CR and NietGemaaktText when one cannot be copied.
-void CopyExamples(const std::filesystem::path& examples, const std::filesystem::path& folder);
+// Copies the sample tournaments (*.csv) into the folder; stops at the first that cannot be
+// copied, and tells why.
+[[nodiscard]] TFileOutcome CopyExamples(const std::filesystem::path& examples,
+                                        const std::filesystem::path& folder);

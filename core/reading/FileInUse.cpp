@@ -1,5 +1,7 @@
 #include "core/reading/FileInUse.h"
 
+#include <cerrno>
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -33,17 +35,21 @@ int OpenNoWait(const std::filesystem::path& path, int access) {
 
 } // namespace
 
-bool IsFileInUse(const std::filesystem::path& path) {
+TTargetHold TargetHold(const std::filesystem::path& path) {
   struct stat info {};
-  if (!IsRegularFile(path, info)) return false;
+  if (!IsRegularFile(path, info)) return TTargetHold::Free;
   // A file without any write permission is read-only, even for a user who could open it anyway.
-  if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return true;
+  if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return TTargetHold::Denied;
 
   const int fd = OpenNoWait(path, O_RDWR);
-  if (fd < 0) return true;
+  // Other reasons (a read-only disk, a full one) are for the write to tell.
+  if (fd < 0)
+    return errno == EACCES || errno == EPERM ? TTargetHold::Denied
+           : errno == ETXTBSY                ? TTargetHold::InUse
+                                             : TTargetHold::Free;
   const bool locked = IsLockedByOther(fd, true);
   close(fd);
-  return locked;
+  return locked ? TTargetHold::InUse : TTargetHold::Free;
 }
 
 bool IsFileLocked(const std::filesystem::path& path) {

@@ -1,5 +1,6 @@
 #include "core/report/ReportFile.h"
 
+#include "core/report/DiskSync.h"
 #include "core/report/FileLock.h"
 #include "core/report/ReportTempFile.h"
 
@@ -72,9 +73,8 @@ bool StillNamed(const std::string& path, int fd) {
 
 // Writes the bytes into a new temporary file beside the target and moves it over the target.
 // The rename replaces the report in one step, so a failed write or a crash of the program
-// leaves the old report or the new one, never a part. The bytes reach the disk at the file
-// system's pace: waiting for the disk after every report would make a folder of a thousand
-// files wait a thousand times.
+// leaves the old report or the new one, never a part; the syncs make that hold through a power
+// cut as well.
 std::error_code ReplaceFile(const std::filesystem::path& target,
                             const std::vector<std::string>& lines) {
   // Another writer may take a temporary file for a leftover, and remove it, before this one
@@ -95,12 +95,18 @@ std::error_code ReplaceFile(const std::filesystem::path& target,
       ec = std::make_error_code(std::errc::resource_unavailable_try_again);
     else if (!(ec = WriteLines(fd, lines)) && ::fchmod(fd, ReportMode(target)) != 0)
       ec = LastError();
+    if (!ec) ec = SyncFile(fd);
     if (::close(fd) != 0 && !ec) ec = LastError();
     if (!ec && std::rename(temp.c_str(), target.c_str()) != 0) ec = LastError();
-    if (ec) ::unlink(temp.c_str());
+    if (ec) {
+      ::unlink(temp.c_str());
+      return ec;
+    }
     lock.Release();
-    if (!ec) RemoveReportTempLeftOver(target, temp);
-    return ec;
+    RemoveReportTempLeftOver(target, temp);
+    // The new report is whole in its place; when its folder cannot be synced, the rename
+    // may not survive a power cut, and the report is not called written.
+    return SyncFolder(target.parent_path());
   }
   return std::make_error_code(std::errc::resource_unavailable_try_again);
 }

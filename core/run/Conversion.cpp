@@ -39,11 +39,26 @@ bool TConvertResult::Told() const {
 }
 
 const fs::path& TConvertResult::Subject() const {
-  return Outcome == TConvertOutcome::TargetInUse || Outcome == TConvertOutcome::WriteFailed ? Target
-                                                                                            : Input;
+  return Outcome == TConvertOutcome::TargetInUse || Outcome == TConvertOutcome::TargetDenied ||
+                 Outcome == TConvertOutcome::WriteFailed
+             ? Target
+             : Input;
 }
 
 namespace {
+
+// Why the target cannot be replaced, or Done when it can.
+TConvertOutcome HeldOutcome(const fs::path& target) {
+  switch (TargetHold(target)) {
+  case TTargetHold::Free:
+    break;
+  case TTargetHold::Denied:
+    return TConvertOutcome::TargetDenied;
+  case TTargetHold::InUse:
+    return TConvertOutcome::TargetInUse;
+  }
+  return TConvertOutcome::Done;
+}
 
 std::string NoFileMade() {
   return std::string("\r") + Tekst::GeenBestandGemaakt;
@@ -72,6 +87,8 @@ std::string TConvertResult::Reason(const TMessageNaming& naming) const {
            text("." + NoFileMade());
   case TConvertOutcome::TargetInUse:
     return text(Tekst::ReedsGebruikt + NoFileMade());
+  case TConvertOutcome::TargetDenied:
+    return text(Tekst::GeenToegangTotDoel + NoFileMade());
   case TConvertOutcome::WriteFailed:
     return text(NietGemaaktText(Error));
   case TConvertOutcome::NothingToSave:
@@ -199,8 +216,8 @@ TConvertResult TConversion::Save(const fs::path& target, const std::function<boo
     result.Outcome = TConvertOutcome::WouldReplaceInput;
   } else if (!confirm()) {
     result.Outcome = TConvertOutcome::Declined;
-  } else if (IsFileInUse(target)) {
-    result.Outcome = TConvertOutcome::TargetInUse;
+  } else if (const TConvertOutcome held = HeldOutcome(target); held != TConvertOutcome::Done) {
+    result.Outcome = held;
   } else if (const std::error_code ec = WriteReportFile(target, Toernooi.ReportLines)) {
     result.Outcome = TConvertOutcome::WriteFailed;
     result.Error = ec;
@@ -245,8 +262,9 @@ TConvertResult TConversion::ConvertFile(const fs::path& input, const fs::path& o
   } else if (const fs::path* earlier = FWritten.Find(result.Target)) {
     result.Outcome = TConvertOutcome::AlreadyWritten;
     result.Other = *earlier;
-  } else if (IsFileInUse(result.Target)) {
-    result.Outcome = TConvertOutcome::TargetInUse;
+  } else if (const TConvertOutcome held = HeldOutcome(result.Target);
+             held != TConvertOutcome::Done) {
+    result.Outcome = held;
   } else if (const std::error_code ec = WriteReportFile(result.Target, Toernooi.ReportLines)) {
     result.Outcome = TConvertOutcome::WriteFailed;
     result.Error = ec;

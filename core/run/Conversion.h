@@ -29,8 +29,10 @@ enum class TConvertOutcome {
   WouldReplaceInput,
   // A report of the same name was written earlier in the run.
   AlreadyWritten,
-  // Another program holds the target, or it is read-only.
+  // Another program holds the target.
   TargetInUse,
+  // The target is read-only, or this user may not write it.
+  TargetDenied,
   // The report could not be written (a read-only folder, a folder of the report's name, a full
   // disk); Error is the system's reason.
   WriteFailed,

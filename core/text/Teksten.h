@@ -62,6 +62,8 @@ inline constexpr const char* GeenTekst =
 // Why a run or a save wrote no report.
 inline constexpr const char* GeenBestandGemaakt = "Geen bestand gemaakt.";
 inline constexpr const char* ReedsGebruikt = "Wordt reeds gebruikt.";
+inline constexpr const char* GeenToegangTotDoel =
+    "Geen toegang: het bestand mag niet overschreven worden.";
 inline constexpr const char* RapportTeGroot =
     "Het rapport zou te groot worden (%1 MiB; de grens is %2 MiB)";
 // A tournament whose players and rounds would take more memory than its file may: %1 players

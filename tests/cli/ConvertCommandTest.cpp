@@ -275,7 +275,7 @@ TEST_F(ConvertCommandTest, NoReportReplacesAnInputOrAnEarlierReportOfTheRun) {
   }
 }
 
-TEST_F(ConvertCommandTest, TargetInUseIsLeftAloneAndTheLastWrittenReportIsPrinted) {
+TEST_F(ConvertCommandTest, ReadOnlyTargetIsLeftAloneAndTheLastWrittenReportIsPrinted) {
   std::ofstream(out / "Schoon.txt") << "oud";
   ASSERT_EQ(::chmod((out / "Schoon.txt").c_str(), 0444), 0);
   const TRun run =
@@ -283,7 +283,8 @@ TEST_F(ConvertCommandTest, TargetInUseIsLeftAloneAndTheLastWrittenReportIsPrinte
               work.Path());
   EXPECT_EQ(run.Status, 1);
   EXPECT_EQ(run.Err, "morvelander-convert: " + (outPath / "Schoon.txt").native() +
-                         ": Wordt reeds gebruikt. Geen bestand gemaakt.\n");
+                         ": Geen toegang: het bestand mag niet overschreven worden. Geen "
+                         "bestand gemaakt.\n");
   EXPECT_EQ(ReadFileBytes(out / "Schoon.txt"), "oud");
   EXPECT_TRUE(SameBytes(run.Out, Expected("Findings.expected.txt")));
 }

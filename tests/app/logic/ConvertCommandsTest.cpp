@@ -3,6 +3,7 @@
 #include "support/SparseRondes.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,9 @@ std::string VoorbeeldReport(const std::string& naam = "Voorbeeldtoernooi") {
 std::string InUse(const fs::path& path) {
   return path.string() + "\rWordt reeds gebruikt.\rGeen bestand gemaakt.";
 }
+
+const char* const Denied = " Geen toegang: het bestand mag niet overschreven worden. Geen "
+                           "bestand gemaakt.";
 
 void MakeReadOnly(const fs::path& path) {
   fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
@@ -155,21 +159,34 @@ TEST_F(MainFormTest, SaveCancelledStillRefreshesTheOutputList) {
   EXPECT_EQ(Desktop.Beeps, 1);
 }
 
-TEST_F(MainFormTest, SaveToATargetInUseLeavesItUntouched) {
+// A target another program holds is in use; a read-only one is denied.
+TEST_F(MainFormTest, SaveToATargetInUseOrReadOnlyLeavesItUntouchedAndSaysWhy) {
   WriteBytes(InBox() / "Voorbeeld.csv", TournamentCsv());
   Start();
   Open("Voorbeeld.csv");
-  const fs::path target = OutBox() / "Voorbeeld.txt";
-  WriteBytes(target, "old");
-  MakeReadOnly(target);
-  Desktop.ClearRecords();
-  Desktop.SaveAnswer = target;
-  Desktop.Answers = {true};
+  for (const bool readOnly : {false, true}) {
+    SCOPED_TRACE(readOnly ? "read-only" : "held");
+    const fs::path target = OutBox() / (readOnly ? "Alleen.txt" : "Bezet.txt");
+    WriteBytes(target, "old");
+    std::optional<THeldFile> held;
+    if (readOnly)
+      MakeReadOnly(target);
+    else
+      held.emplace(target);
+    Desktop.ClearRecords();
+    Desktop.SaveAnswer = target;
+    Desktop.Answers = {true};
 
-  Form.SaveDataBitBtnClick();
-  EXPECT_EQ(Desktop.Messages, Texts{InUse(target)});
-  EXPECT_EQ(ReadBytes(target), "old");
-  EXPECT_EQ(Desktop.Beeps, 1);
+    Form.SaveDataBitBtnClick();
+    const std::string why =
+        readOnly
+            ? target.string() +
+                  "\rGeen toegang: het bestand mag niet overschreven worden.\rGeen bestand gemaakt."
+            : InUse(target);
+    EXPECT_EQ(Desktop.Messages, Texts{why});
+    EXPECT_EQ(ReadBytes(target), "old");
+    EXPECT_EQ(Desktop.Beeps, 1);
+  }
 }
 
 // The refusal names the file as it is, also where code page 1252 has no letter for it.
@@ -362,10 +379,8 @@ TEST_F(MainFormTest, ConvertAllPassesOverAReportInUse) {
   Form.DoAllBitBtnClick();
   EXPECT_TRUE(Desktop.Messages.empty());
   // The row names the report it could not write, as its message would.
-  EXPECT_EQ(Column(Form.ErrorGrid, 2), (Texts{"Opmerking",
-                                              "a.csv " + (OutBox() / "a.txt").string() +
-                                                  " Wordt reeds gebruikt. Geen bestand gemaakt.",
-                                              "c.csv", ""}));
+  EXPECT_EQ(Column(Form.ErrorGrid, 2),
+            (Texts{"Opmerking", "a.csv " + (OutBox() / "a.txt").string() + Denied, "c.csv", ""}));
   EXPECT_EQ(ReadBytes(OutBox() / "a.txt"), "old");
   EXPECT_EQ(ReadBytes(OutBox() / "c.txt"), VoorbeeldReport());
 }
@@ -406,10 +421,7 @@ TEST_F(MainFormTest, ConvertAllListsEveryFileWithTheReasonItGaveNoReport) {
   EXPECT_TRUE(Desktop.Messages.empty());
   EXPECT_TRUE(Desktop.Errors.empty());
   EXPECT_EQ(Column(Form.ErrorGrid, 2),
-            (Texts{"Opmerking",
-                   "a.csv " + (OutBox() / "a.txt").string() +
-                       " Wordt reeds gebruikt. Geen bestand gemaakt.",
-                   "b.csv",
+            (Texts{"Opmerking", "a.csv " + (OutBox() / "a.txt").string() + Denied, "b.csv",
                    "beeld.csv Het bestand is geen tekstbestand: het begint met NUL-tekens of veel "
                    "andere stuurtekens.",
                    "leeg.csv Het bestand is leeg.", ""}));
@@ -494,7 +506,7 @@ TEST(MainFormStartFile, OpensTheFileAsADoubleClickDoes) {
     fs::path wantFolder;
     std::string wantSelected;
     int wantPage;
-    Texts wantErrors;
+    Texts wantMessages;
   } cases[] = {
       {"a tournament",
        elsewhere / "Open 2009.csv",
@@ -536,8 +548,8 @@ TEST(MainFormStartFile, OpensTheFileAsADoubleClickDoes) {
     EXPECT_EQ(form.ActivePage(), c.wantPage);
     EXPECT_EQ(form.StatusText(0), c.wantSelected.empty() ? "" : "Open 2009");
     EXPECT_EQ(form.ToernooiGrid.RowCount(), c.wantSelected.empty() ? 2 : 4);
-    EXPECT_EQ(desktop.Errors, c.wantErrors);
-    EXPECT_TRUE(desktop.Messages.empty());
+    EXPECT_EQ(desktop.Messages, c.wantMessages);
+    EXPECT_TRUE(desktop.Errors.empty());
   }
 }
 

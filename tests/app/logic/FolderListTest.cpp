@@ -2,12 +2,11 @@
 #include "app/logic/FileListBox.h"
 #include "app/logic/FolderChooser.h"
 #include "support/TempDir.h"
-#include "support/ThrownMessage.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <stdexcept>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -97,7 +96,7 @@ TEST_F(FolderListTest, FileListOfAMissingFolderIsEmpty) {
 
 TEST_F(FolderListTest, ChooserShowsThePathChainThenVisibleSubFoldersInNameOrder) {
   TFolderChooser chooser;
-  chooser.SetDirectory(Temp.Path() / "alpha" / ".." / "");
+  ASSERT_EQ(chooser.SetDirectory(Temp.Path() / "alpha" / ".." / ""), std::nullopt);
   EXPECT_EQ(chooser.Directory(), Temp.Path());
   std::vector<std::string> want{"/"};
   int level = 0;
@@ -115,34 +114,35 @@ TEST_F(FolderListTest, OpeningAnEntryMovesTheChooserAndItsFileList) {
   TFileListBox list("*.csv");
   TFolderChooser chooser;
   chooser.SetFileList(&list);
-  chooser.SetDirectory(Temp.Path());
+  ASSERT_EQ(chooser.SetDirectory(Temp.Path()), std::nullopt);
   ASSERT_EQ(list.Count(), 5);
 
   const int beta = chooser.DirectoryIndex() + 2;
   ASSERT_EQ(chooser.Entries()[static_cast<std::size_t>(beta)].Text, "Beta");
-  chooser.OpenEntry(beta);
+  ASSERT_EQ(chooser.OpenEntry(beta), std::nullopt);
   EXPECT_EQ(chooser.Directory(), Temp.Path() / "Beta");
   EXPECT_EQ(Items(list), std::vector<std::string>{"inner.csv"});
 
-  chooser.OpenEntry(chooser.DirectoryIndex() - 1);
+  ASSERT_EQ(chooser.OpenEntry(chooser.DirectoryIndex() - 1), std::nullopt);
   EXPECT_EQ(chooser.Directory(), Temp.Path());
   EXPECT_EQ(list.Count(), 5);
 }
 
 TEST_F(FolderListTest, ChooserRefusesAFolderItCannotListAndStaysPut) {
   TFolderChooser chooser;
-  chooser.SetDirectory(Temp.Path());
+  ASSERT_EQ(chooser.SetDirectory(Temp.Path()), std::nullopt);
   for (const fs::path& bad : {Temp.Path() / "gone", Temp.Path() / "c.csv"}) {
     SCOPED_TRACE(bad.string());
-    EXPECT_EQ(ThrownMessage<std::runtime_error>([&] { chooser.SetDirectory(bad); }),
-              bad.string() + "\rKan niet geopend worden...\rDe map bestaat niet.");
+    const TFileOutcome refused = chooser.SetDirectory(bad);
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(refused->Text(), bad.string() + "\rKan niet geopend worden...\rDe map bestaat niet.");
     EXPECT_EQ(chooser.Directory(), Temp.Path());
   }
 }
 
 TEST_F(FolderListTest, ChooserRefreshSeesNewAndVanishedFolders) {
   TFolderChooser chooser;
-  chooser.SetDirectory(Temp.Path());
+  ASSERT_EQ(chooser.SetDirectory(Temp.Path()), std::nullopt);
   const std::size_t before = chooser.Entries().size();
   fs::create_directory(Temp.Path() / "delta");
   fs::remove(Temp.Path() / "Gamma");

@@ -1,12 +1,11 @@
 #include "app/logic/IniFile.h"
 #include "TestFiles.h"
 #include "support/TempDir.h"
-#include "support/ThrownMessage.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <stdexcept>
+#include <optional>
 #include <string>
 
 namespace {
@@ -76,8 +75,8 @@ TEST_F(IniFileTest, AbusedFilesReadAsDefaults) {
 
 TEST_F(IniFileTest, WritingCreatesTheFileWithWindowsLineEnds) {
   TIniFile ini(Path);
-  ini.WriteString("LastSession", "DataInMap", "/data/In Box");
-  ini.WriteString("LastSession", "DataOutMap", "/data/OutBox");
+  ASSERT_EQ(ini.WriteString("LastSession", "DataInMap", "/data/In Box"), std::nullopt);
+  ASSERT_EQ(ini.WriteString("LastSession", "DataOutMap", "/data/OutBox"), std::nullopt);
   EXPECT_EQ(ReadBytes(Path),
             "[LastSession]\r\nDataInMap=/data/In Box\r\nDataOutMap=/data/OutBox\r\n");
 }
@@ -86,8 +85,8 @@ TEST_F(IniFileTest, WritingKeepsOtherSectionsKeysAndComments) {
   WriteBytes(Path, "[Other]\nDataInMap=keep\n; note\n[LASTSESSION]\nDataInMap=old\nExtra=x\n\n"
                    "[Last]\nDataOutMap=keep too\n");
   TIniFile ini(Path);
-  ini.WriteString("LastSession", "DataInMap", "/new/in");
-  ini.WriteString("LastSession", "DataOutMap", "/new/out");
+  ASSERT_EQ(ini.WriteString("LastSession", "DataInMap", "/new/in"), std::nullopt);
+  ASSERT_EQ(ini.WriteString("LastSession", "DataOutMap", "/new/out"), std::nullopt);
   EXPECT_EQ(ReadBytes(Path), "[Other]\r\nDataInMap=keep\r\n; note\r\n[LASTSESSION]\r\n"
                              "DataInMap=/new/in\r\nExtra=x\r\nDataOutMap=/new/out\r\n\r\n"
                              "[Last]\r\nDataOutMap=keep too\r\n");
@@ -95,16 +94,16 @@ TEST_F(IniFileTest, WritingKeepsOtherSectionsKeysAndComments) {
 
 TEST_F(IniFileTest, WritingReplacesABinaryFile) {
   WriteBytes(Path, "\0\x01garbage"s);
-  TIniFile(Path).WriteString("LastSession", "DataInMap", "/in");
+  ASSERT_EQ(TIniFile(Path).WriteString("LastSession", "DataInMap", "/in"), std::nullopt);
   EXPECT_EQ(ReadBytes(Path), "[LastSession]\r\nDataInMap=/in\r\n");
 }
 
 TEST_F(IniFileTest, WritingWhereNoFileCanBeCreatedFails) {
   const fs::path path = Temp.Path() / "gone" / "Morvelander.ini";
   TIniFile ini(path);
-  EXPECT_EQ(ThrownMessage<std::runtime_error>(
-                [&] { ini.WriteString("LastSession", "DataInMap", "/in"); }),
-            path.string() + "\rKan niet gemaakt worden...\rDe map bestaat niet.");
+  const TFileOutcome refused = ini.WriteString("LastSession", "DataInMap", "/in");
+  ASSERT_TRUE(refused);
+  EXPECT_EQ(refused->Text(), path.string() + "\rKan niet gemaakt worden...\rDe map bestaat niet.");
 }
 
 } // namespace

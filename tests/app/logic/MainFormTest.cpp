@@ -1,6 +1,7 @@
 #include "MainFormFixture.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -168,7 +169,7 @@ TEST_F(MainFormTest, OutputClearFollowsTheListAsShown) {
 TEST_F(MainFormTest, AboutNamesTheFoldersInUse) {
   fs::create_directories(Dir() / "elders" / "in");
   Start();
-  Form.InDirectoryListBox.SetDirectory(Dir() / "elders" / "in");
+  ASSERT_EQ(Form.InDirectoryListBox.SetDirectory(Dir() / "elders" / "in"), std::nullopt);
   Form.HelpAboutClick();
   ASSERT_EQ(Desktop.Abouts.size(), 1u);
   EXPECT_EQ(Desktop.Abouts[0], "Morvelander\rVersie 0.1 (2009-11-08)\r\rLicentie: MIT\r"
@@ -265,11 +266,12 @@ TEST_F(MainFormTest, ClearOutBoxAsksAndDeletesTheListedReports) {
   }
 }
 
-TEST_F(MainFormTest, CloseWhenTheIniCannotBeWrittenShowsTheErrorAndClosesAnyway) {
+TEST_F(MainFormTest, CloseWhenTheIniCannotBeWrittenSaysWhyAndClosesAnyway) {
   fs::create_directory(Ini());
   Start();
   EXPECT_TRUE(Form.FormCloseQuery());
-  EXPECT_EQ(Desktop.Errors,
+  EXPECT_TRUE(Desktop.Errors.empty());
+  EXPECT_EQ(Desktop.Messages,
             std::vector<std::string>{Ini().string() + "\rKan niet gemaakt worden...\rEr staat "
                                                       "een map met die naam."});
 }
@@ -278,7 +280,8 @@ TEST_F(MainFormTest, StartWhenAWorkFolderCannotBeCreatedGoesOnInTheProgramFolder
   WriteBytes(Dir() / "InBox", "a file where the folder belongs");
   WriteBytes(Dir() / "loose.csv", TournamentCsv());
   Start();
-  EXPECT_EQ(Desktop.Errors,
+  EXPECT_TRUE(Desktop.Errors.empty());
+  EXPECT_EQ(Desktop.Messages,
             std::vector<std::string>{InBox().string() + "\rKan niet geopend worden...\rDe map "
                                                         "bestaat niet."});
   EXPECT_EQ(Form.InDirectoryListBox.Directory(), Dir());

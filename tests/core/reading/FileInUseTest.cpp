@@ -16,7 +16,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class IsFileInUseTest : public testing::Test {
+bool IsHeld(const fs::path& path) {
+  return TargetHold(path) != TTargetHold::Free;
+}
+
+class FileInUseTest : public testing::Test {
 protected:
   void SetUp() override { std::ofstream(file) << "report\r\n"; }
 
@@ -25,17 +29,17 @@ protected:
   const fs::path file = dir / "report.txt";
 };
 
-TEST_F(IsFileInUseTest, IsFalseWithoutARegularFile) {
+TEST_F(FileInUseTest, IsFalseWithoutARegularFile) {
   for (const fs::path& path : {dir / "missing.txt", dir}) {
-    EXPECT_FALSE(IsFileInUse(path));
+    EXPECT_FALSE(IsHeld(path));
     EXPECT_FALSE(IsFileLocked(path));
   }
 }
 
-TEST_F(IsFileInUseTest, IsFalseForAFreeFileAndLeavesItFree) {
-  EXPECT_FALSE(IsFileInUse(file));
+TEST_F(FileInUseTest, IsFalseForAFreeFileAndLeavesItFree) {
+  EXPECT_FALSE(IsHeld(file));
   EXPECT_FALSE(IsFileLocked(file));
-  EXPECT_FALSE(IsFileInUse(file));
+  EXPECT_FALSE(IsHeld(file));
   std::ifstream in(file);
   std::string text;
   std::getline(in, text);
@@ -43,10 +47,32 @@ TEST_F(IsFileInUseTest, IsFalseForAFreeFileAndLeavesItFree) {
 }
 
 // A read-only report target is protected; a read-only input can still be read.
-TEST_F(IsFileInUseTest, ReadOnlyFileIsInUseAsATargetButNotLocked) {
+TEST_F(FileInUseTest, ReadOnlyFileIsADeniedTargetButNotLocked) {
   fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-  EXPECT_TRUE(IsFileInUse(file));
+  EXPECT_EQ(TargetHold(file), TTargetHold::Denied);
   EXPECT_FALSE(IsFileLocked(file));
+}
+
+// A file others may write but this user may not: its owner without the owner's write bit, or,
+// for root, whom no permission stops, the user nobody in a child process.
+TEST_F(FileInUseTest, FileThisUserMayNotWriteIsADeniedTarget) {
+  const bool root = ::geteuid() == 0;
+  ASSERT_EQ(::chmod(dir.c_str(), 0755), 0);
+  ASSERT_EQ(::chmod(file.c_str(), root ? 0664 : 0464), 0);
+  if (!root) {
+    EXPECT_EQ(TargetHold(file), TTargetHold::Denied);
+    return;
+  }
+  const pid_t child = fork();
+  if (child == 0) {
+    constexpr uid_t Nobody = 65534;
+    if (::setgid(Nobody) != 0 || ::setuid(Nobody) != 0) _exit(2);
+    _exit(TargetHold(file) == TTargetHold::Denied ? 0 : 1);
+  }
+  int status = -1;
+  waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 // Locks the file in a child process, asks while the child holds it, then lets the child go.
@@ -81,23 +107,23 @@ bool InUseWhileChildLocks(const fs::path& path, bool recordLock, bool (*inUse)(c
   return held;
 }
 
-TEST_F(IsFileInUseTest, IsTrueWhileAnotherProcessLocksTheFile) {
+TEST_F(FileInUseTest, IsTrueWhileAnotherProcessLocksTheFile) {
   for (const bool recordLock : {false, true}) {
     SCOPED_TRACE(recordLock ? "fcntl record lock" : "flock");
-    EXPECT_TRUE(InUseWhileChildLocks(file, recordLock, IsFileInUse));
+    EXPECT_TRUE(InUseWhileChildLocks(file, recordLock, IsHeld));
     EXPECT_TRUE(InUseWhileChildLocks(file, recordLock, IsFileLocked));
-    EXPECT_FALSE(IsFileInUse(file));
+    EXPECT_FALSE(IsHeld(file));
     EXPECT_FALSE(IsFileLocked(file));
   }
 }
 
 // Two readers hold the input at once: a reader's shared lock never makes it in use for another
 // reader, while a report target held that way is.
-TEST_F(IsFileInUseTest, IsFalseForAReaderWhileAnotherReaderHoldsTheFile) {
+TEST_F(FileInUseTest, IsFalseForAReaderWhileAnotherReaderHoldsTheFile) {
   for (const bool recordLock : {false, true}) {
     SCOPED_TRACE(recordLock ? "fcntl read lock" : "shared flock");
     EXPECT_FALSE(InUseWhileChildLocks(file, recordLock, IsFileLocked, true));
-    EXPECT_TRUE(InUseWhileChildLocks(file, recordLock, IsFileInUse, true));
+    EXPECT_TRUE(InUseWhileChildLocks(file, recordLock, IsHeld, true));
   }
 }
 

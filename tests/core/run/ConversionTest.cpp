@@ -38,6 +38,8 @@ TEST(ConversionRun, DecidesEveryFileAndTellsWhy) {
   const fs::path o = out.Path();
   const fs::path held = WriteFile(o / "bezet.txt", "oud\r\n");
   const THeldFile lock(held);
+  const fs::path readOnly = WriteFile(o / "alleen.txt", "oud\r\n");
+  fs::permissions(readOnly, fs::perms::owner_read);
   fs::create_directory(o / "map.txt");
   const struct {
     fs::path input;
@@ -57,6 +59,9 @@ TEST(ConversionRun, DecidesEveryFileAndTellsWhy) {
            "\rzou het invoerbestand vervangen.\rGeen bestand gemaakt."},
       {WriteFile(in / "bezet.csv", Valid), TConvertOutcome::TargetInUse,
        PathText(held) + "\rWordt reeds gebruikt.\rGeen bestand gemaakt."},
+      {WriteFile(in / "alleen.csv", Valid), TConvertOutcome::TargetDenied,
+       PathText(readOnly) +
+           "\rGeen toegang: het bestand mag niet overschreven worden.\rGeen bestand gemaakt."},
       {WriteFile(in / "map.CSV", Valid), TConvertOutcome::WriteFailed,
        PathText(o / "map.txt") + "\rKan niet gemaakt worden...\rEr staat een map met die naam."},
       {WriteFile(in / "ruim.csv", SparseRondesCsv(4000)), TConvertOutcome::ReportTooLarge,
@@ -91,10 +96,13 @@ TEST(ConversionRun, DecidesEveryFileAndTellsWhy) {
   for (const auto& entry : fs::directory_iterator(o))
     written.push_back(entry.path().filename().string());
   std::sort(written.begin(), written.end());
-  EXPECT_EQ(written, (std::vector<std::string>{"a.txt", "bezet.txt", "map.txt", "x.txt"}));
+  EXPECT_EQ(written,
+            (std::vector<std::string>{"a.txt", "alleen.txt", "bezet.txt", "map.txt", "x.txt"}));
   EXPECT_TRUE(fs::is_empty(o / "map.txt"));
-  std::ifstream kept(held, std::ios::binary);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "oud\r\n");
+  for (const fs::path& kept : {held, readOnly}) {
+    std::ifstream bytes(kept, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(bytes), {}), "oud\r\n");
+  }
   std::ifstream input(o / "x.txt", std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(input), {}), Valid);
 }

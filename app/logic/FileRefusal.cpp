@@ -1,0 +1,9 @@
+#include "app/logic/FileRefusal.h"
+
+#include "app/logic/Desktop.h"
+#include "core/text/Teksten.h"
+
+std::string TFileRefusal::Text() const {
+  return DisplayPath(Path) + DisplayText("\r" + (Step == TStep::Open ? NietGeopendText(Error)
+                                                                     : NietGemaaktText(Error)));
+}
