@@ -48,6 +48,11 @@ std::string RefusedMessage(const std::vector<std::string>& names) {
   return text + "\r\r" + DisplayText(Tekst::AlleenCsvEnMap);
 }
 
+// What failed in the program's words, then the detail the failure gave.
+std::string FailureText(const char* what, const std::exception& e) {
+  return DisplayText(what) + "\r" + DisplayText(e.what());
+}
+
 // The window's messages give the program's words and names of files as the desktop shows them.
 const TMessageNaming& WindowNaming() {
   static const TMessageNaming naming{DisplayText, DisplayName, DisplayPath};
@@ -101,7 +106,7 @@ void TMainForm::RunCommand(const std::function<void()>& command) {
   try {
     command();
   } catch (const std::exception& e) {
-    FDesktop.ShowError(DisplayText(e.what()));
+    FDesktop.ShowError(FailureText(Tekst::OpdrachtAfgebroken, e));
   }
   --FCommandDepth;
   if (FCommandDepth > 0) return;
@@ -231,13 +236,13 @@ void TMainForm::OpenWorkFolder(TFolderChooser& chooser, const char* name,
     try {
       CopyExamples(examples, path);
     } catch (const std::exception& e) {
-      FDesktop.ShowError(DisplayText(e.what()));
+      FDesktop.ShowError(FailureText(Tekst::VoorbeeldenNietGekopieerd, e));
     }
   }
   try {
     chooser.SetDirectory(path);
   } catch (const std::exception& e) {
-    FDesktop.ShowError(DisplayText(e.what()));
+    FDesktop.ShowError(FailureText(Tekst::WerkmapNietGeopend, e));
     chooser.SetDirectory(FWork.WorkDir);
   }
 }
@@ -437,6 +442,8 @@ void TMainForm::OpenInputFile(const fs::path& path) {
     SetStatusText(1, "");
     if (result.Load.Outcome == TLoadOutcome::Missing) InReread();
   } else {
+    // A file of header lines alone has no other cells to widen the columns of their texts.
+    InputGrid.FitMergedTexts(1);
     SetStatusText(0, result.Load.Naam);
     SetStatusText(1, LoadStatusText(result.Load.Fouten, result.Load.Codering));
     OutUpdate();
@@ -525,12 +532,11 @@ void TMainForm::HelpAboutClick() {
   RunCommand([this] {
     // The copyright year is that of the version, so the two never contradict each other.
     const std::string year = std::string(ProgramDate).substr(0, 4);
-    FDesktop.ShowAbout("Morvelander\rVersie " + VersionText(FDecimalSeparator) +
-                       "\r\rLicentie: MIT\rCopyright (c) " + year +
-                       " The Morvelander developers\r\rWerkmappen:\r" +
-                       DisplayPath(InDirectoryListBox.Directory()) + "\r" +
-                       DisplayPath(OutDirectoryListBox.Directory()) + "\r\rInstellingen:\r" +
-                       DisplayPath(IniFileName()));
+    FDesktop.ShowAbout(
+        DisplayText(FillIn(Tekst::OverProgramma, VersionText(FDecimalSeparator), year)) + "\r\r" +
+        DisplayText(Tekst::OverWerkmappen) + "\r" + DisplayPath(InDirectoryListBox.Directory()) +
+        "\r" + DisplayPath(OutDirectoryListBox.Directory()) + "\r\r" +
+        DisplayText(Tekst::OverInstellingen) + "\r" + DisplayPath(IniFileName()));
   });
 }
 
@@ -538,7 +544,7 @@ void TMainForm::CopyCells(const TCellTable& grid, int left, int top, int right, 
   RunCommand([&] {
     FDesktop.SetClipboardText(&grid == &ErrorGrid
                                   ? Conversion.ErrorText(left, top, right, bottom, WindowNaming())
-                                  : DisplayText(grid.ClipboardText(left, top, right, bottom)));
+                                  : DisplayText(grid.SelectionText(left, top, right, bottom)));
   });
 }
 
@@ -617,6 +623,9 @@ void TMainForm::DoAllBitBtnClick() {
                           DisplayText(Tekst::Transformeren)))
       return;
     FActivePage = FoutenPage;
+    // The run shows no tournament of its own: the name of the file opened before would be
+    // taken for one of the run's.
+    SetStatusText(0, "");
     const std::vector<fs::path> files = FInputFiles;
     const fs::path outDir = OutDirectoryListBox.Directory();
     TWindowRunListener run(FBeside, files.size());
@@ -626,7 +635,6 @@ void TMainForm::DoAllBitBtnClick() {
     run.OnFileEnded = [this, &run](const TConvertResult& result) -> std::function<void()> {
       return [this, &run, result, report = Conversion.HasReport()] {
         FSaveDataEnabled = report;
-        SetStatusText(0, result.Load.Naam);
         if (result.Done()) {
           // The new report joins the list where a re-reading of the folder would put it.
           OutFileListBox.Insert(result.Target);
@@ -644,8 +652,10 @@ void TMainForm::DoAllBitBtnClick() {
       FProgressText = run.ProgressText();
       FDesktop.Repaint();
     });
-    // Status panel 1 keeps how far a run got that the user stopped, or else what it made.
-    SetStatusText(1, run.EndText(FileNameText(outDir.filename())));
+    // The first panel, where a user looks first, keeps how far a run got that the user stopped,
+    // or else what it made; the count of a single file's findings has no meaning after a run.
+    SetStatusText(0, run.EndText(FileNameText(outDir.filename())));
+    SetStatusText(1, "");
   });
 }
 

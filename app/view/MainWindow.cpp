@@ -7,6 +7,7 @@
 #include "app/view/StatusPanel.h"
 #include "app/view/TextMeasure.h"
 #include "core/text/Cp1252.h"
+#include "core/text/Teksten.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -41,6 +42,8 @@ constexpr int WindowWidth = 725;
 constexpr int WindowHeight = 485;
 constexpr int StatusPanelWidths[2] = {350, 320};
 constexpr int FolderChooserHeight = 120;
+// How long the status bar says why a drop was refused.
+constexpr int RefusedDropMs = 5000;
 
 QString Text(const std::string& cp1252) {
   return QString::fromUtf8(Cp1252ToUtf8(cp1252));
@@ -54,16 +57,16 @@ template <typename T> T* Named(T* widget, const char* name) {
 // What a screen reader says of a control: its name, and what it does when the name does not
 // tell.
 void Describe(QWidget* widget, const char* name, const char* description = nullptr) {
-  widget->setAccessibleName(QString::fromUtf8(name));
-  if (description) widget->setAccessibleDescription(QString::fromUtf8(description));
+  widget->setAccessibleName(Text(name));
+  if (description) widget->setAccessibleDescription(Text(description));
 }
 
 QPushButton* BitBtn(const char* name, const char* caption, const char* hint,
                     QStyle::StandardPixmap glyph, QWidget* parent) {
-  auto* button = Named(new QPushButton(QString::fromLatin1(caption), parent), name);
+  auto* button = Named(new QPushButton(Text(caption), parent), name);
   if (hint) {
-    button->setToolTip(QString::fromLatin1(hint));
-    button->setAccessibleDescription(QString::fromLatin1(hint));
+    button->setToolTip(Text(hint));
+    button->setAccessibleDescription(Text(hint));
   }
   button->setIcon(parent->style()->standardIcon(glyph));
   button->setAutoDefault(false);
@@ -204,16 +207,15 @@ void TMainWindow::BuildLayout() {
   FErrorGrid = Named(new TCellTableView(FForm->ErrorGrid), "ErrorGrid");
   FErrorGrid->SetCellText([this](int col, int row) { return FForm->ErrorCellText(col, row); });
   FSaveDataBitBtn =
-      BitBtn("SaveDataBitBtn", "Bewaar Fide2006", nullptr, QStyle::SP_DialogSaveButton, this);
-  FClipBoardBitBtn =
-      BitBtn("ClipBoardBitBtn", "ClipBoard", nullptr, QStyle::SP_FileDialogDetailedView, this);
+      BitBtn("SaveDataBitBtn", Tekst::KnopBewaar, nullptr, QStyle::SP_DialogSaveButton, this);
+  FClipBoardBitBtn = BitBtn("ClipBoardBitBtn", Tekst::KnopClipBoard, nullptr,
+                            QStyle::SP_FileDialogDetailedView, this);
 
-  FPageControl->addTab(BuildFilesPage(), QStringLiteral("Selecteer bestand"));
-  FPageControl->addTab(GridPage("TabSheet3", FInputGrid, nullptr), QStringLiteral("Inlees grid"));
+  FPageControl->addTab(BuildFilesPage(), Text(Tekst::TabSelecteerBestand));
+  FPageControl->addTab(GridPage("TabSheet3", FInputGrid, nullptr), Text(Tekst::TabInleesGrid));
   FPageControl->addTab(GridPage("TabSheet2", FToernooiGrid, FSaveDataBitBtn),
-                       QStringLiteral("Fide2006 grid"));
-  FPageControl->addTab(GridPage("TabSheet4", FErrorGrid, FClipBoardBitBtn),
-                       QStringLiteral("Fouten"));
+                       Text(Tekst::TabFide2006Grid));
+  FPageControl->addTab(GridPage("TabSheet4", FErrorGrid, FClipBoardBitBtn), Text(Tekst::TabFouten));
   setCentralWidget(FPageControl);
 
   auto* statusBar = Named(new QStatusBar(this), "StatusBar");
@@ -224,8 +226,8 @@ void TMainWindow::BuildLayout() {
     statusBar->addWidget(FStatusPanels[i]);
   }
   // Stop sits beside the tabs, in view whichever tab is shown.
-  FStopBitBtn = BitBtn("StopBitBtn", "Stop", "Stopt het inlezen (Esc); Alle stopt na het bestand",
-                       QStyle::SP_BrowserStop, FPageControl);
+  FStopBitBtn =
+      BitBtn("StopBitBtn", Tekst::KnopStop, Tekst::HintStop, QStyle::SP_BrowserStop, FPageControl);
   FStopBitBtn->setEnabled(false);
   FPageControl->setCornerWidget(FStopBitBtn, Qt::TopRightCorner);
   setStatusBar(statusBar);
@@ -294,47 +296,43 @@ void TMainWindow::StepTab(int by) {
 }
 
 void TMainWindow::DescribeControls() {
-  Describe(FPageControl, "Tabbladen");
-  const char* const folderHint = "Dubbelklik of Enter opent een map";
-  Describe(FInDirectoryListBox, "Select data invoer map", folderHint);
-  Describe(FOutDirectoryListBox, "Select data uitvoer map", folderHint);
-  Describe(FInFileListBox, "Invoer bestanden (*.csv)",
-           "Dubbelklik of Enter leest een bestand in, Delete verwijdert het");
-  Describe(FOutFileListBox, "Uitvoer Fide2006 bestanden (*.txt)",
-           "Dubbelklik of Enter opent een rapport, Delete verwijdert het");
-  Describe(FInputGrid, "Inlees grid");
-  Describe(FToernooiGrid, "Fide2006 grid");
-  Describe(FErrorGrid, "Fouten", "Dubbelklik of Enter op een fout toont zijn regel in Inlees grid");
+  Describe(FPageControl, Tekst::NaamTabbladen);
+  Describe(FInDirectoryListBox, Tekst::GroepInvoerMap, Tekst::HintMappen);
+  Describe(FOutDirectoryListBox, Tekst::GroepUitvoerMap, Tekst::HintMappen);
+  Describe(FInFileListBox, Tekst::GroepInvoerBestanden, Tekst::HintInvoerLijst);
+  Describe(FOutFileListBox, Tekst::GroepUitvoerBestanden, Tekst::HintUitvoerLijst);
+  Describe(FInputGrid, Tekst::TabInleesGrid);
+  Describe(FToernooiGrid, Tekst::TabFide2006Grid);
+  Describe(FErrorGrid, Tekst::TabFouten, Tekst::HintFouten);
   // A page and a group are named as the user sees them.
   for (int i = 0; i < FPageControl->count(); ++i)
     FPageControl->widget(i)->setAccessibleName(FPageControl->tabText(i));
   for (QGroupBox* group : findChildren<QGroupBox*>()) group->setAccessibleName(group->title());
-  Describe(statusBar(), "Statusbalk");
-  Describe(FStatusPanels[0], "Toernooi");
-  Describe(FStatusPanels[1], "Fouten en voortgang");
+  Describe(statusBar(), Tekst::NaamStatusbalk);
+  Describe(FStatusPanels[0], Tekst::NaamToernooiPaneel);
+  Describe(FStatusPanels[1], Tekst::NaamFoutenPaneel);
 }
 
 QWidget* TMainWindow::BuildFilesPage() {
   auto* page = Named(new QWidget, "TabSheet1");
   auto* layout = new QHBoxLayout(page);
 
-  auto* inGroup = Named(new QGroupBox(QStringLiteral("Select data invoer map"), page), "GroupBox2");
+  auto* inGroup = Named(new QGroupBox(Text(Tekst::GroepInvoerMap), page), "GroupBox2");
   FInGroup = inGroup;
   FInDirectoryListBox =
       Named(new TFolderChooserView(FForm->InDirectoryListBox, inGroup), "InDirectoryListBox");
   FInDirectoryListBox->setFixedHeight(FolderChooserHeight);
   // The chooser's style sheet keeps the window's font from reaching it.
   FInDirectoryListBox->setFont(font());
-  FDoAllBitBtn = BitBtn("DoAllBitBtn", "Alle", "Transformeer alle Inbox bestanden",
-                        QStyle::SP_MediaPlay, inGroup);
-  auto* inFiles =
-      Named(new QGroupBox(QStringLiteral("Invoer bestanden (*.csv)"), inGroup), "GroupBox3");
+  FDoAllBitBtn =
+      BitBtn("DoAllBitBtn", Tekst::KnopAlle, Tekst::HintAlle, QStyle::SP_MediaPlay, inGroup);
+  auto* inFiles = Named(new QGroupBox(Text(Tekst::GroepInvoerBestanden), inGroup), "GroupBox3");
   FInFileModel = new TFileListModel(FForm->InFileListBox, this);
   FInFileListBox = FileList("InFileListBox", FInFileModel, inFiles);
-  FInBoxClearBitBtn =
-      BitBtn("InBoxClearBitBtn", "Clear", "Clear InBox", QStyle::SP_TrashIcon, inFiles);
-  FInUpdateBitBtn =
-      BitBtn("InUpdateBitBtn", "Update", "Refresh InBox", QStyle::SP_BrowserReload, inFiles);
+  FInBoxClearBitBtn = BitBtn("InBoxClearBitBtn", Tekst::KnopClear, Tekst::HintClearInBox,
+                             QStyle::SP_TrashIcon, inFiles);
+  FInUpdateBitBtn = BitBtn("InUpdateBitBtn", Tekst::KnopUpdate, Tekst::HintUpdateInBox,
+                           QStyle::SP_BrowserReload, inFiles);
   auto* inFilesLayout = new QVBoxLayout(inFiles);
   inFilesLayout->addWidget(FInFileListBox, 1);
   inFilesLayout->addLayout(CornerButtons(FInBoxClearBitBtn, FInUpdateBitBtn));
@@ -344,21 +342,19 @@ QWidget* TMainWindow::BuildFilesPage() {
   inLayout->addWidget(inFiles, 1, 0, 1, 2);
   inLayout->setRowStretch(1, 1);
 
-  auto* outGroup =
-      Named(new QGroupBox(QStringLiteral("Select data uitvoer map"), page), "GroupBox1");
+  auto* outGroup = Named(new QGroupBox(Text(Tekst::GroepUitvoerMap), page), "GroupBox1");
   FOutGroup = outGroup;
   FOutDirectoryListBox =
       Named(new TFolderChooserView(FForm->OutDirectoryListBox, outGroup), "OutDirectoryListBox");
   FOutDirectoryListBox->setFixedHeight(FolderChooserHeight);
   FOutDirectoryListBox->setFont(font());
-  auto* outFiles = Named(
-      new QGroupBox(QStringLiteral("Uitvoer Fide2006 bestanden (*.txt)"), outGroup), "GroupBox4");
+  auto* outFiles = Named(new QGroupBox(Text(Tekst::GroepUitvoerBestanden), outGroup), "GroupBox4");
   FOutFileModel = new TFileListModel(FForm->OutFileListBox, this);
   FOutFileListBox = FileList("OutFileListBox", FOutFileModel, outFiles);
-  FOutBoxClearBitBtn =
-      BitBtn("OutBoxClearBitBtn", "Clear", "Clear OutBox", QStyle::SP_TrashIcon, outFiles);
-  FOutUpdateBitBtn =
-      BitBtn("OutUpdateBitBtn", "Update", "Refresh OutBox", QStyle::SP_BrowserReload, outFiles);
+  FOutBoxClearBitBtn = BitBtn("OutBoxClearBitBtn", Tekst::KnopClear, Tekst::HintClearOutBox,
+                              QStyle::SP_TrashIcon, outFiles);
+  FOutUpdateBitBtn = BitBtn("OutUpdateBitBtn", Tekst::KnopUpdate, Tekst::HintUpdateOutBox,
+                            QStyle::SP_BrowserReload, outFiles);
   auto* outFilesLayout = new QVBoxLayout(outFiles);
   outFilesLayout->addWidget(FOutFileListBox, 1);
   outFilesLayout->addLayout(CornerButtons(FOutBoxClearBitBtn, FOutUpdateBitBtn));
@@ -399,11 +395,11 @@ void TMainWindow::ShowFileListMenu(QListView* view, TFileListBox& list, const QP
   // While a command works beside the window no action of the menu would be taken.
   const bool idle = !FForm->Working();
   QMenu menu(view);
-  QAction* open = menu.addAction(QStringLiteral("Openen"));
+  QAction* open = menu.addAction(Text(Tekst::MenuOpenen));
   open->setEnabled(idle && list.ItemIndex() >= 0);
-  QAction* folder = menu.addAction(QStringLiteral("Map openen"));
+  QAction* folder = menu.addAction(Text(Tekst::MenuMapOpenen));
   folder->setEnabled(idle);
-  QAction* remove = menu.addAction(QStringLiteral("Verwijderen"));
+  QAction* remove = menu.addAction(Text(Tekst::MenuVerwijderen));
   remove->setEnabled(idle && list.ItemIndex() >= 0);
   QAction* chosen = menu.exec(view->viewport()->mapToGlobal(pos));
   if (chosen == open)
@@ -581,12 +577,24 @@ bool TMainWindow::IsOwnList(const QObject* source) const {
   return source && (source == FInFileListBox || source == FOutFileListBox);
 }
 
+// Why the window takes no drop of what is dragged over it; none when it takes it, or when what
+// is dragged holds no files to tell of.
+const char* TMainWindow::DropRefusal(const QDropEvent* e) const {
+  if (!e->mimeData()->hasUrls()) return nullptr;
+  if (IsOwnList(e->source())) return Tekst::DropEigenLijst;
+  if (!(e->possibleActions() & Qt::CopyAction)) return Tekst::DropGeenKopie;
+  if (FForm->Working()) return Tekst::DropTijdensOpdracht;
+  return nullptr;
+}
+
 // The window only ever copies what is dropped, so it answers Copy whatever the source proposes:
-// a source told Move may delete the user's original.
-bool TMainWindow::AcceptAsCopy(QDropEvent* e) const {
-  if (!e->mimeData()->hasUrls() || IsOwnList(e->source()) ||
-      !(e->possibleActions() & Qt::CopyAction) || FForm->Working()) {
+// a source told Move may delete the user's original. A refusal says why in the status bar,
+// where the user sees it beside the drag cursor.
+bool TMainWindow::AcceptAsCopy(QDropEvent* e) {
+  const char* refusal = DropRefusal(e);
+  if (refusal || !e->mimeData()->hasUrls()) {
     e->ignore();
+    if (refusal) statusBar()->showMessage(Text(refusal), RefusedDropMs);
     return false;
   }
   e->setDropAction(Qt::CopyAction);

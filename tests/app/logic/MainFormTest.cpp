@@ -269,9 +269,9 @@ TEST_F(MainFormTest, CloseWhenTheIniCannotBeWrittenShowsTheErrorAndClosesAnyway)
   fs::create_directory(Ini());
   Start();
   EXPECT_TRUE(Form.FormCloseQuery());
-  EXPECT_EQ(Desktop.Errors,
-            std::vector<std::string>{Ini().string() + "\rKan niet gemaakt worden...\rEr staat "
-                                                      "een map met die naam."});
+  EXPECT_EQ(Desktop.Errors, std::vector<std::string>{
+                                "De opdracht is afgebroken door een fout:\r" + Ini().string() +
+                                "\rKan niet gemaakt worden...\rEr staat een map met die naam."});
 }
 
 TEST_F(MainFormTest, StartWhenAWorkFolderCannotBeCreatedGoesOnInTheProgramFolder) {
@@ -279,8 +279,8 @@ TEST_F(MainFormTest, StartWhenAWorkFolderCannotBeCreatedGoesOnInTheProgramFolder
   WriteBytes(Dir() / "loose.csv", TournamentCsv());
   Start();
   EXPECT_EQ(Desktop.Errors,
-            std::vector<std::string>{InBox().string() + "\rKan niet geopend worden...\rDe map "
-                                                        "bestaat niet."});
+            std::vector<std::string>{"De werkmap kan niet geopend worden:\r" + InBox().string() +
+                                     "\rKan niet geopend worden...\rDe map bestaat niet."});
   EXPECT_EQ(Form.InDirectoryListBox.Directory(), Dir());
   EXPECT_EQ(Form.OutDirectoryListBox.Directory(), OutBox());
   ASSERT_NE(Form.Toernooi(), nullptr);
