@@ -63,7 +63,6 @@ private:
   void ShowInputGridRow();
   void RestoreBounds();
   bool IsOwnList(const QObject* source) const;
-  const char* DropRefusal(const QDropEvent* e) const;
   bool AcceptAsCopy(QDropEvent* e);
   TDropSide DropSide(const QPoint& pos) const;
 
