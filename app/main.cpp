@@ -3,17 +3,21 @@
 #include "app/view/ProgramIdentity.h"
 #include "app/view/QtTranslation.h"
 #include "app/view/TextMeasure.h"
+#include "core/text/Cp1252.h"
 #include "core/text/DecimalSeparator.h"
+#include "core/text/Teksten.h"
 
 #include <QApplication>
 
+#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   SetProgramIdentity();
-  InstallQtTranslation(app);
+  if (!InstallQtTranslation(app))
+    std::fprintf(stderr, "%s\n", Cp1252ToUtf8(Tekst::QtVertalingOntbreekt).c_str());
   RegisterTableFonts();
   // Qt took the user's locale for the whole process; the separator is read and numbers are
   // formatted in the "C" locale from here on.

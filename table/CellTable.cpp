@@ -400,6 +400,36 @@ void TCellTable::FitColumnWidths(bool includeHeaderColumns, int extra) {
   }
 }
 
+void TCellTable::FitMergedTexts(int extra) {
+  ++FGeneration;
+  const auto padded = [extra](std::int64_t text) {
+    return static_cast<int>(
+        std::min<std::int64_t>(std::max<std::int64_t>(text + 10 + extra, 10), MaxFitWidth));
+  };
+  // The columns are summed only as far as the text reaches, so a range over millions of
+  // columns costs no more than a short one.
+  const auto widen = [&](int col, int row, int left, std::int64_t colSpan) {
+    if (colSpan < 2 || left >= FColCount || row >= FRowCount) return;
+    const std::string_view text = StoredText(col, row);
+    if (text.empty()) return;
+    const std::string_view line = text.substr(0, text.find('\r'));
+    const TCellFont font = IsHeaderCell(col, row) ? TCellFont::Header : TCellFont::Body;
+    const int need = padded(FMeasure(line, font));
+    const std::int64_t end = std::min<std::int64_t>(left + colSpan, FColCount);
+    std::int64_t room = 0;
+    for (std::int64_t c = left; c < end && room < need; ++c) room += FColWidths[c];
+    if (room < need)
+      FColWidths[left] =
+          std::max(FColWidths[left],
+                   std::min(FColWidths[left] + static_cast<int>(need - room), MaxFitWidth));
+  };
+  for (const TMerge& m : FMerges) widen(m.Col, m.Row, m.Left, std::int64_t{m.Right} - m.Left + 1);
+  for (std::size_t i = 0; i < FRowSpans.Size(); ++i) {
+    const TRowSpan span = FRowSpans[i];
+    widen(span.Col, span.Row, span.Col, span.ColSpan);
+  }
+}
+
 void TCellTable::MergeRange(int col, int row, int colSpan, int rowSpan) {
   ++FGeneration;
   if (colSpan < 1 || rowSpan < 1) return;

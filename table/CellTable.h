@@ -83,6 +83,13 @@ public:
 
   void ClearCells();
   void FitColumnWidths(bool includeHeaderColumns, int extra);
+  // The widest FitMergedTexts makes a column: a text of megabytes is shown cut, in a column
+  // that still fits a screen.
+  static constexpr int MaxFitWidth = 1000;
+  // After FitColumnWidths: a text merged across columns that together are narrower than it
+  // widens the range's first column, up to MaxFitWidth, so a table of header lines alone still
+  // shows them.
+  void FitMergedTexts(int extra);
   void MergeRange(int col, int row, int colSpan, int rowSpan);
   void SetCellColor(int col, int row, TCellColor color);
   std::optional<TCellColor> CellColor(int col, int row) const;
@@ -99,6 +106,9 @@ public:
   std::uintmax_t ClipboardSize(std::uintmax_t limit) const;
   // The block of cells from (left, top) to (right, bottom), bounds included, in the same form.
   std::string ClipboardText(int left, int top, int right, int bottom) const;
+  // A selected block as Ctrl+C copies it, in the same form: a merged range's text stands once,
+  // in its first cell inside the block, and its other cells are empty.
+  std::string SelectionText(int left, int top, int right, int bottom) const;
   // One cell's text as ClipboardText gives it: a text with a CR is quoted and loses its CRs.
   static void AppendClipboardCell(std::string& out, std::string_view text);
 

@@ -18,6 +18,22 @@ std::string TCellTable::ClipboardText(int left, int top, int right, int bottom) 
   return out;
 }
 
+std::string TCellTable::SelectionText(int left, int top, int right, int bottom) const {
+  std::string out;
+  for (int r = top; r <= bottom; ++r) {
+    for (int c = left; c <= right; ++c) {
+      if (c > left) out += '\t';
+      const TMergeRole role = MergeRole(c, r);
+      // A member stands for its range's text when it is the range's first cell in the block.
+      const bool repeated = role.Kind == TMergeRole::Member &&
+                            ((role.ColOffset > 0 && c > left) || (role.RowOffset > 0 && r > top));
+      if (!repeated) AppendClipboardCell(out, GetCell(c, r));
+    }
+    if (bottom > top) out += "\r\n";
+  }
+  return out;
+}
+
 std::string TCellTable::ClipboardRow(int row) const {
   std::string out;
   AppendClipboardCells(out, row, 0, FColCount - 1);

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "app/logic/FileRefusal.h"
+
+#include <exception>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -15,8 +18,8 @@ class TDesktop {
 public:
   virtual ~TDesktop() = default;
 
-  // A question with caption "Confirm", a question icon, "&Yes" (default) and "&No" (Escape).
-  // Only "&Yes" answers true.
+  // A question with caption "Bevestigen", a question icon, "&Ja" (default) and "&Nee"
+  // (Escape). Only "&Ja" answers true.
   virtual bool Confirm(const std::string& question) = 0;
   // A plain message: the program title as caption, one "OK" button, no icon.
   virtual void ShowMessage(const std::string& text) = 0;
@@ -58,6 +61,10 @@ public:
 
 // A code page 1252 text of the program for a question or message.
 std::string DisplayText(std::string_view cp1252);
+// What failed in the program's words (code page 1252), CR, then the detail the failure gave.
+std::string FailureText(const char* what, const std::exception& e);
+// Shows the refusal, if any, in a plain message; true when there was one.
+bool ShowRefusal(TDesktop& desktop, const TFileOutcome& outcome);
 // A path or a file name as the file system holds it, for a question or message.
 std::string DisplayPath(const std::filesystem::path& path);
 std::string DisplayName(const std::filesystem::path& path);

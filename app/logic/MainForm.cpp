@@ -1,15 +1,10 @@
 #include "app/logic/MainForm.h"
 
-#include "app/logic/IniFile.h"
-#include "app/logic/WindowRunListener.h"
+#include "app/logic/AboutText.h"
 #include "core/text/Cp1252.h"
 #include "core/text/Teksten.h"
-#include "core/text/Version.h"
 
-#include <algorithm>
-#include <charconv>
 #include <exception>
-#include <stdexcept>
 #include <system_error>
 #include <tuple>
 
@@ -17,57 +12,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const IniSection = "LastSession";
-const char* const InMapKey = "DataInMap";
-const char* const OutMapKey = "DataOutMap";
-const char* const WindowSection = "Window";
-const char* const BoundsKeys[4] = {"Left", "Top", "Width", "Height"};
-const char* const MaximizedKey = "Maximized";
 constexpr int InitialColWidth = 50;
-
-bool FileExists(const fs::path& path) {
-  std::error_code ec;
-  return !path.empty() && fs::exists(path, ec) && !fs::is_directory(path, ec);
-}
-
-bool IsFolder(const fs::path& path) {
-  std::error_code ec;
-  return !path.empty() && fs::is_directory(path, ec);
-}
 
 void SetInitialColWidths(TCellTable& grid) {
   for (int c = 0; c < grid.ColCount(); ++c) grid.SetColWidths(c, InitialColWidth);
-}
-
-std::string NotOpenedMessage(const fs::path& path) {
-  return DisplayPath(path) + "\r" + DisplayText(Tekst::NietGeopend);
-}
-
-std::string RefusedMessage(const std::vector<std::string>& names) {
-  std::string text = DisplayText(Tekst::NietOvergenomen);
-  for (const std::string& name : names) text += "\r" + name;
-  return text + "\r\r" + DisplayText(Tekst::AlleenCsvEnMap);
-}
-
-// The window's messages give the program's words and names of files as the desktop shows them.
-const TMessageNaming& WindowNaming() {
-  static const TMessageNaming naming{DisplayText, DisplayName, DisplayPath};
-  return naming;
-}
-
-// A whole decimal number, or none.
-std::optional<int> IntValue(const std::string& text) {
-  int value = 0;
-  const char* end = text.data() + text.size();
-  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  if (ec != std::errc() || ptr != end || text.empty()) return std::nullopt;
-  return value;
-}
-
-// The ini file holds paths in the file system's own encoding; an older installation wrote
-// them in code page 1252.
-fs::path RememberedPath(const std::string& value) {
-  return fs::path(IsUtf8(value) ? value : Cp1252ToUtf8(value));
 }
 
 } // namespace
@@ -75,12 +23,18 @@ fs::path RememberedPath(const std::string& value) {
 TMainForm::TMainForm(fs::path exePath, TDesktop& desktop, char decimalSeparator)
     : Conversion(*this, {decimalSeparator, true, true}), InputGrid(Conversion.InputGrid),
       ToernooiGrid(Conversion.ToernooiGrid), ErrorGrid(Conversion.ErrorGrid), FDesktop(desktop),
-      FExePath(std::move(exePath)), FDecimalSeparator(decimalSeparator) {
+      FExePath(std::move(exePath)), FDecimalSeparator(decimalSeparator),
+      FConvert(Conversion, desktop), FFiles(desktop),
+      FWatch(
+          desktop, [this] { return FCommandDepth > 0; },
+          [this] {
+            RunCommand([this] {
+              InReread();
+              OutReread();
+              FDesktop.Repaint();
+            });
+          }) {
   for (TCellTable* grid : {&InputGrid, &ToernooiGrid, &ErrorGrid}) SetInitialColWidths(*grid);
-  // Only a single load shows how far it is; a run counts its files.
-  Conversion.Toernooi.OnProgress = [this](std::size_t read, std::size_t size) {
-    if (FSingleLoad) FBeside.SetProgress(read, size);
-  };
   InputGrid.OnCanEditCell = InputGridCanEditCell;
   ToernooiGrid.OnCanEditCell = ToernooiGridCanEditCell;
   ErrorGrid.OnCanEditCell = ToernooiGridCanEditCell;
@@ -88,26 +42,19 @@ TMainForm::TMainForm(fs::path exePath, TDesktop& desktop, char decimalSeparator)
   OutDirectoryListBox.SetFileList(&OutFileListBox);
 }
 
-bool TMainForm::InputGridCanEditCell(int, int) {
-  return false;
-}
-
-bool TMainForm::ToernooiGridCanEditCell(int, int) {
-  return false;
-}
-
 void TMainForm::RunCommand(const std::function<void()>& command) {
-  if (FBeside.Running()) return;
+  if (FConvert.Working()) return;
   ++FCommandDepth;
   try {
     command();
   } catch (const std::exception& e) {
-    FDesktop.ShowError(DisplayText(e.what()));
+    FDesktop.ShowError(FailureText(Tekst::OpdrachtAfgebroken, e));
   }
   --FCommandDepth;
   if (FCommandDepth > 0) return;
   FollowFileLists();
-  WatchFolders();
+  if (FActivated && FAlive)
+    FWatch.Follow({InDirectoryListBox.Directory(), OutDirectoryListBox.Directory()});
 }
 
 void TMainForm::FollowFileLists() {
@@ -120,36 +67,6 @@ void TMainForm::OutputFilesChanged() {
   FOutBoxClearEnabled = OutFileListBox.Count() > 0;
 }
 
-void TMainForm::WatchFolders() {
-  if (!FActivated || !FAlive) return;
-  std::vector<fs::path> folders;
-  for (const fs::path& dir : {InDirectoryListBox.Directory(), OutDirectoryListBox.Directory()})
-    if (!dir.empty() && std::find(folders.begin(), folders.end(), dir) == folders.end())
-      folders.push_back(dir);
-  if (folders != FWatched) {
-    FWatched = folders;
-    FDesktop.WatchFolders(FWatched, [this] { FolderChanged(); });
-  }
-  if (FFolderChangePending) {
-    FFolderChangePending = false;
-    FolderChanged();
-  }
-}
-
-void TMainForm::FolderChanged() {
-  // A command that repaints mid-way (the batch writing its reports) is not interrupted; its
-  // lists are read again once it ends.
-  if (FCommandDepth > 0) {
-    FFolderChangePending = true;
-    return;
-  }
-  RunCommand([this] {
-    InReread();
-    OutReread();
-    FDesktop.Repaint();
-  });
-}
-
 void TMainForm::SetStatusText(int panel, const std::string& text) {
   // A panel is a line of a few hundred pixels: of a tournament name of megabytes it keeps the
   // start, ended by an ellipsis; the tables show the whole name.
@@ -158,54 +75,23 @@ void TMainForm::SetStatusText(int panel, const std::string& text) {
     FStatusText[static_cast<std::size_t>(panel)] = std::move(kept);
 }
 
-void TMainForm::Show(const TConvertResult& result) {
-  if (result.Told()) FDesktop.ShowMessage(result.Text(WindowNaming()));
-}
-
-bool TMainForm::Refused(const TFileOutcome& outcome) {
-  if (outcome) FDesktop.ShowMessage(outcome->Text());
-  return outcome.has_value();
-}
-
 std::string TMainForm::ErrorCellText(int col, int row) const {
   return Conversion.ErrorCell(col, row, WindowNaming());
 }
 
-bool TMainForm::StopRequested() {
-  return FSingleLoad && FBeside.Stopped();
-}
-
 std::string TMainForm::StatusText(int panel) const {
-  if (panel == 1 && FBeside.Running() && !FProgressText.empty()) return FProgressText;
+  if (panel == 1 && FConvert.Working() && !FConvert.ProgressText().empty())
+    return FConvert.ProgressText();
   if (panel < 0 || panel >= static_cast<int>(FStatusText.size())) return {};
   return FStatusText[static_cast<std::size_t>(panel)];
 }
 
-void TMainForm::RunBeside(bool singleLoad, const std::function<void()>& job,
-                          const std::function<void()>& tick) {
-  FSingleLoad = singleLoad;
-  FProgressText.clear();
-  try {
-    FBeside.Run(FDesktop, job, tick);
-  } catch (...) {
-    FSingleLoad = false;
-    throw;
-  }
-  FSingleLoad = false;
-}
-
-// As the page shows it: "<file> inlezen … 45 %", then "<file> verwerken …".
-void TMainForm::ShowLoadProgress(const std::string& name) {
-  const std::size_t total = FBeside.Total();
-  const std::size_t done = FBeside.Done();
-  if (total == 0) return;
-  FProgressText = done < total ? FillIn(Tekst::Inlezen, name, std::to_string(100 * done / total))
-                               : FillIn(Tekst::Verwerken, name);
-  FDesktop.Repaint();
-}
-
 fs::path TMainForm::IniFileName() const {
   return FWork.IniFile;
+}
+
+TRememberedSettings TMainForm::Settings() const {
+  return {FWork.IniFile, FWork.WorkDir};
 }
 
 void TMainForm::FormCreate() {
@@ -222,31 +108,17 @@ void TMainForm::FormCreate() {
     // An installed program's work folders are under the documents, which may not exist yet.
     std::error_code ec;
     fs::create_directories(FWork.WorkDir, ec);
-    OpenWorkFolder(InDirectoryListBox, "InBox", FWork.Examples);
-    OpenWorkFolder(OutDirectoryListBox, "OutBox", {});
+    FFiles.OpenWorkFolder(InDirectoryListBox, FWork.WorkDir / "InBox", FWork.Examples,
+                          FWork.WorkDir);
+    FFiles.OpenWorkFolder(OutDirectoryListBox, FWork.WorkDir / "OutBox", {}, FWork.WorkDir);
   });
-}
-
-// A work folder that cannot be created or entered is reported, and the chooser shows the
-// folder that holds the work folders instead. A new folder receives the examples, if any.
-void TMainForm::OpenWorkFolder(TFolderChooser& chooser, const char* name,
-                               const fs::path& examples) {
-  const fs::path path = FWork.WorkDir / name;
-  std::error_code ec;
-  if (!fs::is_directory(path, ec) && fs::create_directory(path, ec) && !examples.empty())
-    Refused(CopyExamples(examples, path));
-  if (Refused(chooser.SetDirectory(path))) Refused(chooser.SetDirectory(FWork.WorkDir));
 }
 
 void TMainForm::FormActivate() {
   if (FActivated) return;
   FActivated = true;
   RunCommand([this] {
-    std::error_code ec;
-    if (fs::is_regular_file(IniFileName(), ec)) {
-      ApplyRememberedFolder(InDirectoryListBox, InMapKey);
-      ApplyRememberedFolder(OutDirectoryListBox, OutMapKey);
-    }
+    Settings().ApplyFolders(InDirectoryListBox, OutDirectoryListBox);
     Conversion.ClearTables();
     FActivePage = SelecteerBestandPage;
     OutUpdate();
@@ -259,62 +131,27 @@ void TMainForm::FormActivate() {
 // double-click opens nothing, as it would for the user.
 void TMainForm::OpenStartFile() {
   RunCommand([this] {
-    if (Refused(InDirectoryListBox.SetDirectory(FStartFile.parent_path()))) return;
+    if (ShowRefusal(FDesktop, InDirectoryListBox.SetDirectory(FStartFile.parent_path()))) return;
     InFileListBox.SetItemIndex(-1);
-    for (int i = 0; i < InFileListBox.Count(); ++i)
-      if (InFileListBox.FullPath(i).filename() == FStartFile.filename())
-        InFileListBox.SetItemIndex(i);
+    SelectInputFile(InDirectoryListBox.Directory() / FStartFile.filename());
     InFileListBoxDblClick();
   });
 }
 
-// A remembered folder that no longer exists, or cannot be entered, is passed over silently.
-void TMainForm::ApplyRememberedFolder(TFolderChooser& chooser, const std::string& key) {
-  const TIniFile ini(IniFileName());
-  const std::string value = ini.ReadString(IniSection, key, chooser.Directory().string());
-  if (value.empty()) return;
-  const fs::path folder = FWork.WorkDir / RememberedPath(value);
-  std::error_code ec;
-  if (!fs::is_directory(folder, ec)) return;
-  std::ignore = chooser.SetDirectory(folder);
-}
-
 bool TMainForm::FormCloseQuery() {
   RunCommand([this] {
-    // The user's config folder may not exist yet.
-    std::error_code ec;
-    fs::create_directories(IniFileName().parent_path(), ec);
-    TIniFile ini(IniFileName());
-    std::vector<TIniSetting> settings = {
-        {IniSection, InMapKey, InDirectoryListBox.Directory().string()},
-        {IniSection, OutMapKey, OutDirectoryListBox.Directory().string()}};
-    if (FBounds) {
-      const int values[4] = {FBounds->Left, FBounds->Top, FBounds->Width, FBounds->Height};
-      for (int i = 0; i < 4; ++i)
-        settings.push_back({WindowSection, BoundsKeys[i], std::to_string(values[i])});
-      settings.push_back({WindowSection, MaximizedKey, FBounds->Maximized ? "1" : "0"});
-    }
-    Refused(ini.WriteStrings(settings));
+    ShowRefusal(FDesktop, Settings().Store(InDirectoryListBox.Directory(),
+                                           OutDirectoryListBox.Directory(), FBounds));
   });
   return true;
 }
 
 std::optional<TWindowBounds> TMainForm::RememberedBounds() const {
-  const TIniFile ini(IniFileName());
-  int values[4] = {};
-  for (int i = 0; i < 4; ++i) {
-    const std::optional<int> value = IntValue(ini.ReadString(WindowSection, BoundsKeys[i], ""));
-    if (!value) return std::nullopt;
-    values[i] = *value;
-  }
-  if (values[2] <= 0 || values[3] <= 0) return std::nullopt;
-  return TWindowBounds{values[0], values[1], values[2], values[3],
-                       ini.ReadString(WindowSection, MaximizedKey, "0") == "1"};
+  return Settings().Bounds();
 }
 
 void TMainForm::FormDestroy() {
-  FDesktop.WatchFolders({}, nullptr);
-  FWatched.clear();
+  FWatch.Stop();
   Conversion.Toernooi.Clear();
   FAlive = false;
   FInputFiles.clear();
@@ -373,20 +210,9 @@ void TMainForm::RefreshFileLists() {
   });
 }
 
-// Sources of a season cannot be made again, so a cleared file goes to the trash where there
-// is one. A file that cannot be removed stays without a message, and a folder is never removed.
-void TMainForm::DeleteFile(const fs::path& file) {
-  std::error_code ec;
-  if (fs::is_directory(fs::symlink_status(file, ec))) return;
-  if (!FDesktop.MoveToTrash(file)) fs::remove(file, ec);
-}
-
 void TMainForm::InBoxClearBitBtnClick() {
   RunCommand([this] {
-    if (FDesktop.Confirm(DisplayText(Tekst::InBoxLegen))) {
-      for (const fs::path& file : FInputFiles) DeleteFile(file);
-      InUpdate();
-    }
+    if (FFiles.Clear(FInputFiles, Tekst::InBoxLegen)) InUpdate();
     CollectInputFiles();
   });
 }
@@ -395,18 +221,16 @@ void TMainForm::OutBoxClearBitBtnClick() {
   RunCommand([this] {
     std::vector<fs::path> files;
     for (int i = 0; i < OutFileListBox.Count(); ++i) files.push_back(OutFileListBox.FullPath(i));
-    if (!FDesktop.Confirm(DisplayText(Tekst::OutBoxLegen))) return;
-    for (const fs::path& file : files) DeleteFile(file);
-    OutUpdate();
+    if (FFiles.Clear(files, Tekst::OutBoxLegen)) OutUpdate();
   });
 }
 
 void TMainForm::InDirectoryListBoxDblClick(int index) {
-  RunCommand([this, index] { Refused(InDirectoryListBox.OpenEntry(index)); });
+  RunCommand([this, index] { ShowRefusal(FDesktop, InDirectoryListBox.OpenEntry(index)); });
 }
 
 void TMainForm::OutDirectoryListBoxDblClick(int index) {
-  RunCommand([this, index] { Refused(OutDirectoryListBox.OpenEntry(index)); });
+  RunCommand([this, index] { ShowRefusal(FDesktop, OutDirectoryListBox.OpenEntry(index)); });
 }
 
 void TMainForm::InFileListBoxDblClick() {
@@ -414,11 +238,8 @@ void TMainForm::InFileListBoxDblClick() {
 }
 
 void TMainForm::OpenInputFile(const fs::path& path) {
-  TConvertResult result;
-  const std::string name = FileNameText(path);
   SetStatusText(1, "");
-  RunBeside(
-      true, [&] { result = Conversion.Open(path); }, [&] { ShowLoadProgress(name); });
+  const TConvertResult result = FConvert.Open(path);
   if (result.Load.Outcome == TLoadOutcome::Stopped) {
     FSaveDataEnabled = false;
     SetStatusText(0, "");
@@ -433,6 +254,8 @@ void TMainForm::OpenInputFile(const fs::path& path) {
     SetStatusText(1, "");
     if (result.Load.Outcome == TLoadOutcome::Missing) InReread();
   } else {
+    // A file of header lines alone has no other cells to widen the columns of their texts.
+    InputGrid.FitMergedTexts(1);
     SetStatusText(0, result.Load.Naam);
     SetStatusText(1, LoadStatusText(result.Load.Fouten, result.Load.Codering));
     OutUpdate();
@@ -445,7 +268,16 @@ void TMainForm::OpenInputFile(const fs::path& path) {
   if (!read && !path.empty())
     FDesktop.ShowMessage(result.Text(WindowNaming()));
   else
-    Show(result);
+    FConvert.Show(result);
+}
+
+bool TMainForm::SelectInputFile(const fs::path& file) {
+  for (int i = 0; i < InFileListBox.Count(); ++i)
+    if (InFileListBox.FullPath(i) == file) {
+      InFileListBox.SetItemIndex(i);
+      return true;
+    }
+  return false;
 }
 
 void TMainForm::InFileListBoxOpen() {
@@ -455,58 +287,30 @@ void TMainForm::InFileListBoxOpen() {
 }
 
 void TMainForm::OutFileListBoxDblClick() {
-  RunCommand([this] {
-    const fs::path path = OutFileListBox.FileName();
-    if (!path.empty() && !FDesktop.OpenPath(path)) FDesktop.ShowMessage(NotOpenedMessage(path));
-  });
+  RunCommand([this] { FFiles.Open(OutFileListBox.FileName()); });
 }
 
 void TMainForm::InFileListBoxOpenFolder() {
-  RunCommand([this] { OpenFileListFolder(InFileListBox); });
+  RunCommand([this] { FFiles.OpenFolder(InFileListBox); });
 }
 
 void TMainForm::OutFileListBoxOpenFolder() {
-  RunCommand([this] { OpenFileListFolder(OutFileListBox); });
-}
-
-void TMainForm::OpenFileListFolder(const TFileListBox& list) {
-  if (list.ItemIndex() >= 0 && FDesktop.ShowInFileManager(list.FileName())) return;
-  if (!FDesktop.OpenPath(list.Directory()))
-    FDesktop.ShowMessage(NotOpenedMessage(list.Directory()));
+  RunCommand([this] { FFiles.OpenFolder(OutFileListBox); });
 }
 
 void TMainForm::InFileListBoxDelete() {
-  RunCommand([this] { DeleteSelectedFile(InFileListBox); });
+  RunCommand([this] { FFiles.DeleteSelected(InFileListBox, [this] { InReread(); }); });
 }
 
 void TMainForm::OutFileListBoxDelete() {
-  RunCommand([this] { DeleteSelectedFile(OutFileListBox); });
-}
-
-void TMainForm::DeleteSelectedFile(TFileListBox& list) {
-  const fs::path file = list.FileName();
-  if (file.empty() || !FDesktop.Confirm(DisplayName(file) + DisplayText(Tekst::Verwijderen)))
-    return;
-  DeleteFile(file);
-  if (&list == &InFileListBox)
-    InReread();
-  else
-    OutReread();
-  std::error_code ec;
-  if (fs::exists(fs::symlink_status(file, ec)))
-    FDesktop.ShowMessage(DisplayPath(file) + "\r" + DisplayText(Tekst::NietVerwijderd));
+  RunCommand([this] { FFiles.DeleteSelected(OutFileListBox, [this] { OutReread(); }); });
 }
 
 void TMainForm::ErrorGridDblClick(int row) {
   RunCommand([this, row] {
     if (row < ErrorGrid.FixedRows() || row >= ErrorGrid.RowCount()) return;
     if (const fs::path* file = Conversion.SummaryFile(row)) {
-      for (int i = 0; i < InFileListBox.Count(); ++i)
-        if (InFileListBox.FullPath(i) == *file) {
-          InFileListBox.SetItemIndex(i);
-          InFileListBoxDblClick();
-          return;
-        }
+      if (SelectInputFile(*file)) InFileListBoxDblClick();
       return;
     }
     const std::optional<int> input = Conversion.FindingRow(row);
@@ -519,14 +323,8 @@ void TMainForm::ErrorGridDblClick(int row) {
 
 void TMainForm::HelpAboutClick() {
   RunCommand([this] {
-    // The copyright year is that of the version, so the two never contradict each other.
-    const std::string year = std::string(ProgramDate).substr(0, 4);
-    FDesktop.ShowAbout("Morvelander\rVersie " + VersionText(FDecimalSeparator) +
-                       "\r\rLicentie: MIT\rCopyright (c) " + year +
-                       " The Morvelander developers\r\rWerkmappen:\r" +
-                       DisplayPath(InDirectoryListBox.Directory()) + "\r" +
-                       DisplayPath(OutDirectoryListBox.Directory()) + "\r\rInstellingen:\r" +
-                       DisplayPath(IniFileName()));
+    FDesktop.ShowAbout(AboutText(FDecimalSeparator, InDirectoryListBox.Directory(),
+                                 OutDirectoryListBox.Directory(), IniFileName()));
   });
 }
 
@@ -534,73 +332,33 @@ void TMainForm::CopyCells(const TCellTable& grid, int left, int top, int right, 
   RunCommand([&] {
     FDesktop.SetClipboardText(&grid == &ErrorGrid
                                   ? Conversion.ErrorText(left, top, right, bottom, WindowNaming())
-                                  : DisplayText(grid.ClipboardText(left, top, right, bottom)));
+                                  : DisplayText(grid.SelectionText(left, top, right, bottom)));
   });
 }
 
 void TMainForm::FormDragDrop(const std::vector<fs::path>& paths, TDropSide side) {
   RunCommand([&] {
-    std::optional<fs::path> folder;
-    std::vector<fs::path> files;
-    std::vector<std::string> refused;
-    for (const fs::path& path : paths) {
-      if (IsFolder(path) && side != TDropSide::Elsewhere && !folder)
-        folder = path;
-      else if (FileExists(path) && MatchesMask(FileNameText(path), InFileListBox.Mask()))
-        files.push_back(path);
-      else
-        refused.push_back(DisplayPath(path));
-    }
-    if (!refused.empty()) FDesktop.ShowMessage(RefusedMessage(refused));
-    if (folder && side == TDropSide::Input) {
-      if (Refused(InDirectoryListBox.SetDirectory(*folder))) return;
+    const TDropped dropped = FFiles.Sort(paths, side, InFileListBox.Mask());
+    if (dropped.Folder && side == TDropSide::Input) {
+      if (ShowRefusal(FDesktop, InDirectoryListBox.SetDirectory(*dropped.Folder))) return;
       InputFilesChanged();
-    } else if (folder && Refused(OutDirectoryListBox.SetDirectory(*folder))) {
+    } else if (dropped.Folder &&
+               ShowRefusal(FDesktop, OutDirectoryListBox.SetDirectory(*dropped.Folder))) {
       return;
     }
-    std::optional<fs::path> first;
-    for (const fs::path& file : files) {
-      const std::optional<fs::path> copy = CopyToInputFolder(file);
-      if (!first) first = copy;
-    }
-    if (files.empty()) return;
+    if (dropped.Files.empty()) return;
+    const std::optional<fs::path> first =
+        FFiles.CopyInto(dropped.Files, InDirectoryListBox.Directory());
     InReread();
     if (!first) return;
-    for (int i = 0; i < InFileListBox.Count(); ++i)
-      if (InFileListBox.FullPath(i) == *first) InFileListBox.SetItemIndex(i);
+    SelectInputFile(*first);
     OpenInputFile(*first);
   });
 }
 
-std::optional<fs::path> TMainForm::CopyToInputFolder(const fs::path& file) {
-  const fs::path target = InDirectoryListBox.Directory() / file.filename();
-  std::error_code ec;
-  if (fs::equivalent(file, target, ec)) return target;
-  if (fs::exists(target, ec) &&
-      !FDesktop.Confirm(DisplayName(target) + "\r\r" + DisplayText(Tekst::Overschrijven)))
-    return std::nullopt;
-  fs::copy_file(file, target, fs::copy_options::overwrite_existing, ec);
-  if (!ec) return target;
-  FDesktop.ShowMessage(DisplayPath(target) + "\r" + DisplayText(NietGemaaktText(ec)));
-  return std::nullopt;
-}
-
 void TMainForm::SaveDataBitBtnClick() {
   RunCommand([this] {
-    // Without a report to save the dialog does not open: the user is told why.
-    const TConvertResult allowed = Conversion.CanSave();
-    if (!allowed.Done()) {
-      Show(allowed);
-    } else if (const auto chosen =
-                   FDesktop.SaveDialog(Conversion.ReportTarget(OutDirectoryListBox.Directory()))) {
-      Show(Conversion.Save(*chosen, [&] {
-        const std::string question =
-            DisplayName(*chosen) + "\r\r" +
-            DisplayText(FileExists(*chosen) ? Tekst::Overschrijven : Tekst::Bewaren);
-        FDesktop.Repaint();
-        return FDesktop.Confirm(question);
-      }));
-    }
+    FConvert.Save(OutDirectoryListBox.Directory());
     OutUpdate();
   });
 }
@@ -613,35 +371,24 @@ void TMainForm::DoAllBitBtnClick() {
                           DisplayText(Tekst::Transformeren)))
       return;
     FActivePage = FoutenPage;
-    const std::vector<fs::path> files = FInputFiles;
-    const fs::path outDir = OutDirectoryListBox.Directory();
-    TWindowRunListener run(FBeside, files.size());
-    // The run's thread hands each converted file to the window's thread, which shows it. A file
-    // that gave no report says why on its row of the error list, not in a message of its own:
-    // a run over a folder the user cannot write to would stop at every file.
-    run.OnFileEnded = [this, &run](const TConvertResult& result) -> std::function<void()> {
-      return [this, &run, result, report = Conversion.HasReport()] {
-        FSaveDataEnabled = report;
-        SetStatusText(0, result.Load.Naam);
-        if (result.Done()) {
-          // The new report joins the list where a re-reading of the folder would put it.
-          OutFileListBox.Insert(result.Target);
-          FDesktop.Beep();
-        }
-        SetStatusText(1, run.ProgressText());
-      };
-    };
-    const auto job = [&] {
-      TConversionRun driver(Conversion, run);
-      driver.ListRefused = true;
-      driver.Run(files, outDir);
-    };
-    RunBeside(false, job, [&] {
-      FProgressText = run.ProgressText();
-      FDesktop.Repaint();
-    });
-    // Status panel 1 keeps how far a run got that the user stopped, or else what it made.
-    SetStatusText(1, run.EndText(FileNameText(outDir.filename())));
+    // The run shows no tournament of its own: the name of the file opened before would be
+    // taken for one of the run's.
+    SetStatusText(0, "");
+    const std::string end = FConvert.RunAll(
+        FInputFiles, OutDirectoryListBox.Directory(),
+        [this](const TConvertResult& result, bool report, const std::string& progress) {
+          FSaveDataEnabled = report;
+          if (result.Done()) {
+            // The new report joins the list where a re-reading of the folder would put it.
+            OutFileListBox.Insert(result.Target);
+            FDesktop.Beep();
+          }
+          SetStatusText(1, progress);
+        });
+    // The first panel, where a user looks first, keeps how far a run got that the user stopped,
+    // or else what it made; the count of a single file's findings has no meaning after a run.
+    SetStatusText(0, end);
+    SetStatusText(1, "");
   });
 }
 

@@ -1,9 +1,12 @@
 #pragma once
 
-#include "app/logic/BackgroundWork.h"
+#include "app/logic/ConvertCommands.h"
 #include "app/logic/Desktop.h"
+#include "app/logic/FileCommands.h"
 #include "app/logic/FileListBox.h"
 #include "app/logic/FolderChooser.h"
+#include "app/logic/FolderWatch.h"
+#include "app/logic/RememberedSettings.h"
 #include "app/logic/WorkFolders.h"
 #include "core/run/Conversion.h"
 #include "core/tournament/CoreUI.h"
@@ -17,21 +20,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-
-// Where on the window something was dropped: on the input folder's side, on the output
-// folder's side, or elsewhere.
-enum class TDropSide { Input, Output, Elsewhere };
-
-// Where the window was and how large, in the desktop's pixels; the size and place it has when
-// not maximized.
-struct TWindowBounds {
-  int Left = 0;
-  int Top = 0;
-  int Width = 0;
-  int Height = 0;
-  bool Maximized = false;
-  bool operator==(const TWindowBounds&) const = default;
-};
 
 // The main window's state and commands, free of any window toolkit. The view forwards events
 // to the handlers and shows the state; everything modal or physical goes through the desktop.
@@ -87,9 +75,9 @@ public:
   void ErrorGridDblClick(int row);
   // Esc or "Stop" while a command works beside the window: a load ends at once, with empty
   // tables; "Alle" ends after the file it is on.
-  void StopBitBtnClick() { FBeside.Stop(); }
+  void StopBitBtnClick() { FConvert.Stop(); }
   // Whether a command works beside the window; its tables must not be read meanwhile.
-  bool Working() const { return FBeside.Running(); }
+  bool Working() const { return FConvert.Working(); }
   // F1: the version, the licence, the two folders in use and where the settings are kept.
   void HelpAboutClick();
   // F5: refreshes the output list, then the input list, each with its beep.
@@ -117,8 +105,8 @@ public:
   void CollectInputFiles();
   std::filesystem::path IniFileName() const;
   // The tables' edit veto: no cell of any table can be edited.
-  static bool InputGridCanEditCell(int row, int col);
-  static bool ToernooiGridCanEditCell(int row, int col);
+  static bool InputGridCanEditCell(int, int) { return false; }
+  static bool ToernooiGridCanEditCell(int, int) { return false; }
 
   // Runs one command; a std::exception that escapes it is shown in the error box. Refused while
   // a command works beside the window.
@@ -128,7 +116,7 @@ public:
   // ellipsis.
   void SetStatusText(int panel, const std::string& text);
   // TCoreUI: a load asks from its thread whether the user stopped it.
-  bool StopRequested() override;
+  bool StopRequested() override { return FConvert.StopRequested(); }
   // A cell of the error list as the window shows it, in UTF-8: a file's summary row names it
   // as it is.
   std::string ErrorCellText(int col, int row) const;
@@ -164,14 +152,8 @@ public:
   TFolderChooser OutDirectoryListBox;
 
 private:
-  // What a conversion refused and why, in a plain message, when the user is told.
-  void Show(const TConvertResult& result);
-  // Shows the refusal, if any; true when there was one.
-  bool Refused(const TFileOutcome& outcome);
   void InUpdate();
   void OutUpdate();
-  void OpenWorkFolder(TFolderChooser& chooser, const char* name,
-                      const std::filesystem::path& examples);
   void OpenStartFile();
   // The refreshes of a watched folder: no beep, the selection kept.
   void InReread();
@@ -184,22 +166,9 @@ private:
   // on the lists as shown.
   void FollowFileLists();
   void OpenInputFile(const std::filesystem::path& path);
-  // Runs the job beside the window; a single load can be stopped midway, a run only between
-  // files.
-  void RunBeside(bool singleLoad, const std::function<void()>& job,
-                 const std::function<void()>& tick);
-  void ShowLoadProgress(const std::string& name);
-  void OpenFileListFolder(const TFileListBox& list);
-  void DeleteSelectedFile(TFileListBox& list);
-  // Copies a dropped file into the input folder, after asking before it replaces one; returns
-  // the copy, or none when the user declined.
-  std::optional<std::filesystem::path> CopyToInputFolder(const std::filesystem::path& file);
-  // Removes a file for good when the desktop has no trash for it.
-  void DeleteFile(const std::filesystem::path& file);
-  // Watches the two current folders, once no command is running.
-  void WatchFolders();
-  void FolderChanged();
-  void ApplyRememberedFolder(TFolderChooser& chooser, const std::string& key);
+  // Selects the file in the input list; false, the selection kept, when the list lacks it.
+  bool SelectInputFile(const std::filesystem::path& file);
+  TRememberedSettings Settings() const;
 
   TDesktop& FDesktop;
   std::filesystem::path FExePath;
@@ -213,19 +182,17 @@ private:
   unsigned FInputGeneration = 0;
   unsigned FOutputGeneration = 0;
   std::array<std::string, 2> FStatusText;
-  std::string FProgressText;
-  TBackgroundWork FBeside;
-  bool FSingleLoad = false;
   int FActivePage = SelecteerBestandPage;
   bool FActivated = false;
   std::optional<TWindowBounds> FBounds;
   int FInputGridRow = 0;
   unsigned FInputGridRowRequests = 0;
   int FCommandDepth = 0;
-  bool FFolderChangePending = false;
-  std::vector<std::filesystem::path> FWatched;
   bool FSaveDataEnabled = false;
   bool FDoAllEnabled = false;
   bool FInBoxClearEnabled = true;
   bool FOutBoxClearEnabled = true;
+  TConvertCommands FConvert;
+  TFileCommands FFiles;
+  TFolderWatch FWatch;
 };

@@ -1,6 +1,7 @@
 #include "app/view/CellDelegate.h"
 
 #include "app/view/ElidedText.h"
+#include "app/view/WrappedText.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -58,6 +59,8 @@ bool TCellDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
     QToolTip::hideText();
     return true;
   }
-  QToolTip::showText(event->globalPos(), text, view, option.rect);
+  // A long text reads as a paragraph, not as one line across the screen.
+  const QString shown = WrappedText(text, QFontMetrics(QToolTip::font()), TooltipWidth);
+  QToolTip::showText(event->globalPos(), shown, view, option.rect);
   return true;
 }

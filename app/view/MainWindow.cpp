@@ -1,36 +1,29 @@
 #include "app/view/MainWindow.h"
 
+#include "app/view/CatalogueText.h"
 #include "app/view/CellTableView.h"
+#include "app/view/FileDrop.h"
+#include "app/view/FileListMenu.h"
 #include "app/view/FileListModel.h"
 #include "app/view/FolderChooserView.h"
+#include "app/view/KeyRouting.h"
 #include "app/view/QtDesktop.h"
 #include "app/view/StatusPanel.h"
 #include "app/view/TextMeasure.h"
-#include "core/text/Cp1252.h"
+#include "core/text/Teksten.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
-#include <QHBoxLayout>
-#include <QKeyEvent>
-#include <QLabel>
 #include <QListView>
-#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTabWidget>
-#include <QUrl>
-#include <QVBoxLayout>
 
 #include <algorithm>
 #include <optional>
@@ -39,89 +32,8 @@ namespace {
 
 constexpr int WindowWidth = 725;
 constexpr int WindowHeight = 485;
-constexpr int StatusPanelWidths[2] = {350, 320};
-constexpr int FolderChooserHeight = 120;
-
-QString Text(const std::string& cp1252) {
-  return QString::fromUtf8(Cp1252ToUtf8(cp1252));
-}
-
-template <typename T> T* Named(T* widget, const char* name) {
-  widget->setObjectName(QString::fromLatin1(name));
-  return widget;
-}
-
-// What a screen reader says of a control: its name, and what it does when the name does not
-// tell.
-void Describe(QWidget* widget, const char* name, const char* description = nullptr) {
-  widget->setAccessibleName(QString::fromUtf8(name));
-  if (description) widget->setAccessibleDescription(QString::fromUtf8(description));
-}
-
-QPushButton* BitBtn(const char* name, const char* caption, const char* hint,
-                    QStyle::StandardPixmap glyph, QWidget* parent) {
-  auto* button = Named(new QPushButton(QString::fromLatin1(caption), parent), name);
-  if (hint) {
-    button->setToolTip(QString::fromLatin1(hint));
-    button->setAccessibleDescription(QString::fromLatin1(hint));
-  }
-  button->setIcon(parent->style()->standardIcon(glyph));
-  button->setAutoDefault(false);
-  return button;
-}
-
-QListView* FileList(const char* name, TFileListModel* model, QWidget* parent) {
-  auto* view = Named(new QListView(parent), name);
-  view->setModel(model);
-  view->setUniformItemSizes(true);
-  view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  view->setSelectionMode(QAbstractItemView::SingleSelection);
-  view->setContextMenuPolicy(Qt::CustomContextMenu);
-  // A file dragged out of a list is offered to other programs as a copy.
-  view->setDragEnabled(true);
-  view->setDragDropMode(QAbstractItemView::DragOnly);
-  view->setDefaultDropAction(Qt::CopyAction);
-  return view;
-}
-
-bool IsEnter(const QEvent* e) {
-  if (e->type() != QEvent::KeyPress) return false;
-  const int key = static_cast<const QKeyEvent*>(e)->key();
-  return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
-
-bool IsDelete(const QEvent* e) {
-  return e->type() == QEvent::KeyPress && static_cast<const QKeyEvent*>(e)->key() == Qt::Key_Delete;
-}
-
-// One tab on for Ctrl+Tab and Ctrl+PageDown, one back for Ctrl+Shift+Tab and Ctrl+PageUp, else 0.
-int TabStep(const QEvent* e) {
-  if (e->type() != QEvent::KeyPress) return 0;
-  const auto* key = static_cast<const QKeyEvent*>(e);
-  const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
-  if (mods == Qt::ControlModifier && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_PageDown))
-    return 1;
-  if (mods == Qt::ControlModifier && key->key() == Qt::Key_PageUp) return -1;
-  if (mods == (Qt::ControlModifier | Qt::ShiftModifier) &&
-      (key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Tab))
-    return -1;
-  return 0;
-}
-
-// Home or End without modifiers: -1 for Home, 1 for End, else 0.
-int HomeOrEnd(const QEvent* e) {
-  if (e->type() != QEvent::KeyPress) return 0;
-  const auto* key = static_cast<const QKeyEvent*>(e);
-  if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return 0;
-  return key->key() == Qt::Key_Home ? -1 : key->key() == Qt::Key_End ? 1 : 0;
-}
-
-// Shift+F10, which opens a context menu as the Menu key does.
-bool IsContextMenuKey(const QEvent* e) {
-  if (e->type() != QEvent::KeyPress) return false;
-  const auto* key = static_cast<const QKeyEvent*>(e);
-  return key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier;
-}
+// How long the status bar says why a drop was refused.
+constexpr int RefusedDropMs = 5000;
 
 // Whether the whole rectangle lies on one screen's free area.
 bool FitsAScreen(const QRect& rect) {
@@ -130,37 +42,12 @@ bool FitsAScreen(const QRect& rect) {
   return false;
 }
 
-// A row of two buttons in the corners below a list.
-QHBoxLayout* CornerButtons(QPushButton* left, QPushButton* right) {
-  auto* row = new QHBoxLayout;
-  row->addWidget(left);
-  row->addStretch();
-  row->addWidget(right);
-  return row;
-}
-
-// A table with an optional button at its lower right.
-QWidget* GridPage(const char* name, TCellTableView* grid, QPushButton* button) {
-  auto* page = Named(new QWidget, name);
-  auto* layout = new QVBoxLayout(page);
-  grid->setParent(page);
-  layout->addWidget(grid, 1);
-  if (button) {
-    button->setParent(page);
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    row->addWidget(button);
-    layout->addLayout(row);
-  }
-  return page;
-}
-
 } // namespace
 
 TMainWindow::TMainWindow(const std::filesystem::path& exePath, char decimalSeparator,
                          TDesktop* desktop, QWidget* parent)
     : QMainWindow(parent), FQtDesktop(std::make_unique<TQtDesktop>(
-                               this, Text(ProgramTitle(exePath)), [this] { Repaint(); })),
+                               this, CatalogueText(ProgramTitle(exePath)), [this] { Repaint(); })),
       FForm(
           std::make_unique<TMainForm>(exePath, desktop ? *desktop : *FQtDesktop, decimalSeparator)),
       FMeasure(std::make_unique<TTextMeasure>()) {
@@ -197,221 +84,27 @@ TMainWindow::~TMainWindow() {
   delete takeCentralWidget();
 }
 
-void TMainWindow::BuildLayout() {
-  FPageControl = Named(new QTabWidget(this), "PageControl");
-  FInputGrid = Named(new TCellTableView(FForm->InputGrid), "InputGrid");
-  FToernooiGrid = Named(new TCellTableView(FForm->ToernooiGrid), "ToernooiGrid");
-  FErrorGrid = Named(new TCellTableView(FForm->ErrorGrid), "ErrorGrid");
-  FErrorGrid->SetCellText([this](int col, int row) { return FForm->ErrorCellText(col, row); });
-  FSaveDataBitBtn =
-      BitBtn("SaveDataBitBtn", "Bewaar Fide2006", nullptr, QStyle::SP_DialogSaveButton, this);
-  FClipBoardBitBtn =
-      BitBtn("ClipBoardBitBtn", "ClipBoard", nullptr, QStyle::SP_FileDialogDetailedView, this);
-
-  FPageControl->addTab(BuildFilesPage(), QStringLiteral("Selecteer bestand"));
-  FPageControl->addTab(GridPage("TabSheet3", FInputGrid, nullptr), QStringLiteral("Inlees grid"));
-  FPageControl->addTab(GridPage("TabSheet2", FToernooiGrid, FSaveDataBitBtn),
-                       QStringLiteral("Fide2006 grid"));
-  FPageControl->addTab(GridPage("TabSheet4", FErrorGrid, FClipBoardBitBtn),
-                       QStringLiteral("Fouten"));
-  setCentralWidget(FPageControl);
-
-  auto* statusBar = Named(new QStatusBar(this), "StatusBar");
-  statusBar->setSizeGripEnabled(false);
-  for (int i = 0; i < 2; ++i) {
-    FStatusPanels[i] = Named(new TStatusPanel(statusBar), i == 0 ? "StatusPanel0" : "StatusPanel1");
-    FStatusPanels[i]->setFixedWidth(StatusPanelWidths[i]);
-    statusBar->addWidget(FStatusPanels[i]);
-  }
-  // Stop sits beside the tabs, in view whichever tab is shown.
-  FStopBitBtn = BitBtn("StopBitBtn", "Stop", "Stopt het inlezen (Esc); Alle stopt na het bestand",
-                       QStyle::SP_BrowserStop, FPageControl);
-  FStopBitBtn->setEnabled(false);
-  FPageControl->setCornerWidget(FStopBitBtn, Qt::TopRightCorner);
-  setStatusBar(statusBar);
-
-  connect(FPageControl, &QTabWidget::currentChanged, this,
-          [this](int page) { FForm->SetActivePage(page); });
-  connect(FDoAllBitBtn, &QPushButton::clicked, this,
-          [this] { Run([this] { FForm->DoAllBitBtnClick(); }); });
-  connect(FInBoxClearBitBtn, &QPushButton::clicked, this,
-          [this] { Run([this] { FForm->InBoxClearBitBtnClick(); }); });
-  connect(FInUpdateBitBtn, &QPushButton::clicked, this,
-          [this] { Run([this] { FForm->InUpdateBitBtnClick(); }); });
-  connect(FOutBoxClearBitBtn, &QPushButton::clicked, this,
-          [this] { Run([this] { FForm->OutBoxClearBitBtnClick(); }); });
-  connect(FOutUpdateBitBtn, &QPushButton::clicked, this,
-          [this] { Run([this] { FForm->OutUpdateBitBtnClick(); }); });
-  connect(FSaveDataBitBtn, &QPushButton::clicked, this,
-          [this] { Run([this] { FForm->SaveDataBitBtnClick(); }); });
-  connect(FClipBoardBitBtn, &QPushButton::clicked, this,
-          [this] { Run([this] { FForm->ClipBoardBitBtnClick(); }); });
-  connect(FStopBitBtn, &QPushButton::clicked, this,
-          [this] { Run([this] { FForm->StopBitBtnClick(); }); });
-  new QShortcut(QKeySequence(Qt::Key_Escape), this,
-                [this] { Run([this] { FForm->StopBitBtnClick(); }); });
-  // The lists and tables take the tab keys for themselves before a shortcut sees them, so the
-  // window looks at every key first.
-  qApp->installEventFilter(this);
-  connect(FInDirectoryListBox, &TFolderChooserView::EntryOpened, this,
-          [this](int index) { Run([this, index] { FForm->InDirectoryListBoxDblClick(index); }); });
-  connect(FOutDirectoryListBox, &TFolderChooserView::EntryOpened, this,
-          [this](int index) { Run([this, index] { FForm->OutDirectoryListBoxDblClick(index); }); });
-  ConnectFileList(FInFileListBox, FForm->InFileListBox);
-  ConnectFileList(FOutFileListBox, FForm->OutFileListBox);
-  FInFileListViewport = FInFileListBox->viewport();
-  FOutFileListViewport = FOutFileListBox->viewport();
-  ConnectGrid(FInputGrid, FForm->InputGrid);
-  ConnectGrid(FToernooiGrid, FForm->ToernooiGrid);
-  ConnectGrid(FErrorGrid, FForm->ErrorGrid);
-  connect(FErrorGrid, &TCellTableView::RowOpened, this,
-          [this](int row) { Run([this, row] { FForm->ErrorGridDblClick(row); }); });
-  new QShortcut(QKeySequence(Qt::Key_F5), this,
-                [this] { Run([this] { FForm->RefreshFileLists(); }); });
-  new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this, [this] { close(); });
-  new QShortcut(QKeySequence(Qt::Key_F1), this,
-                [this] { Run([this] { FForm->HelpAboutClick(); }); });
-  new QShortcut(QKeySequence::Save, this, [this] {
-    if (FForm->SaveDataBitBtnEnabled()) Run([this] { FForm->SaveDataBitBtnClick(); });
-  });
-  setAcceptDrops(true);
-
-  DescribeControls();
-
-  setTabOrder(FInDirectoryListBox, FDoAllBitBtn);
-  setTabOrder(FDoAllBitBtn, FInFileListBox);
-  setTabOrder(FInFileListBox, FInBoxClearBitBtn);
-  setTabOrder(FInBoxClearBitBtn, FInUpdateBitBtn);
-  setTabOrder(FInUpdateBitBtn, FOutDirectoryListBox);
-  setTabOrder(FOutDirectoryListBox, FOutFileListBox);
-  setTabOrder(FOutFileListBox, FOutBoxClearBitBtn);
-  setTabOrder(FOutBoxClearBitBtn, FOutUpdateBitBtn);
-}
-
 void TMainWindow::StepTab(int by) {
   const int count = FPageControl->count();
   FPageControl->setCurrentIndex((FPageControl->currentIndex() + by + count) % count);
 }
 
-void TMainWindow::DescribeControls() {
-  Describe(FPageControl, "Tabbladen");
-  const char* const folderHint = "Dubbelklik of Enter opent een map";
-  Describe(FInDirectoryListBox, "Select data invoer map", folderHint);
-  Describe(FOutDirectoryListBox, "Select data uitvoer map", folderHint);
-  Describe(FInFileListBox, "Invoer bestanden (*.csv)",
-           "Dubbelklik of Enter leest een bestand in, Delete verwijdert het");
-  Describe(FOutFileListBox, "Uitvoer Fide2006 bestanden (*.txt)",
-           "Dubbelklik of Enter opent een rapport, Delete verwijdert het");
-  Describe(FInputGrid, "Inlees grid");
-  Describe(FToernooiGrid, "Fide2006 grid");
-  Describe(FErrorGrid, "Fouten", "Dubbelklik of Enter op een fout toont zijn regel in Inlees grid");
-  // A page and a group are named as the user sees them.
-  for (int i = 0; i < FPageControl->count(); ++i)
-    FPageControl->widget(i)->setAccessibleName(FPageControl->tabText(i));
-  for (QGroupBox* group : findChildren<QGroupBox*>()) group->setAccessibleName(group->title());
-  Describe(statusBar(), "Statusbalk");
-  Describe(FStatusPanels[0], "Toernooi");
-  Describe(FStatusPanels[1], "Fouten en voortgang");
-}
-
-QWidget* TMainWindow::BuildFilesPage() {
-  auto* page = Named(new QWidget, "TabSheet1");
-  auto* layout = new QHBoxLayout(page);
-
-  auto* inGroup = Named(new QGroupBox(QStringLiteral("Select data invoer map"), page), "GroupBox2");
-  FInGroup = inGroup;
-  FInDirectoryListBox =
-      Named(new TFolderChooserView(FForm->InDirectoryListBox, inGroup), "InDirectoryListBox");
-  FInDirectoryListBox->setFixedHeight(FolderChooserHeight);
-  // The chooser's style sheet keeps the window's font from reaching it.
-  FInDirectoryListBox->setFont(font());
-  FDoAllBitBtn = BitBtn("DoAllBitBtn", "Alle", "Transformeer alle Inbox bestanden",
-                        QStyle::SP_MediaPlay, inGroup);
-  auto* inFiles =
-      Named(new QGroupBox(QStringLiteral("Invoer bestanden (*.csv)"), inGroup), "GroupBox3");
-  FInFileModel = new TFileListModel(FForm->InFileListBox, this);
-  FInFileListBox = FileList("InFileListBox", FInFileModel, inFiles);
-  FInBoxClearBitBtn =
-      BitBtn("InBoxClearBitBtn", "Clear", "Clear InBox", QStyle::SP_TrashIcon, inFiles);
-  FInUpdateBitBtn =
-      BitBtn("InUpdateBitBtn", "Update", "Refresh InBox", QStyle::SP_BrowserReload, inFiles);
-  auto* inFilesLayout = new QVBoxLayout(inFiles);
-  inFilesLayout->addWidget(FInFileListBox, 1);
-  inFilesLayout->addLayout(CornerButtons(FInBoxClearBitBtn, FInUpdateBitBtn));
-  auto* inLayout = new QGridLayout(inGroup);
-  inLayout->addWidget(FInDirectoryListBox, 0, 0);
-  inLayout->addWidget(FDoAllBitBtn, 0, 1, Qt::AlignTop);
-  inLayout->addWidget(inFiles, 1, 0, 1, 2);
-  inLayout->setRowStretch(1, 1);
-
-  auto* outGroup =
-      Named(new QGroupBox(QStringLiteral("Select data uitvoer map"), page), "GroupBox1");
-  FOutGroup = outGroup;
-  FOutDirectoryListBox =
-      Named(new TFolderChooserView(FForm->OutDirectoryListBox, outGroup), "OutDirectoryListBox");
-  FOutDirectoryListBox->setFixedHeight(FolderChooserHeight);
-  FOutDirectoryListBox->setFont(font());
-  auto* outFiles = Named(
-      new QGroupBox(QStringLiteral("Uitvoer Fide2006 bestanden (*.txt)"), outGroup), "GroupBox4");
-  FOutFileModel = new TFileListModel(FForm->OutFileListBox, this);
-  FOutFileListBox = FileList("OutFileListBox", FOutFileModel, outFiles);
-  FOutBoxClearBitBtn =
-      BitBtn("OutBoxClearBitBtn", "Clear", "Clear OutBox", QStyle::SP_TrashIcon, outFiles);
-  FOutUpdateBitBtn =
-      BitBtn("OutUpdateBitBtn", "Update", "Refresh OutBox", QStyle::SP_BrowserReload, outFiles);
-  auto* outFilesLayout = new QVBoxLayout(outFiles);
-  outFilesLayout->addWidget(FOutFileListBox, 1);
-  outFilesLayout->addLayout(CornerButtons(FOutBoxClearBitBtn, FOutUpdateBitBtn));
-  auto* outLayout = new QVBoxLayout(outGroup);
-  outLayout->addWidget(FOutDirectoryListBox);
-  outLayout->addWidget(outFiles, 1);
-
-  layout->addWidget(inGroup, 1);
-  layout->addWidget(outGroup, 1);
-  return page;
-}
-
-// The list's selection is the selected entry; the keyboard focus alone selects nothing.
-void TMainWindow::ConnectFileList(QListView* view, TFileListBox& list) {
-  connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this, [view, &list] {
-    const QModelIndexList rows = view->selectionModel()->selectedRows();
-    list.SetItemIndex(rows.isEmpty() ? -1 : rows.first().row());
-  });
-  connect(view, &QWidget::customContextMenuRequested, this,
-          [this, view, &list](const QPoint& pos) { ShowFileListMenu(view, list, pos); });
-  // A double-click anywhere in a list opens its selected file, as the list box did.
-  view->viewport()->installEventFilter(this);
-  view->installEventFilter(this);
-}
-
-void TMainWindow::ConnectGrid(TCellTableView* view, const TCellTable& grid) {
-  connect(view, &TCellTableView::CopyRequested, this,
-          [this, &grid](int left, int top, int right, int bottom) {
-            Run([&] { FForm->CopyCells(grid, left, top, right, bottom); });
-          });
-}
-
 void TMainWindow::ShowFileListMenu(QListView* view, TFileListBox& list, const QPoint& pos) {
-  const QModelIndex entry = view->indexAt(pos);
-  if (entry.isValid())
-    view->selectionModel()->setCurrentIndex(entry, QItemSelectionModel::ClearAndSelect);
   const bool in = &list == &FForm->InFileListBox;
   // While a command works beside the window no action of the menu would be taken.
-  const bool idle = !FForm->Working();
-  QMenu menu(view);
-  QAction* open = menu.addAction(QStringLiteral("Openen"));
-  open->setEnabled(idle && list.ItemIndex() >= 0);
-  QAction* folder = menu.addAction(QStringLiteral("Map openen"));
-  folder->setEnabled(idle);
-  QAction* remove = menu.addAction(QStringLiteral("Verwijderen"));
-  remove->setEnabled(idle && list.ItemIndex() >= 0);
-  QAction* chosen = menu.exec(view->viewport()->mapToGlobal(pos));
-  if (chosen == open)
+  switch (ExecFileListMenu(view, pos, !FForm->Working())) {
+  case TFileListAction::Open:
     Run([this, in] { in ? FForm->InFileListBoxOpen() : FForm->OutFileListBoxDblClick(); });
-  else if (chosen == folder)
+    break;
+  case TFileListAction::OpenFolder:
     Run([this, in] { in ? FForm->InFileListBoxOpenFolder() : FForm->OutFileListBoxOpenFolder(); });
-  else if (chosen == remove)
+    break;
+  case TFileListAction::Delete:
     Run([this, in] { in ? FForm->InFileListBoxDelete() : FForm->OutFileListBoxDelete(); });
+    break;
+  case TFileListAction::None:
+    break;
+  }
 }
 
 void TMainWindow::Run(const std::function<void()>& handler) {
@@ -441,7 +134,7 @@ void TMainWindow::ShowSelection(QListView* view, const TFileListBox& list) {
 
 void TMainWindow::ShowState() {
   const TMainForm& form = *FForm;
-  setWindowTitle(Text(form.Caption()));
+  setWindowTitle(CatalogueText(form.Caption()));
   const bool working = form.Working();
   // While "Alle" works, its reports join the output list, which shows them once it ends: a list
   // of many files shown anew at every repaint would cost more the more files it has.
@@ -473,7 +166,7 @@ void TMainWindow::ShowStatus(bool working) {
   for (std::size_t i = 0; i < 2; ++i) {
     std::string text = FForm->StatusText(static_cast<int>(i));
     if (text == FShownStatus[i]) continue;
-    FStatusPanels[i]->SetText(Text(text), working);
+    FStatusPanels[i]->SetText(CatalogueText(text), working);
     FShownStatus[i] = std::move(text);
   }
 }
@@ -582,11 +275,13 @@ bool TMainWindow::IsOwnList(const QObject* source) const {
 }
 
 // The window only ever copies what is dropped, so it answers Copy whatever the source proposes:
-// a source told Move may delete the user's original.
-bool TMainWindow::AcceptAsCopy(QDropEvent* e) const {
-  if (!e->mimeData()->hasUrls() || IsOwnList(e->source()) ||
-      !(e->possibleActions() & Qt::CopyAction) || FForm->Working()) {
+// a source told Move may delete the user's original. A refusal says why in the status bar,
+// where the user sees it beside the drag cursor.
+bool TMainWindow::AcceptAsCopy(QDropEvent* e) {
+  const char* refusal = DropRefusal(e, IsOwnList(e->source()), FForm->Working());
+  if (refusal || !e->mimeData()->hasUrls()) {
     e->ignore();
+    if (refusal) statusBar()->showMessage(CatalogueText(refusal), RefusedDropMs);
     return false;
   }
   e->setDropAction(Qt::CopyAction);
@@ -604,13 +299,7 @@ void TMainWindow::dragMoveEvent(QDragMoveEvent* e) {
 
 void TMainWindow::dropEvent(QDropEvent* e) {
   if (!AcceptAsCopy(e)) return;
-  std::vector<std::filesystem::path> paths;
-  for (const QUrl& url : e->mimeData()->urls()) {
-    // What is not a local file is refused by its address.
-    const QByteArray text =
-        url.isLocalFile() ? QFile::encodeName(url.toLocalFile()) : url.toDisplayString().toUtf8();
-    paths.emplace_back(text.toStdString());
-  }
+  const std::vector<std::filesystem::path> paths = DroppedPaths(*e->mimeData());
   const TDropSide side = DropSide(e->position().toPoint());
   // The drag ends first: the drop's questions and messages must not hold up its source.
   QMetaObject::invokeMethod(

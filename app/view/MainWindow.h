@@ -63,7 +63,7 @@ private:
   void ShowInputGridRow();
   void RestoreBounds();
   bool IsOwnList(const QObject* source) const;
-  bool AcceptAsCopy(QDropEvent* e) const;
+  bool AcceptAsCopy(QDropEvent* e);
   TDropSide DropSide(const QPoint& pos) const;
 
   std::unique_ptr<TDesktop> FQtDesktop;

@@ -1,7 +1,9 @@
 #include "app/view/QtDesktop.h"
 
 #include "app/view/ShownName.h"
+#include "core/text/Cp1252.h"
 #include "core/text/ErrorBoxText.h"
+#include "core/text/Teksten.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -33,6 +35,10 @@ QString DialogText(const std::string& text) {
 
 namespace {
 
+QString Text(const char* cp1252) {
+  return QString::fromUtf8(Cp1252ToUtf8(cp1252));
+}
+
 constexpr int WatchSettleMs = 100;
 constexpr int WaitTickMs = 100;
 // A file manager that does not answer within this time is taken as none.
@@ -56,7 +62,7 @@ void FitCaption(QMessageBox& box) {
 
 // A dialog's "OK" stays the program's own text when Qt's buttons are translated.
 void AddOkButton(QMessageBox& box) {
-  box.setDefaultButton(box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole));
+  box.setDefaultButton(box.addButton(Text(Tekst::KnopOk), QMessageBox::AcceptRole));
 }
 
 } // namespace
@@ -67,11 +73,12 @@ TQtDesktop::TQtDesktop(QWidget* parent, QString title, std::function<void()> rep
 TQtDesktop::~TQtDesktop() = default;
 
 bool TQtDesktop::Confirm(const std::string& question) {
-  QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"), DialogText(question),
+  QMessageBox box(QMessageBox::Question, Text(Tekst::VraagTitel), DialogText(question),
                   QMessageBox::NoButton, FParent);
   box.setTextFormat(Qt::PlainText);
-  QPushButton* yes = box.addButton(QStringLiteral("&Yes"), QMessageBox::YesRole);
-  QPushButton* no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+  // Alt with the first letter answers, as a button's underlined letter promises.
+  QPushButton* yes = box.addButton(QLatin1Char('&') + Text(Tekst::KnopJa), QMessageBox::YesRole);
+  QPushButton* no = box.addButton(QLatin1Char('&') + Text(Tekst::KnopNee), QMessageBox::NoRole);
   box.setDefaultButton(yes);
   box.setEscapeButton(no);
   FitCaption(box);
@@ -102,11 +109,11 @@ void TQtDesktop::ShowError(const std::string& text) {
 
 std::optional<std::filesystem::path>
 TQtDesktop::SaveDialog(const std::filesystem::path& suggestedPath) {
-  QFileDialog dialog(FParent, QStringLiteral("Bewaar Fide2006 lijst"));
+  QFileDialog dialog(FParent, Text(Tekst::BewaarTitel));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   // The report names end in ".txt"; both spellings are listed on a case-sensitive disk.
-  dialog.setNameFilter(QStringLiteral("Fide2006 Tekstbestanden(*.txt) (*.TXT *.txt)"));
+  dialog.setNameFilter(Text(Tekst::BewaarFilter));
   dialog.setOptions(QFileDialog::DontConfirmOverwrite | QFileDialog::HideNameFilterDetails);
   dialog.setDirectory(QString::fromStdString(suggestedPath.parent_path().string()));
   dialog.selectFile(QString::fromStdString(suggestedPath.string()));
@@ -159,7 +166,7 @@ bool TQtDesktop::ShowInFileManager(const std::filesystem::path& file) {
 }
 
 void TQtDesktop::ShowAbout(const std::string& text) {
-  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Over Morvelander"), DialogText(text),
+  QMessageBox box(QMessageBox::NoIcon, Text(Tekst::OverTitel), DialogText(text),
                   QMessageBox::NoButton, FParent);
   box.setTextFormat(Qt::PlainText);
   box.setIconPixmap(QApplication::windowIcon().pixmap(AboutIconSize, AboutIconSize));

@@ -5,12 +5,13 @@
 #include <QLocale>
 #include <QTranslator>
 
-void InstallQtTranslation(QCoreApplication& app) {
+bool InstallQtTranslation(QCoreApplication& app) {
   auto* translator = new QTranslator(&app);
-  // Without a translation for the language Qt keeps its English texts.
-  if (translator->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
-                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    QCoreApplication::installTranslator(translator);
-  else
-    delete translator;
+  // The window speaks Dutch on every system, so Qt's own dialogs and menus do too.
+  if (translator->load(QLocale(QLocale::Dutch, QLocale::Netherlands), QStringLiteral("qtbase"),
+                       QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+      QCoreApplication::installTranslator(translator))
+    return true;
+  delete translator;
+  return false;
 }

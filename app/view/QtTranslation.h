@@ -2,6 +2,7 @@
 
 class QCoreApplication;
 
-// Qt's own texts (the buttons and labels of the save dialog) in the system's language, where
-// Qt has a translation for it. The program's own texts are not translated.
-void InstallQtTranslation(QCoreApplication& app);
+// Qt's own texts (the save dialog, a text field's context menu, standard buttons) in Dutch,
+// whatever the system's language. Returns false when Qt's Dutch translation is not installed;
+// Qt then keeps its English texts.
+bool InstallQtTranslation(QCoreApplication& app);

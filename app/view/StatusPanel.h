@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QAccessible>
 #include <QFrame>
 #include <QString>
+
+#include <vector>
 
 // A panel of the status bar. Its text is drawn cut to the panel's width, with an ellipsis where
 // it does not fit, so that a tournament name of megabytes neither widens the window nor keeps it
@@ -20,6 +23,9 @@ public:
   const QString& Text() const { return FText; }
   // Shows the text; progress is announced politely, any other change as an alert.
   void SetText(const QString& text, bool progress);
+  // The events a change of the text sends to assistive technology, in order.
+  static std::vector<QAccessible::Event> Announcements(const QString& before, const QString& after,
+                                                       bool progress);
   // The text as drawn in the panel's width.
   QString ShownText() const;
 

@@ -188,6 +188,66 @@ inline constexpr const char* GeenEinddatum = "yyyy-mm-dd (Geen einddatum)";
 // The clipboard of the page, when the browser keeps it closed.
 inline constexpr const char* GeenKlembord = "Het klembord is niet beschikbaar.";
 
+// The window: its tabs, buttons with their hints, groups, the lists' menu, and what a screen
+// reader hears of the controls whose caption does not tell.
+inline constexpr const char* TabSelecteerBestand = "Selecteer bestand";
+inline constexpr const char* TabInleesGrid = "Inlees grid";
+inline constexpr const char* TabFide2006Grid = "Fide2006 grid";
+inline constexpr const char* TabFouten = "Fouten";
+inline constexpr const char* KnopBewaar = "Bewaar Fide2006";
+inline constexpr const char* KnopClipBoard = "ClipBoard";
+inline constexpr const char* KnopStop = "Stop";
+inline constexpr const char* HintStop = "Stopt het inlezen (Esc); Alle stopt na het bestand";
+inline constexpr const char* KnopAlle = "Alle";
+inline constexpr const char* HintAlle = "Transformeer alle Inbox bestanden";
+inline constexpr const char* KnopClear = "Clear";
+inline constexpr const char* HintClearInBox = "Clear InBox";
+inline constexpr const char* HintClearOutBox = "Clear OutBox";
+inline constexpr const char* KnopUpdate = "Update";
+inline constexpr const char* HintUpdateInBox = "Refresh InBox";
+inline constexpr const char* HintUpdateOutBox = "Refresh OutBox";
+inline constexpr const char* GroepInvoerMap = "Select data invoer map";
+inline constexpr const char* GroepUitvoerMap = "Select data uitvoer map";
+inline constexpr const char* GroepInvoerBestanden = "Invoer bestanden (*.csv)";
+inline constexpr const char* GroepUitvoerBestanden = "Uitvoer Fide2006 bestanden (*.txt)";
+inline constexpr const char* MenuOpenen = "Openen";
+inline constexpr const char* MenuMapOpenen = "Map openen";
+inline constexpr const char* MenuVerwijderen = "Verwijderen";
+inline constexpr const char* NaamTabbladen = "Tabbladen";
+inline constexpr const char* NaamStatusbalk = "Statusbalk";
+inline constexpr const char* NaamToernooiPaneel = "Toernooi";
+inline constexpr const char* NaamFoutenPaneel = "Fouten en voortgang";
+inline constexpr const char* HintMappen = "Dubbelklik of Enter opent een map";
+inline constexpr const char* HintInvoerLijst =
+    "Dubbelklik of Enter leest een bestand in, Delete verwijdert het";
+inline constexpr const char* HintUitvoerLijst =
+    "Dubbelklik of Enter opent een rapport, Delete verwijdert het";
+inline constexpr const char* HintFouten =
+    "Dubbelklik of Enter op een fout toont zijn regel in Inlees grid";
+// The window's dialogs: a question's caption, the one button of a message, the save dialog.
+inline constexpr const char* VraagTitel = "Bevestigen";
+inline constexpr const char* KnopOk = "OK";
+inline constexpr const char* BewaarTitel = "Bewaar Fide2006 lijst";
+inline constexpr const char* BewaarFilter = "Fide2006 Tekstbestanden(*.txt) (*.TXT *.txt)";
+// F1: %1 the version, %2 the year of its date; then the folders in use and the settings file.
+inline constexpr const char* OverTitel = "Over Morvelander";
+inline constexpr const char* OverProgramma =
+    "Morvelander\rVersie %1\r\rLicentie: MIT\rCopyright (c) %2 The Morvelander developers";
+inline constexpr const char* OverWerkmappen = "Werkmappen:";
+inline constexpr const char* OverInstellingen = "Instellingen:";
+// A drop the window did not take, in its status bar.
+inline constexpr const char* DropTijdensOpdracht =
+    "Niet overgenomen: wacht tot het inlezen of Alle klaar is.";
+inline constexpr const char* DropEigenLijst =
+    "Niet overgenomen: een bestand uit de eigen lijsten wordt niet gekopieerd.";
+inline constexpr const char* DropGeenKopie =
+    "Niet overgenomen: de bron staat niet toe dat het gekopieerd wordt.";
+// What failed, before the detail the system or the library gave: a command that broke off.
+inline constexpr const char* OpdrachtAfgebroken = "De opdracht is afgebroken door een fout:";
+// At start, on standard error, when Qt's Dutch translation is not installed.
+inline constexpr const char* QtVertalingOntbreekt =
+    "De Nederlandse vertaling van Qt (qtbase_nl.qm) ontbreekt: Qt's eigen dialogen blijven Engels.";
+
 } // namespace Tekst
 
 // The text with %1 and %2 replaced by the given words.

@@ -72,6 +72,36 @@ TEST(FitColumnWidths, SkipsRangesOfSeveralColumnsAndUsesTheGivenMeasure) {
   EXPECT_EQ(std::count(measured.begin(), measured.end(), "hidden"), 0);
 }
 
+// A text merged across columns narrower than it widens the range's first column by what they
+// lack, so that the range is as wide as the text but never wider than MaxFitWidth.
+TEST(FitMergedTexts, WidensTheFirstColumnOfARangeByWhatItLacks) {
+  const struct {
+    const char* name;
+    std::size_t chars;
+    int colSpan;
+    int wantFirst;
+  } cases[] = {
+      {"a text the columns hold", 2, 3, 11},
+      {"a text wider than its columns", 40, 3, 40 * 8 + 10 + 1 - 2 * 11},
+      {"a text of megabytes", 4u << 20, 3, TCellTable::MaxFitWidth - 2 * 11},
+      {"a range over a million columns", 40, 1000000, 11},
+      {"a cell of one column", 40, 1, 40 * 8 + 10 + 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TCellTable t(2 + c.colSpan, 2, 1, 0);
+    t.SetMeasureText([](std::string_view text, TCellFont) {
+      return static_cast<int>(std::min<std::size_t>(text.size(), 1u << 20)) * 8;
+    });
+    t.SetCell(2, 1, std::string(c.chars, 'N'));
+    t.MergeRange(2, 1, c.colSpan, 1);
+    t.FitColumnWidths(true, 1);
+    t.FitMergedTexts(1);
+    EXPECT_EQ(t.ColWidths(2), c.wantFirst);
+    EXPECT_EQ(t.ColWidths(1), 11);
+  }
+}
+
 TEST(ClipboardText, JoinsCellsWithTabsAndEndsRowsOnlyWhenSeveral) {
   struct Case {
     const char* name;
@@ -98,6 +128,17 @@ TEST(ClipboardText, JoinsCellsWithTabsAndEndsRowsOnlyWhenSeveral) {
     t.SetCell(c.cols, 0, "beyond the count");
     EXPECT_EQ(t.ClipboardText(), c.want);
   }
+}
+
+// A selection copies a merged range's text once, in the range's first cell inside the block.
+TEST(SelectionText, CopiesAMergedTextOnce) {
+  TCellTable t(4, 3);
+  t.SetCell(1, 0, "m");
+  t.MergeRange(1, 0, 3, 2);
+  t.SetCell(0, 1, "a");
+  EXPECT_EQ(t.SelectionText(0, 0, 3, 1), "\tm\t\t\r\na\t\t\t\r\n");
+  EXPECT_EQ(t.SelectionText(2, 1, 3, 1), "m\t");
+  EXPECT_EQ(t.ClipboardText(0, 0, 3, 0), "\tm\tm\tm");
 }
 
 TEST(ClipboardText, CopiesTheFirstCellForEachMember) {

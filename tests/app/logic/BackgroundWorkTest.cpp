@@ -70,7 +70,7 @@ TEST_F(MainFormTest, ConvertAllStoppedEndsAfterTheCurrentFile) {
 
   const int done = Form.OutFileListBox.Count();
   ASSERT_LT(done, files);
-  EXPECT_EQ(Form.StatusText(1),
+  EXPECT_EQ(Form.StatusText(0),
             "Gestopt na " + std::to_string(done) + " van " + std::to_string(files) + " bestanden");
   EXPECT_EQ(Form.ErrorGrid.RowCount(), 1 + done + 1);
   EXPECT_EQ(Desktop.Beeps, done);

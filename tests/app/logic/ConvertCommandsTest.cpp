@@ -255,7 +255,11 @@ TEST_F(MainFormTest, ConvertAllWritesEveryReportAndListsVanishedFiles) {
   Desktop.ClearRecords();
   Desktop.Answers = {true};
   Texts progress;
-  Desktop.OnRepaint = [&] { progress.push_back(Form.StatusText(1)); };
+  Texts names;
+  Desktop.OnRepaint = [&] {
+    progress.push_back(Form.StatusText(1));
+    names.push_back(Form.StatusText(0));
+  };
 
   Form.DoAllBitBtnClick();
   EXPECT_EQ(Desktop.Questions, Texts{"Alle bestanden in \r" + InBox().string() +
@@ -277,8 +281,10 @@ TEST_F(MainFormTest, ConvertAllWritesEveryReportAndListsVanishedFiles) {
   for (const std::string& shown : progress)
     EXPECT_TRUE(shown.empty() || shown.ends_with(" van 4 bestanden")) << shown;
   EXPECT_EQ(Form.ActivePage(), TMainForm::FoutenPage);
-  EXPECT_EQ(Form.StatusText(0), "Toernooi D");
-  EXPECT_EQ(Form.StatusText(1), "3 rapporten in OutBox; 1 bestand geweigerd");
+  // No tournament's name stands beside the run, neither the one opened before nor its last.
+  for (const std::string& shown : names) EXPECT_EQ(shown, "");
+  EXPECT_EQ(Form.StatusText(0), "3 rapporten in OutBox; 1 bestand geweigerd");
+  EXPECT_EQ(Form.StatusText(1), "");
   EXPECT_EQ(Form.ToernooiGrid.GetCell(4, 2), "Ef, Gh");
   EXPECT_EQ(Form.OutFileListBox.Count(), 3);
   EXPECT_TRUE(Desktop.Messages.empty());
@@ -315,7 +321,7 @@ TEST_F(MainFormTest, ConvertAllPassesOverASecondReportOfOneNameAndTooLargeFiles)
              second + " Het rapport " + (OutBox() / "x.txt").string() +
                  " is in deze opdracht al gemaakt voor " + first + ". Geen bestand gemaakt.",
              "z.csv", ""}));
-  EXPECT_EQ(Form.StatusText(1), "2 rapporten in OutBox; 3 bestanden geweigerd");
+  EXPECT_EQ(Form.StatusText(0), "2 rapporten in OutBox; 3 bestanden geweigerd");
   EXPECT_EQ(first, "x.CSV");
   EXPECT_EQ(ReadBytes(OutBox() / "x.txt"), VoorbeeldReport("Toernooi X"));
   EXPECT_EQ(ReadBytes(OutBox() / "z.txt"), VoorbeeldReport("Toernooi z"));
@@ -401,7 +407,7 @@ TEST_F(MainFormTest, ConvertAllGoesOnAfterAReportThatCannotBeCreated) {
   EXPECT_EQ(Column(Form.ErrorGrid, 2),
             (Texts{"Opmerking", "a.csv " + (OutBox() / "a.txt").string() + why,
                    "c.csv " + (OutBox() / "c.txt").string() + why, ""}));
-  EXPECT_EQ(Form.StatusText(1), "Geen rapporten; 2 bestanden geweigerd");
+  EXPECT_EQ(Form.StatusText(0), "Geen rapporten; 2 bestanden geweigerd");
 }
 
 // Every file of the run is a row: an empty file, one that is not text and one whose report
@@ -425,7 +431,7 @@ TEST_F(MainFormTest, ConvertAllListsEveryFileWithTheReasonItGaveNoReport) {
                    "beeld.csv Het bestand is geen tekstbestand: het begint met NUL-tekens of veel "
                    "andere stuurtekens.",
                    "leeg.csv Het bestand is leeg.", ""}));
-  EXPECT_EQ(Form.StatusText(1), "1 rapport in OutBox; 3 bestanden geweigerd");
+  EXPECT_EQ(Form.StatusText(0), "1 rapport in OutBox; 3 bestanden geweigerd");
   EXPECT_EQ(ReadBytes(OutBox() / "a.txt"), "old");
   // A row of a file that gave no lines opens that file, which says why again.
   Desktop.ClearRecords();
@@ -531,7 +537,8 @@ TEST(MainFormStartFile, OpensTheFileAsADoubleClickDoes) {
        temp.Path() / "InBox",
        "",
        TMainForm::SelecteerBestandPage,
-       {(temp.Path() / "nowhere").string() + "\rKan niet geopend worden...\rDe map bestaat niet."}},
+       {"De opdracht is afgebroken door een fout:\r" + (temp.Path() / "nowhere").string() +
+        "\rKan niet geopend worden...\rDe map bestaat niet."}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

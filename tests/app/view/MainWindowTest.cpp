@@ -1,6 +1,7 @@
 #include "app/view/MainWindow.h"
 #include "FakeDesktop.h"
 #include "TestFiles.h"
+#include "app/view/CellDelegate.h"
 #include "app/view/ProgramIdentity.h"
 #include "app/view/QtDesktop.h"
 #include "app/view/StatusPanel.h"
@@ -20,6 +21,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
@@ -61,6 +63,7 @@ private slots:
   void deleteMovesTheSelectedFileToTheTrash();
   void filesDragOutAsCopiesOfTheirAddresses();
   void aDropIsAnsweredWithCopy();
+  void aRefusedDropSaysWhy();
   void aFindingShowsItsLineOnInleesGrid();
   void everyControlHasAnAccessibleName();
   void keysReachMenusTabsAndFocus();
@@ -69,6 +72,8 @@ private slots:
   void namesShowAsTheyAre();
   void statusPanelsAreReadByScreenReaders();
   void longTextsAreElidedToTheirRoom();
+  void headerLinesAloneShowWhole_data();
+  void headerLinesAloneShowWhole();
   void aLoadOffersNoDeadMenuActions();
   void homeAndEndSelectTheirFile();
   void outputClearFollowsAnOutsideChange();
@@ -255,9 +260,9 @@ void MainWindowTest::convertAllWritesTheReports() {
   QCOMPARE(errors->rowCount(), 5);
   QCOMPARE(errors->index(1, 2).data().toString(), QStringLiteral("Leeg.csv Het bestand is leeg."));
   QVERIFY(Desktop->Messages.empty());
-  QCOMPARE(Find<TStatusPanel>("StatusPanel0")->Text(), QStringLiteral("Voorbeeldtoernooi"));
-  QCOMPARE(Find<TStatusPanel>("StatusPanel1")->Text(),
+  QCOMPARE(Find<TStatusPanel>("StatusPanel0")->Text(),
            QStringLiteral("2 rapporten in OutBox; 1 bestand geweigerd"));
+  QCOMPARE(Find<TStatusPanel>("StatusPanel1")->Text(), QString());
 }
 
 void MainWindowTest::openingASubFolderShowsItsFiles() {
@@ -538,6 +543,36 @@ void MainWindowTest::aDropIsAnsweredWithCopy() {
   QVERIFY(fs::exists(source));
 }
 
+// A drag the window does not take says why in the status bar: a source that only moves, and a
+// drop while a file loads.
+void MainWindowTest::aRefusedDropSaysWhy() {
+  const fs::path source = Dir() / "Elders" / "Gedropt.csv";
+  WriteBytes(source, TournamentCsv());
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(QString::fromStdString(source.string()))});
+  const QPoint pos = Window->rect().center();
+  auto* bar = Find<QStatusBar>("StatusBar");
+  const auto enter = [&](Qt::DropActions offered) {
+    QDragEnterEvent e(pos, offered, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(Window.get(), &e);
+    return e.isAccepted();
+  };
+  QVERIFY(!enter(Qt::MoveAction));
+  QCOMPARE(bar->currentMessage(),
+           QStringLiteral("Niet overgenomen: de bron staat niet toe dat het gekopieerd wordt."));
+  bar->clearMessage();
+  std::optional<bool> accepted;
+  Desktop->OnWait = [&] {
+    if (!accepted) accepted = enter(Qt::CopyAction);
+  };
+  OpenFirstInputFile();
+  Desktop->OnWait = nullptr;
+  QCOMPARE(accepted, std::optional<bool>(false));
+  QCOMPARE(bar->currentMessage(),
+           QStringLiteral("Niet overgenomen: wacht tot het inlezen of Alle klaar is."));
+  QVERIFY(enter(Qt::CopyAction));
+}
+
 void MainWindowTest::aFindingShowsItsLineOnInleesGrid() {
   // Lines 10 to 39 are empty and get no row; line 100 repeats the game of line 8, far below
   // the rows in view.
@@ -721,11 +756,55 @@ void MainWindowTest::longTextsAreElidedToTheirRoom() {
   QHelpEvent help(QEvent::ToolTip, input->visualRect(cell).center(),
                   input->viewport()->mapToGlobal(input->visualRect(cell).center()));
   QApplication::sendEvent(input->viewport(), &help);
-  QTRY_COMPARE(tip, text);
+  QTRY_VERIFY(!tip.isEmpty());
+  // The tooltip holds the whole text in lines of a readable width.
+  const QStringList lines = tip.split(QLatin1Char('\n'));
+  QVERIFY(lines.size() > 10);
+  for (const QString& line : lines)
+    QVERIFY(QFontMetrics(QToolTip::font()).horizontalAdvance(line) <= TCellDelegate::TooltipWidth);
+  QCOMPARE(lines.join(QString()), text);
   input->selectionModel()->select(cell, QItemSelectionModel::ClearAndSelect);
   input->setFocus();
   QTest::keySequence(input, QKeySequence::Copy);
   QCOMPARE(Desktop->Clipboard.back().size(), naam.size());
+}
+
+void MainWindowTest::headerLinesAloneShowWhole_data() {
+  QTest::addColumn<int>("naamSize");
+  QTest::newRow("a short name") << 17;
+  QTest::newRow("a name of 4 MiB") << (4 << 20);
+}
+
+// A file of header lines without games: each header value is as wide as its text, within the
+// widest a column fits, and Ctrl+C over a whole row copies its text once.
+void MainWindowTest::headerLinesAloneShowWhole() {
+  QFETCH(int, naamSize);
+  const std::string naam = naamSize == 17 ? std::string("Voorbeeldtoernooi")
+                                          : std::string(static_cast<std::size_t>(naamSize), 'N');
+  const std::string csv = TournamentCsv(naam);
+  WriteBytes(Dir() / "InBox" / "Voorbeeld.csv", csv.substr(0, csv.find("900;")));
+  OpenFirstInputFile();
+  auto* input = Find<QTableView>("InputGrid");
+  Find<QTabWidget>("PageControl")->setCurrentIndex(TMainForm::InleesGridPage);
+  const QAbstractItemModel* model = input->model();
+  QVERIFY(model->rowCount() >= 7);
+  for (int row = 0; row < 7; ++row) {
+    const QModelIndex cell = model->index(row, 2);
+    const QString text = cell.data().toString();
+    const int need = QFontMetrics(cell.data(Qt::FontRole).value<QFont>()).horizontalAdvance(text);
+    int room = 0;
+    for (int c = 2; c < model->columnCount(); ++c) room += input->columnWidth(c);
+    QVERIFY2(room >= std::min(need, TCellTable::MaxFitWidth - 20), qPrintable(text.left(40)));
+    QVERIFY(input->columnWidth(2) <= TCellTable::MaxFitWidth);
+  }
+  input->selectionModel()->select(
+      QItemSelection(model->index(0, 0), model->index(0, model->columnCount() - 1)),
+      QItemSelectionModel::ClearAndSelect);
+  input->setFocus();
+  QTest::keySequence(input, QKeySequence::Copy);
+  const std::string copied = Desktop->Clipboard.back();
+  QCOMPARE(copied.find(naam), copied.rfind(naam));
+  QVERIFY(copied.find(naam) != std::string::npos);
 }
 
 // Shift+F10 during a load offers the menu with every action disabled: none would be taken.
