@@ -6,12 +6,13 @@
 #include <string>
 #include <system_error>
 
-// A fresh, empty folder under the system's temporary folder, removed with everything in it
-// when the object goes.
+// A fresh, empty folder under the system's temporary folder (or the given one), removed with
+// everything in it when the object goes.
 class TTempDir {
 public:
-  TTempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "morvelander-XXXXXX").native();
+  TTempDir() : TTempDir(std::filesystem::temp_directory_path()) {}
+  explicit TTempDir(const std::filesystem::path& parent) {
+    std::string pattern = (parent / "morvelander-XXXXXX").native();
     if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
     FPath = pattern;
   }

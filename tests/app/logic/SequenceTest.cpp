@@ -237,7 +237,9 @@ private:
     FAll = FSaved = false;
   }
 
-  TTempDir Temp;
+  // In memory where the system has such a folder: the reports' syncs then cost no wait for a
+  // disk, which would make the thousands of steps take minutes.
+  TTempDir Temp{fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path()};
   TFakeDesktop Desktop;
   TMainForm Form{Temp.Path() / "Morvelander", Desktop, '.'};
   std::mt19937 FRandom;
