@@ -16,7 +16,7 @@
 // Answers the window's questions from a queue and records everything it was asked to do.
 class TFakeDesktop : public TDesktop {
 public:
-  // Answers for Confirm, first to last; "&No" once they run out.
+  // Answers for Confirm, first to last; "&Nee" once they run out.
   std::deque<bool> Answers;
   // What the save dialog returns; none is a cancelled dialog.
   std::optional<std::filesystem::path> SaveAnswer;

@@ -242,7 +242,7 @@ TEST_F(MainFormTest, ClearInBoxAnsweredYesDeletesTheCollectedFilesOnly) {
 
 TEST_F(MainFormTest, ClearOutBoxAsksAndDeletesTheListedReports) {
   for (const bool yes : {false, true}) {
-    SCOPED_TRACE(yes ? "&Yes" : "&No");
+    SCOPED_TRACE(yes ? "&Ja" : "&Nee");
     fs::create_directories(OutBox());
     for (const char* name : {"a.txt", "B.TXT", "keep.csv"}) WriteBytes(OutBox() / name, "x");
     TFakeDesktop desktop;
@@ -259,7 +259,7 @@ TEST_F(MainFormTest, ClearOutBoxAsksAndDeletesTheListedReports) {
     EXPECT_EQ(fs::exists(OutBox() / "B.TXT"), !yes);
     EXPECT_TRUE(fs::exists(OutBox() / "late.txt"));
     EXPECT_TRUE(fs::exists(OutBox() / "keep.csv"));
-    // "&No" leaves the list as it was; "&Yes" refreshes it.
+    // "&Nee" leaves the list as it was; "&Ja" refreshes it.
     EXPECT_EQ(form.OutFileListBox.Count(), yes ? 1 : 2);
     EXPECT_EQ(desktop.Beeps, yes ? 1 : 0);
     fs::remove(OutBox() / "late.txt");

@@ -4,6 +4,7 @@
 #include "app/view/CellDelegate.h"
 #include "app/view/ProgramIdentity.h"
 #include "app/view/QtDesktop.h"
+#include "app/view/QtTranslation.h"
 #include "app/view/StatusPanel.h"
 #include "app/view/TextMeasure.h"
 #include "tests/support/TempDir.h"
@@ -17,6 +18,7 @@
 #include <QImage>
 #include <QListView>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
@@ -76,6 +78,7 @@ private slots:
   void headerLinesAloneShowWhole();
   void aLoadOffersNoDeadMenuActions();
   void homeAndEndSelectTheirFile();
+  void questionsAndQtsOwnTextsAreDutch();
   void outputClearFollowsAnOutsideChange();
 
 private:
@@ -863,6 +866,31 @@ void MainWindowTest::outputClearFollowsAnOutsideChange() {
   QCOMPARE(reports->rowCount(), 0);
   QVERIFY(!clear->isEnabled());
   Desktop->OnRepaint = nullptr;
+}
+
+// Whatever the system's language, Qt's own dialogs speak Dutch, and a question is asked with
+// "Ja" and "Nee" under the caption "Bevestigen"; only "Ja" consents.
+void MainWindowTest::questionsAndQtsOwnTextsAreDutch() {
+  QVERIFY(InstallQtTranslation(*qApp));
+  QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Zoeken in:"));
+  QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Annuleren"));
+  TQtDesktop desktop(Window.get(), QStringLiteral("Morvelander"), nullptr);
+  for (const bool yes : {true, false}) {
+    QStringList seen;
+    QTimer::singleShot(0, this, [&seen, yes] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      seen << box->windowTitle();
+      for (QAbstractButton* button : box->buttons()) seen << button->text();
+      for (QAbstractButton* button : box->buttons())
+        if (button->text() == (yes ? QStringLiteral("&Ja") : QStringLiteral("&Nee")))
+          button->click();
+    });
+    QCOMPARE(desktop.Confirm("Overschrijven ?"), yes);
+    seen.sort();
+    QCOMPARE(seen, (QStringList{QStringLiteral("&Ja"), QStringLiteral("&Nee"),
+                                QStringLiteral("Bevestigen")}));
+  }
 }
 
 QTEST_MAIN(MainWindowTest)
