@@ -292,7 +292,7 @@ void TConversion::ListRefused(const TConvertResult& result) {
   std::string text = " ";
   // A report that could not be written is named, as its message names it.
   if (&result.Subject() == &result.Target) text += Cp1252Naming().Path(result.Target) + " ";
-  for (const char c : result.Reason()) text += c == '\r' ? ' ' : c;
+  text += OneLine(result.Reason());
   if (result.Outcome != TConvertOutcome::NotRead) {
     // A file that was read but gave no report: its summary row says why, so that it does not
     // read as a success.
