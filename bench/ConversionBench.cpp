@@ -83,20 +83,29 @@ void Count(benchmark::State& state, const TBenchFile& file, std::int64_t bytesPe
                                                       benchmark::Counter::kInvert);
 }
 
-// The whole conversion of one file, as the converter does it: a run of one file, without the
-// input table it does not show.
-void BM_Conversion(benchmark::State& state) {
+// The whole conversion of one file, as the converter does it: a run of one file, with or without
+// the input table, which the converter builds only to print it.
+void Convert(benchmark::State& state, bool inputTable) {
   const TBenchFile& file = File(state.range(0));
   const fs::path out = Folder().Path() / "conversion";
   fs::create_directories(out);
   TWindow window;
-  window.Toernooi.FillInputGrid = false;
+  window.Toernooi.FillInputGrid = inputTable;
   for (auto _ : state) {
     window.Conversion.StartRun({file.Path});
     if (!window.Conversion.ConvertFile(file.Path, out).Done())
       state.SkipWithError("the report was not written");
   }
   Count(state, file, file.Bytes);
+}
+
+void BM_Conversion(benchmark::State& state) {
+  Convert(state, false);
+}
+
+// The same with the input table, as "Alle" in the window and the page's run build it now.
+void BM_ConversionInputTable(benchmark::State& state) {
+  Convert(state, true);
 }
 
 // Reading and checking.
@@ -258,6 +267,7 @@ void Sizes(benchmark::internal::Benchmark* b) {
 }
 
 BENCHMARK(BM_Conversion)->Apply(Sizes);
+BENCHMARK(BM_ConversionInputTable)->Apply(Sizes);
 BENCHMARK(BM_LoadFile)->Apply(Sizes);
 BENCHMARK(BM_BuildSpelers)->Apply(Sizes);
 BENCHMARK(BM_FillToernooiGrid)->Apply(Sizes);

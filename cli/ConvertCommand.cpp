@@ -62,18 +62,6 @@ std::string ProblemText(const std::filesystem::path& file, std::string_view reas
   return std::string(ProgramName) + ": " + file.native() + ": " + std::string(reason);
 }
 
-// A refusal's lines, separated by CR, as one line.
-std::string OneLine(const std::string& lines) {
-  std::string line;
-  for (const char c : lines) {
-    if (c != '\r')
-      line += c;
-    else if (!line.empty() && line.back() != ' ')
-      line += ' ';
-  }
-  return line;
-}
-
 // A table as the clipboard would receive it, written row by row: the whole text of a table of
 // many rows or columns at once could take more memory than the machine has. A few megabytes of
 // input can stand for gigabytes of table text (a merged header row repeats its text in every

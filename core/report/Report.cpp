@@ -86,7 +86,7 @@ std::string TReportLine::Text() const {
   return line;
 }
 
-void BuildReport(TToernooi& toernooi, const TStand& stand) {
+void BuildReport(TToernooi& toernooi, const TStand& stand, TCellTable* table) {
   const TToernooiRec& rec = toernooi.Rec;
   std::vector<std::string>& lines = toernooi.ReportLines;
   lines.clear();
@@ -117,12 +117,15 @@ void BuildReport(TToernooi& toernooi, const TStand& stand) {
   // Each round's column is worked out as the line reaches it: a list of them would take more
   // than the rulers for a file of many rounds.
   const int colCount = FirstRondeColumn.Col + rondeCount;
-  std::vector<const TSpPartij*> rondeCellen;
+  std::vector<std::string> rondeCellen;
   for (int i = 0; i < stand.SpelerCount(); ++i) {
     stand.RondeCellen(i, rondeCellen);
     TReportLine line;
-    for (int col = 0; col < colCount; ++col)
-      line.AppendField(StandCel(stand, i, col, rondeCellen), ReportColumnAt(col));
+    for (int col = 0; col < colCount; ++col) {
+      std::string text = StandCel(stand, i, col, rondeCellen);
+      line.AppendField(text, ReportColumnAt(col));
+      if (table && !text.empty()) table->SetCell(col, i + 1, std::move(text));
+    }
     lines.push_back(line.Text());
   }
 

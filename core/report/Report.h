@@ -28,5 +28,7 @@ private:
 };
 
 // Replaces the tournament's ReportLines with its report: the header values, the rulers, the
-// rounds' dates and one line per player of the standing.
-void BuildReport(TToernooi& toernooi, const TStand& stand);
+// rounds' dates and one line per player of the standing. Each cell is formatted once, for the
+// report and, given a tournament table, for the player's row there (its start rank): the table
+// shows the report's texts.
+void BuildReport(TToernooi& toernooi, const TStand& stand, TCellTable* table = nullptr);

@@ -14,12 +14,10 @@ constexpr int MinShownIdNr = 5000000;
 } // namespace
 
 std::string StandCel(const TStand& stand, int i, int col,
-                     const std::vector<const TSpPartij*>& rondeCellen) {
+                     const std::vector<std::string>& rondeCellen) {
+  if (col >= FirstRondeColumn.Col)
+    return rondeCellen[static_cast<std::size_t>(col - FirstRondeColumn.Col)];
   const TSp& sp = stand.Speler(i);
-  if (col >= FirstRondeColumn.Col) {
-    const TSpPartij* partij = rondeCellen[static_cast<std::size_t>(col - FirstRondeColumn.Col)];
-    return partij ? sp.PartijTekst(*partij) : std::string();
-  }
   switch (col) {
   case RecordCodeColumn.Col:
     return "001";

@@ -11,4 +11,4 @@
 // rondeCellen holds the player's round cells (TStand::RondeCellen). Empty where the column
 // shows nothing.
 std::string StandCel(const TStand& stand, int i, int col,
-                     const std::vector<const TSpPartij*>& rondeCellen);
+                     const std::vector<std::string>& rondeCellen);

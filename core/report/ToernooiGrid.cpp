@@ -58,17 +58,10 @@ std::string FillToernooiGrid(TToernooi& toernooi, TCellTable& grid) {
     grid.SetCell(FirstRondeColumn.Col + k, 0, std::move(header));
   }
 
-  // The table and the report are drawn from one standing, each cell by its column's formatter.
+  // The table and the report are drawn from one standing: each cell is formatted once by its
+  // column's formatter, placed in the report's line and written into the table.
   const TStand stand(toernooi);
-  const int colCount = FirstRondeColumn.Col + rondeCount;
-  std::vector<const TSpPartij*> rondeCellen;
-  for (int i = 0; i < spelerCount; ++i) {
-    stand.RondeCellen(i, rondeCellen);
-    for (int col = 0; col < colCount; ++col)
-      if (std::string text = StandCel(stand, i, col, rondeCellen); !text.empty())
-        grid.SetCell(col, i + 1, std::move(text));
-  }
-  BuildReport(toernooi, stand);
+  BuildReport(toernooi, stand, &grid);
 
   const int dateRow = spelerCount + 1;
   for (int k = 0; k < rondeCount; ++k) {

@@ -107,13 +107,18 @@ std::string TConvertResult::Text(const TMessageNaming& naming) const {
 
 TConversion::TConversion(TCoreUI& ui, const TConvertSettings& settings)
     : InputGrid(5, 5, 1, 0), ToernooiGrid(5, 5, 1, 1), ErrorGrid(5, 5, 1, 1), Fouten(ErrorGrid),
-      Toernooi(Fouten, ui), FUI(ui), FBatch(settings.Batch),
+      Toernooi(Fouten, ui), FUI(ui), FBatch(settings.Batch), FShowsInput(settings.FillInputGrid),
       FReportKey([](const std::string& name) { return name; }) {
   Toernooi.DecimalSeparator = settings.DecimalSeparator;
   Toernooi.FillInputGrid = settings.FillInputGrid;
   ToernooiGrid.OnGetAlignment = ToernooiGridGetAlignment;
   ErrorGrid.OnGetAlignment = ErrorGridGetAlignment;
   FLast.Outcome = TConvertOutcome::NothingToSave;
+}
+
+void TConversion::StartView() {
+  Toernooi.FillInputGrid = FShowsInput;
+  Toernooi.KeepRegels = false;
 }
 
 void TConversion::ClearTables() {
@@ -143,6 +148,7 @@ bool TConversion::Fill(TConvertResult& result) {
 }
 
 TConvertResult TConversion::Open(const fs::path& path) {
+  StartView();
   ClearTables();
   FHasReport = false;
   std::error_code ec;
@@ -158,6 +164,7 @@ TConvertResult TConversion::Open(const fs::path& path) {
 }
 
 TConvertResult TConversion::OpenBytes(const fs::path& path, std::string bytes) {
+  StartView();
   ClearTables();
   Toernooi.FitErrorGrid = true;
   const TLoadResult load = Toernooi.LoadBytes(path, bytes, InputGrid, false);
@@ -166,6 +173,7 @@ TConvertResult TConversion::OpenBytes(const fs::path& path, std::string bytes) {
 }
 
 TConvertResult TConversion::OpenUnread(const fs::path& path, TLoadOutcome why) {
+  StartView();
   ClearTables();
   Toernooi.FitErrorGrid = true;
   return Last(Unread(path, why, false));
@@ -231,8 +239,11 @@ void TConversion::StartRun(const std::vector<fs::path>& inputs) {
   FNamesWritten.clear();
   for (const fs::path& input : inputs) FInputs.Add(input, input);
   ClearErrors();
-  // The error list is fitted once, when the run ends.
+  // The error list is fitted once, when the run ends, and the input table, which no file of the
+  // run shows, is drawn then from the last file's lines.
   Toernooi.FitErrorGrid = false;
+  Toernooi.FillInputGrid = false;
+  Toernooi.KeepRegels = FShowsInput;
 }
 
 TConvertResult TConversion::Filled(const fs::path& input, const TLoadResult& load) {
@@ -310,7 +321,7 @@ void TConversion::ListRefused(const TConvertResult& result) {
   std::string text = " ";
   // A report that could not be written is named, as its message names it.
   if (&result.Subject() == &result.Target) text += Cp1252Naming().Path(result.Target) + " ";
-  for (const char c : result.Reason()) text += c == '\r' ? ' ' : c;
+  text += OneLine(result.Reason());
   if (result.Outcome != TConvertOutcome::NotRead) {
     // A file that was read but gave no report: its summary row says why, so that it does not
     // read as a success.
@@ -324,6 +335,7 @@ void TConversion::ListRefused(const TConvertResult& result) {
 
 void TConversion::FinishRun() {
   ErrorGrid.FitColumnWidths(true, 1);
+  Toernooi.DrawInputGrid(InputGrid);
 }
 
 const fs::path* TConversion::SummaryFile(int row) const {

@@ -161,7 +161,7 @@ public:
   // findings; a file whose report was refused the reason on its summary row. Nothing for a file
   // done or a save declined.
   void ListRefused(const TConvertResult& result);
-  // Fits the error list once for the whole run.
+  // Fits the error list once for the whole run, and draws the input table of its last file.
   void FinishRun();
 
   // The report's file name for the file last read.
@@ -198,12 +198,16 @@ private:
   // A load that read nothing, for a file its front end could not read.
   TConvertResult Unread(const std::filesystem::path& path, TLoadOutcome why, bool batch);
   bool Fill(TConvertResult& result);
+  // A file opened for viewing writes the input table as it is read, if the front end shows it.
+  void StartView();
   void ClearErrors();
   const TConvertResult& Last(const TConvertResult& result);
 
   // Asked whether the user stopped a load.
   TCoreUI& FUI;
   bool FBatch;
+  // Whether the front end shows the input table (TConvertSettings::FillInputGrid).
+  bool FShowsInput;
   bool FHasReport = false;
   // The last file opened or converted, as far as saving its report goes.
   TConvertResult FLast;

@@ -18,6 +18,18 @@ std::string FillIn(std::string_view text, std::string_view first, std::string_vi
   return filled;
 }
 
+std::string OneLine(std::string_view lines) {
+  std::string line;
+  line.reserve(lines.size());
+  for (const char c : lines) {
+    if (c != '\r')
+      line += c;
+    else if (!line.empty() && line.back() != ' ')
+      line += ' ';
+  }
+  return line;
+}
+
 std::string CaptionText(char decimalSeparator) {
   return Tekst::Caption + VersionText(decimalSeparator);
 }

@@ -252,6 +252,9 @@ inline constexpr const char* QtVertalingOntbreekt =
 
 // The text with %1 and %2 replaced by the given words.
 std::string FillIn(std::string_view text, std::string_view first, std::string_view second = {});
+// A text of lines separated by CR as one line: each CR becomes a blank, except at the start
+// and after a blank. Encoding-neutral, for code page 1252 and UTF-8 alike.
+std::string OneLine(std::string_view lines);
 // The window's caption, with the program's version.
 std::string CaptionText(char decimalSeparator);
 // A field's text as a finding quotes it: a long text is cut short.

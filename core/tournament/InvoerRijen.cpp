@@ -1,6 +1,8 @@
 #include "core/tournament/InvoerRijen.h"
 
 #include "core/reading/Fields.h"
+#include "core/reading/RegelVelden.h"
+#include "core/reading/TextFile.h"
 
 #include <algorithm>
 
@@ -55,4 +57,25 @@ void FinishInputGrid(TCellTable& grid, const std::vector<bool>& kopRegels) {
   const int rows = std::min(grid.RowCount(), static_cast<int>(kopRegels.size()));
   for (int row = 0; row < rows; ++row)
     if (kopRegels[static_cast<std::size_t>(row)]) grid.MergeRange(2, row, grid.ColCount() - 2, 1);
+}
+
+void DrawInputGrid(std::string_view text, TCellTable& grid) {
+  std::size_t kept = 0;
+  TLineReader counter(text);
+  for (std::string_view line; counter.Next(line);)
+    if (line.size() > 4) ++kept;
+  std::vector<bool> kopRegels;
+  kopRegels.reserve(kept);
+  const std::size_t nummer = std::to_string(kept).size() + 1;
+  grid.ReserveRows(static_cast<int>(kept) + 1, text.size() + kept * nummer);
+  std::string prepared;
+  std::string cells;
+  TLineReader reader(text);
+  for (std::string_view line; reader.Next(line);) {
+    // The load's rule for the lines it skips.
+    const std::size_t quotes = line.size() > 4 ? PrepareLine(line, prepared) : 0;
+    if (line.size() - quotes <= 4) continue;
+    kopRegels.push_back(AddInputRow(grid, prepared, cells) == 3);
+  }
+  FinishInputGrid(grid, kopRegels);
 }

@@ -13,12 +13,13 @@ TStand::TStand(const TToernooi& toernooi) : FToernooi(toernooi) {
     FRondeKolom.Insert(RondeKey(ronde.RondeNr), &ronde);
 }
 
-void TStand::RondeCellen(int i, std::vector<const TSpPartij*>& cellen) const {
-  cellen.assign(FToernooi.Rondes.size(), nullptr);
+void TStand::RondeCellen(int i, std::vector<std::string>& cellen) const {
+  cellen.resize(FToernooi.Rondes.size());
+  for (std::string& cel : cellen) cel.clear();
   const TSp& sp = Speler(i);
   for (const TSpPartij& partij : sp.Partijen) {
     if (!sp.SpeeltIn(partij.Game->Rec)) continue;
     if (const TRondeRec* ronde = FRondeKolom.Find(RondeKey(partij.Game->Rec.RondeNr)))
-      cellen[static_cast<std::size_t>(ronde - FToernooi.Rondes.data())] = &partij;
+      cellen[static_cast<std::size_t>(ronde - FToernooi.Rondes.data())] = sp.PartijTekst(partij);
   }
 }

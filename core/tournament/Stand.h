@@ -5,6 +5,7 @@
 #include "core/tournament/Toernooi.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // The standing of a load: its players in start order, each with start rank, name, rating, id,
@@ -23,10 +24,10 @@ public:
   int RondeCount() const { return static_cast<int>(FToernooi.Rondes.size()); }
   const std::vector<TRondeRec>& Rondes() const { return FToernooi.Rondes; }
   char DecimalSeparator() const { return FToernooi.DecimalSeparator; }
-  // The game each round column shows for player i, none where the player has no game of the
-  // round. A later game of a round wins, so a game against oneself shows its black side. The
-  // buffer is reused from player to player.
-  void RondeCellen(int i, std::vector<const TSpPartij*>& cellen) const;
+  // The text each round column shows for player i (TSp::PartijTekst), empty where the player
+  // has no game of the round. A later game of a round wins, so a game against oneself shows its
+  // black side. One walk over the player's games; the buffer is reused from player to player.
+  void RondeCellen(int i, std::vector<std::string>& cellen) const;
 
 private:
   const TToernooi& FToernooi;

@@ -57,6 +57,7 @@ void TToernooi::Clear() {
   FRegelCount = 0;
   FCodering = TTekstCodering::Cp1252;
   FSkippedRegels.Clear();
+  std::string().swap(FRegels);
   FTeGroot.reset();
   FBudget = std::numeric_limits<std::uintmax_t>::max();
   FNodig = 0;
@@ -255,7 +256,10 @@ bool TToernooi::ReadText(const std::filesystem::path& path, const TInputText& in
   if (input.NulOffset) fouten.AddFout({TBevindingId::NulTeken, laatste, {}});
 
   CheckHeaderRecords(fouten);
-  if (FillInputGrid) FinishInputGrid(inputGrid, kopRegels);
+  if (FillInputGrid)
+    FinishInputGrid(inputGrid, kopRegels);
+  else if (KeepRegels)
+    FRegels.assign(text);
   if (!BuildSpelers(FBudget)) RefuseTooLarge(FBudget);
   CheckRondeDatums(fouten);
   for (const TGame& game : Games) {
@@ -272,6 +276,12 @@ bool TToernooi::Stop(TCellTable& inputGrid) {
   FStopped = true;
   Discard(inputGrid);
   return true;
+}
+
+void TToernooi::DrawInputGrid(TCellTable& inputGrid) {
+  if (FRegels.empty()) return;
+  ::DrawInputGrid(FRegels, inputGrid);
+  std::string().swap(FRegels);
 }
 
 void TToernooi::Discard(TCellTable& inputGrid) {

@@ -103,6 +103,11 @@ public:
   // Whether a load writes the file's lines into the input table. A caller that never shows
   // that table leaves it empty: it takes several times the file's size.
   bool FillInputGrid = true;
+  // Whether a load that does not write the input table keeps its lines, so that the table can
+  // be drawn from them once it is shown (DrawInputGrid).
+  bool KeepRegels = false;
+  // Writes the input table from the lines the last load kept, once; nothing when it kept none.
+  void DrawInputGrid(TCellTable& inputGrid);
 
 private:
   void StartLoad(TCellTable& inputGrid);
@@ -136,6 +141,8 @@ private:
   // The findings of the last load that read its lines to the end.
   std::optional<int> FFouten;
   TTekstCodering FCodering = TTekstCodering::Cp1252;
+  // The text of the last load, kept by KeepRegels.
+  std::string FRegels;
   // The lines of 4 bytes or less, which get no input-table row.
   TRegelSet FSkippedRegels;
   TPositionIndex FRondeIndex;

@@ -325,3 +325,34 @@ TEST(ConversionFindingRow, FollowsTheFindingsLinePastLine10000) {
   EXPECT_EQ(*conversion.SummaryFile(10), "lang.csv");
   EXPECT_EQ(conversion.SummaryFile(9), nullptr);
 }
+
+// A run builds no input table while it reads its files; at its end the table of its last file is
+// drawn from that file's lines, cell for cell and width for width as a load that writes it.
+TEST(ConversionRun, DrawsTheInputTableOfTheLastFileOnceAtTheEnd) {
+  const TTempDir dir;
+  const fs::path first = WriteFile(dir / "eerste.csv", Valid);
+  const fs::path last = WriteFile(
+      dir / "laatste.csv", "012;\"Naam; van toernooi\"\r\nab\r\n022;Zwolle\r\n"
+                           "900;1;14-11-2009;1;2;1;Ab, Cd;Ef, Gh;01-01-2000;;\r\n"
+                           "900;2;14-11-2009;;2;9;Een heel lange naam van een speler;Ef, Gh\r\n");
+  TCoreUI ui;
+  TConversion run(ui);
+  run.StartRun({first, last});
+  run.ConvertFile(first, dir.Path());
+  run.ConvertFile(last, dir.Path());
+  EXPECT_EQ(run.InputGrid.RowCount(), 1);
+  run.FinishRun();
+
+  TCellTable loaded(5, 5, 1, 0);
+  TCellTable errors;
+  TFouten fouten(errors);
+  fouten.Clear();
+  TToernooi toernooi(fouten, ui);
+  toernooi.LoadFile(last, loaded, true);
+
+  EXPECT_EQ(run.InputGrid.ClipboardText(), loaded.ClipboardText());
+  ASSERT_EQ(run.InputGrid.ColCount(), loaded.ColCount());
+  EXPECT_EQ(run.InputGrid.RowCount(), 4);
+  for (int col = 0; col < loaded.ColCount(); ++col)
+    EXPECT_EQ(run.InputGrid.ColWidths(col), loaded.ColWidths(col)) << col;
+}

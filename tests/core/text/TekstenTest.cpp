@@ -27,4 +27,26 @@ TEST(ToernooiTeGrootText, NamesOneRoundInTheSingular) {
   EXPECT_EQ(ToernooiTeGrootText(40, 7), "Het toernooi is te groot (40 spelers in 7 ronden");
 }
 
+
+// A refusal of several lines is one line on standard error and in the error list alike.
+TEST(OneLine, JoinsLinesWithOneBlank) {
+  const struct {
+    const char* Lines;
+    const char* Want;
+  } cases[] = {
+      {"Wordt reeds gebruikt.\rGeen bestand gemaakt.",
+       "Wordt reeds gebruikt. Geen bestand gemaakt."},
+      {"Kan niet gemaakt worden...\rDe schijf is vol.",
+       "Kan niet gemaakt worden... De schijf is vol."},
+      {"een \rtwee", "een twee"},
+      {"\reen", "een"},
+      {"een\r\rtwee", "een twee"},
+      {"geen regels", "geen regels"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Lines);
+    EXPECT_EQ(OneLine(c.Lines), c.Want);
+  }
+}
+
 } // namespace
