@@ -129,12 +129,45 @@ inline constexpr const char* AlOpDeLijst =
     "beide houden?";
 inline constexpr const char* KnopVervangen = "Vervangen";
 inline constexpr const char* KnopBeideHouden = "Beide houden";
-inline constexpr const char* LijstLeegmaken = "Alle %1 bestanden van de lijst halen ?";
+inline constexpr const char* LijstLeegmaken = "Alle %1 bestanden van de lijst halen?";
 inline constexpr const char* KnopJa = "Ja";
 inline constexpr const char* KnopNee = "Nee";
 
 // The clipboard of the page, when the browser keeps it closed.
 inline constexpr const char* GeenKlembord = "Het klembord is niet beschikbaar.";
+// What failed in the page itself, before the browser's own words for it.
+inline constexpr const char* PaginaFout = "De pagina kon dit niet afmaken:";
+// How two listed files of one name are told apart: the number of the one after the first, and
+// the size in bytes and the date.
+inline constexpr const char* Volgnummer = "%1 (%2)";
+inline constexpr const char* GrootteEnDatum = "%1 B, %2";
+
+// The page's labels, hints and tooltips.
+inline constexpr const char* ProgrammaNaam = "Morvelander";
+inline constexpr const char* TabSelecteer = "Selecteer bestand";
+inline constexpr const char* TabInlees = "Inlees grid";
+inline constexpr const char* TabFide2006 = "Fide2006 grid";
+inline constexpr const char* TabFouten = "Fouten";
+inline constexpr const char* InvoerBestanden = "Invoer bestanden (*.csv)";
+inline constexpr const char* InvoerLijst = "Invoer bestanden";
+inline constexpr const char* LijstHint =
+    "Sleep bestanden hierheen of kies ze; dubbelklik of Enter opent een bestand, Delete haalt "
+    "de gekozen bestanden van de lijst, Shift+Delete maakt de lijst leeg.";
+inline constexpr const char* KnopKiesBestanden = "Kies bestanden";
+inline constexpr const char* KnopVerwijderen = "Verwijderen";
+inline constexpr const char* TipVerwijderen = "Haal de gekozen bestanden van de lijst";
+inline constexpr const char* KnopLijstLeegmaken = "Lijst leegmaken";
+inline constexpr const char* TipLijstLeegmaken = "Haal alle bestanden van de lijst";
+inline constexpr const char* KnopAlle = "Alle";
+inline constexpr const char* TipAlle = "Transformeer alle bestanden";
+inline constexpr const char* KnopAlleNaarMap = "Alle naar map";
+inline constexpr const char* TipAlleNaarMap = "Transformeer alle bestanden naar een map";
+inline constexpr const char* Decimaalteken = "Decimaalteken";
+inline constexpr const char* KnopBewaar = "Bewaar Fide2006";
+inline constexpr const char* KnopClipBoard = "ClipBoard";
+inline constexpr const char* KnopStop = "Stop";
+inline constexpr const char* TipStop = "Stop de opdracht die loopt";
+inline constexpr const char* KnopOK = "OK";
 
 } // namespace Tekst
 
