@@ -108,6 +108,7 @@ void TConversion::ClearTables() {
 void TConversion::ClearErrors() {
   ClearErrorGrid(ErrorGrid);
   FSummaryRows.clear();
+  FRefusedRows.clear();
 }
 
 const TConvertResult& TConversion::Last(const TConvertResult& result) {
@@ -297,18 +298,30 @@ TConvertResult TConversion::NotWritten(const fs::path& input, const fs::path& ta
   return Last(result);
 }
 
+namespace {
+
+// A refused file's summary text: its name, the report when that could not be written (as its
+// message names it), and why, on one line.
+std::string RefusalCell(const TConvertResult& result, const TMessageNaming& naming) {
+  std::string text = naming.Name(result.Input) + naming.Text(" ");
+  if (&result.Subject() == &result.Target) text += naming.Path(result.Target) + naming.Text(" ");
+  for (const char c : result.Reason(naming)) text += c == '\r' ? ' ' : c;
+  return text;
+}
+
+} // namespace
+
 void TConversion::ListRefused(const TConvertResult& result) {
   if (result.Done() || result.Outcome == TConvertOutcome::Declined) return;
-  std::string text = FileNameText(result.Input) + " ";
-  // A report that could not be written is named, as its message names it.
-  if (&result.Subject() == &result.Target) text += Cp1252Naming().Path(result.Target) + " ";
-  for (const char c : result.Reason()) text += c == '\r' ? ' ' : c;
+  const std::string text = RefusalCell(result, Cp1252Naming());
   if (result.Outcome != TConvertOutcome::NotRead) {
     // A file that was read but gave no report: its summary row says why, so that it does not
     // read as a success.
     const auto last = FSummaryRows.rbegin();
-    if (last != FSummaryRows.rend() && last->second == result.Input)
+    if (last != FSummaryRows.rend() && last->second == result.Input) {
       ErrorGrid.SetCell(2, last->first, text);
+      FRefusedRows[last->first] = result;
+    }
     return;
   }
   const int row = ErrorGrid.RowCount() - 1;
@@ -316,6 +329,7 @@ void TConversion::ListRefused(const TConvertResult& result) {
   // A file that gave no lines has no findings to count.
   ErrorGrid.SetCell(3, row, "");
   FSummaryRows[row] = result.Input;
+  FRefusedRows[row] = result;
 }
 
 void TConversion::FinishRun() {
@@ -340,6 +354,8 @@ std::optional<int> TConversion::FindingRow(int row) const {
 
 std::string TConversion::ErrorCell(int col, int row, const TMessageNaming& naming) const {
   const std::string_view cell = ErrorGrid.GetCell(col, row);
+  if (const auto refused = FRefusedRows.find(row); col == 2 && refused != FRefusedRows.end())
+    return RefusalCell(refused->second, naming);
   const fs::path* file = col == 2 ? SummaryFile(row) : nullptr;
   if (file) {
     // The reader wrote the name in code page 1252, and may have added to it.

@@ -203,6 +203,9 @@ private:
   TConvertResult FLast;
   // The error list's summary rows and their files.
   std::map<int, std::filesystem::path> FSummaryRows;
+  // The summary rows that say why their file made no report, so that a front end that names
+  // files as they are composes the row's text anew in its own naming.
+  std::map<int, TConvertResult> FRefusedRows;
   TFileIdentities FInputs;
   TFileIdentities FWritten;
   std::function<std::string(const std::string&)> FReportKey;
