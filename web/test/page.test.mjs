@@ -675,6 +675,28 @@ test("the summary row and the copied error list name a file as it is", async () 
   assert.match(await Copied(), summary);
 });
 
+test("a tournament name of a megabyte shows cut, and whole in a copy", async () => {
+  const name = "N".repeat(1 << 20);
+  const named = join(work, "Lange naam.csv");
+  // The last name record of a file names its tournament.
+  writeFileSync(named, Buffer.concat([readFileSync(golden), Buffer.from(`012;${name}\r\n`)]));
+  await Upload(named);
+  await Choose(named);
+  const cut = `${"N".repeat(10000)}…`;
+  assert.equal(await page.$eval("#StatusPanel0", (e) => e.textContent), cut);
+  await Tab(1);
+  const cells = await page.$$eval("#InputGrid .cell", (list) => list.map((c) => c.textContent));
+  assert.ok(cells.includes(cut));
+  await page.focus("#InputGrid");
+  const copied = await Clipboard(async () => {
+    await page.keyboard.down("Control");
+    await page.keyboard.press("a");
+    await page.keyboard.press("c");
+    await page.keyboard.up("Control");
+  });
+  assert.ok(copied.includes(`\t${name}\t`) || copied.includes(`\t${name}\r\n`));
+});
+
 // The names of the input list, each without what tells two of one name apart.
 const Listed = () =>
   page.$$eval("#InFileListBox li", (items) => items.map((i) => i.firstChild.textContent));
