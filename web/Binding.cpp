@@ -5,6 +5,7 @@
 #include "core/text/Cp1252.h"
 #include "core/text/DecimalSeparator.h"
 #include "core/text/ErrorBoxText.h"
+#include "core/text/TekstTabel.h"
 #include "core/text/Teksten.h"
 #include "core/text/TextCase.h"
 #include "core/tournament/CoreUI.h"
@@ -79,6 +80,41 @@ std::string ReportKey(const std::string& name) {
       .call<std::string>("normalize", std::string("NFC"));
 }
 
+// The most bytes of one text the page is handed to show; a cell or a status text of megabytes
+// would take the page seconds to lay out. The page shows what fits and the rest on request (a
+// tooltip); a copy takes the whole text from the core.
+constexpr std::size_t ShownBytes = 10000;
+
+// The text cut to what the page is handed, in UTF-8, an ellipsis where it was cut.
+std::string ShownCp1252(std::string_view text) {
+  if (text.size() <= ShownBytes) return Cp1252ToUtf8(text);
+  return Cp1252ToUtf8(std::string(text.substr(0, ShownBytes)) + '\x85');
+}
+
+// The same for a text in UTF-8, cut between two characters.
+std::string ShownUtf8(std::string text) {
+  if (text.size() <= ShownBytes) return text;
+  std::size_t end = ShownBytes;
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  text.resize(end);
+  return text + "\xE2\x80\xA6";
+}
+
+// How the page names files: as they are, in UTF-8, and a second listed file of a name, which
+// the page hands over under a folder of its number, with that number after its name.
+const TMessageNaming& PageNaming() {
+  static const TMessageNaming naming{Utf8Naming().Text,
+                                     [](const std::filesystem::path& path) {
+                                       const std::string name = path.filename().string();
+                                       return path.has_parent_path()
+                                                  ? FillIn(Cp1252ToUtf8(Tekst::Volgnummer), name,
+                                                           path.parent_path().string())
+                                                  : name;
+                                     },
+                                     Utf8Naming().Path};
+  return naming;
+}
+
 // The conversion of the page, with the window's tables.
 struct TWebForm {
   TCoreUI UI;
@@ -147,27 +183,28 @@ template <typename F> TWebResult Run(F&& step) {
   } catch (const std::exception& e) {
     result.Failure = Cp1252ToUtf8(ErrorBoxText(e.what()));
   }
-  result.Naam = Cp1252ToUtf8(form.Naam);
-  result.Status = Cp1252ToUtf8(form.Status);
+  result.Naam = ShownCp1252(form.Naam);
+  result.Status = ShownCp1252(form.Status);
   result.RegelCount = form.Conversion.Toernooi.RegelCount();
   return result;
 }
 
 // The status line after a load, as the window's.
 void ShowLoad(TWebForm& form, const TLoadResult& load) {
-  form.Naam = load.Naam;
+  // The page is handed no more of it, and a name of megabytes is not kept twice.
+  form.Naam = load.Naam.substr(0, ShownBytes + 1);
   form.Status = LoadStatusText(load.Fouten, load.Codering);
 }
 
 // What the page shows of a conversion's outcome, when the user is told.
 void Tell(TWebResult& web, const TConvertResult& result) {
-  if (result.Told()) web.Messages.call<void>("push", result.Text(Utf8Naming()));
+  if (result.Told()) web.Messages.call<void>("push", result.Text(PageNaming()));
 }
 
 // An open that gives no report always says why, an empty file or one gone too: the page has
 // no folder list that shows the user what is there.
 void TellOpen(TWebResult& web, const TConvertResult& result) {
-  if (!result.Done()) web.Messages.call<void>("push", result.Text(Utf8Naming()));
+  if (!result.Done()) web.Messages.call<void>("push", result.Text(PageNaming()));
 }
 
 // What a file of a run ends with: its summary row, which says why the file made no report,
@@ -189,24 +226,10 @@ std::string Start(const std::string& decimalSeparator) {
   return Cp1252ToUtf8(CaptionText(separator));
 }
 
-// The texts the page composes itself, in UTF-8; %1 and %2 take numbers or names.
+// The whole catalogue in UTF-8, by id; %1 and %2 take numbers or names.
 val Texts() {
   val texts = val::object();
-  for (const auto& [name, text] : {std::pair{"VanBestanden", Tekst::VanBestanden},
-                                   {"GestoptNa", Tekst::GestoptNa},
-                                   {"Gestopt", Tekst::Gestopt},
-                                   {"NietOvergenomen", Tekst::NietOvergenomen},
-                                   {"AlleenCsv", Tekst::AlleenCsv},
-                                   {"GeenKlembord", Tekst::GeenKlembord},
-                                   {"InMap", Tekst::InMap},
-                                   {"Gekopieerd", Tekst::Gekopieerd},
-                                   {"AlOpDeLijst", Tekst::AlOpDeLijst},
-                                   {"KnopVervangen", Tekst::KnopVervangen},
-                                   {"KnopBeideHouden", Tekst::KnopBeideHouden},
-                                   {"LijstLeegmaken", Tekst::LijstLeegmaken},
-                                   {"KnopJa", Tekst::KnopJa},
-                                   {"KnopNee", Tekst::KnopNee}})
-    texts.set(name, Cp1252ToUtf8(text));
+  for (const TTekstEntry& entry : TekstTabel()) texts.set(entry.Id, Cp1252ToUtf8(entry.Text));
   return texts;
 }
 
@@ -230,11 +253,23 @@ void SetFontWidths(const val& body, const val& header) {
     grid->SetMeasureText(measure);
 }
 
-// The bytes of one of the page's Uint8Arrays, copied once into the core's memory.
-std::string Bytes(const val& array) {
-  std::string bytes(array["length"].as<std::size_t>(), '\0');
-  val(emscripten::typed_memory_view(bytes.size(), reinterpret_cast<unsigned char*>(bytes.data())))
-      .call<void>("set", array);
+// The bytes of a file as the page read it, a list of Uint8Arrays, copied once into the core's
+// memory; each block is let go from the list once copied, so that the file does not lie in the
+// worker twice while the core converts it.
+std::string Bytes(val blocks) {
+  const std::size_t n = blocks["length"].as<std::size_t>();
+  std::size_t size = 0;
+  for (std::size_t i = 0; i < n; ++i) size += blocks[i]["length"].as<std::size_t>();
+  std::string bytes(size, '\0');
+  std::size_t at = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    const val block = blocks[i];
+    const std::size_t length = block["length"].as<std::size_t>();
+    val(emscripten::typed_memory_view(length, reinterpret_cast<unsigned char*>(bytes.data()) + at))
+        .call<void>("set", block);
+    at += length;
+    blocks.set(i, val::null());
+  }
   return bytes;
 }
 
@@ -247,10 +282,10 @@ void SetProgress(const val& callback) {
 
 // The window's double-click: empties the tables, loads the file and fills the tournament table.
 // Report tells whether there is a report to save.
-TWebResult OpenFile(const std::string& name, const val& array) {
+TWebResult OpenFile(const std::string& name, const val& blocks) {
   return Run([&](TWebForm& form, TWebResult& web) {
     const TConvertResult result =
-        form.Conversion.OpenBytes(std::filesystem::path(name), Bytes(array));
+        form.Conversion.OpenBytes(std::filesystem::path(name), Bytes(blocks));
     TellOpen(web, result);
     ShowLoad(form, result.Load);
     web.Report = form.Conversion.HasReport();
@@ -277,10 +312,10 @@ TWebResult StartBatch() {
 
 // One file of a conversion of all files; a file the run does not report on is told in the
 // result's messages, and the run goes on.
-TWebResult ConvertFile(const std::string& name, const val& array) {
+TWebResult ConvertFile(const std::string& name, const val& blocks) {
   return Run([&](TWebForm& form, TWebResult& web) {
     const TConvertResult result =
-        form.Conversion.ConvertBytes(std::filesystem::path(name), Bytes(array));
+        form.Conversion.ConvertBytes(std::filesystem::path(name), Bytes(blocks));
     TellRunFile(form, web, result);
     web.Report = result.Done();
   });
@@ -337,7 +372,7 @@ TWebReport Report() {
   TWebReport report;
   const TConvertResult allowed = conversion.CanSave();
   if (!allowed.Done()) {
-    report.Refusal = allowed.Text(Utf8Naming());
+    report.Refusal = allowed.Text(PageNaming());
     return report;
   }
   report.Name = conversion.ReportName();
@@ -414,8 +449,9 @@ TWebRows TableRows(int which, int first, int count, int firstCol, int colCount) 
       const TMergeRole role = grid.MergeRole(c, r);
       const std::optional<TCellColor> color = grid.CellColor(c, r);
       // The error list names files as the page was given them.
-      rows.Texts.call<void>("push", which == 2 ? Form().Conversion.ErrorCell(c, r, Utf8Naming())
-                                               : Cp1252ToUtf8(grid.GetCell(c, r)));
+      rows.Texts.call<void>("push", which == 2
+                                        ? ShownUtf8(Form().Conversion.ErrorCell(c, r, PageNaming()))
+                                        : ShownCp1252(grid.GetCell(c, r)));
       rows.Colors.call<void>("push", color ? (color->R << 16) | (color->G << 8) | color->B : -1);
       rows.Spans.call<void>("push", role.Kind == TMergeRole::Member ? 0
                                     : role.Kind == TMergeRole::First
@@ -431,17 +467,17 @@ std::string SummaryText(int errorRow) {
   const TCellTable& grid = Form().Conversion.ErrorGrid;
   if (errorRow < grid.FixedRows() || errorRow >= grid.RowCount()) return {};
   if (!Form().Conversion.SummaryFile(errorRow)) return {};
-  return Form().Conversion.ErrorCell(2, errorRow, Utf8Naming());
+  return Form().Conversion.ErrorCell(2, errorRow, PageNaming());
 }
 
 // The error list as the clipboard receives it.
 std::string ErrorText() {
-  return Form().Conversion.ErrorText(Utf8Naming());
+  return Form().Conversion.ErrorText(PageNaming());
 }
 
 // A block of a table's cells, bounds included, in the same form.
 std::string CellsText(int which, int left, int top, int right, int bottom) {
-  if (which == 2) return Form().Conversion.ErrorText(left, top, right, bottom, Utf8Naming());
+  if (which == 2) return Form().Conversion.ErrorText(left, top, right, bottom, PageNaming());
   return Cp1252ToUtf8(Grid(which).ClipboardText(left, top, right, bottom));
 }
 

@@ -103,11 +103,10 @@ void TMainWindow::BuildLayout() {
   FClipBoardBitBtn = BitBtn("ClipBoardBitBtn", Tekst::KnopClipBoard, nullptr,
                             QStyle::SP_FileDialogDetailedView, this);
 
-  FPageControl->addTab(BuildFilesPage(), CatalogueText(Tekst::TabSelecteerBestand));
-  FPageControl->addTab(GridPage("TabSheet3", FInputGrid, nullptr),
-                       CatalogueText(Tekst::TabInleesGrid));
+  FPageControl->addTab(BuildFilesPage(), CatalogueText(Tekst::TabSelecteer));
+  FPageControl->addTab(GridPage("TabSheet3", FInputGrid, nullptr), CatalogueText(Tekst::TabInlees));
   FPageControl->addTab(GridPage("TabSheet2", FToernooiGrid, FSaveDataBitBtn),
-                       CatalogueText(Tekst::TabFide2006Grid));
+                       CatalogueText(Tekst::TabFide2006));
   FPageControl->addTab(GridPage("TabSheet4", FErrorGrid, FClipBoardBitBtn),
                        CatalogueText(Tekst::TabFouten));
   setCentralWidget(FPageControl);
@@ -188,10 +187,10 @@ void TMainWindow::DescribeControls() {
   Describe(FPageControl, Tekst::NaamTabbladen);
   Describe(FInDirectoryListBox, Tekst::GroepInvoerMap, Tekst::HintMappen);
   Describe(FOutDirectoryListBox, Tekst::GroepUitvoerMap, Tekst::HintMappen);
-  Describe(FInFileListBox, Tekst::GroepInvoerBestanden, Tekst::HintInvoerLijst);
+  Describe(FInFileListBox, Tekst::InvoerBestanden, Tekst::HintInvoerLijst);
   Describe(FOutFileListBox, Tekst::GroepUitvoerBestanden, Tekst::HintUitvoerLijst);
-  Describe(FInputGrid, Tekst::TabInleesGrid);
-  Describe(FToernooiGrid, Tekst::TabFide2006Grid);
+  Describe(FInputGrid, Tekst::TabInlees);
+  Describe(FToernooiGrid, Tekst::TabFide2006);
   Describe(FErrorGrid, Tekst::TabFouten, Tekst::HintFouten);
   // A page and a group are named as the user sees them.
   for (int i = 0; i < FPageControl->count(); ++i)
@@ -215,8 +214,7 @@ QWidget* TMainWindow::BuildFilesPage() {
   FInDirectoryListBox->setFont(font());
   FDoAllBitBtn =
       BitBtn("DoAllBitBtn", Tekst::KnopAlle, Tekst::HintAlle, QStyle::SP_MediaPlay, inGroup);
-  auto* inFiles =
-      Named(new QGroupBox(CatalogueText(Tekst::GroepInvoerBestanden), inGroup), "GroupBox3");
+  auto* inFiles = Named(new QGroupBox(CatalogueText(Tekst::InvoerBestanden), inGroup), "GroupBox3");
   FInFileModel = new TFileListModel(FForm->InFileListBox, this);
   FInFileListBox = FileList("InFileListBox", FInFileModel, inFiles);
   FInBoxClearBitBtn = BitBtn("InBoxClearBitBtn", Tekst::KnopClear, Tekst::HintClearInBox,

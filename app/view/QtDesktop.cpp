@@ -62,7 +62,7 @@ void FitCaption(QMessageBox& box) {
 
 // A dialog's "OK" stays the program's own text when Qt's buttons are translated.
 void AddOkButton(QMessageBox& box) {
-  box.setDefaultButton(box.addButton(Text(Tekst::KnopOk), QMessageBox::AcceptRole));
+  box.setDefaultButton(box.addButton(Text(Tekst::KnopOK), QMessageBox::AcceptRole));
 }
 
 } // namespace

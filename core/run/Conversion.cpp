@@ -128,6 +128,7 @@ void TConversion::ClearTables() {
 
 void TConversion::ClearErrors() {
   Fouten.Clear();
+  FRefusedRows.clear();
 }
 
 const TConvertResult& TConversion::Last(const TConvertResult& result) {
@@ -315,22 +316,34 @@ TConvertResult TConversion::NotWritten(const fs::path& input, const fs::path& ta
   return Last(result);
 }
 
+namespace {
+
+// What a refused file's summary row says after its name: the report when that could not be
+// written (as its message names it), and why, on one line.
+std::string RefusalText(const TConvertResult& result, const TMessageNaming& naming) {
+  std::string text;
+  if (&result.Subject() == &result.Target) text += naming.Path(result.Target) + naming.Text(" ");
+  return text + OneLine(result.Reason(naming));
+}
+
+} // namespace
+
 void TConversion::ListRefused(const TConvertResult& result) {
   if (result.Done() || result.Outcome == TConvertOutcome::Declined) return;
-  // What follows the file's name.
-  std::string text = " ";
-  // A report that could not be written is named, as its message names it.
-  if (&result.Subject() == &result.Target) text += Cp1252Naming().Path(result.Target) + " ";
-  text += OneLine(result.Reason());
+  const std::string text = " " + RefusalText(result, Cp1252Naming());
   if (result.Outcome != TConvertOutcome::NotRead) {
     // A file that was read but gave no report: its summary row says why, so that it does not
     // read as a success.
     const std::optional<int> last = Fouten.LastBestandRow();
-    if (last && Fouten.Rij(*last)->Bestand == result.Input) Fouten.SetNaNaam(*last, text);
+    if (last && Fouten.Rij(*last)->Bestand == result.Input) {
+      Fouten.SetNaNaam(*last, text);
+      FRefusedRows[*last] = result;
+    }
     return;
   }
   // A file that gave no lines has no findings to count.
-  Fouten.Add({TFoutSoort::Bestand, {}, 0, result.Input, std::move(text), std::nullopt});
+  Fouten.Add({TFoutSoort::Bestand, {}, 0, result.Input, text, std::nullopt});
+  if (const std::optional<int> row = Fouten.LastBestandRow()) FRefusedRows[*row] = result;
 }
 
 void TConversion::FinishRun() {
@@ -357,9 +370,12 @@ std::optional<int> TConversion::FindingRow(int row) const {
 
 std::string TConversion::ErrorCell(int col, int row, const TMessageNaming& naming) const {
   const TFoutRij* rij = Fouten.Rij(row);
-  // A file's row names the file as the naming names it.
-  if (col == 2 && rij && rij->Soort == TFoutSoort::Bestand)
+  if (col == 2 && rij && rij->Soort == TFoutSoort::Bestand) {
+    // A refusal names its report as the front end names paths, not only the file.
+    if (const auto refused = FRefusedRows.find(row); refused != FRefusedRows.end())
+      return naming.Name(rij->Bestand) + naming.Text(" ") + RefusalText(refused->second, naming);
     return naming.Name(rij->Bestand) + naming.Text(rij->NaNaam);
+  }
   return naming.Text(ErrorGrid.GetCell(col, row));
 }
 

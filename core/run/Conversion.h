@@ -211,6 +211,9 @@ private:
   bool FHasReport = false;
   // The last file opened or converted, as far as saving its report goes.
   TConvertResult FLast;
+  // The error list's rows that say why their file made no report, so that a front end that
+  // names files as they are composes the row's text anew in its own naming.
+  std::map<int, TConvertResult> FRefusedRows;
   TFileIdentities FInputs;
   TFileIdentities FWritten;
   std::function<std::string(const std::string&)> FReportKey;

@@ -176,7 +176,7 @@ inline constexpr const char* AlOpDeLijst =
     "beide houden?";
 inline constexpr const char* KnopVervangen = "Vervangen";
 inline constexpr const char* KnopBeideHouden = "Beide houden";
-inline constexpr const char* LijstLeegmaken = "Alle %1 bestanden van de lijst halen ?";
+inline constexpr const char* LijstLeegmaken = "Alle %1 bestanden van de lijst halen?";
 inline constexpr const char* KnopJa = "Ja";
 inline constexpr const char* KnopNee = "Nee";
 
@@ -187,18 +187,43 @@ inline constexpr const char* GeenEinddatum = "yyyy-mm-dd (Geen einddatum)";
 
 // The clipboard of the page, when the browser keeps it closed.
 inline constexpr const char* GeenKlembord = "Het klembord is niet beschikbaar.";
+// What failed in the page itself, before the browser's own words for it.
+inline constexpr const char* PaginaFout = "De pagina kon dit niet afmaken:";
+// How two listed files of one name are told apart: the number of the one after the first, and
+// the size in bytes and the date.
+inline constexpr const char* Volgnummer = "%1 (%2)";
+inline constexpr const char* GrootteEnDatum = "%1 B, %2";
 
-// The window: its tabs, buttons with their hints, groups, the lists' menu, and what a screen
-// reader hears of the controls whose caption does not tell.
-inline constexpr const char* TabSelecteerBestand = "Selecteer bestand";
-inline constexpr const char* TabInleesGrid = "Inlees grid";
-inline constexpr const char* TabFide2006Grid = "Fide2006 grid";
+// The labels, hints and tooltips of the page, the first ones the window's too.
+inline constexpr const char* ProgrammaNaam = "Morvelander";
+inline constexpr const char* TabSelecteer = "Selecteer bestand";
+inline constexpr const char* TabInlees = "Inlees grid";
+inline constexpr const char* TabFide2006 = "Fide2006 grid";
 inline constexpr const char* TabFouten = "Fouten";
+inline constexpr const char* InvoerBestanden = "Invoer bestanden (*.csv)";
+inline constexpr const char* InvoerLijst = "Invoer bestanden";
+inline constexpr const char* LijstHint =
+    "Sleep bestanden hierheen of kies ze; dubbelklik of Enter opent een bestand, Delete haalt "
+    "de gekozen bestanden van de lijst, Shift+Delete maakt de lijst leeg.";
+inline constexpr const char* KnopKiesBestanden = "Kies bestanden";
+inline constexpr const char* KnopVerwijderen = "Verwijderen";
+inline constexpr const char* TipVerwijderen = "Haal de gekozen bestanden van de lijst";
+inline constexpr const char* KnopLijstLeegmaken = "Lijst leegmaken";
+inline constexpr const char* TipLijstLeegmaken = "Haal alle bestanden van de lijst";
+inline constexpr const char* KnopAlle = "Alle";
+inline constexpr const char* TipAlle = "Transformeer alle bestanden";
+inline constexpr const char* KnopAlleNaarMap = "Alle naar map";
+inline constexpr const char* TipAlleNaarMap = "Transformeer alle bestanden naar een map";
+inline constexpr const char* Decimaalteken = "Decimaalteken";
 inline constexpr const char* KnopBewaar = "Bewaar Fide2006";
 inline constexpr const char* KnopClipBoard = "ClipBoard";
 inline constexpr const char* KnopStop = "Stop";
+inline constexpr const char* TipStop = "Stop de opdracht die loopt";
+inline constexpr const char* KnopOK = "OK";
+
+// The window: its other buttons with their hints, groups, the lists' menu, and what a screen
+// reader hears of the controls whose caption does not tell.
 inline constexpr const char* HintStop = "Stopt het inlezen (Esc); Alle stopt na het bestand";
-inline constexpr const char* KnopAlle = "Alle";
 inline constexpr const char* HintAlle = "Transformeer alle Inbox bestanden";
 inline constexpr const char* KnopClear = "Clear";
 inline constexpr const char* HintClearInBox = "Clear InBox";
@@ -208,7 +233,6 @@ inline constexpr const char* HintUpdateInBox = "Refresh InBox";
 inline constexpr const char* HintUpdateOutBox = "Refresh OutBox";
 inline constexpr const char* GroepInvoerMap = "Select data invoer map";
 inline constexpr const char* GroepUitvoerMap = "Select data uitvoer map";
-inline constexpr const char* GroepInvoerBestanden = "Invoer bestanden (*.csv)";
 inline constexpr const char* GroepUitvoerBestanden = "Uitvoer Fide2006 bestanden (*.txt)";
 inline constexpr const char* MenuOpenen = "Openen";
 inline constexpr const char* MenuMapOpenen = "Map openen";
@@ -226,7 +250,6 @@ inline constexpr const char* HintFouten =
     "Dubbelklik of Enter op een fout toont zijn regel in Inlees grid";
 // The window's dialogs: a question's caption, the one button of a message, the save dialog.
 inline constexpr const char* VraagTitel = "Bevestigen";
-inline constexpr const char* KnopOk = "OK";
 inline constexpr const char* BewaarTitel = "Bewaar Fide2006 lijst";
 inline constexpr const char* BewaarFilter = "Fide2006 Tekstbestanden(*.txt) (*.TXT *.txt)";
 // F1: %1 the version, %2 the year of its date; then the folders in use and the settings file.

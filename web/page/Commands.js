@@ -5,8 +5,9 @@
 import { TStopped } from "./Core.js";
 import { DownloadBytes, PickFolder, ZipName } from "./Output.js";
 import { ShowMessage } from "./MessageBox.js";
+import { CorePath, Label } from "./FileList.js";
 import { MayRead } from "./StoredList.js";
-import { FillIn, T } from "./Texts.js";
+import { FailureText, FillIn, T, TTold } from "./Texts.js";
 
 const FoutenPage = 3;
 const byId = (id) => document.getElementById(id);
@@ -28,14 +29,14 @@ export async function CopyText(text) {
     area.select();
     const copied = document.execCommand("copy");
     area.remove();
-    if (!copied) throw new Error(T.GeenKlembord);
+    if (!copied) throw new TTold(T.GeenKlembord);
   }
 }
 
 // The source of an entry for the worker, the browser's leave to read it asked first.
 async function Source(entry) {
   await MayRead(entry.handle);
-  return { name: entry.name, handle: entry.handle, file: entry.file };
+  return { name: CorePath(entry), handle: entry.handle, file: entry.file };
 }
 
 export class TCommands {
@@ -77,8 +78,8 @@ export class TCommands {
     if (!this.reading) return;
     this.status[1].textContent =
       read < size
-        ? `${this.reading} inlezen … ${Math.floor((100 * read) / size)} %`
-        : `${this.reading} verwerken …`;
+        ? FillIn(T.Inlezen, this.reading, Math.floor((100 * read) / size))
+        : FillIn(T.Verwerken, this.reading);
   }
 
   // Whether "Alle" is running: what comes in meanwhile waits in the list.
@@ -113,7 +114,7 @@ export class TCommands {
       } catch (e) {
         // A core that stopped, by a trap or by the user, has left empty tables behind.
         if (e instanceof WebAssembly.RuntimeError || e instanceof TStopped) await this.Cleared();
-        await ShowMessage(e.message || String(e));
+        await ShowMessage(FailureText(e));
       } finally {
         this.busy = false;
         this.stopping = null;
@@ -156,7 +157,7 @@ export class TCommands {
   async OpenEntry(entry) {
     const source = await Source(entry);
     const start = performance.now();
-    this.reading = entry.name;
+    this.reading = Label(entry);
     this.ShowProgress(0, 1);
     let result;
     try {
@@ -275,8 +276,8 @@ export class TCommands {
     if (inputRow < 0) {
       const text = await this.core.Call("SummaryText", row);
       const named = this.files()
-        .filter((f) => text === f.name || text.startsWith(`${f.name} `))
-        .sort((a, b) => b.name.length - a.name.length);
+        .filter((f) => text === Label(f) || text.startsWith(`${Label(f)} `))
+        .sort((a, b) => Label(b).length - Label(a).length);
       if (named.length > 0) this.waiting = named[0];
       return;
     }

@@ -1,5 +1,7 @@
+import { TTold } from "./Texts.js";
+
 // The reason of the commands in flight when the worker was ended on purpose.
-export class TStopped extends Error {}
+export class TStopped extends TTold {}
 
 // The page's side of the core's worker: each command is a message and its answer a promise.
 // A trap in the core, or a stop, ends the worker; the next command starts a fresh one.

@@ -12,7 +12,7 @@
 //   Texts()                   the core's texts that the page fills in itself
 //   OpenFile(source)          a result
 //   Memory()                  { Heap, Buffers }: the core's memory, which it never gives back,
-//                             and the worker's largest buffers: the bytes of the last file
+//                             and the worker's largest buffers: the largest block of a file
 //                             read and what it keeps of the tables' shapes
 //   StartBatch(folder)        a result; folder: a directory handle to write the reports
 //                             into, or null to keep them for the zip
@@ -32,18 +32,25 @@ import { zipSync } from "fflate";
 
 const core = globalThis.MorvelanderCore();
 
-// The file's bytes as they are now, or why the browser could not read them: the name of its
-// DOMException for a handle, "Changed" for a File, which stands for the content the file had
-// when it was picked: a browser that cannot give that content any more refuses to read it. The
-// size of the last read is kept for Memory.
+// Reads the file as it is now, in blocks that the core lets go one by one as it copies them, or
+// tells why the browser could not read it: the name of its DOMException for a handle, "Changed"
+// for a File, which stands for the content the file had when it was picked: a browser that
+// cannot give that content any more refuses to read it. The largest block is kept for Memory:
+// the most of the file the worker holds beside the core's copy.
 let lastRead = 0;
 
 async function ReadSource({ handle, file }) {
   try {
     const current = handle ? await handle.getFile() : file;
-    const bytes = new Uint8Array(await current.arrayBuffer());
-    lastRead = bytes.length;
-    return { bytes };
+    // A stream gives what the browser reads now: Firefox reads a picked file as it is now, past
+    // the size it had when it was picked.
+    const reader = current.stream().getReader();
+    const blocks = [];
+    for (let read = await reader.read(); !read.done; read = await reader.read()) {
+      blocks.push(read.value);
+      lastRead = Math.max(lastRead, read.value.length);
+    }
+    return { blocks };
   } catch (e) {
     return { error: handle ? (e?.name ?? "") : "Changed" };
   }
@@ -182,8 +189,8 @@ const commands = {
   Texts: (c) => c.Texts(),
   // A file the browser cannot read is the core's to tell.
   OpenFile: async (c, source) => {
-    const { bytes, error } = await ReadSource(source);
-    return bytes ? c.OpenFile(source.name, bytes) : c.OpenFailed(source.name, error);
+    const { blocks, error } = await ReadSource(source);
+    return blocks ? c.OpenFile(source.name, blocks) : c.OpenFailed(source.name, error);
   },
   Memory: (c) => {
     let kept = 0;
@@ -201,9 +208,9 @@ const commands = {
   // report the browser cannot write is that file's outcome, told by the core; the run goes on,
   // unless the folder is gone or the disk full (stop), which ends it for every file to come.
   ConvertFile: async (c, source) => {
-    const { bytes, error } = await ReadSource(source);
-    if (!bytes) return { result: c.ConvertFailed(source.name, error) };
-    const result = c.ConvertFile(source.name, bytes);
+    const { blocks, error } = await ReadSource(source);
+    if (!blocks) return { result: c.ConvertFailed(source.name, error) };
+    const result = c.ConvertFile(source.name, blocks);
     if (!result.Report) return { result };
     const name = c.ReportName();
     const report = c.ReportBytes();

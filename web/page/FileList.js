@@ -5,35 +5,70 @@
 // the context menu) takes the chosen entries off the list, "Lijst leegmaken" all of them after
 // a question. The active entry is announced, and the entry shown is the one highlighted.
 import { Ask } from "./MessageBox.js";
+import { TStopped } from "./Core.js";
 import { FillIn, T } from "./Texts.js";
 
+// The file of an entry as it is now.
+const Current = ({ handle, file }) => (handle ? handle.getFile() : file);
+
 // The size and date of an entry's file as it is now; null when it cannot be read.
-async function Identity({ handle, file }) {
+async function Identity(entry) {
   try {
-    const current = handle ? await handle.getFile() : file;
+    const current = await Current(entry);
     return { size: current.size, date: current.lastModified };
   } catch {
     return null;
   }
 }
 
-// Whether two entries of one name are the same file: one handle's entry, or else the same
-// size and date.
+// How many bytes of two files are compared at a time, so that two large files never both lie
+// in memory whole.
+const Chunk = 1 << 20;
+
+async function SameBytes(a, b) {
+  const [x, y] = await Promise.all([Current(a), Current(b)]);
+  if (x.size !== y.size) return false;
+  for (let at = 0; at < x.size; at += Chunk) {
+    const [p, q] = await Promise.all(
+      [x, y].map(async (f) => new Uint8Array(await f.slice(at, at + Chunk).arrayBuffer())),
+    );
+    for (let i = 0; i < p.length; ++i) if (p[i] !== q[i]) return false;
+  }
+  return true;
+}
+
+// Whether two entries of one name are the same file: one handle's entry; without handles the
+// same size, date and bytes. A file that can no longer be read is taken for another one, so
+// that the user is asked rather than an entry replaced unseen.
 async function SameFile(a, b) {
   if (a.handle && b.handle) return a.handle.isSameEntry(b.handle);
-  return a.size !== undefined && a.size === b.size && a.date === b.date;
+  if (a.size === undefined || a.size !== b.size || a.date !== b.date) return false;
+  return SameBytes(a, b).catch(() => false);
 }
 
 const two = (n) => String(n).padStart(2, "0");
 
-// How an entry is told apart from another of its name: the browser gives no file's folder, so
-// by its size and date.
+// The size and date of an entry, for its tooltip: the browser gives no file's folder.
 function Detail({ size, date }) {
   if (size === undefined) return "";
   const d = new Date(date);
   const day = `${d.getFullYear()}-${two(d.getMonth() + 1)}-${two(d.getDate())}`;
-  return `${size.toLocaleString("nl-NL")} B, ${day} ${two(d.getHours())}:${two(d.getMinutes())}`;
+  return FillIn(
+    T.GrootteEnDatum,
+    size.toLocaleString("nl-NL"),
+    `${day} ${two(d.getHours())}:${two(d.getMinutes())}`,
+  );
 }
+
+// An entry as the list and the rows name it: a second entry of a name has its number after it,
+// "uitslagen.csv (2)".
+export const Label = (entry) =>
+  entry.number > 1 ? FillIn(T.Volgnummer, entry.name, entry.number) : entry.name;
+
+// The name the core is given for an entry: a second entry of a name under a folder of its
+// number, which the core's rows show as its number after the name.
+export const CorePath = (entry) =>
+  entry.number > 1 ? `${entry.number}/${entry.name}` : entry.name;
 
 export class TFileList {
   // onOpen(entry): the entry chosen; onChange(entries): the list after every change.
@@ -46,6 +81,8 @@ export class TFileList {
     // The active entry (the keyboard's), and the chosen ones, which "Verwijderen" takes.
     this.active = -1;
     this.chosen = new Set();
+    // The changes of the list, one at a time.
+    this.changes = Promise.resolve();
     this.menu = document.getElementById("ListMenu");
     element.addEventListener("click", (e) => this.Click(e));
     element.addEventListener("dblclick", (e) => {
@@ -73,10 +110,25 @@ export class TFileList {
     return this.files.filter((f) => this.chosen.has(f));
   }
 
-  // Adds the entries. The same file again takes its entry's place; another file of a listed
-  // name takes it only when the user says so, else both are kept.
+  // Adds the entries after every change asked for before: the same file again takes its
+  // entry's place; another file of a listed name takes it only when the user says so, else
+  // both are kept. The entries show at once and take their places in the window's order when
+  // the core has given it, however long the core is busy.
   async Add(entries) {
-    const active = this.files[this.active];
+    await this.Change(() => this.Take(entries));
+    await this.Sort();
+  }
+
+  // Runs a change of the list after the ones asked for before it, so that two never
+  // interleave.
+  Change(work) {
+    const done = this.changes.then(work);
+    // The next change runs whatever became of this one; the caller hears of its failure.
+    this.changes = done.catch(() => undefined);
+    return done;
+  }
+
+  async Take(entries) {
     for (const entry of entries) {
       Object.assign(entry, await Identity(entry));
       const named = this.files.filter((f) => f.name === entry.name);
@@ -84,12 +136,38 @@ export class TFileList {
       for (const f of named) if (!same && (await SameFile(f, entry))) same = f;
       const asked = !same && named.length > 0 && (await this.AskReplace(entry));
       const replaced = same ?? (asked ? named[0] : null);
-      if (replaced) this.files[this.files.indexOf(replaced)] = entry;
-      else this.files.push(entry);
-      if (replaced && this.chosen.delete(replaced)) this.chosen.add(entry);
+      if (replaced) {
+        entry.number = replaced.number;
+        this.files[this.files.indexOf(replaced)] = entry;
+        if (this.chosen.delete(replaced)) this.chosen.add(entry);
+      } else {
+        const used = new Set(named.map((f) => f.number));
+        entry.number = 1;
+        while (used.has(entry.number)) ++entry.number;
+        this.files.push(entry);
+      }
     }
-    const order = await this.core.Call("SortedOrder", this.files.map((f) => f.name));
-    this.files = order.map((i) => this.files[i]);
+    this.Show();
+  }
+
+  // Puts the list in the window's order, as the core sorts names. The order is asked for the
+  // list as it is now and applied to the entries still listed when it comes; entries added
+  // meanwhile stay after them until their own order comes.
+  async Sort() {
+    const asked = [...this.files];
+    let order;
+    try {
+      order = await this.core.Call("SortedOrder", asked.map((f) => f.name));
+    } catch (e) {
+      // A core stopped meanwhile has left its place to a fresh one, which is asked instead.
+      if (e instanceof TStopped) return this.Sort();
+      throw e;
+    }
+    const sorted = order.map((i) => asked[i]).filter((f) => this.files.includes(f));
+    const files = [...sorted, ...this.files.filter((f) => !asked.includes(f))];
+    if (files.every((f, i) => f === this.files[i])) return;
+    const active = this.files[this.active];
+    this.files = files;
     this.active = active ? this.files.indexOf(active) : -1;
     this.Show();
   }
@@ -169,6 +247,10 @@ export class TFileList {
   // Takes the chosen entries off the list; the entry after them, or else the one before, is
   // chosen next.
   Remove() {
+    return this.Change(() => this.Drop());
+  }
+
+  Drop() {
     if (this.chosen.size === 0) return;
     const first = this.files.findIndex((f) => this.chosen.has(f));
     this.files = this.files.filter((f) => !this.chosen.has(f));
@@ -179,7 +261,11 @@ export class TFileList {
   }
 
   // Empties the list, when the user confirms.
-  async Clear() {
+  Clear() {
+    return this.Change(() => this.Empty());
+  }
+
+  async Empty() {
     if (this.files.length === 0) return;
     const answer = await Ask(
       FillIn(T.LijstLeegmaken, this.files.length),
@@ -269,13 +355,13 @@ export class TFileList {
         item.dataset.index = String(i);
         item.id = `InFile-${i}`;
         item.textContent = f.name;
-        // Two files of one name are told apart.
-        const detail = counts.get(f.name) > 1 ? Detail(f) : "";
-        if (detail) {
+        // Entries of one name are told apart by their number, and by size and date on request.
+        if (f.number > 1) {
           const span = item.appendChild(document.createElement("span"));
           span.className = "detail";
-          span.textContent = ` (${detail})`;
+          span.textContent = Label(f).slice(f.name.length);
         }
+        if (counts.get(f.name) > 1) item.title = Detail(f);
         return item;
       }),
     );

@@ -1,11 +1,14 @@
 // The plain message of the window: the program title, the text and one "OK" button; and its
 // questions, with a button per answer. Messages and questions wait for each other, so a batch
 // can raise several in turn.
+import { T } from "./Texts.js";
+
 const box = document.getElementById("MessageBox");
 let queue = Promise.resolve();
 
-// Shows the text with a button per answer, the first one focused; resolves with the value of
-// the answer clicked, or `cancel` when the box is closed otherwise (Escape).
+// Shows the text with a button per answer, the one of the value `cancel` focused, so that Enter
+// gives it; resolves with the value of the answer clicked, or `cancel` when the box is closed
+// otherwise (Escape).
 function Show(text, answers, cancel) {
   const shown = queue.then(
     () =>
@@ -25,14 +28,15 @@ function Show(text, answers, cancel) {
           once: true,
         });
         box.showModal();
-        buttons[0].focus();
+        buttons.find((b) => b.value === cancel).focus();
       }),
   );
   queue = shown;
   return shown;
 }
 
-export const ShowMessage = (text) => Show(text, [{ label: "OK", value: "ok" }], "ok");
+export const ShowMessage = (text) => Show(text, [{ label: T.KnopOK ?? "", value: "ok" }], "ok");
 
-// A question: answers are { label, value }, the first the one Enter gives.
+// A question: answers are { label, value }; `cancel`, the answer of Escape, is also the one
+// Enter gives.
 export const Ask = (text, answers, cancel) => Show(text, answers, cancel);

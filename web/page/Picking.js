@@ -35,7 +35,7 @@ export async function PickEntries() {
     const handles = await window.showOpenFilePicker({
       id: "morvelander-input",
       multiple: true,
-      types: [{ description: "Invoer bestanden (*.csv)", accept: { "text/csv": [".csv"] } }],
+      types: [{ description: T.InvoerBestanden, accept: { "text/csv": [".csv"] } }],
     });
     return HandleEntries(handles);
   } catch (e) {

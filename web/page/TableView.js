@@ -4,6 +4,7 @@
 // current cell, Shift and the mouse select a block, Ctrl+C copies it, Enter or a double-click
 // acts on the current row.
 import { TStopped } from "./Core.js";
+import { ShowWholeOnHover } from "./CutText.js";
 
 const RowHeight = 21;
 const AlignClass = ["", "center", "right"];
@@ -35,6 +36,7 @@ export class TTableView {
     this.current = null;
     this.anchor = null;
     element.addEventListener("scroll", () => this.Draw());
+    ShowWholeOnHover(element, ".cell");
     element.addEventListener("mousedown", (e) => this.MouseDown(e));
     element.addEventListener("dblclick", (e) => {
       const cell = this.BodyCell(e.target);

@@ -3,6 +3,7 @@
 // page's parts together.
 import { AskBeforeUnload, KeepOffline, TakeLaunches } from "./AppShell.js";
 import { CopyText, TCommands } from "./Commands.js";
+import { ShowWholeOnHover } from "./CutText.js";
 import { TCore } from "./Core.js";
 import { TFileList } from "./FileList.js";
 import { BindKeys } from "./Keys.js";
@@ -19,12 +20,12 @@ import {
 import { BindSeparator, DecimalSeparator } from "./Separator.js";
 import { CanKeep, KeepList, KeptList } from "./StoredList.js";
 import { TTableView } from "./TableView.js";
-import { LoadTexts } from "./Texts.js";
+import { FailureText, LoadTexts, T } from "./Texts.js";
 
 const BodyFont = "11px Tahoma, Verdana, sans-serif";
 
 const byId = (id) => document.getElementById(id);
-const Told = (e) => ShowMessage(e.message || String(e));
+const Told = (e) => ShowMessage(FailureText(e));
 
 // The drawn width of every code page 1252 character in the font.
 function FontWidths(font) {
@@ -145,6 +146,7 @@ async function Main() {
     if (opened) await commands.OpenWhenFree(opened);
   });
   await commands.RefreshViews();
+  ShowWholeOnHover(byId("StatusBar"), "span");
 
   if (CanPickHandles) await fileList.Add(
       await KeptList().catch((e) => {
@@ -162,7 +164,6 @@ async function Main() {
   document.body.dataset.ready = "true";
 }
 
-window.addEventListener("unhandledrejection", (e) =>
-  ShowMessage(String(e.reason?.message ?? e.reason)),
-);
-Main().catch((e) => ShowMessage(`Morvelander kan niet starten: ${e.message || e}`));
+window.addEventListener("unhandledrejection", (e) => ShowMessage(FailureText(e.reason)));
+// A page whose core cannot start has no catalogue: the browser's words are all there is.
+Main().catch((e) => ShowMessage(FailureText(e)));

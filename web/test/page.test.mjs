@@ -675,6 +675,28 @@ test("the summary row and the copied error list name a file as it is", async () 
   assert.match(await Copied(), summary);
 });
 
+test("a tournament name of a megabyte shows cut, and whole in a copy", async () => {
+  const name = "N".repeat(1 << 20);
+  const named = join(work, "Lange naam.csv");
+  // The last name record of a file names its tournament.
+  writeFileSync(named, Buffer.concat([readFileSync(golden), Buffer.from(`012;${name}\r\n`)]));
+  await Upload(named);
+  await Choose(named);
+  const cut = `${"N".repeat(10000)}…`;
+  assert.equal(await page.$eval("#StatusPanel0", (e) => e.textContent), cut);
+  await Tab(1);
+  const cells = await page.$$eval("#InputGrid .cell", (list) => list.map((c) => c.textContent));
+  assert.ok(cells.includes(cut));
+  await page.focus("#InputGrid");
+  const copied = await Clipboard(async () => {
+    await page.keyboard.down("Control");
+    await page.keyboard.press("a");
+    await page.keyboard.press("c");
+    await page.keyboard.up("Control");
+  });
+  assert.ok(copied.includes(`\t${name}\t`) || copied.includes(`\t${name}\r\n`));
+});
+
 // The names of the input list, each without what tells two of one name apart.
 const Listed = () =>
   page.$$eval("#InFileListBox li", (items) => items.map((i) => i.firstChild.textContent));
@@ -730,7 +752,7 @@ test("the list's commands take files off it; its highlight follows the file show
   assert.ok(!left.includes(one) && !left.includes(two) && left.length === before.length - 3);
 
   // "Lijst leegmaken" asks first, from the keyboard's menu and from its button.
-  const question = `Alle ${left.length} bestanden van de lijst halen ?`;
+  const question = `Alle ${left.length} bestanden van de lijst halen?`;
   await page.focus("#InFileListBox");
   await page.keyboard.down("Shift");
   await page.keyboard.press("F10");
@@ -774,6 +796,137 @@ test("a file dropped during Alle joins the list; the run's outcome stays on scre
   assert.equal(SummaryRows(Latin1(await Copied())).length, 5);
 });
 
+// Has a file picked and then another one dropped as soon as the status line says `when`.
+function ArriveWhen(when, picked, dropped, content) {
+  return page.evaluate(
+    (start, names, text) => {
+      const status = document.getElementById("StatusPanel1");
+      new MutationObserver((_, observer) => {
+        if (!status.textContent.startsWith(start)) return;
+        observer.disconnect();
+        const [input, drop] = [new DataTransfer(), new DataTransfer()];
+        input.items.add(new File([text], names[0]));
+        drop.items.add(new File([text], names[1]));
+        const picker = document.getElementById("FilePicker");
+        picker.files = input.files;
+        picker.dispatchEvent(new Event("change", { bubbles: true }));
+        document.dispatchEvent(new DragEvent("drop", { dataTransfer: drop, bubbles: true }));
+      }).observe(status, { childList: true, characterData: true, subtree: true });
+    },
+    when,
+    [picked, dropped],
+    content,
+  );
+}
+
+test("files picked and dropped during Alle and during a load each join the list once", async () => {
+  await Tab(0);
+  const content = readFileSync(golden, "latin1");
+  const before = await Listed();
+  await ArriveWhen("1 van", "Gekozen.csv", "Gesleept.csv", content);
+  await Download(() => page.click("#DoAllBitBtn"));
+  await page.waitForFunction(() => !document.body.dataset.busy);
+  await page.waitForFunction(
+    (n) => document.querySelectorAll("#InFileListBox li").length === n,
+    {},
+    before.length + 2,
+  );
+
+  // A large file loads while two more come.
+  const large = join(work, "Groot.csv");
+  await Upload(large);
+  await ArriveWhen("Groot.csv inlezen", "Tijdens.csv", "Erna.csv", content);
+  // The tournament's name the status line shows next is the dropped file's, after the load.
+  await page.$eval("#StatusPanel0", (e) => (e.textContent = ""));
+  await page.$$eval("#InFileListBox li", (items) =>
+    items
+      .find((i) => i.textContent === "Groot.csv")
+      .dispatchEvent(new MouseEvent("dblclick", { bubbles: true })),
+  );
+  // The file dropped opens after the load.
+  await page.waitForFunction(
+    () => document.getElementById("StatusPanel0").textContent === "Voorbeeldtoernooi",
+  );
+  await page.waitForFunction(() => !document.body.dataset.busy);
+  const added = ["Gekozen.csv", "Gesleept.csv", "Groot.csv", "Tijdens.csv", "Erna.csv"];
+  const listed = await Listed();
+  assert.deepEqual(listed.toSorted(), [...before, ...added].toSorted());
+  assert.equal(await page.$("#MessageBox[open]"), null);
+
+  // A later "Alle" converts every file of the list.
+  await Tab(0);
+  const zip = await Download(() => page.click("#DoAllBitBtn"));
+  await page.waitForFunction(() => !document.body.dataset.busy);
+  const zipped = Object.keys(unzipSync(new Uint8Array(zip.bytes)));
+  for (const name of added) assert.ok(zipped.includes(name.replace(".csv", ".txt")), name);
+  assert.equal(SummaryRows(Latin1(await Copied())).length, listed.length);
+  assert.equal(await page.$("#MessageBox[open]"), null);
+});
+
+test("two files of one name, size and date are asked about; refused rows name them as they are", async () => {
+  await Tab(0);
+  await page.click("#ClearListButton");
+  await Answer(`Alle ${(await Listed()).length} bestanden van de lijst halen?`, "Ja");
+  await page.waitForFunction(() => !document.querySelector("#InFileListBox li"));
+  // Two files whose content differs in one byte, with one size and date.
+  const text = readFileSync(golden, "latin1");
+  const files = [
+    { name: "uitslagen.csv", text },
+    { name: "uitslagen.csv", text: text.replace("Voorbeeldtoernooi", "Voorbeeldtoernooj") },
+    { name: "Győr.csv", text },
+    { name: "GYŐR.csv", text },
+  ];
+  const drop = (list) =>
+    page.evaluate((items) => {
+      const transfer = new DataTransfer();
+      for (const { name, text: content } of items)
+        transfer.items.add(new File([content], name, { lastModified: 1700000000000 }));
+      document.dispatchEvent(new DragEvent("drop", { dataTransfer: transfer, bubbles: true }));
+    }, list);
+  await drop([files[0]]);
+  await page.waitForFunction(() => !document.body.dataset.busy);
+  await drop([files[1]]);
+  await Answer(
+    "uitslagen.csv staat al op de lijst, maar is een ander bestand.\n\n" +
+      "Het bestand op de lijst vervangen, of beide houden?",
+    "Beide houden",
+  );
+  await page.waitForFunction(() => document.querySelector("#InFileListBox li .detail"));
+  // The same file again takes its own place without a question.
+  await drop([files[0], files[2], files[3]]);
+  await page.waitForFunction(() => document.querySelectorAll("#InFileListBox li").length === 4);
+  await page.waitForFunction(() => !document.body.dataset.busy);
+  const items = await page.$$eval("#InFileListBox li", (list) =>
+    list.map((i) => [i.textContent, i.title]),
+  );
+  const twins = items.filter(([name]) => name.startsWith("uitslagen.csv"));
+  assert.deepEqual(twins.map(([name]) => name).toSorted(), ["uitslagen.csv", "uitslagen.csv (2)"]);
+  assert.ok(twins.every(([, title]) => /^[\d.]+ B, \d{4}-\d\d-\d\d \d\d:\d\d$/.test(title)));
+
+  await Tab(0);
+  await Download(() => page.click("#DoAllBitBtn"));
+  await page.waitForFunction(() => !document.body.dataset.busy);
+  const rows = SummaryRows(await Copied());
+  const refusal = (name, report, earlier) =>
+    `${name} Het rapport ${report} is in deze opdracht al gemaakt voor ${earlier}. ` +
+    "Geen bestand gemaakt.";
+  assert.ok(rows.includes("uitslagen.csv"), rows.join(" | "));
+  assert.ok(rows.includes(refusal("uitslagen.csv (2)", "uitslagen.txt", "uitslagen.csv")));
+  assert.ok(
+    rows.includes(refusal("GYŐR.csv", "GYŐR.txt", "Győr.csv")) ||
+      rows.includes(refusal("Győr.csv", "Győr.txt", "GYŐR.csv")),
+    rows.join(" | "),
+  );
+  const shown = await Shown("ErrorGrid");
+  assert.match(shown, /al gemaakt voor (Győr|GYŐR)\.csv/);
+  assert.ok(!shown.includes("?"), shown);
+
+  await Tab(0);
+  await page.click("#ClearListButton");
+  await Answer("Alle 4 bestanden van de lijst halen?", "Ja");
+  await page.waitForFunction(() => !document.querySelector("#InFileListBox li"));
+});
+
 test("two files of one name are both kept; reports one on a disk never overwrite", async () => {
   await Tab(0);
   const first = join(mkdtempSync(join(work, "A-")), "uitslagen.csv");
@@ -797,9 +950,12 @@ test("two files of one name are both kept; reports one on a disk never overwrite
     "Beide houden",
   );
   const detail = "#InFileListBox li .detail";
-  await page.waitForFunction((s) => document.querySelectorAll(s).length === 2, {}, detail);
-  const details = await page.$$eval(detail, (d) => d.map((e) => e.textContent));
-  assert.notEqual(details[0], details[1]);
+  await page.waitForFunction((s) => document.querySelectorAll(s).length === 1, {}, detail);
+  assert.equal(await page.$eval(detail, (d) => d.textContent), " (2)");
+  const titles = await page.$$eval("#InFileListBox li", (items) =>
+    items.filter((i) => i.firstChild.textContent === "uitslagen.csv").map((i) => i.title),
+  );
+  assert.notEqual(titles[0], titles[1]);
 
   // Each gets its row in "Alle"; of two reports that a Windows or macOS disk takes for one, the
   // second is refused, and its row says so.
@@ -818,7 +974,7 @@ test("two files of one name are both kept; reports one on a disk never overwrite
     `${name} Het rapport ${report} is in deze opdracht al gemaakt voor ${earlier}. ` +
     "Geen bestand gemaakt.";
   assert.equal(rows.filter((r) => r.startsWith("uitslagen.csv")).length, 2);
-  assert.ok(rows.includes(refusal("uitslagen.csv", "uitslagen.txt", "uitslagen.csv")));
+  assert.ok(rows.includes(refusal("uitslagen.csv (2)", "uitslagen.txt", "uitslagen.csv")));
   const opens = rows.filter((r) => /^open\.csv/i.test(r));
   assert.equal(opens.length, 2);
   assert.ok(

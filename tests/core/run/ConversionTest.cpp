@@ -163,6 +163,12 @@ TEST(ConversionRun, RefusesAReportNameOfTheSameKeyAndSaysSoInItsRow) {
             "bestand gemaakt.");
   EXPECT_EQ(conversion.ErrorGrid.GetCell(3, row), conversion.ErrorGrid.GetCell(3, first));
   EXPECT_EQ(conversion.ErrorGrid.GetCell(2, first), "Open.csv");
+  // Names outside code page 1252 stay as they are in the whole row, the earlier file's too.
+  EXPECT_TRUE(conversion.ConvertBytes("Győr.csv", Valid).Done());
+  conversion.ListRefused(conversion.ConvertBytes("GYőR.csv", Valid));
+  EXPECT_EQ(conversion.ErrorCell(2, conversion.ErrorGrid.RowCount() - 2, Utf8Naming()),
+            "GYőR.csv Het rapport GYőR.txt is in deze opdracht al gemaakt voor Győr.csv. Geen "
+            "bestand gemaakt.");
 }
 
 // A save asks only for a target it may write, and writes only what the user confirmed.
