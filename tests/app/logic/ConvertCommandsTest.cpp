@@ -537,8 +537,7 @@ TEST(MainFormStartFile, OpensTheFileAsADoubleClickDoes) {
        temp.Path() / "InBox",
        "",
        TMainForm::SelecteerBestandPage,
-       {"De opdracht is afgebroken door een fout:\r" + (temp.Path() / "nowhere").string() +
-        "\rKan niet geopend worden...\rDe map bestaat niet."}},
+       {(temp.Path() / "nowhere").string() + "\rKan niet geopend worden...\rDe map bestaat niet."}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
