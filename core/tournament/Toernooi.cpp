@@ -185,7 +185,7 @@ bool TToernooi::ReadText(const std::filesystem::path& path, const TInputText& in
   inputGrid.SetRowCount(1);
   Rec.BestandsNaam = FileNameText(path);
   Rec.Federatie = "NED";
-  FBudget = SpelerBudget(text.size());
+  FBudget = SpelerBudget(text.size(), FillInputGrid);
   FSourcePath = path;
   FRegelCount = 0;
   FCodering = input.Codering;

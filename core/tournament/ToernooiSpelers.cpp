@@ -25,8 +25,8 @@ bool TToernooi::BuildSpelers(std::uintmax_t budget) {
   // The games and rounds were counted as they were read.
   if (FTeVeel || FNodig > static_cast<double>(budget)) return false;
   // The players are counted as they are made: a file of many new players in many rounds
-  // stops here, before it takes more than the budget. A name is held by the player and by the
-  // table.
+  // stops here, before it takes more than the budget. A name is held by the player, by the
+  // table and by the report.
   const double perSpeler = TableBytes(1, rondes) - TableBytes(0, rondes);
   double nodig = FNodig;
   // Every player is found or made here, and ids are unique in the list, so the players of
@@ -34,7 +34,7 @@ bool TToernooi::BuildSpelers(std::uintmax_t budget) {
   const auto speler = [&](std::int32_t idNr, const std::string& naam, TDate gebDatum,
                           std::int32_t regel) {
     if (TSp* sp = Spelers.GetSpeler(idNr)) return sp;
-    nodig += perSpeler + 2 * static_cast<double>(naam.size());
+    nodig += perSpeler + 3 * static_cast<double>(naam.size());
     TSp& sp = Spelers.Add(SpSortKey(naam), std::make_unique<TSp>(idNr, 0, naam, gebDatum));
     sp.RegelNr = regel;
     return &sp;
