@@ -26,15 +26,18 @@ bool TToernooi::BuildSpelers(std::uintmax_t budget) {
   if (FTeVeel || FNodig > static_cast<double>(budget)) return false;
   // The players are counted as they are made: a file of many new players in many rounds
   // stops here, before it takes more than the budget. A name is held by the player, by the
-  // table and by the report.
+  // table and by the report; while its report line is made, the longest is held three times
+  // more: its cell's text, the line, and the line's copy in the report.
   const double perSpeler = TableBytes(1, rondes) - TableBytes(0, rondes);
   double nodig = FNodig;
+  std::size_t langste = 0;
   // Every player is found or made here, and ids are unique in the list, so the players of
   // each game are remembered for the pairing step instead of being looked up again.
   const auto speler = [&](std::int32_t idNr, const std::string& naam, TDate gebDatum,
                           std::int32_t regel) {
     if (TSp* sp = Spelers.GetSpeler(idNr)) return sp;
     nodig += perSpeler + 3 * static_cast<double>(naam.size());
+    langste = std::max(langste, naam.size());
     TSp& sp = Spelers.Add(SpSortKey(naam), std::make_unique<TSp>(idNr, 0, naam, gebDatum));
     sp.RegelNr = regel;
     return &sp;
@@ -46,7 +49,7 @@ bool TToernooi::BuildSpelers(std::uintmax_t budget) {
     TSp* zwart =
         speler(game.Rec.ZwartIdNr, game.Rec.ZwartNaam, game.Rec.ZwartGebDatum, game.Rec.RegelNr);
     paren.emplace_back(wit, zwart);
-    if (nodig > static_cast<double>(budget)) {
+    if (nodig + 3 * static_cast<double>(langste) > static_cast<double>(budget)) {
       Spelers.Clear();
       return false;
     }
