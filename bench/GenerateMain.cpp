@@ -60,6 +60,10 @@ bool ShapeBytes(std::string_view shape, std::size_t bytes, std::string& text) {
     text = RoundGamesFile(bytes);
   else if (shape == "emptylines")
     text = EmptyLinesFile(bytes);
+  else if (shape == "player")
+    text = LongPlayerLineFile(bytes);
+  else if (shape == "quoted")
+    text = QuotedSeparatorsFile(bytes);
   else
     return false;
   return true;
@@ -77,7 +81,7 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "Usage: morvelander-generate --shape "
                            "findings|lffindings|lfheaders|short|players|rounds|wide|codes|rejected|"
                            "separators|name|empty|names|roundfindings|utf8|utf16|roundgames|"
-                           "emptylines MIB FILE\n");
+                           "emptylines|player|quoted MIB FILE\n");
       return 2;
     }
     if (!WriteFile(argv[4], text)) return 1;

@@ -239,3 +239,17 @@ std::string RoundGamesFile(std::size_t bytes) {
 std::string EmptyLinesFile(std::size_t bytes) {
   return Repeated("\n", bytes);
 }
+
+std::string LongPlayerLineFile(std::size_t bytes) {
+  std::string text = HeaderRecords() + "900;1;01-01-2010;1;2;1;";
+  text.append(bytes > text.size() + 16 ? bytes - text.size() - 16 : 0, 'N');
+  text += ";Aa, Bb;;\r\n";
+  return text;
+}
+
+std::string QuotedSeparatorsFile(std::size_t bytes) {
+  std::string text = HeaderRecords() + "900;1;01-01-2010;1;2;1;\"";
+  text.append(bytes > text.size() + 16 ? bytes - text.size() - 16 : 0, ';');
+  text += "\";Aa, Bb;;\r\n";
+  return text;
+}

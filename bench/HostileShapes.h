@@ -61,3 +61,7 @@ std::string Utf16LackingFile(std::size_t bytes);
 std::string RoundGamesFile(std::size_t bytes);
 // One empty line after another.
 std::string EmptyLinesFile(std::size_t bytes);
+// One game record whose white player's name is the whole file.
+std::string LongPlayerLineFile(std::size_t bytes);
+// One game record whose white player's name is one quoted cell of separators.
+std::string QuotedSeparatorsFile(std::size_t bytes);

@@ -68,7 +68,7 @@ report() {
 
 echo "Peak memory against the file (bound: 8 times the file + 64 MiB):"
 for shape in ${SHAPES:-findings lffindings lfheaders short players rounds wide codes rejected \
-  separators name empty names roundfindings utf8 utf16 roundgames emptylines}; do
+  separators name empty names roundfindings utf8 utf16 roundgames emptylines player quoted}; do
   file=$out/$shape.csv
   "$build/bench/morvelander-generate" --shape "$shape" "$mib" "$file" >/dev/null
   bytes=$(stat -c %s "$file")

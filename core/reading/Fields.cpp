@@ -124,7 +124,8 @@ TDatumVeld ParseDatum(std::string_view field) {
       parts.begin(), parts.end(), [](char c) { return c == '-' || c == '.' || c == '/'; }, '\t');
   std::string_view rest = parts;
   veld.Datum = InvalidDate;
-  if (HasLongYear(rest.substr(0, rest.find('\t')))) return veld;
+  const std::string_view jaar = rest.substr(0, rest.find('\t'));
+  if (HasLongYear(jaar)) return veld;
   int year = ReadIntField(rest);
   const int month = ReadIntField(rest);
   int day = ReadIntField(rest);
@@ -137,6 +138,7 @@ TDatumVeld ParseDatum(std::string_view field) {
   if (year < FirstDateYear || year > LastDateYear || !IsValidDate(year, month, day)) return veld;
   veld.Datum = EncodeDate(year, month, day);
   veld.JaarVerbreed = verbreed;
+  if (verbreed) veld.JaarCijfers = static_cast<int>(Trim(jaar).size());
   return veld;
 }
 

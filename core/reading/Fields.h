@@ -30,11 +30,12 @@ std::int32_t ReadIntField(std::string_view& line);
 TDate ReadDateField(std::string_view& line);
 
 // A date field as the reader took it: its text, the date, and whether its year was written
-// with one digit and read as 200x.
+// below 10 and read as 200x, and then in how many characters.
 struct TDatumVeld {
   std::string_view Tekst;
   TDate Datum = NoDate;
   bool JaarVerbreed = false;
+  int JaarCijfers = 0;
 };
 // ReadDateField with the field's text.
 TDatumVeld ReadDatumVeld(std::string_view& line);

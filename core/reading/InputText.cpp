@@ -36,6 +36,10 @@ std::string_view Vervanging(char32_t code) {
   return "?";
 }
 
+// The kinds of replaced characters one line names each by itself; more kinds are counted with
+// the last one named, so that a line of many scripts adds no more than these.
+constexpr std::size_t MaxSoortenPerRegel = 8;
+
 // Builds the decoded text and its replacements character by character.
 class TDecoder {
 public:
@@ -69,22 +73,50 @@ public:
     FInput.Decoded += byte;
   }
 
+  // Bytes taken as they are, line ends included.
+  void AddBytes(std::string_view bytes) {
+    if (bytes.find_first_of("\r\n") != std::string_view::npos) FNewLine = true;
+    FInput.Decoded += bytes;
+  }
+
 private:
+  // Each kind of replaced character of a line is one finding, with how many of it the line
+  // has; the line's kinds are remembered with the entry that names them, if it is kept.
+  struct TSoort {
+    char32_t Code;
+    TVervangSoort Soort;
+    std::size_t Entry;
+  };
+  static constexpr std::size_t NotKept = static_cast<std::size_t>(-1);
+
   void Replace(char32_t code, TVervangSoort soort) {
-    if (!FNewLine) {
-      if (FInput.VervangenVerder == 0) ++FInput.Vervangen.back().Aantal;
+    if (FNewLine) {
+      FNewLine = false;
+      FSoorten.clear();
+    }
+    for (const TSoort& s : FSoorten)
+      if (s.Code == code && s.Soort == soort) {
+        if (s.Entry != NotKept) ++FInput.Vervangen[s.Entry].Aantal;
+        return;
+      }
+    if (FSoorten.size() == MaxSoortenPerRegel) {
+      if (FSoorten.back().Entry != NotKept) ++FInput.Vervangen[FSoorten.back().Entry].Aantal;
       return;
     }
-    FNewLine = false;
-    if (FInput.Vervangen.size() < MaxVervangenBewaard)
+    std::size_t entry = NotKept;
+    if (FInput.Vervangen.size() < MaxVervangenBewaard) {
+      entry = FInput.Vervangen.size();
       FInput.Vervangen.push_back(
           {static_cast<std::uint32_t>(FInput.Decoded.size()), code, 1, soort});
-    else
+    } else {
       ++FInput.VervangenVerder;
+    }
+    FSoorten.push_back({code, soort, entry});
   }
 
   TInputText& FInput;
   bool FNewLine = true;
+  std::vector<TSoort> FSoorten;
 };
 
 // Bytes that are not UTF-8 become '?', or with `cp1252` the code page 1252 characters they are.
@@ -157,6 +189,70 @@ bool IsUtf8WithoutMark(std::string_view bytes) {
   return stray < sequences;
 }
 
+// Whether a line is well-formed UTF-8 with at least one sequence of more than one byte.
+bool IsUtf8Regel(std::string_view line) {
+  bool sequence = false;
+  for (;;) {
+    const auto high =
+        std::find_if(line.begin(), line.end(), [](char c) { return (c & 0x80) != 0; });
+    if (high == line.end()) return sequence;
+    line.remove_prefix(static_cast<std::size_t>(high - line.begin()));
+    char32_t code = 0;
+    const std::size_t length = DecodeUtf8Sequence(line, code);
+    if (length == 0) return false;
+    sequence = true;
+    line.remove_prefix(length);
+  }
+}
+
+// The length of the line at the front of the text, and of the line end after it, as
+// TLineReader reads them.
+std::pair<std::size_t, std::size_t> NextLine(std::string_view text) {
+  std::size_t end = 0;
+  while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+  std::size_t next = end;
+  if (next < text.size() && text[next] == '\r') ++next;
+  if (next < text.size() && text[next] == '\n') ++next;
+  return {end, next - end};
+}
+
+// A text taken as code page 1252 may hold lines pasted from a program that writes UTF-8: each
+// such line is decoded as UTF-8, the others stay byte for byte as they are.
+void DecodeUtf8Regels(TInputText& input) {
+  const std::string_view bytes = input.Cp1252Bytes;
+  const auto isHigh = [](char c) { return (c & 0x80) != 0; };
+  std::string_view rest = bytes;
+  bool found = false;
+  while (!found) {
+    const auto high = std::find_if(rest.begin(), rest.end(), isHigh);
+    if (high == rest.end()) return;
+    // The line around the byte, from the last line end before it.
+    const std::size_t at = static_cast<std::size_t>(high - bytes.begin());
+    const std::size_t from = bytes.find_last_of("\r\n", at);
+    const std::size_t begin = from == std::string_view::npos ? 0 : from + 1;
+    const std::string_view line = bytes.substr(begin, NextLine(bytes.substr(begin)).first);
+    found = IsUtf8Regel(line);
+    rest = bytes.substr(begin + line.size());
+  }
+  TDecoder decoder(input, bytes.size());
+  for (rest = bytes; !rest.empty();) {
+    const auto [length, end] = NextLine(rest);
+    const std::string_view line = rest.substr(0, length);
+    if (std::any_of(line.begin(), line.end(), isHigh) && IsUtf8Regel(line)) {
+      if (input.Utf8Regels.size() < MaxVervangenBewaard)
+        input.Utf8Regels.push_back(static_cast<std::uint32_t>(input.Decoded.size()));
+      else
+        ++input.VervangenVerder;
+      DecodeUtf8(line, false, decoder);
+      decoder.AddBytes(rest.substr(length, end));
+    } else {
+      decoder.AddBytes(rest.substr(0, length + end));
+    }
+    rest.remove_prefix(length + end);
+  }
+  if (input.NulOffset) input.NulOffset = input.Decoded.size();
+}
+
 bool IsNotText(std::string_view text, bool endsInProbe) {
   if (endsInProbe) return true;
   const std::string_view probe = text.substr(0, TextProbeSize);
@@ -220,6 +316,7 @@ TInputText DecodeInput(std::string_view bytes) {
   case TTekstCodering::Cp1252: {
     input.Cp1252Bytes = UpToNul(bytes);
     if (input.Cp1252Bytes.size() < bytes.size()) input.NulOffset = input.Cp1252Bytes.size();
+    DecodeUtf8Regels(input);
     break;
   }
   case TTekstCodering::Utf8:

@@ -21,7 +21,8 @@ enum class TVervangSoort : std::uint8_t {
 };
 
 // A character of the file that code page 1252 lacks, or a sequence the file's encoding does
-// not allow, and what took its place. One entry covers every such character of one line.
+// not allow, and what took its place. One entry covers every such character of one line that
+// is the same.
 struct TVervangenTeken {
   // Where the first of them stands in the decoded text.
   std::uint32_t Offset = 0;
@@ -32,8 +33,9 @@ struct TVervangenTeken {
   TVervangSoort Soort = TVervangSoort::Ontbreekt;
 };
 
-// The lines with replaced characters whose entries are kept; the findings of further lines are
-// only counted, as the error list shows no more than that many findings of a file.
+// The replaced characters, and the lines read as UTF-8, whose entries are kept; the findings of
+// further ones are only counted, as the error list shows no more than that many findings of a
+// file.
 inline constexpr std::size_t MaxVervangenBewaard = 10000;
 
 // The finding of a replaced character, on the line it stands on.
@@ -53,19 +55,22 @@ struct TInputText {
   std::string Decoded;
   // Where a NUL character ended the text, when one did.
   std::optional<std::size_t> NulOffset;
-  // In the order of their offsets, at most one per line, for the first MaxVervangenBewaard
-  // lines that have them.
+  // In the order of their offsets, one per kind of character and line, the first
+  // MaxVervangenBewaard of them.
   std::vector<TVervangenTeken> Vervangen;
-  // How many more lines have replaced characters.
+  // In a text taken as code page 1252, where each line that was read as UTF-8 starts in the
+  // decoded text, the first MaxVervangenBewaard of them.
+  std::vector<std::uint32_t> Utf8Regels;
+  // How many more replaced characters and lines read as UTF-8 there are.
   std::size_t VervangenVerder = 0;
   // A NUL character among the first TextProbeSize characters, or more than one in eight of them
   // a control character other than TAB, LF, CR, form feed and end of file (26).
   bool NotText = false;
 
+  // Whether the text to read is the decoded one, not the file's bytes.
+  bool IsDecoded() const { return Codering != TTekstCodering::Cp1252 || !Utf8Regels.empty(); }
   // The text to read.
-  std::string_view Text() const {
-    return Codering == TTekstCodering::Cp1252 ? Cp1252Bytes : std::string_view(Decoded);
-  }
+  std::string_view Text() const { return IsDecoded() ? std::string_view(Decoded) : Cp1252Bytes; }
 };
 
 // Recognises the encoding by its byte-order mark (UTF-8, UTF-16 LE or BE), or as UTF-8 without

@@ -4,36 +4,54 @@
 
 #include <algorithm>
 
-std::size_t PrepareLine(std::string_view line, std::string& prepared) {
+namespace {
+
+bool IsSeparator(char c) {
+  return c == ';' || c == '\t';
+}
+
+// Where the first quote from pos stands that is not doubled; npos for none.
+std::size_t LoneQuote(std::string_view line, std::size_t pos) {
+  for (std::size_t k = pos; k < line.size(); ++k) {
+    if (line[k] != '"') continue;
+    if (k + 1 < line.size() && line[k + 1] == '"') {
+      ++k;
+      continue;
+    }
+    return k;
+  }
+  return std::string_view::npos;
+}
+
+} // namespace
+
+TRegelQuotes PrepareLine(std::string_view line, std::string& prepared) {
   line = Trim(line);
   if (line.find('"') == std::string_view::npos) {
     prepared.assign(line);
     std::replace(prepared.begin(), prepared.end(), ';', '\t');
     prepared += '\t';
-    return 0;
+    return {};
   }
-  const auto isSeparator = [](char c) { return c == ';' || c == '\t'; };
   prepared.clear();
-  std::size_t quotes = 0;
+  TRegelQuotes result;
+  std::size_t& quotes = result.Quotes;
   std::size_t pos = 0;
   for (;;) {
     std::size_t close = std::string_view::npos;
     if (pos < line.size() && line[pos] == '"') {
-      for (std::size_t k = pos + 1; k < line.size(); ++k) {
-        if (line[k] != '"') continue;
-        if (k + 1 < line.size() && line[k + 1] == '"') {
-          ++k;
-          continue;
-        }
-        close = k;
-        break;
-      }
+      close = LoneQuote(line, pos + 1);
       if (close != std::string_view::npos && close + 1 < line.size() &&
-          !isSeparator(line[close + 1]))
+          !IsSeparator(line[close + 1]))
         close = std::string_view::npos;
     }
     if (close != std::string_view::npos) {
       for (std::size_t k = pos + 1; k < close; ++k) {
+        if (line[k] == '\t') {
+          prepared += ' ';
+          result.TabInCel = true;
+          continue;
+        }
         prepared += line[k];
         if (line[k] == '"') {
           ++k;
@@ -52,7 +70,34 @@ std::size_t PrepareLine(std::string_view line, std::string& prepared) {
     ++pos;
   }
   prepared += '\t';
-  return quotes;
+  return result;
+}
+
+TCelStand CelStand(std::string_view line, bool open) {
+  std::size_t pos = 0;
+  if (open) {
+    const std::size_t close = LoneQuote(line, 0);
+    if (close == std::string_view::npos) return TCelStand::Open;
+    if (close + 1 < line.size() && !IsSeparator(line[close + 1])) return TCelStand::Gebroken;
+    pos = close + 2;
+  } else {
+    line = TrimLeft(line);
+  }
+  while (pos < line.size()) {
+    if (line[pos] == '"') {
+      const std::size_t close = LoneQuote(line, pos + 1);
+      if (close == std::string_view::npos) return TCelStand::Open;
+      if (close + 1 >= line.size()) return TCelStand::Dicht;
+      if (IsSeparator(line[close + 1])) {
+        pos = close + 2;
+        continue;
+      }
+    }
+    const std::size_t end = line.find_first_of(";\t", pos);
+    if (end == std::string_view::npos) return TCelStand::Dicht;
+    pos = end + 1;
+  }
+  return TCelStand::Dicht;
 }
 
 std::string JoinFields(std::string_view rest) {

@@ -16,7 +16,7 @@ enum class TBevindingId : std::uint8_t {
   ToernooinaamTeLang,
   StartdatumOngeldig,
   EinddatumOngeldig,
-  JaarVanEenCijfer,
+  KortJaar,
   StartNaEind,
   GeenRondeNr,
   GeenGeboortedatum,
@@ -39,6 +39,19 @@ enum class TBevindingId : std::uint8_t {
   OngeldigeCodering,
   GeenUtf8,
   NulTeken,
+  NaamAnders,
+  GebDatumAnders,
+  GebDatumErbij,
+  TegenZichzelf,
+  RondeNrLeeg,
+  RondeNrKleiner,
+  GeenRondedatum,
+  GetalVorm,
+  GebDatumNaRonde,
+  GebDatumNaStart,
+  RegelUtf8,
+  CelOverRegels,
+  TabInCel,
   Count
 };
 

@@ -113,8 +113,9 @@ inline constexpr const char* Bevindingen[] = {
     // StartdatumOngeldig, EinddatumOngeldig
     "042 Startdatum is geen geldige datum (dd-mm-eejj)",
     "052 Einddatum is geen geldige datum (dd-mm-eejj)",
-    // JaarVanEenCijfer: %3 is the date as it was read, yyyy-mm-dd.
-    "%1 \"%2\" heeft een jaar van \xE9\xE9n cijfer: gelezen als %3",
+    // KortJaar: %3 is the date as it was read, yyyy-mm-dd, %4 how many digits the year had
+    // (JaarCijfers).
+    "%1 \"%2\" heeft een jaar van %4: gelezen als %3",
     // StartNaEind
     "Startdatum ligt na de einddatum",
     // GeenRondeNr
@@ -151,7 +152,35 @@ inline constexpr const char* Bevindingen[] = {
     "Byte %1 is geen UTF-8: gelezen als \"%2\" (code page 1252)",
     // NulTeken
     "NUL-teken op deze regel: de rest van het bestand is niet gelezen",
+    // NaamAnders, GebDatumAnders, GebDatumErbij: a player's id, the line that made the player
+    // and what that line gave, and what this line gives instead. Dates as yyyy-mm-dd.
+    "Idnr %1 heet op regel %2 \"%3\": \"%4\" niet gebruikt",
+    "Idnr %1 is op regel %2 geboren op %3: %4 niet gebruikt",
+    "Idnr %1 heeft op regel %2 geen geboortedatum: %3 niet gebruikt",
+    // TegenZichzelf: the id on both sides.
+    "Wit en zwart hebben hetzelfde Idnr %1: de speler speelt tegen zichzelf",
+    // RondeNrLeeg, RondeNrKleiner: the field's name, its text and the round it was read as.
+    "%1 ontbreekt: gelezen als ronde 0",
+    "%1 \"%2\" is kleiner dan 1: gelezen als ronde %3",
+    // GeenRondedatum: the field's name and its text.
+    "%1 \"%2\" is geen geldige datum: de partij heeft geen rondedatum",
+    // GetalVorm: a number not written in plain digits: the field's name, its text and the
+    // number it was read as.
+    "%1 \"%2\" gelezen als %3",
+    // GebDatumNaRonde, GebDatumNaStart: the field's name, its text, and the date it lies
+    // after, yyyy-mm-dd.
+    "%1 \"%2\" ligt na de rondedatum %3",
+    "%1 \"%2\" ligt na de startdatum %3",
+    // RegelUtf8: a line of UTF-8 in a file of code page 1252.
+    "Regel in UTF-8 in een bestand in code page 1252: gelezen als UTF-8",
+    // CelOverRegels: the last line a quoted cell runs on to.
+    "Cel tussen aanhalingstekens loopt door tot regel %1: regeleinde gelezen als spatie",
+    // TabInCel
+    "TAB in een cel tussen aanhalingstekens: gelezen als spatie",
 };
+// How many digits the year of a KortJaar finding had: one, two, three, or %1 more.
+inline constexpr const char* JaarCijfers[] = {"\xE9\xE9n cijfer", "twee cijfers", "drie cijfers"};
+inline constexpr const char* JaarCijfersMeer = "%1 cijfers";
 // After a finding that the line has more of: how many more.
 inline constexpr const char* MeerOpDezeRegel = " (en nog %1 op deze regel)";
 // The names of the fields in the findings.
@@ -162,6 +191,8 @@ inline constexpr const char* VeldRondeNr = "Rondenummer";
 inline constexpr const char* VeldGebDatumWit = "Geboortedatum wit";
 inline constexpr const char* VeldGebDatumZwart = "Geboortedatum zwart";
 inline constexpr const char* VeldRecordCode = "Recordcode";
+inline constexpr const char* VeldIdNr = "Idnr";
+inline constexpr const char* VeldUitslag = "Uitslag";
 // The error list's own rows: the row that ends a list cut short, for %1 more findings of which
 // it shows the first %2; after a file's name, that it is gone since it was read.
 inline constexpr const char* NietGetoond = "En nog %1 fouten; de lijst toont de eerste %2.";

@@ -6,8 +6,9 @@ constexpr std::uintmax_t MiB = std::uintmax_t{1} << 20;
 
 } // namespace
 
-std::uintmax_t SpelerBudget(std::size_t fileBytes) {
-  return 4 * std::uintmax_t{fileBytes} + 40 * MiB;
+std::uintmax_t SpelerBudget(std::size_t fileBytes, bool invoerTabel) {
+  if (invoerTabel) return 4 * std::uintmax_t{fileBytes} + 40 * MiB;
+  return 6 * std::uintmax_t{fileBytes} + 16 * MiB;
 }
 
 double NaamBytes(const std::string& naam) {

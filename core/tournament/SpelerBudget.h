@@ -15,11 +15,13 @@ inline constexpr double RondeCelBytes = 24;
 inline constexpr double GameBytes = 200;
 inline constexpr std::size_t NaamInPlaats = 15;
 
-// The memory the games, players and rounds of a file may take: half of the eight times the
-// file that every front end holds to, so that the text and the input table fit beside, and
-// most of the 64 MiB above it, which a small file of many players needs and the input table of
-// a small file does not.
-std::uintmax_t SpelerBudget(std::size_t fileBytes);
+// The memory the games, players and rounds of a file may take, of the eight times the file and
+// 64 MiB that every front end holds to. Beside an input table: half of it, so that the text and
+// the table fit beside, and most of the 64 MiB, which a small file of many players needs and the
+// input table of a small file does not. Without one: all but twice the file (its bytes and its
+// decoded text, or a front end's own copy of the bytes) and the 48 MiB that the node converter
+// takes before it reads a file.
+std::uintmax_t SpelerBudget(std::size_t fileBytes, bool invoerTabel);
 // What a name takes beside its game, when it is too long to be held in place.
 double NaamBytes(const std::string& naam);
 // What that many players in that many rounds take in the table and the report.

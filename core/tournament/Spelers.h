@@ -36,6 +36,8 @@ public:
   std::int32_t IdNr;
   std::int32_t Rating;
   std::int32_t StartNr = 0;
+  // The line of the game that made the player, whose name and birth date it keeps.
+  std::int32_t RegelNr = 0;
   std::string Naam;
   TDate GebDatum;
   std::vector<TSpPartij> Partijen;

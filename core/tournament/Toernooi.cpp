@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <limits>
 #include <system_error>
+#include <vector>
 
 namespace {
 
@@ -31,6 +32,51 @@ static_assert(MaxTextFileSize < static_cast<std::uintmax_t>(NoLine),
 TLoadOutcome TextOutcome(const TInputText& input) {
   if (input.NotText) return TLoadOutcome::NotText;
   return input.Text().empty() ? TLoadOutcome::Empty : TLoadOutcome::Read;
+}
+
+// A line too short to be read is named, as a record code that is no number is, when its first
+// field holds text without a digit.
+void AddKorteRegel(std::string_view line, int regel, TFoutLijst& fouten) {
+  line = Trim(line);
+  std::string_view code = Trim(line.substr(0, std::min(line.find_first_of(";\t"), line.size())));
+  if (code.size() >= 2 && code.front() == '"' && code.back() == '"')
+    code = code.substr(1, code.size() - 2);
+  if (code.empty() ||
+      std::any_of(code.begin(), code.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    return;
+  if (regel == 1 && code.starts_with("sep=")) return;
+  fouten.AddFout(
+      {TBevindingId::GeenRecordCode, regel, {Tekst::VeldRecordCode, KortVeldTekst(code)}});
+}
+
+// The most lines a cell between quotes runs on to; a quote no cell closes does not join the
+// rest of the file.
+constexpr std::size_t MaxCelRegels = 8;
+
+// A line that ends inside a cell between quotes, joined with the lines the cell runs on to, each
+// line break read as one blank, as a spreadsheet writes a cell with a line break. False, and
+// nothing joined, when no quote closes the cell within MaxCelRegels lines; the reader then
+// stands after the lines joined.
+bool JoinCel(TLineReader& reader, std::string_view line, std::string& joined,
+             std::vector<std::string_view>& vervolg) {
+  vervolg.clear();
+  if (CelStand(line, false) != TCelStand::Open) return false;
+  TLineReader peek = reader;
+  for (std::string_view next; vervolg.size() < MaxCelRegels && peek.Next(next);) {
+    vervolg.push_back(next);
+    const TCelStand stand = CelStand(next, true);
+    if (stand == TCelStand::Gebroken) break;
+    if (stand == TCelStand::Open) continue;
+    joined.assign(line);
+    for (const std::string_view deel : vervolg) {
+      joined += ' ';
+      joined += deel;
+    }
+    reader = peek;
+    return true;
+  }
+  vervolg.clear();
+  return false;
 }
 
 bool FileExists(const std::filesystem::path& path) {
@@ -89,7 +135,7 @@ TLoadResult TToernooi::LoadFile(const std::filesystem::path& path, TCellTable& i
   TLoadResult result = file.Result;
   TInputText input = DecodeInput(file.Text);
   // A decoded text no longer needs the bytes it came from.
-  if (input.Codering != TTekstCodering::Cp1252) std::string().swap(file.Text);
+  if (input.IsDecoded()) std::string().swap(file.Text);
   if (result.Read()) result.Outcome = TextOutcome(input);
   if (!result.Read()) input = {};
   if (ReadText(path, input, inputGrid, fouten)) FinishLoad(fouten, FileExists(path));
@@ -140,7 +186,8 @@ bool TToernooi::ReadText(const std::filesystem::path& path, const TInputText& in
   inputGrid.SetRowCount(1);
   Rec.BestandsNaam = FileNameText(path);
   Rec.Federatie = "NED";
-  FBudget = SpelerBudget(text.size());
+  // A run that draws its last file's input table afterwards needs the room for it as well.
+  FBudget = SpelerBudget(text.size(), FillInputGrid || KeepRegels);
   FSourcePath = path;
   FRegelCount = 0;
   FCodering = input.Codering;
@@ -156,12 +203,17 @@ bool TToernooi::ReadText(const std::filesystem::path& path, const TInputText& in
   std::string prepared;
   std::string cells;
   std::size_t vervangen = 0;
-  // The replaced characters up to the offset, as findings on the line.
-  const auto addVervangen = [&](std::size_t upTo, int regel) {
+  std::size_t utf8 = 0;
+  // The findings of how the line's characters were read, up to its end's offset.
+  const auto addCodering = [&](std::size_t upTo, int regel) {
+    for (; utf8 < input.Utf8Regels.size() && input.Utf8Regels[utf8] <= upTo; ++utf8)
+      fouten.AddFout({TBevindingId::RegelUtf8, regel, {}});
     for (; vervangen < input.Vervangen.size() && input.Vervangen[vervangen].Offset <= upTo;
          ++vervangen)
       fouten.AddFout(VervangenTekenBevinding(input.Vervangen[vervangen], input.Codering, regel));
   };
+  std::string celRegel;
+  std::vector<std::string_view> vervolg;
   TLineReader reader(text);
   for (std::string_view line; reader.Next(line);) {
     const int regel = ++FRegelCount;
@@ -170,14 +222,30 @@ bool TToernooi::ReadText(const std::filesystem::path& path, const TInputText& in
       if (OnProgress) OnProgress(start, text.size());
       if (Stop(inputGrid)) return false;
     }
-    addVervangen(start + line.size(), regel);
+    addCodering(start + line.size(), regel);
+    vervolg.clear();
+    if (line.find('"') != std::string_view::npos && JoinCel(reader, line, celRegel, vervolg))
+      line = celRegel;
     // A cell's quotes do not count: a re-save with quoted cells skips the lines the original
     // skips.
-    const std::size_t quotes = line.size() > 4 ? PrepareLine(line, prepared) : 0;
-    if (line.size() - quotes <= 4) {
-      FSkippedRegels.Add(regel);
+    const TRegelQuotes quotes = line.size() > 4 ? PrepareLine(line, prepared) : TRegelQuotes{};
+    const bool kort = line.size() - quotes.Quotes <= 4;
+    if (kort) FSkippedRegels.Add(regel);
+    if (!vervolg.empty()) {
+      fouten.AddFout(
+          {TBevindingId::CelOverRegels, regel, {std::to_string(regel + std::ssize(vervolg))}});
+      // The lines joined into the cell keep their numbers and get no row of their own.
+      for (const std::string_view deel : vervolg) {
+        const int deelRegel = ++FRegelCount;
+        FSkippedRegels.Add(deelRegel);
+        addCodering(static_cast<std::size_t>(deel.data() - text.data()) + deel.size(), deelRegel);
+      }
+    }
+    if (kort) {
+      AddKorteRegel(line, regel, fouten);
       continue;
     }
+    if (quotes.TabInCel) fouten.AddFout({TBevindingId::TabInCel, regel, {}});
     if (FillInputGrid) {
       kopRegels.push_back(AddInputRow(inputGrid, prepared, cells) == 3);
     }
@@ -190,6 +258,12 @@ bool TToernooi::ReadText(const std::filesystem::path& path, const TInputText& in
     if (!codeVeld.empty() && !parsed && !(regel == 1 && codeVeld.starts_with("sep=")))
       fouten.AddFout(
           {TBevindingId::GeenRecordCode, regel, {Tekst::VeldRecordCode, KortVeldTekst(codeVeld)}});
+    // Blanks before the code are trimmed with the line; a code of more than three digits is
+    // one no program writes.
+    const std::size_t voor = line.size() - TrimLeft(line).size();
+    if (parsed && (voor > 0 || codeVeld.size() > 3 || !IsPlainGetal(codeVeld)))
+      AddGetalVorm(std::string(line.substr(0, voor)) + std::string(codeVeld), code,
+                   Tekst::VeldRecordCode, regel, fouten);
     std::string joined;
     if (code != 0 && code != 900) {
       joined = JoinFields(rest);
@@ -251,7 +325,7 @@ bool TToernooi::ReadText(const std::filesystem::path& path, const TInputText& in
   if (FRegelCount == 0 || Stop(inputGrid)) return false;
   // What follows the last line break stands on a line of its own.
   const int laatste = FRegelCount + (text.ends_with('\r') || text.ends_with('\n') ? 1 : 0);
-  addVervangen(text.size(), laatste);
+  addCodering(text.size(), laatste);
   fouten.TelFouten(input.VervangenVerder);
   if (input.NulOffset) fouten.AddFout({TBevindingId::NulTeken, laatste, {}});
 
@@ -260,7 +334,10 @@ bool TToernooi::ReadText(const std::filesystem::path& path, const TInputText& in
     FinishInputGrid(inputGrid, kopRegels);
   else if (KeepRegels)
     FRegels.assign(text);
-  if (!BuildSpelers(FBudget)) RefuseTooLarge(FBudget);
+  if (BuildSpelers(FBudget))
+    CheckSpelerWaarden(fouten);
+  else
+    RefuseTooLarge(FBudget);
   CheckRondeDatums(fouten);
   for (const TGame& game : Games) {
     if (game.Rec.WitNaam.size() < 3)

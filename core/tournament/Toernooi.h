@@ -120,6 +120,9 @@ private:
   // Builds the players unless they, the table and the report would take more than the budget
   // in bytes; then leaves none.
   bool BuildSpelers(std::uintmax_t budget);
+  // A line that gives a player's id another name or birth date than the line that made the
+  // player is named: the player keeps the first.
+  void CheckSpelerWaarden(TFoutLijst& fouten) const;
   // Counts the players the build would have made, for the refusal.
   void RefuseTooLarge(std::uintmax_t budget);
   // Whether the user stopped the load; a stopped load leaves the tournament and the input

@@ -13,22 +13,37 @@ void TToernooi::ReadGame(std::string_view rest, int regel, TFoutLijst& fouten) {
   const std::string_view rondeVeld = CutTabField(rest);
   const std::optional<std::int32_t> rondeNr = ParseIntField(rondeVeld);
   rec.RondeNr = rondeNr.value_or(0);
-  if (!rondeNr && !Trim(rondeVeld).empty())
+  if (!rondeNr && Trim(rondeVeld).empty())
+    fouten.AddFout({TBevindingId::RondeNrLeeg, regel, {Tekst::VeldRondeNr}});
+  else if (!rondeNr)
     fouten.AddFout(
         {TBevindingId::GeenRondeNr, regel, {Tekst::VeldRondeNr, KortVeldTekst(rondeVeld)}});
+  else if (rec.RondeNr < 1)
+    fouten.AddFout({TBevindingId::RondeNrKleiner,
+                    regel,
+                    {Tekst::VeldRondeNr, KortVeldTekst(rondeVeld), std::to_string(rec.RondeNr)}});
+  else if (!IsPlainGetal(rondeVeld))
+    AddGetalVorm(rondeVeld, rec.RondeNr, Tekst::VeldRondeNr, regel, fouten);
   // An empty round date takes the next field's text, whose shift the id and result checks
   // then show.
   const TDatumVeld rondeDatum = ReadDatumVeld(rest);
   rec.RondeDatum = rondeDatum.Datum;
+  if (rondeDatum.Datum == InvalidDate)
+    fouten.AddFout({TBevindingId::GeenRondedatum,
+                    regel,
+                    {Tekst::VeldRondedatum, KortVeldTekst(Trim(rondeDatum.Tekst))}});
   AddJaarVerbreed(rondeDatum, Tekst::VeldRondedatum, regel, fouten);
-  rec.WitIdNr = ReadIntField(rest);
-  rec.ZwartIdNr = ReadIntField(rest);
-  rec.Uitslag = ReadIntField(rest);
+  rec.WitIdNr = ReadGetal(CutTabField(rest), Tekst::VeldIdNr, regel, fouten).value_or(0);
+  rec.ZwartIdNr = ReadGetal(CutTabField(rest), Tekst::VeldIdNr, regel, fouten).value_or(0);
+  rec.Uitslag = ReadGetal(CutTabField(rest), Tekst::VeldUitslag, regel, fouten).value_or(0);
   rec.WitNaam = std::string(CutTabField(rest));
   rec.ZwartNaam = std::string(CutTabField(rest));
-  // Each birth date is its own player's, also when the other one is empty.
-  rec.WitGebDatum = ReadGebDatum(rest, Tekst::VeldGebDatumWit, regel, fouten);
-  rec.ZwartGebDatum = ReadGebDatum(rest, Tekst::VeldGebDatumZwart, regel, fouten);
+  // A birth date after the round's date, or after the start when the round has none, is
+  // named; each birth date is its own player's, also when the other one is empty.
+  const bool opRonde = IsShownDate(rec.RondeDatum);
+  const TDate peil = opRonde ? rec.RondeDatum : IdNrs.Has(42) ? Rec.StartDatum : InvalidDate;
+  rec.WitGebDatum = ReadGebDatum(rest, Tekst::VeldGebDatumWit, regel, peil, opRonde, fouten);
+  rec.ZwartGebDatum = ReadGebDatum(rest, Tekst::VeldGebDatumZwart, regel, peil, opRonde, fouten);
 
   // Every game record names its round, also one that is rejected below.
   const int index = GetRondeIndex(rec.RondeNr);
@@ -42,6 +57,8 @@ void TToernooi::ReadGame(std::string_view rest, int regel, TFoutLijst& fouten) {
   if (rec.WitIdNr < 1 || rec.ZwartIdNr < 1) {
     fouten.AddFout({TBevindingId::IdNrOntbreekt, regel, {}});
     rejected = true;
+  } else if (rec.WitIdNr == rec.ZwartIdNr) {
+    fouten.AddFout({TBevindingId::TegenZichzelf, regel, {std::to_string(rec.WitIdNr)}});
   }
   if (rec.Uitslag < 1 || rec.Uitslag > 5) {
     fouten.AddFout({TBevindingId::UitslagOngeldig, regel, {}});

@@ -1,3 +1,4 @@
+#include "core/reading/Fields.h"
 #include "core/tournament/NaamBreedte.h"
 #include "core/tournament/SpelerBudget.h"
 #include "core/tournament/Toernooi.h"
@@ -24,24 +25,31 @@ bool TToernooi::BuildSpelers(std::uintmax_t budget) {
   // The games and rounds were counted as they were read.
   if (FTeVeel || FNodig > static_cast<double>(budget)) return false;
   // The players are counted as they are made: a file of many new players in many rounds
-  // stops here, before it takes more than the budget. A name is held by the player and by the
-  // table.
+  // stops here, before it takes more than the budget. A name is held by the player, by the
+  // table and by the report; while its report line is made, the longest is held three times
+  // more: its cell's text, the line, and the line's copy in the report.
   const double perSpeler = TableBytes(1, rondes) - TableBytes(0, rondes);
   double nodig = FNodig;
+  std::size_t langste = 0;
   // Every player is found or made here, and ids are unique in the list, so the players of
   // each game are remembered for the pairing step instead of being looked up again.
-  const auto speler = [&](std::int32_t idNr, const std::string& naam, TDate gebDatum) {
+  const auto speler = [&](std::int32_t idNr, const std::string& naam, TDate gebDatum,
+                          std::int32_t regel) {
     if (TSp* sp = Spelers.GetSpeler(idNr)) return sp;
-    nodig += perSpeler + 2 * static_cast<double>(naam.size());
-    return &Spelers.Add(SpSortKey(naam), std::make_unique<TSp>(idNr, 0, naam, gebDatum));
+    nodig += perSpeler + 3 * static_cast<double>(naam.size());
+    langste = std::max(langste, naam.size());
+    TSp& sp = Spelers.Add(SpSortKey(naam), std::make_unique<TSp>(idNr, 0, naam, gebDatum));
+    sp.RegelNr = regel;
+    return &sp;
   };
   std::vector<std::pair<TSp*, TSp*>> paren;
   paren.reserve(static_cast<std::size_t>(Games.Count()));
   for (const TGame& game : Games) {
-    TSp* wit = speler(game.Rec.WitIdNr, game.Rec.WitNaam, game.Rec.WitGebDatum);
-    TSp* zwart = speler(game.Rec.ZwartIdNr, game.Rec.ZwartNaam, game.Rec.ZwartGebDatum);
+    TSp* wit = speler(game.Rec.WitIdNr, game.Rec.WitNaam, game.Rec.WitGebDatum, game.Rec.RegelNr);
+    TSp* zwart =
+        speler(game.Rec.ZwartIdNr, game.Rec.ZwartNaam, game.Rec.ZwartGebDatum, game.Rec.RegelNr);
     paren.emplace_back(wit, zwart);
-    if (nodig > static_cast<double>(budget)) {
+    if (nodig + 3 * static_cast<double>(langste) > static_cast<double>(budget)) {
       Spelers.Clear();
       return false;
     }
@@ -63,6 +71,30 @@ bool TToernooi::BuildSpelers(std::uintmax_t budget) {
     zwart->AddPartij(wit, &game, 1);
   }
   return true;
+}
+
+void TToernooi::CheckSpelerWaarden(TFoutLijst& fouten) const {
+  const auto check = [&](std::int32_t idNr, const std::string& naam, TDate gebDatum,
+                         std::int32_t regel) {
+    const TSp* sp = Spelers.GetSpeler(idNr);
+    if (sp == nullptr || sp->RegelNr == regel) return;
+    const std::string id = std::to_string(idNr);
+    const std::string eerste = std::to_string(sp->RegelNr);
+    if (Trim(naam) != Trim(sp->Naam))
+      fouten.AddFout({TBevindingId::NaamAnders, regel, {id, eerste, sp->Naam, naam}});
+    if (!IsShownDate(gebDatum) || gebDatum == sp->GebDatum) return;
+    const std::string datum = FormatDate("yyyy-mm-dd", gebDatum);
+    if (IsShownDate(sp->GebDatum))
+      fouten.AddFout({TBevindingId::GebDatumAnders,
+                      regel,
+                      {id, eerste, FormatDate("yyyy-mm-dd", sp->GebDatum), datum}});
+    else
+      fouten.AddFout({TBevindingId::GebDatumErbij, regel, {id, eerste, datum}});
+  };
+  for (const TGame& game : Games) {
+    check(game.Rec.WitIdNr, game.Rec.WitNaam, game.Rec.WitGebDatum, game.Rec.RegelNr);
+    check(game.Rec.ZwartIdNr, game.Rec.ZwartNaam, game.Rec.ZwartGebDatum, game.Rec.RegelNr);
+  }
 }
 
 void TToernooi::RefuseTooLarge(std::uintmax_t budget) {

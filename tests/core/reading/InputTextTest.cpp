@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -116,45 +117,86 @@ TEST(LoadEncodings, ReadAStrayByteInUtf8AsCodePage1252) {
   EXPECT_EQ(DecodeInput(mostlyCp1252).Codering, TTekstCodering::Cp1252);
 }
 
+// A code page 1252 file with a line pasted from a program that writes UTF-8: that line is read
+// as UTF-8 with a finding on it, every other line byte for byte; also when the file has as many
+// stray bytes as UTF-8 letters.
+TEST(LoadEncodings, ReadEachLineInItsOwnEncoding) {
+  const TRead want = Read(Cp1252Csv);
+  const std::string line9 = "900;2;10-10-2009;1;2;7;Dani\xEBl, Ren\xE9;\xC9mile, Zo\xEB;;\r\n";
+  std::string mixed = Cp1252Csv;
+  mixed.replace(mixed.find(line9), line9.size(), Cp1252ToUtf8(line9));
+  const TRead read = Read(mixed);
+  EXPECT_EQ(read.Codering, TTekstCodering::Cp1252);
+  EXPECT_EQ(read.Report, want.Report);
+  EXPECT_EQ(read.Errors, (std::vector<std::string>{
+                             "9 Regel in UTF-8 in een bestand in code page 1252: gelezen als UTF-8",
+                             "9 Niet legale uitslag.", " Zwolle.csv"}));
+  EXPECT_EQ(read.Status, "2 fout");
+
+  const TInputText equal =
+      DecodeInput("012;Toernooi Zw\xF6lf \xE9\xE8\xEB\r\n022;Zw\xC3\xB6lle\r\n022;\xC5\x81\xC3\xB3"
+                  "d\xC5\xBA");
+  EXPECT_EQ(equal.Codering, TTekstCodering::Cp1252);
+  EXPECT_EQ(equal.Text(), "012;Toernooi Zw\xF6lf \xE9\xE8\xEB\r\n022;Zw\xF6lle\r\n022;L\xF3"
+                          "dz");
+  EXPECT_EQ(equal.Utf8Regels, (std::vector<std::uint32_t>{24, 36}));
+  EXPECT_EQ(equal.Vervangen.size(), 2u);
+}
+
 // Each substitute, and what the finding says of it.
 TEST(DecodeInput, ReplacesWhatCodePage1252LacksAndSaysWhat) {
   const struct {
     const char* Name;
     std::string Bytes;
     std::string Text;
-    std::string Finding;
+    std::vector<std::string> Findings;
   } cases[] = {
       {"Dutch ligature",
        "\xEF\xBB\xBF"
        "\xC4\xB2sselmeer",
-       "IJsselmeer", "Teken U+0132 bestaat niet in code page 1252: vervangen door \"IJ\""},
-      {"Romanian comma below", "Bra\xC8\x99ov", "Brasov",
-       "Teken U+0219 bestaat niet in code page 1252: vervangen door \"s\""},
-      {"combining accent and more on the line", "Rene\xCC\x81 \xE4\xB8\xAD\xF0\x9F\x98\x80",
-       "Rene ??",
-       "Teken U+0301 bestaat niet in code page 1252: weggelaten (en nog 2 op deze regel)"},
+       "IJsselmeer",
+       {"Teken U+0132 bestaat niet in code page 1252: vervangen door \"IJ\""}},
+      {"Romanian comma below",
+       "Bra\xC8\x99ov",
+       "Brasov",
+       {"Teken U+0219 bestaat niet in code page 1252: vervangen door \"s\""}},
+      {"each kind of character on a line once",
+       "Rene\xCC\x81 \xE4\xB8\xAD\xF0\x9F\x98\x80\xE4\xB8\xAD\xCC\x81",
+       "Rene ???",
+       {"Teken U+0301 bestaat niet in code page 1252: weggelaten (en nog 1 op deze regel)",
+        "Teken U+4E2D bestaat niet in code page 1252: vervangen door \"?\" (en nog 1 op deze "
+        "regel)",
+        "Teken U+01F600 bestaat niet in code page 1252: vervangen door \"?\""}},
+      {"a stray byte beside a character code page 1252 lacks",
+       "\xC5\x81\xC3\xB3"
+       "d\xC5\xBA \xE9\xC5\x81",
+       "L\xF3"
+       "dz \xE9L",
+       {"Teken U+0141 bestaat niet in code page 1252: vervangen door \"L\" (en nog 1 op deze "
+        "regel)",
+        "Teken U+017A bestaat niet in code page 1252: vervangen door \"z\"",
+        "Byte E9 is geen UTF-8: gelezen als \"\xE9\" (code page 1252)"}},
       {"invalid UTF-8 after a mark",
        "\xEF\xBB\xBF"
        "a\xC3(",
-       "a?(", "Ongeldige UTF-8 (C3): vervangen door \"?\""},
+       "a?(",
+       {"Ongeldige UTF-8 (C3): vervangen door \"?\""}},
       {"lone surrogate in UTF-16",
        "\xFF\xFE"
        "a\0\x00\xD8"s,
-       "a?", "Ongeldige UTF-16 (D800): vervangen door \"?\""},
-      {"code page 1252 is not UTF-8", "Ren\xE9 \xC4\xB2", "Ren\xE9 \xC4\xB2", ""},
+       "a?",
+       {"Ongeldige UTF-16 (D800): vervangen door \"?\""}},
+      {"code page 1252 is not UTF-8", "Ren\xE9 \xC4\xB2", "Ren\xE9 \xC4\xB2", {}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
     const TInputText input = DecodeInput(c.Bytes);
     EXPECT_EQ(input.Text(), c.Text);
     EXPECT_FALSE(input.NotText);
-    if (c.Finding.empty()) {
-      EXPECT_TRUE(input.Vervangen.empty());
-    } else {
-      ASSERT_EQ(input.Vervangen.size(), 1u);
-      EXPECT_EQ(BevindingText(VervangenTekenBevinding(input.Vervangen[0], input.Codering, 1)),
-                c.Finding);
-    }
+    std::vector<std::string> findings;
+    for (const TVervangenTeken& teken : input.Vervangen)
+      findings.push_back(BevindingText(VervangenTekenBevinding(teken, input.Codering, 1)));
+    EXPECT_EQ(findings, c.Findings);
   }
 }
 

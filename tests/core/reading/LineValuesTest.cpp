@@ -115,11 +115,67 @@ TEST(ReadText, NamesEveryValueItCannotTake) {
        "102;Ij Kl\r\n122;30 min\r\n" +
            game,
        {"4 042 Startdatum \"9-11-14\" heeft een jaar van \xE9\xE9n cijfer: gelezen als 2009-11-14",
-        "5 052 Einddatum \"09-11-21\" heeft een jaar van \xE9\xE9n cijfer: gelezen als "
-        "2009-11-21"}},
+        "5 052 Einddatum \"09-11-21\" heeft een jaar van twee cijfers: gelezen als 2009-11-21"}},
       {"header records without a game",
        Kop,
        {" Het bestand heeft geen partijen (900): het rapport heeft geen spelers"}},
+      {"an id with another name",
+       Kop + game + "900;2;21-11-2009;2;1;1;Zwart, Zora;Visser, Tom;;\r\n",
+       {"9 Idnr 1 heet op regel 8 \"Wit, Willem\": \"Visser, Tom\" niet gebruikt"}},
+      {"an id with another birth date",
+       Kop + "900;1;14-11-2009;1;2;1;Wit, Willem;Zwart, Zora;02-03-1998;\r\n" +
+           "900;2;21-11-2009;2;1;1;Zwart, Zora;Wit, Willem;05-01-2001;05-01-2001\r\n",
+       {"9 Idnr 2 heeft op regel 8 geen geboortedatum: 2001-01-05 niet gebruikt",
+        "9 Idnr 1 is op regel 8 geboren op 1998-03-02: 2001-01-05 niet gebruikt"}},
+      {"a game against oneself",
+       Kop + "900;1;14-11-2009;1;1;1;Wit, Willem;Wit, Willem;;\r\n",
+       {"8 Wit en zwart hebben hetzelfde Idnr 1: de speler speelt tegen zichzelf"}},
+      {"round numbers empty, zero and below zero",
+       Kop + "900;;14-11-2009;1;2;1;Wit, Willem;Zwart, Zora;;\r\n" +
+           "900;-0;14-11-2009;3;4;1;Aa, Bb;Cc, Dd;;\r\n" +
+           "900;-3;14-11-2009;5;6;1;Ee, Ff;Gg, Hh;;\r\n",
+       {"8 Rondenummer ontbreekt: gelezen als ronde 0",
+        "9 Rondenummer \"-0\" is kleiner dan 1: gelezen als ronde 0",
+        "10 Rondenummer \"-3\" is kleiner dan 1: gelezen als ronde -3"}},
+      {"round dates that are no date",
+       Kop + "900;1;morgen;1;2;1;Wit, Willem;Zwart, Zora;;\r\n" +
+           "900;2;31-02-2010;2;1;1;Zwart, Zora;Wit, Willem;;\r\n",
+       {"8 Rondedatum \"morgen\" is geen geldige datum: de partij heeft geen rondedatum",
+        "8 Rondedatum ligt niet tussen de start- en einddatum",
+        "9 Rondedatum \"31-02-2010\" is geen geldige datum: de partij heeft geen rondedatum",
+        "9 Rondedatum ligt niet tussen de start- en einddatum"}},
+      {"a round date that is no date without start and end date",
+       "012;Schoolschaak Oost\r\n900;1;morgen;1;2;1;Wit, Willem;Zwart, Zora;;\r\n",
+       {"2 Rondedatum \"morgen\" is geen geldige datum: de partij heeft geen rondedatum",
+        " 022 Naam Toernooiplaats ontbreekt.", " 032 Federatie naam ontbreekt (NED)",
+        " 042 Startdatum ontbreekt.", " 052 Einddatum ontbreekt.", " 102 Inzender ontbreekt",
+        " 122 Speeltempo ontbreekt."}},
+      {"numbers in other forms",
+       Kop + "0900;x10;14-11-2009;$1;+2;0x1;Wit, Willem;Zwart, Zora;;\r\n" +
+           " 900;2;21-11-2009;2;1;1;Zwart, Zora;Wit, Willem;;\r\n" +
+           "\t+900;3;22-11-2009;3;4;1;Aa, Bb;Cc, Dd;;\r\n" +
+           "x384;4;21-11-2009;1;2;1;Wit, Willem;Zwart, Zora;;\r\n",
+       {"8 Recordcode \"0900\" gelezen als 900", "8 Rondenummer \"x10\" gelezen als 16",
+        "8 Idnr \"$1\" gelezen als 1", "8 Idnr \"+2\" gelezen als 2",
+        "8 Uitslag \"0x1\" gelezen als 1", "9 Recordcode \" 900\" gelezen als 900",
+        "10 Recordcode \" +900\" gelezen als 900",
+        "10 Rondedatum ligt niet tussen de start- en einddatum",
+        "11 Recordcode \"x384\" gelezen als 900"}},
+      {"record codes without a digit",
+       Kop + game + "x\r\nx;1\r\n\"\"\r\n",
+       {"9 Recordcode \"x\" is geen getal: de regel is niet gelezen",
+        "10 Recordcode \"x\" is geen getal: de regel is niet gelezen"}},
+      {"a two-digit year",
+       Kop + "900;1;14-11-2009;1;2;1;Wit, Willem;Zwart, Zora;01-01-10;\r\n",
+       {"8 Geboortedatum wit \"01-01-10\" heeft een jaar van twee cijfers: gelezen als "
+        "2001-01-10"}},
+      {"birth dates after the round's date or the start",
+       Kop + "900;1;14-11-2009;1;2;1;Wit, Willem;Zwart, Zora;01-01-2090;\r\n" +
+           "900;2;morgen;3;4;1;Aa, Bb;Cc, Dd;;20-11-2009\r\n",
+       {"8 Geboortedatum wit \"01-01-2090\" ligt na de rondedatum 2009-11-14",
+        "9 Rondedatum \"morgen\" is geen geldige datum: de partij heeft geen rondedatum",
+        "9 Geboortedatum zwart \"20-11-2009\" ligt na de startdatum 2009-11-14",
+        "9 Rondedatum ligt niet tussen de start- en einddatum"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
@@ -128,6 +184,28 @@ TEST(ReadText, NamesEveryValueItCannotTake) {
     want.push_back(" Oost.csv");
     EXPECT_EQ(gelezen.Errors, want);
   }
+}
+
+// A cell with a line break, as a spreadsheet writes it, is one cell of one line and the lines
+// after it keep their numbers; a TAB in a quoted cell is a blank.
+TEST(ReadText, ReadsAQuotedCellOverALineBreakAndWithATab) {
+  const TGelezen gelezen =
+      Read(Kop + "900;1;14-11-2009;1;2;1;\"Wit,\r\nWillem\";\"Zwart,\tZora\";;\r\n" +
+           "900;2;21-11-2009;2;1;7;Zwart, Zora;Wit, Willem;;\r\n");
+  ASSERT_EQ(gelezen.Games.size(), 1u);
+  EXPECT_EQ(gelezen.Games[0].WitNaam, "Wit, Willem");
+  EXPECT_EQ(gelezen.Games[0].ZwartNaam, "Zwart, Zora");
+  EXPECT_EQ(gelezen.Errors,
+            (std::vector<std::string>{
+                "8 Cel tussen aanhalingstekens loopt door tot regel 9: regeleinde gelezen als "
+                "spatie",
+                "8 TAB in een cel tussen aanhalingstekens: gelezen als spatie",
+                "10 Niet legale uitslag.", " Oost.csv"}));
+  // A quote that no cell closes within a few lines joins nothing.
+  const TGelezen open = Read(Kop + "900;1;14-11-2009;1;2;1;\"Wit, Willem;Zwart, Zora;;\r\n" +
+                             "900;2;21-11-2009;2;1;1;Zwart, Zora;\"Wit\", Willem;;\r\n");
+  EXPECT_EQ(open.Games.size(), 2u);
+  EXPECT_EQ(open.Errors.back(), " Oost.csv");
 }
 
 // A cell as a spreadsheet writes it when told to quote: between double quotes, each quote

@@ -273,6 +273,7 @@ TEST(ConversionFindingRow, GivesTheInputRowOfTheFindingsLine) {
   }
   EXPECT_EQ(shown, (std::vector<std::string>{
                        "Regel Opmerking -> none",
+                       "3 Recordcode \"ab\" is geen getal: de regel is niet gelezen -> none",
                        " 022 Naam Toernooiplaats ontbreekt. -> none",
                        " 032 Federatie naam ontbreekt (NED) -> none",
                        " 042 Startdatum ontbreekt. -> none",

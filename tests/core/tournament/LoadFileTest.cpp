@@ -54,19 +54,21 @@ TEST(LoadFile, ListsEveryFindingOfEachFixture) {
   const TErrorListCase cases[] = {
       {"complete_tournament.csv", {{"", "complete_tournament.csv", "0"}}},
       {"short_lines.csv",
-       {{"", Plaats, ""},
+       {{"3", "Recordcode \"abc\" is geen getal: de regel is niet gelezen", ""},
+        {"", Plaats, ""},
         {"", Federatie, ""},
         {"", Eind, ""},
         {"", Inzender, ""},
         {"", Tempo, ""},
         {"", GeenPartijen, ""},
-        {"", "short_lines.csv", "6"}}},
+        {"", "short_lines.csv", "7"}}},
       {"record_code_0900.csv",
        Concat({{"2", "Speler Idnr ontbreekt.", ""},
+               {"3", "Recordcode \"0900\" gelezen als 900", ""},
                {"3", "Speler Idnr ontbreekt.", ""},
                {"4", "Speler Idnr ontbreekt.", ""},
                {"4", "Niet legale uitslag.", ""}},
-              Concat(MissingHeaders(), {{"", "record_code_0900.csv", "10"}}))},
+              Concat(MissingHeaders(), {{"", "record_code_0900.csv", "11"}}))},
       {"two_name_records.csv",
        Concat(
            {{"1", "Toernooinaam is te kort", ""},
@@ -92,9 +94,13 @@ TEST(LoadFile, ListsEveryFindingOfEachFixture) {
                {"6", "Niet legale uitslag.", ""}},
               Concat(MissingHeaders(), {{"8", "Meer dan 1 datum/ronde", ""},
                                         {"", "rejected_games_move_round_dates.csv", "11"}}))},
-      {"round_dates.csv", Concat(MissingHeaders(), {{"4", "Meer dan 1 datum/ronde", ""},
-                                                    {"7", "Meer dan 1 datum/ronde", ""},
-                                                    {"", "round_dates.csv", "8"}})},
+      {"round_dates.csv",
+       Concat({{"5",
+                "Rondedatum \"31-02-2009\" is geen geldige datum: de partij heeft geen rondedatum",
+                ""}},
+              Concat(MissingHeaders(), {{"4", "Meer dan 1 datum/ronde", ""},
+                                        {"7", "Meer dan 1 datum/ronde", ""},
+                                        {"", "round_dates.csv", "9"}}))},
       {"played_twice_in_round.csv",
        {{"11", "Witspeler heeft in deze ronde reeds gespeeld (Regel 6)", ""},
         {"12", "Zwartspeler heeft in deze ronde reeds gespeeld (Regel 8)", ""},
@@ -127,7 +133,7 @@ TEST(LoadFile, BatchListsOnlyTheSummaryRowOfEachFile) {
   run.Load(LoadData("record_code_0900.csv"), true);
   run.Load(LoadData("complete_tournament.csv"), true);
   EXPECT_EQ(run.Errors(), (std::vector<TErrorRow>{{"", "missing_start_date.csv", "2"},
-                                                  {"", "record_code_0900.csv", "10"},
+                                                  {"", "record_code_0900.csv", "11"},
                                                   {"", "complete_tournament.csv", "0"}}));
   EXPECT_EQ(run.Status(), "0 fout");
   for (int r = 1; r <= 3; ++r) EXPECT_EQ(run.ErrorGrid.GetCell(0, r), std::to_string(r));
