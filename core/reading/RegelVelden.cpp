@@ -109,3 +109,25 @@ std::string JoinFields(std::string_view rest) {
   result += '\t';
   return result;
 }
+
+bool JoinCel(TLineReader& reader, std::string_view line, std::string& joined,
+             std::vector<std::string_view>& vervolg) {
+  vervolg.clear();
+  if (CelStand(line, false) != TCelStand::Open) return false;
+  TLineReader peek = reader;
+  for (std::string_view next; vervolg.size() < MaxCelRegels && peek.Next(next);) {
+    vervolg.push_back(next);
+    const TCelStand stand = CelStand(next, true);
+    if (stand == TCelStand::Gebroken) break;
+    if (stand == TCelStand::Open) continue;
+    joined.assign(line);
+    for (const std::string_view deel : vervolg) {
+      joined += ' ';
+      joined += deel;
+    }
+    reader = peek;
+    return true;
+  }
+  vervolg.clear();
+  return false;
+}

@@ -70,10 +70,14 @@ void DrawInputGrid(std::string_view text, TCellTable& grid) {
   grid.ReserveRows(static_cast<int>(kept) + 1, text.size() + kept * nummer);
   std::string prepared;
   std::string cells;
+  std::string celRegel;
+  std::vector<std::string_view> vervolg;
   TLineReader reader(text);
   for (std::string_view line; reader.Next(line);) {
-    // The load's rule for the lines it skips.
-    const std::size_t quotes = line.size() > 4 ? PrepareLine(line, prepared) : 0;
+    // The load's rules for a cell over several lines and for the lines it skips.
+    if (line.find('"') != std::string_view::npos && JoinCel(reader, line, celRegel, vervolg))
+      line = celRegel;
+    const std::size_t quotes = line.size() > 4 ? PrepareLine(line, prepared).Quotes : 0;
     if (line.size() - quotes <= 4) continue;
     kopRegels.push_back(AddInputRow(grid, prepared, cells) == 3);
   }

@@ -49,36 +49,6 @@ void AddKorteRegel(std::string_view line, int regel, TFoutLijst& fouten) {
       {TBevindingId::GeenRecordCode, regel, {Tekst::VeldRecordCode, KortVeldTekst(code)}});
 }
 
-// The most lines a cell between quotes runs on to; a quote no cell closes does not join the
-// rest of the file.
-constexpr std::size_t MaxCelRegels = 8;
-
-// A line that ends inside a cell between quotes, joined with the lines the cell runs on to, each
-// line break read as one blank, as a spreadsheet writes a cell with a line break. False, and
-// nothing joined, when no quote closes the cell within MaxCelRegels lines; the reader then
-// stands after the lines joined.
-bool JoinCel(TLineReader& reader, std::string_view line, std::string& joined,
-             std::vector<std::string_view>& vervolg) {
-  vervolg.clear();
-  if (CelStand(line, false) != TCelStand::Open) return false;
-  TLineReader peek = reader;
-  for (std::string_view next; vervolg.size() < MaxCelRegels && peek.Next(next);) {
-    vervolg.push_back(next);
-    const TCelStand stand = CelStand(next, true);
-    if (stand == TCelStand::Gebroken) break;
-    if (stand == TCelStand::Open) continue;
-    joined.assign(line);
-    for (const std::string_view deel : vervolg) {
-      joined += ' ';
-      joined += deel;
-    }
-    reader = peek;
-    return true;
-  }
-  vervolg.clear();
-  return false;
-}
-
 bool FileExists(const std::filesystem::path& path) {
   std::error_code ec;
   return std::filesystem::is_regular_file(path, ec);
