@@ -417,7 +417,8 @@ void TCellTable::FitMergedTexts(int extra) {
     const int need = padded(FMeasure(line, font));
     const std::int64_t end = std::min<std::int64_t>(left + colSpan, FColCount);
     std::int64_t room = 0;
-    for (std::int64_t c = left; c < end && room < need; ++c) room += FColWidths[static_cast<std::size_t>(c)];
+    for (std::int64_t c = left; c < end && room < need; ++c)
+      room += FColWidths[static_cast<std::size_t>(c)];
     if (room < need)
       FColWidths[left] =
           std::max(FColWidths[left],
