@@ -2,9 +2,11 @@
 // the commands the window runs on them. Texts cross to the page as UTF-8, bytes as arrays.
 #include "core/report/ReportFile.h"
 #include "core/run/Conversion.h"
+#include "core/run/RunSteps.h"
 #include "core/text/Cp1252.h"
 #include "core/text/DecimalSeparator.h"
 #include "core/text/ErrorBoxText.h"
+#include "core/text/InvoerBestand.h"
 #include "core/text/TekstTabel.h"
 #include "core/text/Teksten.h"
 #include "core/text/TextCase.h"
@@ -18,6 +20,7 @@
 #include <array>
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <numeric>
 #include <optional>
 #include <string>
@@ -41,6 +44,19 @@ struct TWebResult {
   bool Report = false;
   // A file of a run: the error list's row that is its summary, or -1.
   int SummaryRow = -1;
+  // A file of a run: its place in the run's files, counted from 0; -1 for any other result.
+  int File = -1;
+  // A file of a run whose report the page is to keep (ReportName, ReportBytes) before it tells
+  // the core how that went (RunStored).
+  bool Store = false;
+};
+
+// A fresh core: the caption, the decimal separator it took, and the extension of the files it
+// converts.
+struct TWebStart {
+  std::string Caption;
+  std::string Separator;
+  std::string Extension;
 };
 
 // The report of the file last opened, or why there is none to save.
@@ -100,6 +116,18 @@ std::string ShownUtf8(std::string text) {
   return text + "\xE2\x80\xA6";
 }
 
+// The catalogue's words that compose makes around a name, in UTF-8 with the name as it is: the
+// words are code page 1252 and the name is not, so a mark that neither holds stands for the
+// name until the words are converted.
+std::string WithName(const std::function<std::string(std::string_view)>& compose,
+                     const std::string& name) {
+  const std::string mark = "\x01";
+  std::string text = Cp1252ToUtf8(compose(mark));
+  if (const std::size_t at = text.find(mark); at != std::string::npos)
+    text.replace(at, mark.size(), name);
+  return text;
+}
+
 // How the page names files: as they are, in UTF-8, and a second listed file of a name, which
 // the page hands over under a folder of its number, with that number after its name.
 const TMessageNaming& PageNaming() {
@@ -124,6 +152,14 @@ struct TWebForm {
   std::string Status;
   std::array<int, 256> BodyWidths{};
   std::array<int, 256> HeaderWidths{};
+  // The run of "Alle" going on, its file whose report the page is keeping, and the failure that
+  // ended it, if one did.
+  std::optional<TRunSteps> Steps;
+  // The name of the file an open is loading, as the progress names it; empty in a run, which
+  // counts its files instead.
+  std::string Loading;
+  TConvertResult Keeping;
+  std::string RunFailure;
 
   explicit TWebForm(char decimalSeparator) : Conversion(UI, {decimalSeparator, true, true}) {
     Conversion.SetReportKey(ReportKey);
@@ -183,6 +219,7 @@ template <typename F> TWebResult Run(F&& step) {
   } catch (const std::exception& e) {
     result.Failure = Cp1252ToUtf8(ErrorBoxText(e.what()));
   }
+  form.Loading.clear();
   result.Naam = ShownCp1252(form.Naam);
   result.Status = ShownCp1252(form.Status);
   result.RegelCount = form.Conversion.Toernooi.RegelCount();
@@ -196,34 +233,21 @@ void ShowLoad(TWebForm& form, const TLoadResult& load) {
   form.Status = LoadStatusText(load.Fouten, load.Codering);
 }
 
-// What the page shows of a conversion's outcome, when the user is told.
-void Tell(TWebResult& web, const TConvertResult& result) {
-  if (result.Told()) web.Messages.call<void>("push", result.Text(PageNaming()));
-}
-
 // An open that gives no report always says why, an empty file or one gone too: the page has
 // no folder list that shows the user what is there.
 void TellOpen(TWebResult& web, const TConvertResult& result) {
   if (!result.Done()) web.Messages.call<void>("push", result.Text(PageNaming()));
 }
 
-// What a file of a run ends with: its summary row, which says why the file made no report,
-// and the tournament's name in the status bar. A run tells its refusals in its rows, not one
-// message at a time.
-void TellRunFile(TWebForm& form, TWebResult& web, const TConvertResult& result) {
-  TConversion& conversion = form.Conversion;
-  conversion.ListRefused(result);
-  web.SummaryRow = conversion.SummaryRow(result.Input).value_or(-1);
-  ShowLoad(form, result.Load);
-}
-
 } // namespace
 
-// The page's start-up with the decimal separator of the user's locale; returns the caption.
-std::string Start(const std::string& decimalSeparator) {
+// The page's start-up with the decimal separator the user chose, or else that of the user's
+// languages: the core takes it when it is one it knows.
+TWebStart Start(const std::string& decimalSeparator) {
   const char separator = DecimalSeparatorFrom(decimalSeparator).value_or('.');
   Started().emplace(separator);
-  return Cp1252ToUtf8(CaptionText(separator));
+  return {Cp1252ToUtf8(CaptionText(separator)), std::string(1, separator),
+          std::string(InvoerExtensie)};
 }
 
 // The whole catalogue in UTF-8, by id; %1 and %2 take numbers or names.
@@ -273,10 +297,13 @@ std::string Bytes(val blocks) {
   return bytes;
 }
 
-// Has the page told how far a load has read: callback(read, size), in bytes of the file.
+// Has the page told how far an open has read the file: callback(text), the status line's text.
 void SetProgress(const val& callback) {
-  Form().Conversion.Toernooi.OnProgress = [callback](std::size_t read, std::size_t size) {
-    callback(static_cast<double>(read), static_cast<double>(size));
+  TWebForm& form = Form();
+  form.Conversion.Toernooi.OnProgress = [callback, &form](std::size_t read, std::size_t size) {
+    if (form.Loading.empty()) return;
+    callback(WithName([&](std::string_view name) { return LoadProgressText(name, read, size); },
+                      form.Loading));
   };
 }
 
@@ -284,8 +311,9 @@ void SetProgress(const val& callback) {
 // Report tells whether there is a report to save.
 TWebResult OpenFile(const std::string& name, const val& blocks) {
   return Run([&](TWebForm& form, TWebResult& web) {
-    const TConvertResult result =
-        form.Conversion.OpenBytes(std::filesystem::path(name), Bytes(blocks));
+    const std::filesystem::path path(name);
+    form.Loading = PageNaming().Name(path);
+    const TConvertResult result = form.Conversion.OpenBytes(path, Bytes(blocks));
     TellOpen(web, result);
     ShowLoad(form, result.Load);
     web.Report = form.Conversion.HasReport();
@@ -302,60 +330,109 @@ TWebResult OpenFailed(const std::string& name, const std::string& error) {
   });
 }
 
-// Starts a conversion of all files: the error list collects one summary row per file.
-TWebResult StartBatch() {
-  return Run([](TWebForm& form, TWebResult&) {
+// "Alle" over `total` files the page reads: the error list collects one summary row per file.
+// The page asks RunNext for each file, hands it over (RunFile, RunUnread) and keeps its
+// report when told to (RunStored); which file comes next, what each says and when the run
+// ends is the core's, as in the window's run.
+TWebResult RunStart(int total) {
+  return Run([total](TWebForm& form, TWebResult&) {
     form.Status.clear();
+    form.RunFailure.clear();
     form.Conversion.StartRun({});
+    form.Steps.emplace(form.Conversion, static_cast<std::size_t>(total), true);
   });
 }
 
-// One file of a conversion of all files; a file the run does not report on is told in the
-// result's messages, and the run goes on.
-TWebResult ConvertFile(const std::string& name, const val& blocks) {
-  return Run([&](TWebForm& form, TWebResult& web) {
-    const TConvertResult result =
-        form.Conversion.ConvertBytes(std::filesystem::path(name), Bytes(blocks));
-    TellRunFile(form, web, result);
+// The file the page is to hand over next, or -1 when the run has ended; stop: the user pressed
+// Stop, which ends the run before the next file.
+int RunNext(bool stop) {
+  TRunSteps& steps = Form().Steps.value();
+  if (stop) steps.Stop();
+  return steps.Over() ? -1 : static_cast<int>(steps.Next());
+}
+
+namespace {
+
+// A file of the run has ended: its row, its place, and the progress in the status line. A
+// failure no user can cause ends the run after it.
+TWebResult RunEnded(TWebForm& form, TWebResult web, const TConvertResult& result) {
+  TRunSteps& steps = form.Steps.value();
+  web.File = static_cast<int>(steps.Next());
+  if (web.Failure.empty()) {
+    steps.Ended(result);
+    web.SummaryRow = form.Conversion.SummaryRow(result.Input).value_or(-1);
     web.Report = result.Done();
+  } else {
+    form.RunFailure = web.Failure;
+    steps.Stop();
+  }
+  form.Naam = result.Load.Naam.substr(0, ShownBytes + 1);
+  form.Status = VanBestandenText(steps.Summary().Ended, steps.Summary().Total);
+  web.Naam = ShownCp1252(form.Naam);
+  web.Status = ShownCp1252(form.Status);
+  return web;
+}
+
+// Ends the file now when it made no report to keep; else the page keeps it first.
+TWebResult RunConverted(const std::function<TConvertResult(TConversion&)>& convert) {
+  TWebForm& form = Form();
+  TConvertResult result;
+  TWebResult web = Run([&](TWebForm& f, TWebResult&) { result = convert(f.Conversion); });
+  if (web.Failure.empty() && result.Done()) {
+    form.Keeping = std::move(result);
+    web.Store = true;
+    return web;
+  }
+  return RunEnded(form, std::move(web), result);
+}
+
+} // namespace
+
+// The bytes of the file RunNext named.
+TWebResult RunFile(const std::string& name, const val& blocks) {
+  return RunConverted([&](TConversion& conversion) {
+    return conversion.ConvertBytes(std::filesystem::path(name), Bytes(blocks));
   });
 }
 
-// A file of the run that the browser could not read; error names its DOMException.
-TWebResult ConvertFailed(const std::string& name, const std::string& error) {
-  return Run([&](TWebForm& form, TWebResult& web) {
-    TellRunFile(form, web,
-                form.Conversion.ConvertUnread(std::filesystem::path(name), ReadFailure(error)));
+// The file RunNext named, which the browser could not read; error names its DOMException.
+TWebResult RunUnread(const std::string& name, const std::string& error) {
+  return RunConverted([&](TConversion& conversion) {
+    return conversion.ConvertUnread(std::filesystem::path(name), ReadFailure(error));
   });
 }
 
-// A report of the run that the browser could not write at target; error names its
-// DOMException.
-TWebResult NotWritten(const std::string& name, const std::string& target,
-                      const std::string& error) {
-  return Run([&](TWebForm& form, TWebResult& web) {
-    const TConvertResult result = form.Conversion.NotWritten(name, target, WriteFailure(error));
-    Tell(web, result);
-    TellRunFile(form, web, result);
+// How keeping the report of the file went: error names the DOMException of a write into the
+// folder at target, empty when the report was kept.
+TWebResult RunStored(const std::string& target, const std::string& error) {
+  TWebForm& form = Form();
+  TConvertResult result = form.Keeping;
+  TWebResult web = Run([&](TWebForm& f, TWebResult&) {
+    if (!error.empty()) result = f.Conversion.NotWritten(result.Input, target, WriteFailure(error));
   });
+  return RunEnded(form, std::move(web), result);
 }
 
-// What the status line says at the end of a run: how many reports went where, and how many
-// files made none. Where is the page's text, in UTF-8.
-std::string RunEnd(int made, int refused, const std::string& where) {
-  // The catalogue's words are code page 1252 and the name is not; a mark that neither holds
-  // stands for the name until the words are converted.
-  const std::string mark = "\x01";
-  std::string text = Cp1252ToUtf8(
-      RunEndText(static_cast<std::size_t>(made), static_cast<std::size_t>(refused), mark));
-  if (const std::size_t at = text.find(mark); at != std::string::npos)
-    text.replace(at, mark.size(), where);
-  return text;
-}
-
-// Ends a conversion of all files.
-TWebResult FinishBatch() {
-  return Run([](TWebForm& form, TWebResult&) { form.Conversion.FinishRun(); });
+// Ends the run: the tables fitted, the end in the first panel as the window shows it, and the
+// failure that ended the run, if one did, in one message. folder: the name of the folder the
+// reports went into, or empty for the zip of that name.
+TWebResult RunFinish(const std::string& folder, const std::string& zipName) {
+  TWebForm& form = Form();
+  const TRunSummary summary = form.Steps.value().Summary();
+  form.Steps.reset();
+  form.Keeping = {};
+  TWebResult web = Run([](TWebForm& f, TWebResult&) { f.Conversion.FinishRun(); });
+  if (summary.Ending) web.Messages.call<void>("push", summary.Ending->Text(PageNaming()));
+  if (web.Failure.empty()) web.Failure = std::move(form.RunFailure);
+  form.Naam.clear();
+  form.Status.clear();
+  web.Naam = WithName(
+      [&](std::string_view where) {
+        return summary.EndText(folder.empty() ? std::string(where) : FillIn(Tekst::InMap, where));
+      },
+      folder.empty() ? zipName : folder);
+  web.Status.clear();
+  return web;
 }
 
 // The report of the file last converted, each line ended by CR LF.
@@ -508,7 +585,13 @@ EMSCRIPTEN_BINDINGS(morvelander) {
       .field("Failure", &TWebResult::Failure)
       .field("RegelCount", &TWebResult::RegelCount)
       .field("Report", &TWebResult::Report)
-      .field("SummaryRow", &TWebResult::SummaryRow);
+      .field("SummaryRow", &TWebResult::SummaryRow)
+      .field("File", &TWebResult::File)
+      .field("Store", &TWebResult::Store);
+  emscripten::value_object<TWebStart>("TWebStart")
+      .field("Caption", &TWebStart::Caption)
+      .field("Separator", &TWebStart::Separator)
+      .field("Extension", &TWebStart::Extension);
   emscripten::value_object<TWebReport>("TWebReport")
       .field("Refusal", &TWebReport::Refusal)
       .field("Name", &TWebReport::Name)
@@ -530,11 +613,12 @@ EMSCRIPTEN_BINDINGS(morvelander) {
   emscripten::function("SetProgress", &SetProgress);
   emscripten::function("OpenFile", &OpenFile);
   emscripten::function("OpenFailed", &OpenFailed);
-  emscripten::function("StartBatch", &StartBatch);
-  emscripten::function("ConvertFile", &ConvertFile);
-  emscripten::function("ConvertFailed", &ConvertFailed);
-  emscripten::function("NotWritten", &NotWritten);
-  emscripten::function("FinishBatch", &FinishBatch);
+  emscripten::function("RunStart", &RunStart);
+  emscripten::function("RunNext", &RunNext);
+  emscripten::function("RunFile", &RunFile);
+  emscripten::function("RunUnread", &RunUnread);
+  emscripten::function("RunStored", &RunStored);
+  emscripten::function("RunFinish", &RunFinish);
   emscripten::function("SummaryText", &SummaryText);
   emscripten::function("Report", &Report);
   emscripten::function("ReportBytes", &WebReportBytes);
@@ -542,7 +626,6 @@ EMSCRIPTEN_BINDINGS(morvelander) {
   emscripten::function("TableShape", &TableShape);
   emscripten::function("ColumnWidths", &ColumnWidths);
   emscripten::function("ColumnAligns", &ColumnAligns);
-  emscripten::function("RunEnd", &RunEnd);
   emscripten::function("TableRows", &TableRows);
   emscripten::function("ErrorText", &ErrorText);
   emscripten::function("CellsText", &CellsText);

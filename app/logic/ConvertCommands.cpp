@@ -77,6 +77,9 @@ std::string TConvertCommands::RunAll(
     FProgressText = run.ProgressText();
     FDesktop.Repaint();
   });
+  // A run that a failure ended, no later report being writable, says so once; its file's row
+  // says it too.
+  if (run.Ending()) FDesktop.ShowMessage(run.Ending()->Text(WindowNaming()));
   return run.EndText(FileNameText(outDir.filename()));
 }
 
@@ -97,12 +100,9 @@ void TConvertCommands::RunBeside(bool singleLoad, const std::function<void()>& j
   FSingleLoad = false;
 }
 
-// As the page shows it: "<file> inlezen … 45 %", then "<file> verwerken …".
 void TConvertCommands::ShowLoadProgress(const std::string& name) {
   const std::size_t total = FBeside.Total();
-  const std::size_t done = FBeside.Done();
   if (total == 0) return;
-  FProgressText = done < total ? FillIn(Tekst::Inlezen, name, std::to_string(100 * done / total))
-                               : FillIn(Tekst::Verwerken, name);
+  FProgressText = LoadProgressText(name, FBeside.Done(), total);
   FDesktop.Repaint();
 }

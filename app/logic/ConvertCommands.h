@@ -28,7 +28,8 @@ public:
   void Save(const std::filesystem::path& outDir);
   // "Alle": converts the files into the folder beside the window. Each ended file is handed to
   // `fileEnded` on the window's thread, with whether the conversion holds a report and how far
-  // the run is. Returns how far a run got that the user stopped, or else what it made.
+  // the run is. A failure that ends the run is told in one message. Returns how far a run got
+  // that ended early, or else what it made.
   std::string
   RunAll(const std::vector<std::filesystem::path>& files, const std::filesystem::path& outDir,
          const std::function<void(const TConvertResult&, bool report, const std::string& progress)>&

@@ -9,6 +9,7 @@
 #include "app/logic/RememberedSettings.h"
 #include "app/logic/WorkFolders.h"
 #include "core/run/Conversion.h"
+#include "core/text/InvoerBestand.h"
 #include "core/tournament/CoreUI.h"
 #include "core/tournament/Toernooi.h"
 #include "table/CellTable.h"
@@ -146,7 +147,7 @@ public:
   TCellTable& InputGrid;
   TCellTable& ToernooiGrid;
   TCellTable& ErrorGrid;
-  TFileListBox InFileListBox{"*.csv"};
+  TFileListBox InFileListBox{InvoerMasker()};
   TFileListBox OutFileListBox{"*.txt"};
   TFolderChooser InDirectoryListBox;
   TFolderChooser OutDirectoryListBox;

@@ -28,7 +28,5 @@ std::string TWindowRunListener::ProgressText() const {
 }
 
 std::string TWindowRunListener::EndText(std::string_view where) const {
-  if (FSummary.Stopped())
-    return FillIn(Tekst::GestoptNa, std::to_string(FSummary.Ended), std::to_string(FSummary.Total));
-  return RunEndText(FSummary.Made, FSummary.Total - FSummary.Made, where);
+  return FSummary.EndText(where);
 }

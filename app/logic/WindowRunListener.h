@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,9 +26,11 @@ public:
 
   // On the window's thread: "i van n" for the files shown so far.
   std::string ProgressText() const;
-  // Once the run has ended: how far a run got that the user stopped, or else what it made in
-  // the folder `where`.
+  // Once the run has ended: how far a run got that ended early, or else what it made in the
+  // folder `where`.
   std::string EndText(std::string_view where) const;
+  // Once the run has ended: the file whose failure ended it, if one did.
+  const std::optional<TConvertResult>& Ending() const { return FSummary.Ending; }
 
 private:
   TBackgroundWork& FBeside;

@@ -2,6 +2,7 @@
 
 #include "app/logic/FileListBox.h"
 #include "app/logic/FolderChooser.h"
+#include "core/text/InvoerBestand.h"
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -22,7 +23,7 @@ TFileOutcome CopyExamples(const fs::path& examples, const fs::path& folder) {
   const auto samples =
       VisibleEntries(examples, [](const fs::directory_entry& entry, const std::string& text) {
         std::error_code ec;
-        return entry.is_regular_file(ec) && MatchesMask(text, "*.csv");
+        return entry.is_regular_file(ec) && MatchesMask(text, InvoerMasker());
       });
   for (const TFolderItem& sample : samples) {
     const fs::path target = folder / sample.Path.filename();

@@ -7,6 +7,7 @@
 #include "core/text/Teksten.h"
 #include "core/tournament/ErrorList.h"
 
+#include <cerrno>
 #include <system_error>
 #include <utility>
 
@@ -65,6 +66,14 @@ std::string NoFileMade() {
 }
 
 } // namespace
+
+bool TConvertResult::EndsRun() const {
+  if (Outcome != TConvertOutcome::WriteFailed) return false;
+  const std::error_condition why = Error.default_error_condition();
+  return why == std::errc::no_such_file_or_directory || why == std::errc::not_a_directory ||
+         why == std::errc::no_space_on_device ||
+         why == std::error_condition(EDQUOT, std::generic_category());
+}
 
 std::string TConvertResult::Reason(const TMessageNaming& naming) const {
   const auto& text = naming.Text;

@@ -71,6 +71,9 @@ struct TConvertResult {
   std::error_code Error;
 
   bool Done() const { return Outcome == TConvertOutcome::Done; }
+  // Whether no report after this one could be written either, so that a run ends here: the
+  // folder of the reports is gone, or the disk is full.
+  bool EndsRun() const;
   // Whether the window and the page tell the user: a file gone from the folder and an empty
   // file are passed over silently, as the reader always has, and so is a load the user stopped.
   bool Told() const;
@@ -101,7 +104,8 @@ struct TConvertSettings {
 // here and nowhere else, and every result says what it was and why; the front end decides how
 // to show it. A report that cannot be written is that file's outcome and the run goes on with
 // the next file, as after every other refusal: the reports of the other files are not lost, and
-// every file of the run ends in a result of its own.
+// every file of the run ends in a result of its own; only a folder gone or a disk full, which
+// no later file could escape, ends the run (TConvertResult::EndsRun).
 class TConversion {
 public:
   explicit TConversion(TCoreUI& ui, const TConvertSettings& settings = {});

@@ -1,5 +1,7 @@
 #include "core/run/ConversionRun.h"
 
+#include "core/run/RunSteps.h"
+
 #include <string>
 #include <system_error>
 #include <utility>
@@ -24,16 +26,12 @@ TRunSummary TConversionRun::Run(std::vector<TRunSource> sources, TReportStore& s
 
 TRunSummary TConversionRun::Loop(std::size_t total,
                                  const std::function<TConvertResult(std::size_t)>& convert) {
-  TRunSummary summary;
-  summary.Total = total;
+  TRunSteps steps(FConversion, total, ListRefused);
   try {
-    for (std::size_t i = 0; i < total && !FListener.StopRequested(); ++i) {
-      const TConvertResult result = convert(i);
-      if (ListRefused) FConversion.ListRefused(result);
-      summary.Ended = i + 1;
-      if (result.Done()) ++summary.Made;
-      FListener.FileEnded(result, summary.Ended, total);
-      if (result.Load.Outcome == TLoadOutcome::Stopped) break;
+    while (!steps.Over() && !FListener.StopRequested()) {
+      const TConvertResult result = convert(steps.Next());
+      steps.Ended(result);
+      FListener.FileEnded(result, steps.Summary().Ended, total);
     }
   } catch (...) {
     // The rows of the files before the failure stay readable.
@@ -41,8 +39,8 @@ TRunSummary TConversionRun::Loop(std::size_t total,
     throw;
   }
   FConversion.FinishRun();
-  FListener.RunEnded(summary);
-  return summary;
+  FListener.RunEnded(steps.Summary());
+  return steps.Summary();
 }
 
 TConvertResult TConversionRun::Convert(TRunSource& source, TReportStore& store) {

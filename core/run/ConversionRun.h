@@ -3,23 +3,12 @@
 #include "core/run/Conversion.h"
 #include "core/run/ReportStore.h"
 #include "core/run/RunSource.h"
+#include "core/run/RunSummary.h"
 
 #include <cstddef>
 #include <filesystem>
 #include <functional>
 #include <vector>
-
-// How far a run got.
-struct TRunSummary {
-  // The files given, and those that ended in a result, in order.
-  std::size_t Total = 0;
-  std::size_t Ended = 0;
-  // The reports made and kept.
-  std::size_t Made = 0;
-
-  // Whether the user ended the run before its last file.
-  bool Stopped() const { return Ended < Total; }
-};
 
 // What a run tells its front end, from the thread it runs on.
 class TRunListener {
@@ -34,8 +23,8 @@ public:
   virtual void RunEnded(const TRunSummary&) {}
 };
 
-// "Alle" for every front end: converts file after file, asks between files whether to stop,
-// and hands each result to the listener. A load the user stopped ends the run after it. A
+// "Alle" for every front end that converts on its own: converts file after file, asks between
+// files whether to stop, and hands each result to the listener, by the rules of TRunSteps. A
 // failure no user can cause ends the run with the error list fitted, and is thrown on.
 class TConversionRun {
 public:

@@ -69,6 +69,11 @@ std::string VanBestandenText(std::size_t i, std::size_t n) {
   return FillIn(Tekst::VanBestanden, std::to_string(i), std::to_string(n));
 }
 
+std::string LoadProgressText(std::string_view name, std::size_t read, std::size_t size) {
+  return read < size ? FillIn(Tekst::Inlezen, name, std::to_string(100 * read / size))
+                     : FillIn(Tekst::Verwerken, name);
+}
+
 std::string ToernooiTeGrootText(std::size_t spelers, std::size_t rondes) {
   return rondes == 1
              ? FillIn(Tekst::ToernooiTeGrootEenRonde, std::to_string(spelers))

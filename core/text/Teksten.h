@@ -320,6 +320,9 @@ std::string_view CoderingNaam(TTekstCodering codering);
 std::string LoadStatusText(std::optional<int> fouten, TTekstCodering codering);
 // "i van n bestanden".
 std::string VanBestandenText(std::size_t i, std::size_t n);
+// How far the load of the file `name` is, `read` of `size` bytes: "<name> inlezen … 45 %",
+// then "<name> verwerken …" once it has read them all.
+std::string LoadProgressText(std::string_view name, std::size_t read, std::size_t size);
 // The start of the refusal of a tournament too large: its players in its rounds.
 std::string ToernooiTeGrootText(std::size_t spelers, std::size_t rondes);
 // What a run made and where, then how many of its files it refused, for the status line at its

@@ -130,7 +130,7 @@ TEST(ConvertUnderFaults, EveryFailedFileCallKeepsTheReportsWholeAndSaysWhy) {
     SCOPED_TRACE("call " + std::to_string(at) + ": " + run.Failed + "\n" + run.Err);
     ASSERT_FALSE(run.Failed.empty());
     // Each report is its old self (none for B) or the whole new one, and at most one file
-    // of the two went without its report.
+    // of the two went without its report, unless the disk was full, which ends the run.
     const std::string a = ReadBytes(setup.Out / "A.txt");
     const bool aNew = a == report;
     EXPECT_TRUE(aNew || a == OldReport);
@@ -138,7 +138,7 @@ TEST(ConvertUnderFaults, EveryFailedFileCallKeepsTheReportsWholeAndSaysWhy) {
     if (bNew) {
       EXPECT_EQ(ReadBytes(setup.Out / "B.txt"), report);
     }
-    EXPECT_TRUE(aNew || bNew);
+    EXPECT_TRUE(aNew || bNew || run.Err.find("De schijf is vol.") != std::string::npos);
     // No temporary file is added; the old leftover may stay when its removal failed.
     std::set<std::string> names = Names(setup.Out);
     names.erase(leftOver);

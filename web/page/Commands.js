@@ -57,7 +57,7 @@ export class TCommands {
     this.busy = false;
     this.stopping = null;
     this.waiting = null;
-    this.reading = null;
+    this.reading = false;
     this.opened = null;
     // "Alle" stops after the file it is on; a second click, or a stop of any other command,
     // ends the core's work at once.
@@ -73,13 +73,9 @@ export class TCommands {
     this.ShowRow = this.Command((row) => this.FromRow(row));
   }
 
-  // The file the core is reading for "Open", whose progress the status line shows.
-  ShowProgress(read, size) {
-    if (!this.reading) return;
-    this.status[1].textContent =
-      read < size
-        ? FillIn(T.Inlezen, this.reading, Math.floor((100 * read) / size))
-        : FillIn(T.Verwerken, this.reading);
+  // How far the core is with the file it opens, as it says it.
+  ShowProgress(text) {
+    if (this.reading) this.status[1].textContent = text;
   }
 
   // Whether "Alle" is running: what comes in meanwhile waits in the list.
@@ -157,8 +153,8 @@ export class TCommands {
   async OpenEntry(entry) {
     const source = await Source(entry);
     const start = performance.now();
-    this.reading = Label(entry);
-    this.ShowProgress(0, 1);
+    this.reading = true;
+    this.status[1].textContent = "";
     let result;
     try {
       result = await this.core.Call("OpenFile", source);
@@ -167,7 +163,7 @@ export class TCommands {
       this.status[1].textContent = "";
       throw e;
     } finally {
-      this.reading = null;
+      this.reading = false;
     }
     performance.measure("Morvelander: conversion", { start });
     this.runRows.clear();
@@ -192,13 +188,16 @@ export class TCommands {
     else DownloadBytes(name, report, "text/plain");
   }
 
-  // Shows a file of the run: its tables and its row; what it refused its row says.
-  async ShowRunFile(result) {
+  // Shows a file of the run as the core tells it: its tables, its row and how far the run is.
+  async ShowRunFile(files, result) {
+    if (result.SummaryRow >= 0) this.runRows.set(result.SummaryRow, files[result.File]);
+    if (result.Report) this.saveButton.disabled = false;
     this.status[0].textContent = result.Naam;
     this.status[1].textContent = result.Status;
     await this.RefreshViews();
   }
 
+  // "Alle": one run of the core, which says what each file ended in, when the run ends and how.
   async RunAll(toFolder) {
     const folder = toFolder ? await PickFolder() : null;
     if (toFolder && !folder) return;
@@ -207,53 +206,25 @@ export class TCommands {
     const files = [...this.files()];
     const sources = [];
     for (const entry of files) sources.push(await Source(entry));
+    await this.showPage(FoutenPage);
+    this.opened = null;
+    this.runRows.clear();
+    this.saveButton.disabled = true;
+    // The core goes on to the next file once this one is drawn.
+    this.core.onRunFile = (result) =>
+      this.ShowRunFile(files, result).finally(() => this.core.Tell("RunShown"));
+    this.stopping = () => this.core.Tell("StopRun");
     this.runningAll = true;
+    const zipName = ZipName(new Date());
     try {
-      await this.ConvertSources(files, sources, folder);
+      const { result, zip } = await this.core.Call("RunAll", sources, folder, zipName);
+      if (zip) DownloadBytes(zipName, zip, "application/zip");
+      await this.ShowResult(result);
     } finally {
+      this.core.onRunFile = null;
       this.runningAll = false;
     }
     byId("ErrorGrid").focus();
-  }
-
-  async ConvertSources(files, sources, folder) {
-    let stopped = false;
-    let stoppedAfter = 0;
-    let converted = 0;
-    this.stopping = () => (stopped = true);
-    await this.showPage(FoutenPage);
-    await this.ShowResult(await this.core.Call("StartBatch", folder));
-    this.opened = null;
-    this.runRows.clear();
-    for (const [i, source] of sources.entries()) {
-      const { result, stop } = await this.core.Call("ConvertFile", source);
-      converted = i + 1;
-      if (result.SummaryRow >= 0) this.runRows.set(result.SummaryRow, files[i]);
-      await this.ShowRunFile(result);
-      // A failure of the core, or a folder that can take no more reports, ends the run, with
-      // its message; the reports made so far are kept.
-      if (result.Failure || stop) {
-        for (const message of stop ? result.Messages : [result.Failure])
-          await ShowMessage(message);
-        break;
-      }
-      if (result.Report) this.saveButton.disabled = false;
-      this.status[1].textContent = FillIn(T.VanBestanden, i + 1, sources.length);
-      await Repaint();
-      if (stopped && i + 1 < sources.length) {
-        stoppedAfter = i + 1;
-        break;
-      }
-    }
-    const zipName = ZipName(new Date());
-    const { result, count, zip } = await this.core.Call("FinishBatch");
-    await this.ShowResult(result);
-    if (zip) DownloadBytes(zipName, zip, "application/zip");
-    const where = folder ? FillIn(T.InMap, folder.name) : zipName;
-    const made = await this.core.Call("RunEnd", count, converted - count, where);
-    this.status[1].textContent = stoppedAfter
-      ? `${FillIn(T.GestoptNa, stoppedAfter, sources.length)}; ${made}`
-      : made;
   }
 
   async Copy() {

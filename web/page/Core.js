@@ -7,7 +7,7 @@ export class TStopped extends TTold {}
 // A trap in the core, or a stop, ends the worker; the next command starts a fresh one.
 export class TCore {
   // scriptText: the worker's script; startArgs: what a fresh core is told first;
-  // onProgress(read, size): how far the core has read the file it loads, in bytes.
+  // onProgress(text): how far the core is with the file it opens, as the status line says it.
   constructor(scriptText, startArgs, onProgress) {
     this.onProgress = onProgress;
     this.url = URL.createObjectURL(new Blob([scriptText], { type: "text/javascript" }));
@@ -15,9 +15,11 @@ export class TCore {
     this.worker = null;
     this.pending = new Map();
     this.nextId = 0;
+    // Called with each file's result of a run of "Alle" as it ends.
+    this.onRunFile = null;
   }
 
-  // The caption, once a worker's core has started.
+  // { Caption, Separator }, once a worker's core has started.
   Start() {
     if (!this.worker) this.Begin();
     return this.started;
@@ -30,8 +32,13 @@ export class TCore {
     return this.Send(name, args);
   }
 
+  // Tells the core's worker what needs no answer; nothing when no worker runs.
+  Tell(name, ...args) {
+    this.worker?.postMessage({ name, args });
+  }
+
   // The decimal separator from now on, also of a fresh core: the core starts anew, with empty
-  // tables. Returns the caption.
+  // tables. Returns what Start returns.
   SetSeparator(separator) {
     this.startArgs[0] = separator;
     return this.Call("Start", ...this.startArgs);
@@ -48,9 +55,13 @@ export class TCore {
 
   Begin() {
     this.worker = new Worker(this.url);
-    this.worker.onmessage = ({ data: { id, value, failure, trap, progress } }) => {
+    this.worker.onmessage = ({ data: { id, value, failure, trap, progress, runFile } }) => {
       if (progress) {
-        this.onProgress(...progress);
+        this.onProgress(progress);
+        return;
+      }
+      if (runFile) {
+        this.onRunFile?.(runFile);
         return;
       }
       const call = this.pending.get(id);
@@ -66,7 +77,7 @@ export class TCore {
       e.preventDefault();
       this.Stop(new WebAssembly.RuntimeError(e.message));
     };
-    // The caption, once the core has started.
+    // What the core started with.
     this.started = this.Send("Start", this.startArgs);
   }
 

@@ -2,32 +2,32 @@
 // drawing and answering, and it makes the output of "Alle" (the zip, or the reports written
 // into a folder), so that the end of a run does not either.
 //
-// Protocol. The page posts { id, name, args }; the worker answers each with the same id and
+// Protocol. The page posts { id, name, args } (no id for StopRun and RunShown, whose answer it
+// does not wait for); the worker answers each with the same id and
 // either { value } or { failure } (the failure's text; trap is true when the core trapped and
-// is unusable). While the core reads a file it posts { progress: [read, size] } in bytes,
-// without an id. A file's source is { name, handle, file }: a file handle, read anew at every
+// is unusable). While the core opens a file it posts { progress: text }, the status line's
+// text, without an id. A file's source is { name, handle, file }: a file handle, read anew at every
 // use, or, where the browser gives none, the File it gave. The commands and their values:
-//   Start(separator, bodyWidths, headerWidths)  the caption; again with another separator, a
+//   Start(separator, bodyWidths, headerWidths)  { Caption, Separator }: the caption and the
+//                             separator the core took; again with another separator, a
 //                             fresh core with empty tables
 //   Texts()                   the core's texts that the page fills in itself
 //   OpenFile(source)          a result
 //   Memory()                  { Heap, Buffers }: the core's memory, which it never gives back,
 //                             and the worker's largest buffers: the largest block of a file
 //                             read and what it keeps of the tables' shapes
-//   StartBatch(folder)        a result; folder: a directory handle to write the reports
-//                             into, or null to keep them for the zip
-//   ConvertFile(source)       { result, stop }; its report goes to the folder or the zip;
-//                             stop when the run cannot go on (the folder gone, the disk full)
-//   FinishBatch()             { result, count, zip }: the number of reports and, when they
-//                             went to no folder and there are any, the zip's bytes
-//   RunEnd(made, refused, where)  the status line at the end of a run
+//   RunAll(sources, folder, zipName)  "Alle": { result, zip }, each file's result posted as
+//                             { runFile: result } without an id as it ends; folder: a directory
+//                             handle to write the reports into, or null for the zip
+//   StopRun()                 ends the run going on before its next file
+//   RunShown()                the page has drawn the file last posted; the run goes on
 //   Report()                  { name, report }, or { refusal } when there is none to save
 //   Shape(which), View(which, first, count, x, width), ColumnEdges(which, col),
 //   CellsText(which, left, top, right, bottom), ErrorText(), FindingRow(row),
 //   SummaryText(row), SortedOrder(names)       the tables' shapes, cells and texts
-// A result is the core's: { Naam, Status, Messages, Failure, RegelCount, Report, SummaryRow },
-// its Messages what the page tells the user, SummaryRow the error list's row of a file of a
-// run.
+// A result is the core's: { Naam, Status, Messages, Failure, RegelCount, Report, SummaryRow,
+// File, Store }, its Messages what the page tells the user, SummaryRow the error list's row of
+// a file of a run and File its place in the run's files.
 import { zipSync } from "fflate";
 
 const core = globalThis.MorvelanderCore();
@@ -162,9 +162,8 @@ function View(c, which, first, count, x, width) {
   };
 }
 
-// The output of the run going on: the folder its reports are written into, or the reports
-// kept for the zip, by name.
-let output = { folder: null, reports: new Map(), count: 0 };
+// The run of "Alle" going on, and whether the user stopped it.
+let running = null;
 
 // The browser writes the new content aside and puts it in place when the stream closes, so a
 // failed write leaves the old report.
@@ -179,12 +178,30 @@ async function WriteToFolder(folder, name, bytes) {
   }
 }
 
+// Keeps the report the core holds: written into the folder, or kept for the zip by its name.
+// Returns what the core is told: the target, and the name of the DOMException of a write that
+// failed, else "".
+async function Keep(c, folder, reports) {
+  const name = c.ReportName();
+  const report = c.ReportBytes();
+  if (!folder) {
+    reports.set(name, [report, { mtime: new Date() }]);
+    return [name, ""];
+  }
+  try {
+    await WriteToFolder(folder, name, report);
+    return [`${folder.name}/${name}`, ""];
+  } catch (e) {
+    return [`${folder.name}/${name}`, e?.name ?? "Error"];
+  }
+}
+
 const commands = {
   Start: (c, separator, bodyWidths, headerWidths) => {
-    const caption = c.Start(separator);
+    const started = c.Start(separator);
     c.SetFontWidths(bodyWidths, headerWidths);
-    c.SetProgress((read, size) => globalThis.postMessage({ progress: [read, size] }));
-    return caption;
+    c.SetProgress((text) => globalThis.postMessage({ progress: text }));
+    return started;
   },
   Texts: (c) => c.Texts(),
   // A file the browser cannot read is the core's to tell.
@@ -200,40 +217,38 @@ const commands = {
     }
     return { Heap: c.HEAP8.length, Buffers: lastRead + kept };
   },
-  StartBatch: (c, folder) => {
-    output = { folder, reports: new Map(), count: 0 };
-    return c.StartBatch();
-  },
-  // A file of "Alle": its result, its report kept for the zip or written into the folder. A
-  // report the browser cannot write is that file's outcome, told by the core; the run goes on,
-  // unless the folder is gone or the disk full (stop), which ends it for every file to come.
-  ConvertFile: async (c, source) => {
-    const { blocks, error } = await ReadSource(source);
-    if (!blocks) return { result: c.ConvertFailed(source.name, error) };
-    const result = c.ConvertFile(source.name, blocks);
-    if (!result.Report) return { result };
-    const name = c.ReportName();
-    const report = c.ReportBytes();
-    if (output.folder) {
-      try {
-        await WriteToFolder(output.folder, name, report);
-      } catch (e) {
-        const target = `${output.folder.name}/${name}`;
-        const stop = e?.name === "NotFoundError" || e?.name === "QuotaExceededError";
-        return { result: c.NotWritten(source.name, target, e?.name ?? ""), stop };
+  // "Alle", one call: the core names each file to read and each report to keep, and decides
+  // what every file says and when the run ends; each file's result is posted as it ends, as
+  // { runFile: result }. Its value is { result, zip }: the run's end, and the zip's bytes when
+  // the reports went to no folder and there are any.
+  RunAll: async (c, sources, folder, zipName) => {
+    running = { stop: false, shown: null };
+    const reports = new Map();
+    try {
+      c.RunStart(sources.length);
+      for (let i = c.RunNext(false); i >= 0; i = c.RunNext(running.stop)) {
+        const source = sources[i];
+        const { blocks, error } = await ReadSource(source);
+        let result = blocks ? c.RunFile(source.name, blocks) : c.RunUnread(source.name, error);
+        if (result.Store) result = c.RunStored(...(await Keep(c, folder, reports)));
+        // The page draws each file before the next, and a Stop clicked meanwhile holds.
+        const shown = new Promise((resolve) => (running.shown = resolve));
+        globalThis.postMessage({ runFile: result });
+        await shown;
       }
-    } else output.reports.set(name, [report, { mtime: new Date() }]);
-    output.count += 1;
-    return { result };
+    } finally {
+      running = null;
+    }
+    const result = c.RunFinish(folder?.name ?? "", zipName);
+    const zip = reports.size > 0 ? zipSync(Object.fromEntries(reports), { level: 6 }) : null;
+    return { result, zip };
   },
-  FinishBatch: (c) => {
-    const result = c.FinishBatch();
-    const { folder, reports, count } = output;
-    output = { folder: null, reports: new Map(), count: 0 };
-    const zip = !folder && count > 0 ? zipSync(Object.fromEntries(reports), { level: 6 }) : null;
-    return { result, count, zip };
+  // The user's Stop: the run ends before its next file.
+  StopRun: () => {
+    if (running) running.stop = true;
   },
-  RunEnd: (c, made, refused, where) => c.RunEnd(made, refused, where),
+  // The page has drawn the file last posted.
+  RunShown: () => running?.shown?.(),
   // What "Bewaar Fide2006" downloads, or why there is nothing to save.
   Report: (c) => {
     const { Refusal, Name, Bytes } = c.Report();

@@ -1,10 +1,15 @@
-// How files come to the list: picked, dropped or handed over by the system. Only plain *.csv
-// files are taken, as the window takes them; a folder is refused whatever its name. Where the
-// browser gives file handles, the list keeps them, so that every read gets the file as it is
-// now; elsewhere it keeps the File the browser gave.
+// How files come to the list: picked, dropped or handed over by the system. Only plain files of
+// the core's extension are taken, as the window takes them; a folder is refused whatever its
+// name. Where the browser gives file handles, the list keeps them, so that every read gets the
+// file as it is now; elsewhere it keeps the File the browser gave.
 import { T } from "./Texts.js";
 
-const IsCsv = (name) => /\.csv$/i.test(name);
+// The extension of the files the core converts, as it says it when it starts.
+let extension = null;
+export function SetInputExtension(ext) {
+  extension = ext;
+}
+const IsInput = (name) => name.toLowerCase().endsWith(extension);
 
 export const CanPickHandles = typeof window.showOpenFilePicker === "function";
 
@@ -13,7 +18,7 @@ async function Sorted(candidates) {
   const taken = [];
   const refused = [];
   for (const { name, folder, handle, file } of await Promise.all(candidates)) {
-    if (folder || !IsCsv(name)) refused.push(name);
+    if (folder || !IsInput(name)) refused.push(name);
     else taken.push({ name, handle: handle ?? null, file: file ?? null });
   }
   return { taken, refused };
@@ -35,7 +40,7 @@ export async function PickEntries() {
     const handles = await window.showOpenFilePicker({
       id: "morvelander-input",
       multiple: true,
-      types: [{ description: T.InvoerBestanden, accept: { "text/csv": [".csv"] } }],
+      types: [{ description: T.InvoerBestanden, accept: { "text/csv": [extension] } }],
     });
     return HandleEntries(handles);
   } catch (e) {

@@ -1,12 +1,11 @@
-// The decimal separator of the reports: the user's choice of "," or ".", remembered by the
-// browser, and until one is made that of the page's preferred languages.
+// The decimal separator of the reports: the user's choice, remembered by the browser, and until
+// one is made that of the page's preferred languages. Which separators the reports take is the
+// core's to say: it starts with the one it takes.
 const Key = "morvelander.decimaalteken";
-const Choices = [",", "."];
 
 function FromLanguages() {
   const format = new Intl.NumberFormat(navigator.languages?.length ? navigator.languages : []);
-  const part = format.formatToParts(1.5).find((p) => p.type === "decimal");
-  return part && Choices.includes(part.value) ? part.value : ".";
+  return format.formatToParts(1.5).find((p) => p.type === "decimal")?.value ?? "";
 }
 
 function Remembered() {
@@ -18,13 +17,11 @@ function Remembered() {
 }
 
 export function DecimalSeparator() {
-  const chosen = Remembered();
-  return Choices.includes(chosen) ? chosen : FromLanguages();
+  return Remembered() ?? FromLanguages();
 }
 
-// Shows the separator in the chooser; onChoose(separator) follows each choice, once kept.
+// onChoose(separator) follows each choice in the chooser, once kept.
 export function BindSeparator(select, onChoose) {
-  select.value = DecimalSeparator();
   select.addEventListener("change", () => {
     localStorage.setItem(Key, select.value);
     onChoose(select.value);

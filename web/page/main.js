@@ -16,6 +16,7 @@ import {
   HandleEntries,
   PickEntries,
   RefusedText,
+  SetInputExtension,
 } from "./Picking.js";
 import { BindSeparator, DecimalSeparator } from "./Separator.js";
 import { CanKeep, KeepList, KeptList } from "./StoredList.js";
@@ -37,15 +38,23 @@ function FontWidths(font) {
   );
 }
 
+// What a fresh core took: its caption, the decimal separator it uses, and the files it takes.
+function ShowStart({ Caption, Separator, Extension }) {
+  document.title = Caption;
+  byId("Caption").textContent = Caption;
+  byId("DecimalSeparator").value = Separator;
+  SetInputExtension(Extension);
+  byId("FilePicker").accept = `${Extension},${Extension.toUpperCase()},text/csv`;
+}
+
 async function Main() {
   let commands = null;
   const core = new TCore(
     byId("CoreWorkerScript").textContent,
     [DecimalSeparator(), FontWidths(BodyFont), FontWidths(`bold ${BodyFont}`)],
-    (read, size) => commands?.ShowProgress(read, size),
+    (text) => commands?.ShowProgress(text),
   );
-  document.title = await core.Start();
-  byId("Caption").textContent = document.title;
+  ShowStart(await core.Start());
   await LoadTexts(core);
 
   const tabs = [...byId("PageControl").children];
@@ -140,8 +149,7 @@ async function Main() {
   // view is converted anew, so that its tables and report follow it.
   BindSeparator(byId("DecimalSeparator"), async (separator) => {
     const opened = commands.Opened;
-    document.title = await core.SetSeparator(separator);
-    byId("Caption").textContent = document.title;
+    ShowStart(await core.SetSeparator(separator));
     await commands.Cleared();
     if (opened) await commands.OpenWhenFree(opened);
   });

@@ -236,7 +236,7 @@ test("Alle converts every file into one zip and lists one summary row per file",
   for (const file of files)
     assert.deepEqual(Buffer.from(reports[basename(file, ".csv") + ".txt"]), native.report(file));
   assert.equal(
-    await page.$eval("#StatusPanel1", (e) => e.textContent),
+    await page.$eval("#StatusPanel0", (e) => e.textContent),
     `5 rapporten in ${ZipName}`,
   );
   assert.equal(Latin1(await Copied()), native.out);
@@ -266,7 +266,7 @@ test("Alle converts every file into one zip and lists one summary row per file",
   await page.waitForFunction(() => !document.body.dataset.busy);
   assert.equal(await page.$("#MessageBox[open]"), null);
   assert.equal(
-    await page.$eval("#StatusPanel1", (e) => e.textContent),
+    await page.$eval("#StatusPanel0", (e) => e.textContent),
     `5 rapporten in ${ZipName}; 2 bestanden geweigerd`,
   );
   const refusals = SummaryRows(Latin1(await Copied())).filter((row) => row.includes("rapport"));
@@ -291,8 +291,8 @@ test("Alle converts every file into one zip and lists one summary row per file",
   );
   const kept = Object.keys(unzipSync(new Uint8Array((await stopped).bytes))).sort();
   assert.deepEqual(kept, names.slice(0, 2));
-  const status = await page.$eval("#StatusPanel1", (e) => e.textContent);
-  assert.equal(status, `Gestopt na 2 van 7 bestanden; 2 rapporten in ${ZipName}`);
+  const status = await page.$eval("#StatusPanel0", (e) => e.textContent);
+  assert.equal(status, "Gestopt na 2 van 7 bestanden");
 });
 
 test("bad input gets findings, nothing or a message, and the page goes on working", async () => {
@@ -791,7 +791,7 @@ test("a file dropped during Alle joins the list; the run's outcome stays on scre
   await page.waitForFunction(() => !document.body.dataset.busy);
   await page.waitForFunction(() => document.querySelectorAll("#InFileListBox li").length === 6);
   assert.ok((await Listed()).includes("Laat.csv"));
-  assert.deepEqual(await Status(), ["Voorbeeldtoernooi", `5 rapporten in ${ZipName}`]);
+  assert.deepEqual(await Status(), [`5 rapporten in ${ZipName}`, ""]);
   assert.equal(await page.$eval("#TabSheet4", (p) => p.hidden), false);
   assert.equal(SummaryRows(Latin1(await Copied())).length, 5);
 });
@@ -966,7 +966,7 @@ test("two files of one name are both kept; reports one on a disk never overwrite
   assert.equal(new Set(folded).size, zipped.length);
   assert.ok(folded.includes("uitslagen.txt") && folded.includes("open.txt"));
   assert.equal(
-    await page.$eval("#StatusPanel1", (e) => e.textContent),
+    await page.$eval("#StatusPanel0", (e) => e.textContent),
     `${zipped.length} rapporten in ${ZipName}; 2 bestanden geweigerd`,
   );
   const rows = SummaryRows(await Copied());
@@ -1190,7 +1190,7 @@ test("the installed site opens .csv files, keeps its handles, reads anew", async
     await site.waitForFunction(() => document.querySelectorAll("#InFileListBox li").length === 2);
     await site.click("#DoAllFolderBtn");
     await site.waitForFunction(() => !document.body.dataset.busy);
-    const runEnd = await site.$eval("#StatusPanel1", (e) => e.textContent);
+    const runEnd = await site.$eval("#StatusPanel0", (e) => e.textContent);
     assert.ok(
       (await SiteErrors(site)).includes(
         "Tweede.csv Uit/Tweede.txt Kan niet gemaakt worden... Er staat een map met die naam.",
@@ -1225,7 +1225,7 @@ test("the installed site opens .csv files, keeps its handles, reads anew", async
     await site.click("#DoAllFolderBtn");
     await site.waitForFunction(() => !document.body.dataset.busy);
     assert.equal(
-      await site.$eval("#StatusPanel1", (e) => e.textContent),
+      await site.$eval("#StatusPanel0", (e) => e.textContent),
       "1 rapport in map Uit2; 1 bestand geweigerd",
     );
     const reports = await site.evaluate(async () => {
@@ -1236,6 +1236,32 @@ test("the installed site opens .csv files, keeps its handles, reads anew", async
     });
     assert.equal(reports.length, 1);
     assert.match(reports[0], /^open\.txt$/i);
+
+    // A folder gone leaves no later report a place: the run ends at the first report with one
+    // message, as in the window.
+    await site.evaluate(async () => {
+      const root = await navigator.storage.getDirectory();
+      window.showDirectoryPicker = async () => {
+        const folder = await root.getDirectoryHandle("Weg", { create: true });
+        await root.removeEntry("Weg", { recursive: true });
+        return folder;
+      };
+    });
+    await site.click('#PageControl [data-page="0"]');
+    await site.click("#DoAllFolderBtn");
+    const gone = await site.waitForSelector("#MessageBox[open]");
+    assert.match(
+      await gone.$eval(".text", (e) => e.textContent),
+      /^Weg\/open\.txt\nKan niet gemaakt worden\.\.\.\nDe map bestaat niet\.$/i,
+    );
+    await gone.$eval("button", (button) => button.click());
+    await site.waitForFunction(() => !document.body.dataset.busy);
+    assert.equal(await site.$("#MessageBox[open]"), null);
+    assert.equal(
+      await site.$eval("#StatusPanel0", (e) => e.textContent),
+      "Gestopt na 1 van 2 bestanden",
+    );
+    assert.equal(SummaryRows(await SiteErrors(site)).length, 1);
   } finally {
     server.close();
     await context.close();

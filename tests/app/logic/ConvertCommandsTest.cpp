@@ -393,21 +393,53 @@ TEST_F(MainFormTest, ConvertAllPassesOverAReportInUse) {
 
 // A report that cannot be written is told on its row, and the run goes on with the next file
 // without a message for each.
-TEST_F(MainFormTest, ConvertAllGoesOnAfterAReportThatCannotBeCreated) {
-  for (const char* name : {"a.csv", "c.csv"}) WriteBytes(InBox() / name, TournamentCsv());
-  Start();
-  fs::remove_all(OutBox());
-  Desktop.ClearRecords();
-  Desktop.Answers = {true};
-
-  Form.DoAllBitBtnClick();
+// A folder gone, whether before the run or during it, leaves no later report a place: the run
+// ends at the first report it cannot write with one message, and the rows and reports of the
+// files before it stay.
+TEST_F(MainFormTest, ConvertAllEndsWithOneMessageWhenTheOutputFolderVanishes) {
+  const struct {
+    const char* name;
+    int vanishesAtLoad; // the load during which the folder goes; 0: before the run
+    Texts rows;
+    std::string end;
+  } cases[] = {
+      {"gone before the run", 0, {"Opmerking", "a.csv "}, "Gestopt na 1 van 3 bestanden"},
+      {"gone after the first file",
+       2,
+       {"Opmerking", "a.csv", "b.csv "},
+       "Gestopt na 2 van 3 bestanden"},
+  };
   const std::string why = " Kan niet gemaakt worden... De map bestaat niet.";
-  EXPECT_TRUE(Desktop.Messages.empty());
-  EXPECT_TRUE(Desktop.Errors.empty());
-  EXPECT_EQ(Column(Form.ErrorGrid, 2),
-            (Texts{"Opmerking", "a.csv " + (OutBox() / "a.txt").string() + why,
-                   "c.csv " + (OutBox() / "c.txt").string() + why, ""}));
-  EXPECT_EQ(Form.StatusText(0), "Geen rapporten; 2 bestanden geweigerd");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::create_directories(OutBox());
+    for (const char* name : {"a.csv", "b.csv", "c.csv"})
+      WriteBytes(InBox() / name, TournamentCsv());
+    TFakeDesktop desktop;
+    TMainForm form(Dir() / "Morvelander", desktop, '.');
+    form.FormCreate();
+    form.FormActivate();
+    if (c.vanishesAtLoad == 0) fs::remove_all(OutBox());
+    // Called on the run's thread as each load ends, before its report is written.
+    int loads = 0;
+    form.Conversion.Toernooi.OnProgress = [&](std::size_t read, std::size_t size) {
+      if (read == size && ++loads == c.vanishesAtLoad) fs::remove_all(OutBox());
+    };
+    desktop.Answers = {true};
+
+    form.DoAllBitBtnClick();
+    const fs::path failed = OutBox() / (c.vanishesAtLoad == 0 ? "a.txt" : "b.txt");
+    EXPECT_EQ(desktop.Messages, Texts{failed.string() + "\rKan niet gemaakt worden...\rDe map "
+                                                        "bestaat niet."});
+    EXPECT_TRUE(desktop.Errors.empty());
+    Texts rows = c.rows;
+    rows.back() += failed.string() + why;
+    rows.push_back("");
+    EXPECT_EQ(Column(form.ErrorGrid, 2), rows);
+    EXPECT_EQ(form.StatusText(0), c.end);
+    EXPECT_FALSE(form.StopBitBtnEnabled());
+    form.FormDestroy();
+  }
 }
 
 // Every file of the run is a row: an empty file, one that is not text and one whose report

@@ -19,7 +19,7 @@ public:
 };
 
 // Stops the run between files, or a load, after the file it is told; keeps the reports by
-// name as the page's zip does, and refuses one.
+// name as the page's zip does, and refuses one with the reason it is told.
 class TRecorder : public TRunListener, public TReportStore {
 public:
   void FileEnded(const TConvertResult& result, std::size_t ended, std::size_t total) override {
@@ -31,12 +31,14 @@ public:
   bool StopRequested() override { return Ended.size() == StopRunAfter; }
   fs::path Target(const fs::path& reportName) const override { return "map" / reportName; }
   std::error_code Store(const fs::path& target, const std::vector<std::string>&) override {
-    if (target == "map/c.txt") return std::make_error_code(std::errc::read_only_file_system);
+    if (target == Refused) return std::make_error_code(Refusal);
     Kept.insert(target.string());
     return {};
   }
 
   TStoppingUI UI;
+  fs::path Refused = "map/c.txt";
+  std::errc Refusal = std::errc::read_only_file_system;
   std::size_t StopRunAfter = 0;
   std::size_t StopLoadAfter = 0;
   std::vector<std::string> Ended;
@@ -76,6 +78,42 @@ TEST(ConversionRun, HandsOnEachFileInOrderUntilTheUserStops) {
     EXPECT_EQ(recorder.Kept, c.kept);
     EXPECT_EQ(summary.Made, c.kept.size());
     EXPECT_EQ(summary.Stopped(), c.ended.size() < 3);
+  }
+}
+
+// A report that cannot be written costs its file the report; a folder gone or a disk full would
+// cost every later file its report too, and ends the run there.
+TEST(ConversionRun, EndsAtAReportThatNoLaterReportCouldEscape) {
+  const std::string valid = "012;Naam\r\n900;1;14-11-2009;1;2;1;Ab, Cd;Ef, Gh;;\r\n";
+  const struct {
+    const char* name;
+    std::errc refusal;
+    std::size_t ended;
+    const char* end;
+  } cases[] = {
+      {"read-only disk", std::errc::read_only_file_system, 3,
+       "2 rapporten in zip; 1 bestand geweigerd"},
+      {"no leave", std::errc::permission_denied, 3, "2 rapporten in zip; 1 bestand geweigerd"},
+      {"folder gone", std::errc::no_such_file_or_directory, 2, "Gestopt na 2 van 3 bestanden"},
+      {"disk full", std::errc::no_space_on_device, 2, "Gestopt na 2 van 3 bestanden"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TRecorder recorder;
+    recorder.StopRunAfter = 9;
+    recorder.Refused = "map/b.txt";
+    recorder.Refusal = c.refusal;
+    TConversion conversion(recorder.UI);
+    std::vector<TRunSource> sources;
+    for (const char* name : {"a.csv", "b.csv", "c.csv"})
+      sources.push_back(TRunSource::Bytes(name, valid));
+    const TRunSummary summary =
+        TConversionRun(conversion, recorder).Run(std::move(sources), recorder);
+    EXPECT_EQ(recorder.Ended.size(), c.ended);
+    EXPECT_EQ(summary.Ended, c.ended);
+    EXPECT_EQ(summary.Ending.has_value(), c.ended < 3);
+    EXPECT_EQ(summary.Ending ? summary.Ending->Target : fs::path(), c.ended < 3 ? "map/b.txt" : "");
+    EXPECT_EQ(summary.EndText("zip"), c.end);
   }
 }
 
