@@ -7,10 +7,10 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollBar>
+#include <QSignalBlocker>
 
 #include <algorithm>
 #include <array>
-#include <climits>
 #include <set>
 #include <utility>
 
@@ -73,6 +73,19 @@ TCellTableView::TCellTableView(const TCellTable& table, QWidget* parent)
           [this] { FFixedRows->horizontalScrollBar()->setValue(horizontalScrollBar()->value()); });
   for (QScrollBar* bar : {verticalScrollBar(), horizontalScrollBar()})
     connect(bar, &QScrollBar::valueChanged, this, [this] { ShowSpans(); });
+  FColBar = new QScrollBar(Qt::Horizontal, this);
+  FColBar->setObjectName(QStringLiteral("ColBar"));
+  FColBar->hide();
+  connect(FColBar, &QScrollBar::valueChanged, this, [this](int first) { ShowFirstCol(first); });
+  // The view scrolls itself too (keys, wheel, a cell brought into view): the table's bar
+  // follows, and the window when the view reached one of its ends, once the view is done.
+  connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+    if (FShifting || !Windowed()) return;
+    const QSignalBlocker block(FColBar);
+    FColBar->setValue(FModel.ColShift() + value);
+    QMetaObject::invokeMethod(
+        this, [this] { KeepInWindow(); }, Qt::QueuedConnection);
+  });
   connect(this, &QAbstractItemView::doubleClicked, this,
           [this](const QModelIndex& index) { emit RowOpened(index.row()); });
   FShownGeneration = FTable.Generation() - 1;
@@ -104,6 +117,10 @@ void TCellTableView::Refresh() {
 
 void TCellTableView::ShowTable() {
   FShownGeneration = FTable.Generation();
+  FBlock.fill(-1);
+  FCurrent.fill(-1);
+  const Qt::ScrollBarPolicy policy = Windowed() ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded;
+  if (horizontalScrollBarPolicy() != policy) setHorizontalScrollBarPolicy(policy);
   ShowColWidths();
   HideHeaderCells();
   PlaceFixedViews();
@@ -118,6 +135,8 @@ void TCellTableView::SetWithheld(bool withheld) {
     for (QTableView* view : {static_cast<QTableView*>(this), FFixedCols, FFixedRows, FFixedCorner})
       view->clearSpans();
     FSpanWindow = {};
+    FBlock.fill(-1);
+    FCurrent.fill(-1);
     PlaceFixedViews();
     return;
   }
@@ -131,7 +150,7 @@ void TCellTableView::SetWithheld(bool withheld) {
 void TCellTableView::ShowSpans() {
   if (!FFixedCorner || FModel.Withheld()) return;
   const int rows = FTable.RowCount();
-  const int cols = FTable.ColCount();
+  const int cols = FModel.columnCount();
   const int fixedRows = std::min(FTable.FixedRows(), rows);
   const int fixedCols = std::min(FTable.FixedCols(), cols);
   // Past the last row or column the view's answer is -1. A row is never less than a few
@@ -160,14 +179,18 @@ void TCellTableView::ShowSpans() {
     if (!shown.insert({firstRow, first}).second) return;
     const TMergeRole range =
         role.Kind == TMergeRole::First ? role : FTable.MergeRole(first, firstRow);
-    setSpan(firstRow, first, range.RowSpan, range.ColSpan);
+    // The window may cut the range on either side.
+    const auto [modelFirst, modelLast] = FModel.ModelCols(first, first + range.ColSpan - 1);
+    if (modelLast < modelFirst) return;
+    const int modelSpan = modelLast - modelFirst + 1;
+    if (modelSpan > 1 || range.RowSpan > 1) setSpan(firstRow, modelFirst, range.RowSpan, modelSpan);
     const bool inFixedCols = first < fixedCols;
     const bool inFixedRows = firstRow < fixedRows;
     // A header view's part ends with the header columns or rows; so do its spans.
     const int colsSpan = std::min(range.ColSpan, fixedCols - first);
     const int rowsSpan = std::min(range.RowSpan, fixedRows - firstRow);
     if (inFixedCols) FFixedCols->setSpan(firstRow, first, range.RowSpan, colsSpan);
-    if (inFixedRows) FFixedRows->setSpan(firstRow, first, rowsSpan, range.ColSpan);
+    if (inFixedRows) FFixedRows->setSpan(firstRow, modelFirst, rowsSpan, modelSpan);
     if (inFixedCols && inFixedRows) FFixedCorner->setSpan(firstRow, first, rowsSpan, colsSpan);
   };
   // The cells in view: the header rows and columns, and the body's rows and columns in view.
@@ -177,7 +200,7 @@ void TCellTableView::ShowSpans() {
   };
   eachRow([&](int r) {
     for (int c = 0; c < fixedCols; ++c) showAt(c, r);
-    for (int c = left; c >= 0 && c <= right; ++c) showAt(c, r);
+    for (int c = left; c >= 0 && c <= right; ++c) showAt(FModel.TableCol(c), r);
   });
 }
 
@@ -190,8 +213,8 @@ void TCellTableView::ShowColWidths() {
   QHeaderView* rowsHeader = FFixedRows->horizontalHeader();
   header->setUpdatesEnabled(false);
   rowsHeader->setUpdatesEnabled(false);
-  for (int c = 0; c < FTable.ColCount(); ++c) {
-    const int width = FTable.ColWidths(c);
+  for (int c = 0; c < FModel.columnCount(); ++c) {
+    const int width = FTable.ColWidths(FModel.TableCol(c));
     setColumnWidth(c, width);
     if (fixedRows) FFixedRows->setColumnWidth(c, width);
     if (c < fixedCols) {
@@ -235,17 +258,22 @@ void TCellTableView::updateGeometries() {
   QTableView::updateGeometries();
   PlaceFixedViews();
   ShowSpans();
+  ShowColBar();
 }
 
 // The header views sit in the table's margins, the header columns left of its body and the
 // header rows above it; each is as long as the body in the direction it scrolls, so that its
 // scroll range is the body's.
 void TCellTableView::PlaceFixedViews() {
-  if (!FFixedCorner) return;
+  if (!FColBar) return;
   const int width = FixedWidth();
   const int height = FixedHeight();
-  if (viewportMargins() != QMargins(width, height, 0, 0)) setViewportMargins(width, height, 0, 0);
+  const int barHeight = Windowed() ? FColBar->sizeHint().height() : 0;
+  if (viewportMargins() != QMargins(width, height, 0, barHeight))
+    setViewportMargins(width, height, 0, barHeight);
   const QRect body = viewport()->geometry();
+  FColBar->setVisible(barHeight > 0);
+  FColBar->setGeometry(body.x() - width, body.bottom() + 1, width + body.width(), barHeight);
   FFixedCols->setVisible(width > 0);
   FFixedRows->setVisible(height > 0);
   FFixedCorner->setVisible(width > 0 && height > 0);
@@ -282,14 +310,176 @@ void TCellTableView::keyPressEvent(QKeyEvent* e) {
     return;
   }
   e->accept();
-  const QItemSelection selection = selectionModel()->selection();
-  if (selection.isEmpty()) return;
-  int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1;
-  for (const QItemSelectionRange& range : selection) {
-    left = std::min(left, range.left());
-    top = std::min(top, range.top());
-    right = std::max(right, range.right());
-    bottom = std::max(bottom, range.bottom());
+  if (FBlock[0] < 0) return;
+  emit CopyRequested(FBlock[0], FBlock[1], FBlock[2], FBlock[3]);
+}
+
+bool TCellTableView::Windowed() const {
+  return !FModel.Withheld() && BodyCols() > TCellTableModel::WindowCols;
+}
+
+int TCellTableView::BodyCols() const {
+  return FTable.ColCount() - std::min(FTable.FixedCols(), FTable.ColCount());
+}
+
+int TCellTableView::CenteredShift(int col) const {
+  const int body = col - std::min(FTable.FixedCols(), FTable.ColCount());
+  return std::clamp(body - TCellTableModel::WindowCols / 2, 0,
+                    std::max(BodyCols() - TCellTableModel::WindowCols, 0));
+}
+
+void TCellTableView::ShiftWindow(int shift) {
+  if (shift == FModel.ColShift()) return;
+  const QModelIndex current = currentIndex();
+  if (current.isValid()) FCurrent = {current.row(), FModel.TableCol(current.column())};
+  FShifting = true;
+  // The current cell taken along must not scroll the view back to where it was.
+  const bool autoScroll = hasAutoScroll();
+  setAutoScroll(false);
+  for (TCellTableModel* model : Models()) model->SetColShift(shift);
+  ShowColWidths();
+  // A current cell outside the window comes back with it.
+  const int col = FCurrent[0] < 0 ? -1 : FModel.ModelCol(FCurrent[1]);
+  selectionModel()->setCurrentIndex(col < 0 ? QModelIndex() : FModel.index(FCurrent[0], col),
+                                    QItemSelectionModel::NoUpdate);
+  SelectBlock();
+  setAutoScroll(autoScroll);
+  FShifting = false;
+  FSpanWindow.fill(-1);
+  ShowSpans();
+}
+
+void TCellTableView::ShowFirstCol(int first) {
+  if (!Windowed()) return;
+  QScrollBar* bar = horizontalScrollBar();
+  const int shift = FModel.ColShift();
+  const bool atEnd = shift + TCellTableModel::WindowCols >= BodyCols();
+  // The view's own bar at its end shows the window's last column at the right edge, not the
+  // column asked for at the left one.
+  const bool inside =
+      first >= shift && (first > shift || shift == 0) &&
+      (first - shift < bar->maximum() || (atEnd && first - shift <= bar->maximum()));
+  if (!inside) ShiftWindow(CenteredShift(first + std::min(FTable.FixedCols(), FTable.ColCount())));
+  bar->setValue(first - FModel.ColShift());
+  const QSignalBlocker block(FColBar);
+  FColBar->setValue(FModel.ColShift() + bar->value());
+  ShowSpans();
+}
+
+void TCellTableView::KeepInWindow() {
+  if (!Windowed()) return;
+  const QScrollBar* bar = horizontalScrollBar();
+  const int shift = FModel.ColShift();
+  const bool atStart = bar->value() == 0 && shift > 0;
+  const bool atEnd =
+      bar->value() >= bar->maximum() && shift + TCellTableModel::WindowCols < BodyCols();
+  if (atStart || atEnd) ShowFirstCol(FColBar->value());
+}
+
+// The bar's last position shows the table's last columns that fit in the body at its right.
+void TCellTableView::ShowColBar() {
+  if (!FColBar || !Windowed()) return;
+  const int room = viewport()->width();
+  int fitting = 0;
+  for (int c = FTable.ColCount() - 1, width = 0; c >= 0 && fitting < BodyCols(); --c) {
+    width += FTable.ColWidths(c);
+    if (width > room) break;
+    ++fitting;
   }
-  emit CopyRequested(left, top, right, bottom);
+  fitting = std::max(fitting, 1);
+  const QSignalBlocker block(FColBar);
+  FColBar->setRange(0, BodyCols() - fitting);
+  FColBar->setPageStep(fitting);
+  if (!FShifting) FColBar->setValue(FModel.ColShift() + horizontalScrollBar()->value());
+}
+
+// Keys that leave the window at one of its ends move it first, so the cell they reach exists.
+QModelIndex TCellTableView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+  const QModelIndex current = currentIndex();
+  if (Windowed() && (current.isValid() || FCurrent[0] >= 0)) {
+    // A current cell the window left behind is where the keys go on from.
+    const int row = current.isValid() ? current.row() : FCurrent[0];
+    const int col = current.isValid() ? FModel.TableCol(current.column()) : FCurrent[1];
+    const int fixedCols = std::min(FTable.FixedCols(), FTable.ColCount());
+    const int at = FModel.ModelCol(col);
+    int shift = at < 0 ? CenteredShift(col) : FModel.ColShift();
+    switch (action) {
+    case MoveHome:
+      shift = 0;
+      break;
+    case MoveEnd:
+      shift = BodyCols() - TCellTableModel::WindowCols;
+      break;
+    case MoveRight:
+    case MoveNext:
+      if (at == FModel.columnCount() - 1) shift = CenteredShift(col);
+      break;
+    case MoveLeft:
+    case MovePrevious:
+      if (at == fixedCols) shift = CenteredShift(col);
+      break;
+    default:
+      break;
+    }
+    ShiftWindow(shift);
+    if (!currentIndex().isValid()) {
+      int now = FModel.ModelCol(col);
+      if (now < 0) now = col < FModel.TableCol(fixedCols) ? fixedCols : FModel.columnCount() - 1;
+      selectionModel()->setCurrentIndex(FModel.index(row, now), QItemSelectionModel::NoUpdate);
+    }
+  }
+  return QTableView::moveCursor(action, modifiers);
+}
+
+void TCellTableView::selectionChanged(const QItemSelection& selected,
+                                      const QItemSelection& deselected) {
+  QTableView::selectionChanged(selected, deselected);
+  if (FShifting) return;
+  FBlock.fill(-1);
+  for (const QItemSelectionRange& range : selectionModel()->selection()) {
+    const int left = FModel.TableCol(range.left());
+    const int right = FModel.TableCol(range.right());
+    if (FBlock[0] < 0) {
+      FBlock = {left, range.top(), right, range.bottom()};
+      continue;
+    }
+    FBlock = {std::min(FBlock[0], left), std::min(FBlock[1], range.top()),
+              std::max(FBlock[2], right), std::max(FBlock[3], range.bottom())};
+  }
+}
+
+void TCellTableView::selectAll() {
+  QTableView::selectAll();
+  if (FBlock[0] >= 0) FBlock = {0, FBlock[1], FTable.ColCount() - 1, FBlock[3]};
+}
+
+void TCellTableView::SelectBlock() {
+  if (FBlock[0] < 0) {
+    selectionModel()->clearSelection();
+    return;
+  }
+  const auto [left, top, right, bottom] = FBlock;
+  const auto [modelLeft, modelRight] = FModel.ModelCols(left, right);
+  if (modelRight < modelLeft) {
+    selectionModel()->clearSelection();
+    return;
+  }
+  selectionModel()->select(
+      QItemSelection(FModel.index(top, modelLeft), FModel.index(bottom, modelRight)),
+      QItemSelectionModel::ClearAndSelect);
+}
+
+bool TCellTableView::ShowRow(int row) {
+  const int fixedCols = std::min(FTable.FixedCols(), FTable.ColCount());
+  const int first = std::min(fixedCols, FModel.columnCount() - 1);
+  if (row >= FModel.rowCount() || first < 0) return false;
+  ShiftWindow(0);
+  const QModelIndex cell = FModel.index(row, first);
+  selectionModel()->setCurrentIndex(cell, QItemSelectionModel::NoUpdate);
+  FShifting = true;
+  FBlock = {first, row, FTable.ColCount() - 1, row};
+  SelectBlock();
+  FShifting = false;
+  scrollTo(cell, QAbstractItemView::PositionAtCenter);
+  return true;
 }

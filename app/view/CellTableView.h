@@ -5,12 +5,16 @@
 
 #include <QTableView>
 
+class QScrollBar;
+
 #include <array>
 
 // A cell table on screen: no editing, sorting or resizing, rows 21 pixels high, silver grid
 // lines, the table's column widths and merged ranges. The table's own header rows and
 // columns stand in for QTableView's headers, which stay hidden; they stay in view while the
 // body scrolls, drawn by views of the same model in the table's margins.
+// A table of more body columns than its model's window scrolls left and right by a bar of its
+// own over all of them, and the window follows; the selection is kept in table columns.
 class TCellTableView : public QTableView {
   Q_OBJECT
 
@@ -27,6 +31,10 @@ public:
   void SetCellText(const std::function<std::string(int col, int row)>& text) {
     for (TCellTableModel* model : Models()) model->SetCellText(text);
   }
+  // Selects the row from its first body column to its last, makes that first column current
+  // and brings it into view; false for a row the table does not have.
+  bool ShowRow(int row);
+  void selectAll() override;
 
 signals:
   // Ctrl+C: the user asks for the selected block of cells, bounds included.
@@ -38,6 +46,8 @@ protected:
   void keyPressEvent(QKeyEvent* e) override;
   void updateGeometries() override;
   bool eventFilter(QObject* watched, QEvent* e) override;
+  QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+  void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
 
 private:
   QTableView* NewFixedView(const char* name, TCellTableModel& model);
@@ -53,6 +63,19 @@ private:
   void PlaceFixedViews();
   int FixedWidth() const;
   int FixedHeight() const;
+  // More body columns than the model's window: the table's own bar scrolls them.
+  bool Windowed() const;
+  int BodyCols() const;
+  // The shift that puts the table column near the middle of the window.
+  int CenteredShift(int col) const;
+  void ShiftWindow(int shift);
+  // Scrolls the body's first column in view to the table's body column `first`.
+  void ShowFirstCol(int first);
+  // Moves the window when the view scrolled itself to one of its ends.
+  void KeepInWindow();
+  void ShowColBar();
+  // Selects the part of the selected block inside the window.
+  void SelectBlock();
 
   const TCellTable& FTable;
   TCellTableModel FModel;
@@ -71,4 +94,12 @@ private:
   QTableView* FFixedCols = nullptr;
   QTableView* FFixedRows = nullptr;
   QTableView* FFixedCorner = nullptr;
+  // Over all body columns, in columns; the view's own horizontal bar then stays hidden.
+  QScrollBar* FColBar = nullptr;
+  // The selected block in table columns (left, top, right, bottom), left -1 for none.
+  std::array<int, 4> FBlock{-1, -1, -1, -1};
+  // The current cell (row, table column) when the window last moved, -1 for none.
+  std::array<int, 2> FCurrent{-1, -1};
+  // While the window moves, the selection the view is given is the block's part in it.
+  bool FShifting = false;
 };
