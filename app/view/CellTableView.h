@@ -5,9 +5,9 @@
 
 #include <QTableView>
 
-class QScrollBar;
-
 #include <array>
+
+class QScrollBar;
 
 // A cell table on screen: no editing, sorting or resizing, rows 21 pixels high, silver grid
 // lines, the table's column widths and merged ranges. The table's own header rows and
@@ -34,10 +34,11 @@ public:
   // Selects the row from its first body column to its last, makes that first column current
   // and brings it into view; false for a row the table does not have.
   bool ShowRow(int row);
+  // Ctrl+A: every cell of the table, also those outside the window.
   void selectAll() override;
 
 signals:
-  // Ctrl+C: the user asks for the selected block of cells, bounds included.
+  // Ctrl+C: the user asks for the selected block of cells, bounds included, in table columns.
   void CopyRequested(int left, int top, int right, int bottom);
   // A double-click on a row, or Enter on the focused cell's row.
   void RowOpened(int row);

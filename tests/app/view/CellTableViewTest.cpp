@@ -25,6 +25,7 @@ private slots:
   void keysReachTheLastColumnAndBack();
   void copiesTheLastCells();
   void aShownRowCopiesWhole();
+  void selectAllCopiesEveryColumn();
   void aMergedLineShowsInEveryWindow();
 
 private:
@@ -114,6 +115,12 @@ void CellTableViewTest::keysReachTheLastColumnAndBack() {
   QTest::keyClick(FView.get(), Qt::Key_Left);
   QTest::keyClick(FView.get(), Qt::Key_Right);
   QCOMPARE(FView->currentIndex().data().toString(), QStringLiteral("Z1"));
+  // Scrolled away from, the current cell is where the keys go on from.
+  ScrollTo(Cols / 2);
+  QTest::keyClick(FView.get(), Qt::Key_Up);
+  QCOMPARE(FView->currentIndex().data().toString(), QStringLiteral("Toernooi van de lange regel"));
+  QTest::keyClick(FView.get(), Qt::Key_Down);
+  QCOMPARE(FView->currentIndex().data().toString(), QStringLiteral("Z1"));
   QTest::keyClick(FView.get(), Qt::Key_Home);
   QCoreApplication::processEvents();
   QCOMPARE(FView->currentIndex().data().toString(), QStringLiteral("A1"));
@@ -156,6 +163,15 @@ void CellTableViewTest::aShownRowCopiesWhole() {
   QTest::keyClick(FView.get(), Qt::Key_C, Qt::ControlModifier);
   QCOMPARE(copied.count(), 1);
   QCOMPARE(copied.at(0), (QVariantList{1, 2, Cols - 1, 2}));
+}
+
+void CellTableViewTest::selectAllCopiesEveryColumn() {
+  QTest::keyClick(FView.get(), Qt::Key_A, Qt::ControlModifier);
+  ScrollTo(Cols / 2);
+  const QSignalSpy copied(FView.get(), &TCellTableView::CopyRequested);
+  QTest::keyClick(FView.get(), Qt::Key_C, Qt::ControlModifier);
+  QCOMPARE(copied.count(), 1);
+  QCOMPARE(copied.at(0), (QVariantList{0, 0, Cols - 1, 3}));
 }
 
 // The merged first line stands over the columns in view wherever the window is.
