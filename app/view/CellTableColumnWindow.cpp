@@ -1,6 +1,7 @@
 #include "app/view/CellTableView.h"
 
 #include <QItemSelectionModel>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
 
@@ -90,6 +91,7 @@ void TCellTableView::ShowColBar() {
 
 // Keys that leave the window at one of its ends move it first, so the cell they reach exists.
 QModelIndex TCellTableView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+  ExtendFromBlock(modifiers);
   const QModelIndex current = currentIndex();
   if (Windowed() && (current.isValid() || FCurrent[0] >= 0)) {
     // A current cell the window left behind is where the keys go on from.
@@ -177,4 +179,42 @@ bool TCellTableView::ShowRow(int row) {
   FShifting = false;
   scrollTo(cell, QAbstractItemView::PositionAtCenter);
   return true;
+}
+
+void TCellTableView::ExtendFromBlock(Qt::KeyboardModifiers modifiers) {
+  FExtendFrom.fill(-1);
+  const QModelIndex current = currentIndex();
+  if (!Windowed() || !(modifiers & Qt::ShiftModifier)) return;
+  if (!current.isValid() && FCurrent[0] < 0) return;
+  // A current cell the window left behind still counts.
+  const int col = current.isValid() ? FModel.TableCol(current.column()) : FCurrent[1];
+  const int row = current.isValid() ? current.row() : FCurrent[0];
+  if (FBlock[0] < 0) {
+    FExtendFrom = {col, row};
+    return;
+  }
+  FExtendFrom = {col == FBlock[0] ? FBlock[2] : FBlock[0],
+                 row == FBlock[1] ? FBlock[3] : FBlock[1]};
+}
+
+void TCellTableView::mousePressEvent(QMouseEvent* e) {
+  ExtendFromBlock(e->modifiers());
+  QTableView::mousePressEvent(e);
+  FExtendFrom.fill(-1);
+}
+
+void TCellTableView::setSelection(const QRect& rect, QItemSelectionModel::SelectionFlags command) {
+  const QModelIndex current = currentIndex();
+  if (FExtendFrom[0] < 0 || !current.isValid()) {
+    QTableView::setSelection(rect, command);
+    return;
+  }
+  const int col = FModel.TableCol(current.column());
+  const int row = current.row();
+  FBlock = {std::min(col, FExtendFrom[0]), std::min(row, FExtendFrom[1]),
+            std::max(col, FExtendFrom[0]), std::max(row, FExtendFrom[1])};
+  FExtendFrom.fill(-1);
+  FShifting = true;
+  SelectBlock();
+  FShifting = false;
 }

@@ -49,6 +49,8 @@ protected:
   bool eventFilter(QObject* watched, QEvent* e) override;
   QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
   void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
+  void mousePressEvent(QMouseEvent* e) override;
+  void setSelection(const QRect& rect, QItemSelectionModel::SelectionFlags command) override;
 
 private:
   QTableView* NewFixedView(const char* name, TCellTableModel& model);
@@ -77,6 +79,9 @@ private:
   void ShowColBar();
   // Selects the part of the selected block inside the window.
   void SelectBlock();
+  // With Shift the selection grows from the block's corner across from the current cell, in
+  // table columns: the view's own first cell may lie in another window by now.
+  void ExtendFromBlock(Qt::KeyboardModifiers modifiers);
 
   const TCellTable& FTable;
   TCellTableModel FModel;
@@ -101,6 +106,8 @@ private:
   std::array<int, 4> FBlock{-1, -1, -1, -1};
   // The current cell (row, table column) when the window last moved, -1 for none.
   std::array<int, 2> FCurrent{-1, -1};
+  // The cell (column, row) a Shift move or click selects from, -1 for none.
+  std::array<int, 2> FExtendFrom{-1, -1};
   // While the window moves, the selection the view is given is the block's part in it.
   bool FShifting = false;
 };

@@ -26,6 +26,7 @@ private slots:
   void copiesTheLastCells();
   void aShownRowCopiesWhole();
   void selectAllCopiesEveryColumn();
+  void shiftExtendsFromTheFirstCellAcrossWindows();
   void aMergedLineShowsInEveryWindow();
 
 private:
@@ -172,6 +173,30 @@ void CellTableViewTest::selectAllCopiesEveryColumn() {
   QTest::keyClick(FView.get(), Qt::Key_C, Qt::ControlModifier);
   QCOMPARE(copied.count(), 1);
   QCOMPARE(copied.at(0), (QVariantList{0, 0, Cols - 1, 3}));
+}
+
+// Shift+End and a Shift+click far from the first cell select from that cell on, however often
+// the window moved in between.
+void CellTableViewTest::shiftExtendsFromTheFirstCellAcrossWindows() {
+  FView->setFocus();
+  FView->setCurrentIndex(FView->model()->index(1, 1));
+  QTest::keyClick(FView.get(), Qt::Key_Right);
+  QTest::keyClick(FView.get(), Qt::Key_End, Qt::ShiftModifier);
+  QSignalSpy copied(FView.get(), &TCellTableView::CopyRequested);
+  QTest::keyClick(FView.get(), Qt::Key_C, Qt::ControlModifier);
+  QTest::keyClick(FView.get(), Qt::Key_Down, Qt::ShiftModifier);
+  QTest::keyClick(FView.get(), Qt::Key_C, Qt::ControlModifier);
+  ScrollTo(Cols / 2);
+  const int col = FView->columnAt(FView->viewport()->width() / 2);
+  const QPoint at = FView->visualRect(FView->model()->index(3, col)).center();
+  QTest::mouseClick(FView->viewport(), Qt::LeftButton, Qt::ShiftModifier, at);
+  QTest::keyClick(FView.get(), Qt::Key_C, Qt::ControlModifier);
+  QCOMPARE(copied.count(), 3);
+  QCOMPARE(copied.at(0), (QVariantList{2, 1, Cols - 1, 1}));
+  QCOMPARE(copied.at(1), (QVariantList{2, 1, Cols - 1, 2}));
+  const int table = static_cast<const TCellTableModel*>(FView->model())->TableCol(col);
+  QVERIFY(table > Cols / 2);
+  QCOMPARE(copied.at(2), (QVariantList{2, 1, table, 3}));
 }
 
 // The merged first line stands over the columns in view wherever the window is.
