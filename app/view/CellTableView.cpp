@@ -190,7 +190,8 @@ void TCellTableView::ShowSpans() {
     const int colsSpan = std::min(range.ColSpan, fixedCols - first);
     const int rowsSpan = std::min(range.RowSpan, fixedRows - firstRow);
     if (inFixedCols) FFixedCols->setSpan(firstRow, first, range.RowSpan, colsSpan);
-    if (inFixedRows) FFixedRows->setSpan(firstRow, modelFirst, rowsSpan, modelSpan);
+    if (inFixedRows && (modelSpan > 1 || rowsSpan > 1))
+      FFixedRows->setSpan(firstRow, modelFirst, rowsSpan, modelSpan);
     if (inFixedCols && inFixedRows) FFixedCorner->setSpan(firstRow, first, rowsSpan, colsSpan);
   };
   // The cells in view: the header rows and columns, and the body's rows and columns in view.
