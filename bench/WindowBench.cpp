@@ -1,4 +1,5 @@
 #include "app/logic/MainForm.h"
+#include "app/view/CellTableModel.h"
 #include "app/view/MainWindow.h"
 #include "app/view/TextMeasure.h"
 #include "bench/TournamentGenerator.h"
@@ -186,16 +187,16 @@ void BM_WindowLoad(benchmark::State& state) {
 }
 
 // A file whose one line holds as many fields as the argument: the input table's view takes up
-// that many columns with their widths.
+// the window of them it shows, with their widths.
 void BM_WindowWideLine(benchmark::State& state) {
   const TProgramFolder& folder = ProgramFolder("wide", 1, static_cast<int>(state.range(0)));
   OpenInNewWindows(state, folder, [&](TMainWindow& window, const TFakeDesktop& desktop) {
     const auto* grid = Find<QTableView>(window, "InputGrid");
     const TCellTable& table = window.Form().InputGrid;
-    const int last = table.ColCount() - 1;
-    return ShowsFile(window, desktop, folder) && last >= state.range(0) &&
-           grid->model()->columnCount() == table.ColCount() &&
-           grid->columnWidth(last) == table.ColWidths(last);
+    const int shown = std::min(table.ColCount(), table.FixedCols() + TCellTableModel::WindowCols);
+    return ShowsFile(window, desktop, folder) && table.ColCount() > state.range(0) &&
+           grid->model()->columnCount() == shown &&
+           grid->columnWidth(shown - 1) == table.ColWidths(shown - 1);
   });
   CountPer(state, "field", static_cast<int>(state.range(0)));
 }

@@ -77,12 +77,41 @@ int TCellTableModel::columnCount(const QModelIndex& parent) const {
   const int fixed = std::min(FTable.FixedCols(), FTable.ColCount());
   if (FPart == TCellPart::FixedCols || FPart == TCellPart::Corner) return fixed;
   if (FPart == TCellPart::FixedRows && FTable.FixedRows() == 0) return 0;
-  return FTable.ColCount();
+  return fixed + std::min(FTable.ColCount() - fixed, WindowCols);
+}
+
+int TCellTableModel::TableCol(int col) const {
+  return col < FTable.FixedCols() ? col : col + FColShift;
+}
+
+int TCellTableModel::ModelCol(int tableCol) const {
+  const int fixed = FTable.FixedCols();
+  if (tableCol < fixed) return tableCol;
+  const int col = tableCol - FColShift;
+  return col >= fixed && col < columnCount() ? col : -1;
+}
+
+std::pair<int, int> TCellTableModel::ModelCols(int left, int right) const {
+  const int fixed = std::min(FTable.FixedCols(), FTable.ColCount());
+  const int first = left < fixed ? left : std::max(left - FColShift, fixed);
+  // A block's body part left of the window leaves its header columns only.
+  if (right >= fixed && right - FColShift < fixed) return {first, fixed - 1};
+  return {first, right < fixed ? right : std::min(right - FColShift, columnCount() - 1)};
+}
+
+void TCellTableModel::SetColShift(int shift) {
+  if (shift == FColShift) return;
+  FColShift = shift;
+  const int cols = columnCount();
+  const int rows = rowCount();
+  if (cols == 0 || rows == 0) return;
+  emit dataChanged(index(0, 0), index(rows - 1, cols - 1));
+  emit headerDataChanged(Qt::Horizontal, 0, cols - 1);
 }
 
 QVariant TCellTableModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
-  const int col = index.column();
+  const int col = TableCol(index.column());
   const int row = index.row();
   switch (role) {
   case Qt::DisplayRole:
@@ -114,27 +143,30 @@ QVariant TCellTableModel::headerData(int section, Qt::Orientation orientation, i
   const int fixed = horizontal ? FTable.FixedRows() : FTable.FixedCols();
   if (role != Qt::DisplayRole || FWithheld || fixed == 0 || section < 0)
     return QAbstractTableModel::headerData(section, orientation, role);
-  const std::string_view text =
-      horizontal ? FTable.GetCell(section, fixed - 1) : FTable.GetCell(fixed - 1, section);
+  const std::string_view text = horizontal ? FTable.GetCell(TableCol(section), fixed - 1)
+                                           : FTable.GetCell(fixed - 1, section);
   return QString::fromUtf8(Cp1252ToUtf8(text));
 }
 
 Qt::ItemFlags TCellTableModel::flags(const QModelIndex& index) const {
   if (!index.isValid()) return Qt::NoItemFlags;
-  if (FTable.IsHeaderCell(index.column(), index.row())) return Qt::ItemIsEnabled;
+  const int col = TableCol(index.column());
+  if (FTable.IsHeaderCell(col, index.row())) return Qt::ItemIsEnabled;
   Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
   // No edit begins unless the table's owner allows it.
-  if (FTable.CanEditCell(index.column(), index.row())) flags |= Qt::ItemIsEditable;
+  if (FTable.CanEditCell(col, index.row())) flags |= Qt::ItemIsEditable;
   return flags;
 }
 
 void TCellTableModel::Reset() {
   beginResetModel();
+  FColShift = 0;
   endResetModel();
 }
 
 void TCellTableModel::SetWithheld(bool withheld) {
   beginResetModel();
+  FColShift = 0;
   FWithheld = withheld;
   endResetModel();
 }

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 
 // The part of a cell table a model shows: the whole table, its header columns (all rows), its
 // header rows (all columns), or the corner where they meet. A view of a part keeps a place for
@@ -15,10 +16,16 @@ enum class TCellPart { Whole, FixedCols, FixedRows, Corner };
 
 // Shows a cell table without copying it: every cell is read from the table when drawn.
 // Header rows and columns use the bold font and the header background.
+// Of the body's columns it shows a window of at most WindowCols, from the table's column
+// FixedCols() + ColShift() on: a view keeps a header section for each column it is given, and
+// a line of millions of fields would cost hundreds of megabytes of them. Model column c stands
+// for table column c below FixedCols(), for c + ColShift() from there on.
 class TCellTableModel : public QAbstractTableModel {
   Q_OBJECT
 
 public:
+  static constexpr int WindowCols = 2048;
+
   TCellTableModel(const TCellTable& table, TCellPart part = TCellPart::Whole,
                   QObject* parent = nullptr);
 
@@ -33,6 +40,15 @@ public:
 
   // The table may have changed in every respect.
   void Reset();
+  // Moves the window of body columns; the count of columns stays, their cells change.
+  void SetColShift(int shift);
+  int ColShift() const { return FColShift; }
+  int TableCol(int col) const;
+  // The model column of a table column, or -1 outside the window.
+  int ModelCol(int tableCol) const;
+  // The model columns (first, last) of the table columns left to right that lie in the
+  // window; last < first when none does.
+  std::pair<int, int> ModelCols(int left, int right) const;
   // A withheld table shows no cell and is not read, while another thread writes it.
   void SetWithheld(bool withheld);
   bool Withheld() const { return FWithheld; }
@@ -47,5 +63,6 @@ private:
   QFont FBodyFont;
   QFont FHeaderFont;
   bool FWithheld = false;
+  int FColShift = 0;
   std::function<std::string(int col, int row)> FCellText;
 };

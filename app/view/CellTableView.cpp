@@ -7,10 +7,10 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollBar>
+#include <QSignalBlocker>
 
 #include <algorithm>
 #include <array>
-#include <climits>
 #include <set>
 #include <utility>
 
@@ -73,6 +73,19 @@ TCellTableView::TCellTableView(const TCellTable& table, QWidget* parent)
           [this] { FFixedRows->horizontalScrollBar()->setValue(horizontalScrollBar()->value()); });
   for (QScrollBar* bar : {verticalScrollBar(), horizontalScrollBar()})
     connect(bar, &QScrollBar::valueChanged, this, [this] { ShowSpans(); });
+  FColBar = new QScrollBar(Qt::Horizontal, this);
+  FColBar->setObjectName(QStringLiteral("ColBar"));
+  FColBar->hide();
+  connect(FColBar, &QScrollBar::valueChanged, this, [this](int first) { ShowFirstCol(first); });
+  // The view scrolls itself too (keys, wheel, a cell brought into view): the table's bar
+  // follows, and the window when the view reached one of its ends, once the view is done.
+  connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+    if (FShifting || !Windowed()) return;
+    const QSignalBlocker block(FColBar);
+    FColBar->setValue(FModel.ColShift() + value);
+    QMetaObject::invokeMethod(
+        this, [this] { KeepInWindow(); }, Qt::QueuedConnection);
+  });
   connect(this, &QAbstractItemView::doubleClicked, this,
           [this](const QModelIndex& index) { emit RowOpened(index.row()); });
   FShownGeneration = FTable.Generation() - 1;
@@ -104,6 +117,10 @@ void TCellTableView::Refresh() {
 
 void TCellTableView::ShowTable() {
   FShownGeneration = FTable.Generation();
+  FBlock.fill(-1);
+  FCurrent.fill(-1);
+  const Qt::ScrollBarPolicy policy = Windowed() ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded;
+  if (horizontalScrollBarPolicy() != policy) setHorizontalScrollBarPolicy(policy);
   ShowColWidths();
   HideHeaderCells();
   PlaceFixedViews();
@@ -118,6 +135,8 @@ void TCellTableView::SetWithheld(bool withheld) {
     for (QTableView* view : {static_cast<QTableView*>(this), FFixedCols, FFixedRows, FFixedCorner})
       view->clearSpans();
     FSpanWindow = {};
+    FBlock.fill(-1);
+    FCurrent.fill(-1);
     PlaceFixedViews();
     return;
   }
@@ -131,7 +150,7 @@ void TCellTableView::SetWithheld(bool withheld) {
 void TCellTableView::ShowSpans() {
   if (!FFixedCorner || FModel.Withheld()) return;
   const int rows = FTable.RowCount();
-  const int cols = FTable.ColCount();
+  const int cols = FModel.columnCount();
   const int fixedRows = std::min(FTable.FixedRows(), rows);
   const int fixedCols = std::min(FTable.FixedCols(), cols);
   // Past the last row or column the view's answer is -1. A row is never less than a few
@@ -160,14 +179,19 @@ void TCellTableView::ShowSpans() {
     if (!shown.insert({firstRow, first}).second) return;
     const TMergeRole range =
         role.Kind == TMergeRole::First ? role : FTable.MergeRole(first, firstRow);
-    setSpan(firstRow, first, range.RowSpan, range.ColSpan);
+    // The window may cut the range on either side.
+    const auto [modelFirst, modelLast] = FModel.ModelCols(first, first + range.ColSpan - 1);
+    if (modelLast < modelFirst) return;
+    const int modelSpan = modelLast - modelFirst + 1;
+    if (modelSpan > 1 || range.RowSpan > 1) setSpan(firstRow, modelFirst, range.RowSpan, modelSpan);
     const bool inFixedCols = first < fixedCols;
     const bool inFixedRows = firstRow < fixedRows;
     // A header view's part ends with the header columns or rows; so do its spans.
     const int colsSpan = std::min(range.ColSpan, fixedCols - first);
     const int rowsSpan = std::min(range.RowSpan, fixedRows - firstRow);
     if (inFixedCols) FFixedCols->setSpan(firstRow, first, range.RowSpan, colsSpan);
-    if (inFixedRows) FFixedRows->setSpan(firstRow, first, rowsSpan, range.ColSpan);
+    if (inFixedRows && (modelSpan > 1 || rowsSpan > 1))
+      FFixedRows->setSpan(firstRow, modelFirst, rowsSpan, modelSpan);
     if (inFixedCols && inFixedRows) FFixedCorner->setSpan(firstRow, first, rowsSpan, colsSpan);
   };
   // The cells in view: the header rows and columns, and the body's rows and columns in view.
@@ -177,7 +201,7 @@ void TCellTableView::ShowSpans() {
   };
   eachRow([&](int r) {
     for (int c = 0; c < fixedCols; ++c) showAt(c, r);
-    for (int c = left; c >= 0 && c <= right; ++c) showAt(c, r);
+    for (int c = left; c >= 0 && c <= right; ++c) showAt(FModel.TableCol(c), r);
   });
 }
 
@@ -190,8 +214,8 @@ void TCellTableView::ShowColWidths() {
   QHeaderView* rowsHeader = FFixedRows->horizontalHeader();
   header->setUpdatesEnabled(false);
   rowsHeader->setUpdatesEnabled(false);
-  for (int c = 0; c < FTable.ColCount(); ++c) {
-    const int width = FTable.ColWidths(c);
+  for (int c = 0; c < FModel.columnCount(); ++c) {
+    const int width = FTable.ColWidths(FModel.TableCol(c));
     setColumnWidth(c, width);
     if (fixedRows) FFixedRows->setColumnWidth(c, width);
     if (c < fixedCols) {
@@ -235,17 +259,22 @@ void TCellTableView::updateGeometries() {
   QTableView::updateGeometries();
   PlaceFixedViews();
   ShowSpans();
+  ShowColBar();
 }
 
 // The header views sit in the table's margins, the header columns left of its body and the
 // header rows above it; each is as long as the body in the direction it scrolls, so that its
 // scroll range is the body's.
 void TCellTableView::PlaceFixedViews() {
-  if (!FFixedCorner) return;
+  if (!FColBar) return;
   const int width = FixedWidth();
   const int height = FixedHeight();
-  if (viewportMargins() != QMargins(width, height, 0, 0)) setViewportMargins(width, height, 0, 0);
+  const int barHeight = Windowed() ? FColBar->sizeHint().height() : 0;
+  if (viewportMargins() != QMargins(width, height, 0, barHeight))
+    setViewportMargins(width, height, 0, barHeight);
   const QRect body = viewport()->geometry();
+  FColBar->setVisible(barHeight > 0);
+  FColBar->setGeometry(body.x() - width, body.bottom() + 1, width + body.width(), barHeight);
   FFixedCols->setVisible(width > 0);
   FFixedRows->setVisible(height > 0);
   FFixedCorner->setVisible(width > 0 && height > 0);
@@ -282,14 +311,6 @@ void TCellTableView::keyPressEvent(QKeyEvent* e) {
     return;
   }
   e->accept();
-  const QItemSelection selection = selectionModel()->selection();
-  if (selection.isEmpty()) return;
-  int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1;
-  for (const QItemSelectionRange& range : selection) {
-    left = std::min(left, range.left());
-    top = std::min(top, range.top());
-    right = std::max(right, range.right());
-    bottom = std::max(bottom, range.bottom());
-  }
-  emit CopyRequested(left, top, right, bottom);
+  if (FBlock[0] < 0) return;
+  emit CopyRequested(FBlock[0], FBlock[1], FBlock[2], FBlock[3]);
 }

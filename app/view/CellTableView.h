@@ -7,10 +7,14 @@
 
 #include <array>
 
+class QScrollBar;
+
 // A cell table on screen: no editing, sorting or resizing, rows 21 pixels high, silver grid
 // lines, the table's column widths and merged ranges. The table's own header rows and
 // columns stand in for QTableView's headers, which stay hidden; they stay in view while the
 // body scrolls, drawn by views of the same model in the table's margins.
+// A table of more body columns than its model's window scrolls left and right by a bar of its
+// own over all of them, and the window follows; the selection is kept in table columns.
 class TCellTableView : public QTableView {
   Q_OBJECT
 
@@ -27,9 +31,14 @@ public:
   void SetCellText(const std::function<std::string(int col, int row)>& text) {
     for (TCellTableModel* model : Models()) model->SetCellText(text);
   }
+  // Selects the row from its first body column to its last, makes that first column current
+  // and brings it into view; false for a row the table does not have.
+  bool ShowRow(int row);
+  // Ctrl+A: every cell of the table, also those outside the window.
+  void selectAll() override;
 
 signals:
-  // Ctrl+C: the user asks for the selected block of cells, bounds included.
+  // Ctrl+C: the user asks for the selected block of cells, bounds included, in table columns.
   void CopyRequested(int left, int top, int right, int bottom);
   // A double-click on a row, or Enter on the focused cell's row.
   void RowOpened(int row);
@@ -38,6 +47,10 @@ protected:
   void keyPressEvent(QKeyEvent* e) override;
   void updateGeometries() override;
   bool eventFilter(QObject* watched, QEvent* e) override;
+  QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+  void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
+  void mousePressEvent(QMouseEvent* e) override;
+  void setSelection(const QRect& rect, QItemSelectionModel::SelectionFlags command) override;
 
 private:
   QTableView* NewFixedView(const char* name, TCellTableModel& model);
@@ -53,6 +66,22 @@ private:
   void PlaceFixedViews();
   int FixedWidth() const;
   int FixedHeight() const;
+  // More body columns than the model's window: the table's own bar scrolls them.
+  bool Windowed() const;
+  int BodyCols() const;
+  // The shift that puts the table column near the middle of the window.
+  int CenteredShift(int col) const;
+  void ShiftWindow(int shift);
+  // Scrolls the body's first column in view to the table's body column `first`.
+  void ShowFirstCol(int first);
+  // Moves the window when the view scrolled itself to one of its ends.
+  void KeepInWindow();
+  void ShowColBar();
+  // Selects the part of the selected block inside the window.
+  void SelectBlock();
+  // With Shift the selection grows from the block's corner across from the current cell, in
+  // table columns: the view's own first cell may lie in another window by now.
+  void ExtendFromBlock(Qt::KeyboardModifiers modifiers);
 
   const TCellTable& FTable;
   TCellTableModel FModel;
@@ -71,4 +100,14 @@ private:
   QTableView* FFixedCols = nullptr;
   QTableView* FFixedRows = nullptr;
   QTableView* FFixedCorner = nullptr;
+  // Over all body columns, in columns; the view's own horizontal bar then stays hidden.
+  QScrollBar* FColBar = nullptr;
+  // The selected block in table columns (left, top, right, bottom), left -1 for none.
+  std::array<int, 4> FBlock{-1, -1, -1, -1};
+  // The current cell (row, table column) when the window last moved, -1 for none.
+  std::array<int, 2> FCurrent{-1, -1};
+  // The cell (column, row) a Shift move or click selects from, -1 for none.
+  std::array<int, 2> FExtendFrom{-1, -1};
+  // While the window moves, the selection the view is given is the block's part in it.
+  bool FShifting = false;
 };

@@ -185,17 +185,7 @@ void TMainWindow::ShowTables(bool working) {
 void TMainWindow::ShowInputGridRow() {
   if (FShownInputGridRowRequests == FForm->InputGridRowRequests()) return;
   FShownInputGridRowRequests = FForm->InputGridRowRequests();
-  const QAbstractItemModel* model = FInputGrid->model();
-  const int row = FForm->InputGridRow();
-  const int first = std::min(FForm->InputGrid.FixedCols(), model->columnCount() - 1);
-  if (row >= model->rowCount() || first < 0) return;
-  const QModelIndex cell = model->index(row, first);
-  FInputGrid->selectionModel()->setCurrentIndex(cell, QItemSelectionModel::NoUpdate);
-  FInputGrid->selectionModel()->select(
-      QItemSelection(cell, model->index(row, model->columnCount() - 1)),
-      QItemSelectionModel::ClearAndSelect);
-  FInputGrid->scrollTo(cell, QAbstractItemView::PositionAtCenter);
-  FInputGrid->setFocus();
+  if (FInputGrid->ShowRow(FForm->InputGridRow())) FInputGrid->setFocus();
 }
 
 void TMainWindow::Repaint() {
