@@ -1,4 +1,5 @@
 #include "cli/ConvertCommand.h"
+#include "core/text/Teksten.h"
 
 #include <cstdlib>
 #include <exception>
@@ -23,7 +24,7 @@ int main(int argc, char* argv[]) {
   try {
     status = ConvertMain(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
   } catch (const std::exception& e) {
-    std::cerr << "morvelander-convert: " << e.what() << '\n';
+    std::cerr << "morvelander-convert: " << Tekst::OpdrachtAfgebroken << ' ' << e.what() << '\n';
   }
   // Every report is written and closed by now; the system takes the memory back at once.
   std::cout.flush();

@@ -217,7 +217,9 @@ template <typename F> TWebResult Run(F&& step) {
   try {
     step(form, result);
   } catch (const std::exception& e) {
-    result.Failure = Cp1252ToUtf8(ErrorBoxText(e.what()));
+    // What no user can cause still says in Dutch that the command broke off.
+    result.Failure =
+        Cp1252ToUtf8(std::string(Tekst::OpdrachtAfgebroken) + "\r" + ErrorBoxText(e.what()));
   }
   form.Loading.clear();
   result.Naam = ShownCp1252(form.Naam);
