@@ -84,17 +84,19 @@ void Count(benchmark::State& state, const TBenchFile& file, std::int64_t bytesPe
 }
 
 // The whole conversion of one file, as the converter does it: a run of one file, with or without
-// the input table, which the converter builds only to print it.
+// the input table, which the converter builds only to print it and the window and the page
+// draw when the run ends.
 void Convert(benchmark::State& state, bool inputTable) {
   const TBenchFile& file = File(state.range(0));
   const fs::path out = Folder().Path() / "conversion";
   fs::create_directories(out);
-  TWindow window;
-  window.Toernooi.FillInputGrid = inputTable;
+  TCoreUI ui;
+  TConversion conversion(ui, {'.', true, inputTable});
   for (auto _ : state) {
-    window.Conversion.StartRun({file.Path});
-    if (!window.Conversion.ConvertFile(file.Path, out).Done())
+    conversion.StartRun({file.Path});
+    if (!conversion.ConvertFile(file.Path, out).Done())
       state.SkipWithError("the report was not written");
+    conversion.FinishRun();
   }
   Count(state, file, file.Bytes);
 }
@@ -103,7 +105,8 @@ void BM_Conversion(benchmark::State& state) {
   Convert(state, false);
 }
 
-// The same with the input table, as "Alle" in the window and the page's run build it now.
+// The same with the input table of the run's last file, as "Alle" in the window and the page's
+// run draw it.
 void BM_ConversionInputTable(benchmark::State& state) {
   Convert(state, true);
 }

@@ -72,10 +72,6 @@ double TSp::GetPunten() const {
   return punten;
 }
 
-bool TSp::SpeeltIn(const TGameRec& rec) const {
-  return IdNr == rec.WitIdNr || IdNr == rec.ZwartIdNr;
-}
-
 std::string TSp::PartijTekst(const TSpPartij& partij) const {
   const bool wit = partij.Kleur == 0;
   // Built in place: the table asks for one text per game of every player.

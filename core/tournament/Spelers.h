@@ -27,8 +27,9 @@ public:
 
   void AddPartij(TSp* tegenstander, const TGame* game, std::uint8_t kleur);
   double GetPunten() const;
-  // Whether the player is the white or the black side of the game.
-  bool SpeeltIn(const TGameRec& rec) const;
+  // Whether the player is the white or the black side of the game. Inline: the standing asks it
+  // for every game of every player.
+  bool SpeeltIn(const TGameRec& rec) const { return IdNr == rec.WitIdNr || IdNr == rec.ZwartIdNr; }
   // The round cell that one game of the player gives: "<opponent start rank> w|z <result
   // character>".
   std::string PartijTekst(const TSpPartij& partij) const;
