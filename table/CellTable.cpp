@@ -18,15 +18,6 @@ void RequireCell(int col, int row) {
   if (col < 0 || row < 0) throw std::out_of_range("Grid index out of range");
 }
 
-// The last index of a span, kept inside int for spans that run past the addressable cells.
-int LastOf(int first, int span) {
-  return static_cast<int>(std::min<std::int64_t>(std::int64_t{first} + span - 1, INT_MAX));
-}
-
-int ClampToInt(std::int64_t value) {
-  return static_cast<int>(std::clamp<std::int64_t>(value, INT_MIN, INT_MAX));
-}
-
 } // namespace
 
 TCellTable::TCellTable(int colCount, int rowCount, int fixedCols, int fixedRows)
@@ -62,26 +53,6 @@ std::string_view TCellTable::PackedCell(TRowRef ref, int row, int col) const {
     ++p;
   }
   return {p, std::strcspn(p, "\t")};
-}
-
-template <class F>
-void TCellTable::ForEachStoredCell(std::size_t row, std::size_t cols, F f) const {
-  const TRowRef ref = FRowRefs[row];
-  if (ref == 0) return;
-  if (ref & OwnRow) {
-    const TCellRow& cells = FOwnRows[OwnIndex(ref)];
-    const std::size_t n = std::min(cols, cells.Size());
-    for (std::size_t c = 0; c < n; ++c) f(c, cells.Get(c));
-    return;
-  }
-  const char* p = FPackedText.data() + PackedOffset(ref);
-  for (std::size_t c = 0; c < cols; ++c) {
-    const std::size_t length = std::strcspn(p, "\t");
-    f(c, std::string_view(p, length));
-    p += length;
-    if (*p == '\0') return;
-    ++p;
-  }
 }
 
 TCellRow& TCellTable::OwnRowOf(int row) {
@@ -338,99 +309,6 @@ void TCellTable::ClearMergesInside() {
   for (std::size_t i = 0; i < FMerges.size(); ++i) IndexMerge(static_cast<std::uint32_t>(i));
 }
 
-void TCellTable::FitColumnWidths(bool includeHeaderColumns, int extra) {
-  ++FGeneration;
-  const int first = std::min(includeHeaderColumns ? 0 : FFixedCols, FColCount);
-  // The widths themselves collect each column's widest text: a line of millions of fields
-  // needs no second array of them.
-  std::fill(FColWidths.begin() + first, FColWidths.begin() + FColCount, 0);
-  const auto measure = [&](int col, int row, std::string_view text) {
-    // An empty text has no width; never-written cells are not visited at all.
-    if (text.empty()) return;
-    const std::string_view line = text.substr(0, text.find('\r'));
-    const TCellFont font = IsHeaderCell(col, row) ? TCellFont::Header : TCellFont::Body;
-    int& w = FColWidths[static_cast<std::size_t>(col)];
-    w = std::max(w, FMeasure(line, font));
-  };
-
-  // Only stored cells and cells of one-column ranges can show a text, so the cost follows
-  // what is stored, not ColCount x RowCount.
-  const std::size_t rows = std::min<std::size_t>(FRowCount, FRowRefs.size());
-  std::size_t next = 0;
-  for (std::size_t r = 0; r < rows; ++r) {
-    const int row = static_cast<int>(r);
-    // The row spans are met in row order, so each row finds its own without a search.
-    while (next < FRowSpans.Size() && FRowSpans[next].Row < row) ++next;
-    // The columns of the row's span, if it has one.
-    int spanLeft = INT_MAX;
-    int spanRight = -1;
-    if (next < FRowSpans.Size() && FRowSpans[next].Row == row) {
-      spanLeft = FRowSpans[next].Col;
-      spanRight = LastOf(spanLeft, FRowSpans[next].ColSpan);
-    }
-    ForEachStoredCell(r, static_cast<std::size_t>(FColCount),
-                      [&](std::size_t c, std::string_view text) {
-                        const int col = static_cast<int>(c);
-                        if (col < first || text.empty()) return;
-                        if (col >= spanLeft && col <= spanRight) return;
-                        if (!FMerges.empty() && GeneralMergeAt(col, row)) return;
-                        measure(col, row, text);
-                      });
-  }
-  // Cells of ranges spanning two or more columns are left out; a one-column range shows its
-  // first cell's text in each of its cells.
-  for (const TMerge& m : FMerges) {
-    if (m.ColSpan != 1 || m.Left < first || m.Left >= FColCount) continue;
-    const std::string_view text = StoredText(m.Col, m.Row);
-    const int bottom = std::min(m.Bottom, FRowCount - 1);
-    for (int r = m.Top; r <= bottom; ++r) {
-      if (GeneralMergeAt(m.Left, r) == &m) measure(m.Left, r, text);
-    }
-  }
-  for (std::size_t i = 0; i < FRowSpans.Size(); ++i) {
-    const TRowSpan s = FRowSpans[i];
-    if (s.ColSpan != 1 || s.Col < first || s.Col >= FColCount || s.Row >= FRowCount) continue;
-    if (!GeneralMergeAt(s.Col, s.Row)) measure(s.Col, s.Row, StoredText(s.Col, s.Row));
-  }
-
-  for (int c = first; c < FColCount; ++c) {
-    std::int64_t width = std::max<std::int64_t>(std::int64_t{FColWidths[c]} + 10, 10);
-    if (extra != 0) width = std::max<std::int64_t>(width + extra, 10);
-    FColWidths[c] = ClampToInt(width);
-  }
-}
-
-void TCellTable::FitMergedTexts(int extra) {
-  ++FGeneration;
-  const auto padded = [extra](std::int64_t text) {
-    return static_cast<int>(
-        std::min<std::int64_t>(std::max<std::int64_t>(text + 10 + extra, 10), MaxFitWidth));
-  };
-  // The columns are summed only as far as the text reaches, so a range over millions of
-  // columns costs no more than a short one.
-  const auto widen = [&](int col, int row, int left, std::int64_t colSpan) {
-    if (colSpan < 2 || left >= FColCount || row >= FRowCount) return;
-    const std::string_view text = StoredText(col, row);
-    if (text.empty()) return;
-    const std::string_view line = text.substr(0, text.find('\r'));
-    const TCellFont font = IsHeaderCell(col, row) ? TCellFont::Header : TCellFont::Body;
-    const int need = padded(FMeasure(line, font));
-    const std::int64_t end = std::min<std::int64_t>(left + colSpan, FColCount);
-    std::int64_t room = 0;
-    for (std::int64_t c = left; c < end && room < need; ++c)
-      room += FColWidths[static_cast<std::size_t>(c)];
-    if (room < need)
-      FColWidths[left] =
-          std::max(FColWidths[left],
-                   std::min(FColWidths[left] + static_cast<int>(need - room), MaxFitWidth));
-  };
-  for (const TMerge& m : FMerges) widen(m.Col, m.Row, m.Left, std::int64_t{m.Right} - m.Left + 1);
-  for (std::size_t i = 0; i < FRowSpans.Size(); ++i) {
-    const TRowSpan span = FRowSpans[i];
-    widen(span.Col, span.Row, span.Col, span.ColSpan);
-  }
-}
-
 void TCellTable::MergeRange(int col, int row, int colSpan, int rowSpan) {
   ++FGeneration;
   if (colSpan < 1 || rowSpan < 1) return;
@@ -458,42 +336,6 @@ void TCellTable::SetCellColor(int col, int row, TCellColor color) {
 
 std::optional<TCellColor> TCellTable::CellColor(int col, int row) const {
   return FColors.Get(col, row);
-}
-
-TMergeRole TCellTable::MergeRole(int col, int row) const {
-  TMergeRole role;
-  const std::optional<TMerge> m = MergeAt(col, row);
-  if (!m) return role;
-  if (col == m->Col && row == m->Row) {
-    role.Kind = TMergeRole::First;
-    role.ColSpan = m->ColSpan;
-    role.RowSpan = m->RowSpan;
-  } else {
-    role.Kind = TMergeRole::Member;
-    role.ColOffset = col - m->Col;
-    role.RowOffset = row - m->Row;
-  }
-  return role;
-}
-
-std::vector<TMergedRange> TCellTable::MergedRanges() const {
-  std::vector<TMergedRange> ranges;
-  for (const TMerge& m : FMerges) {
-    if (m.Col >= FColCount || m.Row >= FRowCount) continue;
-    if (m.ColSpan == 1 && m.RowSpan == 1) continue;
-    // Only the record that still gives the first cell its role describes a live range.
-    if (GeneralMergeAt(m.Col, m.Row) != &m) continue;
-    ranges.push_back({m.Col, m.Row, m.ColSpan, m.RowSpan});
-  }
-  for (std::size_t i = 0; i < FRowSpans.Size(); ++i) {
-    const TRowSpan s = FRowSpans[i];
-    if (s.Col >= FColCount || s.Row >= FRowCount || s.ColSpan == 1) continue;
-    if (!GeneralMergeAt(s.Col, s.Row)) ranges.push_back({s.Col, s.Row, s.ColSpan, 1});
-  }
-  std::sort(ranges.begin(), ranges.end(), [](const TMergedRange& a, const TMergedRange& b) {
-    return std::pair{a.Row, a.Col} < std::pair{b.Row, b.Col};
-  });
-  return ranges;
 }
 
 void TCellTable::Alignment(int col, int row, THorzAlign& horz, TVertAlign& vert) const {

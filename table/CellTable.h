@@ -4,7 +4,9 @@
 #include "table/CellRow.h"
 #include "table/RowSpans.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <optional>
 #include <string>
@@ -201,3 +203,23 @@ private:
   TMeasureText FMeasure;
   unsigned FGeneration = 0;
 };
+
+template <class F>
+inline void TCellTable::ForEachStoredCell(std::size_t row, std::size_t cols, F f) const {
+  const TRowRef ref = FRowRefs[row];
+  if (ref == 0) return;
+  if (ref & OwnRow) {
+    const TCellRow& cells = FOwnRows[OwnIndex(ref)];
+    const std::size_t n = std::min(cols, cells.Size());
+    for (std::size_t c = 0; c < n; ++c) f(c, cells.Get(c));
+    return;
+  }
+  const char* p = FPackedText.data() + PackedOffset(ref);
+  for (std::size_t c = 0; c < cols; ++c) {
+    const std::size_t length = std::strcspn(p, "\t");
+    f(c, std::string_view(p, length));
+    p += length;
+    if (*p == '\0') return;
+    ++p;
+  }
+}

@@ -1,9 +1,16 @@
 #pragma once
 
+#include <algorithm>
+#include <climits>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <vector>
+
+// The last index of a span, kept inside int for spans that run past the addressable cells.
+inline int LastOf(int first, int span) {
+  return static_cast<int>(std::min<std::int64_t>(std::int64_t{first} + span - 1, INT_MAX));
+}
 
 // A merge of cells in one row: its first cell and how many columns it spans.
 struct TRowSpan {

@@ -1,17 +1,13 @@
 // The page's window over the core: the three tables, the tournament and the status line, with
 // the commands the window runs on them. Texts cross to the page as UTF-8, bytes as arrays.
+
+#include "web/WebForm.h"
+
 #include "core/report/ReportFile.h"
-#include "core/run/Conversion.h"
-#include "core/run/RunSteps.h"
-#include "core/text/Cp1252.h"
 #include "core/text/DecimalSeparator.h"
-#include "core/text/ErrorBoxText.h"
 #include "core/text/InvoerBestand.h"
 #include "core/text/TekstTabel.h"
-#include "core/text/Teksten.h"
 #include "core/text/TextCase.h"
-#include "core/tournament/CoreUI.h"
-#include "table/CellTable.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -31,26 +27,6 @@ using emscripten::val;
 
 namespace {
 
-// What a command left for the page to show.
-struct TWebResult {
-  std::string Naam;
-  std::string Status;
-  // What the page tells the user of the command's outcome: none or one plain message.
-  val Messages = val::array();
-  // The error box's text when the command failed; empty when it ran to its end.
-  std::string Failure;
-  int RegelCount = 0;
-  // A file of a run: whether its report is made and belongs to the run's reports.
-  bool Report = false;
-  // A file of a run: the error list's row that is its summary, or -1.
-  int SummaryRow = -1;
-  // A file of a run: its place in the run's files, counted from 0; -1 for any other result.
-  int File = -1;
-  // A file of a run whose report the page is to keep (ReportName, ReportBytes) before it tells
-  // the core how that went (RunStored).
-  bool Store = false;
-};
-
 // A fresh core: the caption, the decimal separator it took, and the extension of the files it
 // converts.
 struct TWebStart {
@@ -65,168 +41,6 @@ struct TWebReport {
   std::string Name;
   val Bytes = val::null();
 };
-
-// A table's shape: counts, header counts, and the left edge of every BlockCols-th column, as
-// a typed array: a line may have millions of fields, whose widths the page asks for only
-// where it shows them.
-struct TWebTable {
-  int ColCount = 0;
-  int RowCount = 0;
-  int FixedCols = 0;
-  int FixedRows = 0;
-  int BlockCols = 0;
-  val BlockEdges = val::null();
-};
-
-// A block of rows, row by row and column by column: the texts, the cell colours as 0xRRGGBB
-// (-1 for none) and the spans (the columns a merged range covers, 0 for a cell it hides).
-struct TWebRows {
-  val Texts = val::array();
-  val Colors = val::array();
-  val Spans = val::array();
-};
-
-// A report's name as the disks of Windows and macOS compare names: without regard to case,
-// after Unicode normalisation. The zip of a run is unpacked on such disks, and a folder may be
-// one.
-std::string ReportKey(const std::string& name) {
-  return val(name)
-      .call<val>("normalize", std::string("NFC"))
-      .call<val>("toLowerCase")
-      .call<std::string>("normalize", std::string("NFC"));
-}
-
-// The most bytes of one text the page is handed to show; a cell or a status text of megabytes
-// would take the page seconds to lay out. The page shows what fits and the rest on request (a
-// tooltip); a copy takes the whole text from the core.
-constexpr std::size_t ShownBytes = 10000;
-
-// The text cut to what the page is handed, in UTF-8, an ellipsis where it was cut.
-std::string ShownCp1252(std::string_view text) {
-  if (text.size() <= ShownBytes) return Cp1252ToUtf8(text);
-  return Cp1252ToUtf8(std::string(text.substr(0, ShownBytes)) + '\x85');
-}
-
-// The same for a text in UTF-8, cut between two characters.
-std::string ShownUtf8(std::string text) {
-  if (text.size() <= ShownBytes) return text;
-  std::size_t end = ShownBytes;
-  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
-  text.resize(end);
-  return text + "\xE2\x80\xA6";
-}
-
-// The catalogue's words that compose makes around a name, in UTF-8 with the name as it is: the
-// words are code page 1252 and the name is not, so a mark that neither holds stands for the
-// name until the words are converted.
-std::string WithName(const std::function<std::string(std::string_view)>& compose,
-                     const std::string& name) {
-  const std::string mark = "\x01";
-  std::string text = Cp1252ToUtf8(compose(mark));
-  if (const std::size_t at = text.find(mark); at != std::string::npos)
-    text.replace(at, mark.size(), name);
-  return text;
-}
-
-// How the page names files: as they are, in UTF-8, and a second listed file of a name, which
-// the page hands over under a folder of its number, with that number after its name.
-const TMessageNaming& PageNaming() {
-  static const TMessageNaming naming{Utf8Naming().Text,
-                                     [](const std::filesystem::path& path) {
-                                       const std::string name = path.filename().string();
-                                       return path.has_parent_path()
-                                                  ? FillIn(Cp1252ToUtf8(Tekst::Volgnummer), name,
-                                                           path.parent_path().string())
-                                                  : name;
-                                     },
-                                     Utf8Naming().Path};
-  return naming;
-}
-
-// The conversion of the page, with the window's tables.
-struct TWebForm {
-  TCoreUI UI;
-  TConversion Conversion;
-  // The status line: the tournament's name, and what its load counted.
-  std::string Naam;
-  std::string Status;
-  std::array<int, 256> BodyWidths{};
-  std::array<int, 256> HeaderWidths{};
-  // The run of "Alle" going on, its file whose report the page is keeping, and the failure that
-  // ended it, if one did.
-  std::optional<TRunSteps> Steps;
-  // The name of the file an open is loading, as the progress names it; empty in a run, which
-  // counts its files instead.
-  std::string Loading;
-  TConvertResult Keeping;
-  std::string RunFailure;
-
-  explicit TWebForm(char decimalSeparator) : Conversion(UI, {decimalSeparator, true, true}) {
-    Conversion.SetReportKey(ReportKey);
-    Conversion.ClearTables();
-  }
-};
-
-std::optional<TWebForm>& Started() {
-  static std::optional<TWebForm> form;
-  return form;
-}
-
-// The page's form; Start makes it.
-TWebForm& Form() {
-  return Started().value();
-}
-
-// Why the browser could not read a file or write one, by the name of its DOMException;
-// "Changed" when the browser's copy of the file as it was picked no longer reads.
-TLoadOutcome ReadFailure(const std::string& error) {
-  if (error == "Changed") return TLoadOutcome::Changed;
-  // A handle of a file whose place a folder has taken.
-  if (error == "TypeMismatchError") return TLoadOutcome::NotAFile;
-  return error == "NotFoundError" ? TLoadOutcome::Missing : TLoadOutcome::Unreadable;
-}
-
-std::error_code WriteFailure(const std::string& error) {
-  if (error == "NotAllowedError" || error == "SecurityError")
-    return std::make_error_code(std::errc::permission_denied);
-  if (error == "TypeMismatchError" || error == "InvalidModificationError")
-    return std::make_error_code(std::errc::is_a_directory);
-  if (error == "QuotaExceededError") return std::make_error_code(std::errc::no_space_on_device);
-  if (error == "NotFoundError") return std::make_error_code(std::errc::no_such_file_or_directory);
-  if (error == "NoModificationAllowedError")
-    return std::make_error_code(std::errc::read_only_file_system);
-  return std::make_error_code(std::errc::io_error);
-}
-
-TCellTable& Grid(int which) {
-  switch (which) {
-  case 0:
-    return Form().Conversion.InputGrid;
-  case 1:
-    return Form().Conversion.ToernooiGrid;
-  default:
-    return Form().Conversion.ErrorGrid;
-  }
-}
-
-// Runs one step of a command, which fills in its outcome; a failure ends it with the error
-// box's text.
-template <typename F> TWebResult Run(F&& step) {
-  TWebForm& form = Form();
-  TWebResult result;
-  try {
-    step(form, result);
-  } catch (const std::exception& e) {
-    // What no user can cause still says in Dutch that the command broke off.
-    result.Failure =
-        Cp1252ToUtf8(std::string(Tekst::OpdrachtAfgebroken) + "\r" + ErrorBoxText(e.what()));
-  }
-  form.Loading.clear();
-  result.Naam = ShownCp1252(form.Naam);
-  result.Status = ShownCp1252(form.Status);
-  result.RegelCount = form.Conversion.Toernooi.RegelCount();
-  return result;
-}
 
 // The status line after a load, as the window's.
 void ShowLoad(TWebForm& form, const TLoadResult& load) {
@@ -277,26 +91,6 @@ void SetFontWidths(const val& body, const val& header) {
   TConversion& conversion = form.Conversion;
   for (TCellTable* grid : {&conversion.InputGrid, &conversion.ToernooiGrid, &conversion.ErrorGrid})
     grid->SetMeasureText(measure);
-}
-
-// The bytes of a file as the page read it, a list of Uint8Arrays, copied once into the core's
-// memory; each block is let go from the list once copied, so that the file does not lie in the
-// worker twice while the core converts it.
-std::string Bytes(val blocks) {
-  const std::size_t n = blocks["length"].as<std::size_t>();
-  std::size_t size = 0;
-  for (std::size_t i = 0; i < n; ++i) size += blocks[i]["length"].as<std::size_t>();
-  std::string bytes(size, '\0');
-  std::size_t at = 0;
-  for (std::size_t i = 0; i < n; ++i) {
-    const val block = blocks[i];
-    const std::size_t length = block["length"].as<std::size_t>();
-    val(emscripten::typed_memory_view(length, reinterpret_cast<unsigned char*>(bytes.data()) + at))
-        .call<void>("set", block);
-    at += length;
-    blocks.set(i, val::null());
-  }
-  return bytes;
 }
 
 // Has the page told how far an open has read the file: callback(text), the status line's text.
@@ -464,107 +258,6 @@ std::string ReportName() {
   return Form().Conversion.ReportName();
 }
 
-// A copy of the numbers as a typed array of the page.
-template <typename T> val TypedArray(const char* type, const std::vector<T>& numbers) {
-  return val::global(type).new_(emscripten::typed_memory_view(numbers.size(), numbers.data()));
-}
-
-// The columns of a block of the shape's edges.
-constexpr int BlockCols = 4096;
-
-TWebTable TableShape(int which) {
-  const TCellTable& grid = Grid(which);
-  TWebTable shape;
-  shape.ColCount = grid.ColCount();
-  shape.RowCount = grid.RowCount();
-  shape.FixedCols = grid.FixedCols();
-  shape.FixedRows = grid.FixedRows();
-  shape.BlockCols = BlockCols;
-  std::vector<double> edges(static_cast<std::size_t>(grid.ColCount() / BlockCols + 2));
-  double left = 0;
-  for (int c = 0; c < grid.ColCount(); ++c) {
-    if (c % BlockCols == 0) edges[static_cast<std::size_t>(c / BlockCols)] = left;
-    left += grid.ColWidths(c);
-  }
-  // The table's right edge closes the last block.
-  edges[static_cast<std::size_t>((grid.ColCount() + BlockCols - 1) / BlockCols)] = left;
-  edges.resize(static_cast<std::size_t>((grid.ColCount() + BlockCols - 1) / BlockCols + 1));
-  shape.BlockEdges = TypedArray("Float64Array", edges);
-  return shape;
-}
-
-// The widths of the columns from `first`, as many as there are of `count`.
-val ColumnWidths(int which, int first, int count) {
-  const TCellTable& grid = Grid(which);
-  std::vector<std::int32_t> widths;
-  for (int c = std::max(first, 0); c < std::min(grid.ColCount(), first + count); ++c)
-    widths.push_back(grid.ColWidths(c));
-  return TypedArray("Int32Array", widths);
-}
-
-// The alignment of the columns from `first` (0 left, 1 centre, 2 right).
-val ColumnAligns(int which, int first, int count) {
-  const TCellTable& grid = Grid(which);
-  std::vector<std::uint8_t> aligns;
-  for (int c = std::max(first, 0); c < std::min(grid.ColCount(), first + count); ++c) {
-    THorzAlign horz = THorzAlign::Left;
-    TVertAlign vert = TVertAlign::Top;
-    // A table without the owner's handler aligns every cell left.
-    if (grid.OnGetAlignment) grid.Alignment(c, 0, horz, vert);
-    aligns.push_back(static_cast<std::uint8_t>(horz));
-  }
-  return TypedArray("Uint8Array", aligns);
-}
-
-// The cells of the rows from `first` in the columns from `firstCol`, as many as there are of
-// each: a view asks only for what it shows.
-TWebRows TableRows(int which, int first, int count, int firstCol, int colCount) {
-  const TCellTable& grid = Grid(which);
-  TWebRows rows;
-  const int end = std::min(grid.RowCount(), first + count);
-  const int colEnd = std::min(grid.ColCount(), firstCol + colCount);
-  for (int r = std::max(first, 0); r < end; ++r) {
-    for (int c = std::max(firstCol, 0); c < colEnd; ++c) {
-      const TMergeRole role = grid.MergeRole(c, r);
-      const std::optional<TCellColor> color = grid.CellColor(c, r);
-      // The error list names files as the page was given them.
-      rows.Texts.call<void>("push", which == 2
-                                        ? ShownUtf8(Form().Conversion.ErrorCell(c, r, PageNaming()))
-                                        : ShownCp1252(grid.GetCell(c, r)));
-      rows.Colors.call<void>("push", color ? (color->R << 16) | (color->G << 8) | color->B : -1);
-      rows.Spans.call<void>("push", role.Kind == TMergeRole::Member ? 0
-                                    : role.Kind == TMergeRole::First
-                                        ? std::min(role.ColSpan, grid.ColCount() - c)
-                                        : 1);
-    }
-  }
-  return rows;
-}
-
-// The text of a summary row of the error list (the file's name first), or "" for another row.
-std::string SummaryText(int errorRow) {
-  const TCellTable& grid = Form().Conversion.ErrorGrid;
-  if (errorRow < grid.FixedRows() || errorRow >= grid.RowCount()) return {};
-  if (!Form().Conversion.SummaryFile(errorRow)) return {};
-  return Form().Conversion.ErrorCell(2, errorRow, PageNaming());
-}
-
-// The error list as the clipboard receives it.
-std::string ErrorText() {
-  return Form().Conversion.ErrorText(PageNaming());
-}
-
-// A block of a table's cells, bounds included, in the same form.
-std::string CellsText(int which, int left, int top, int right, int bottom) {
-  if (which == 2) return Form().Conversion.ErrorText(left, top, right, bottom, PageNaming());
-  return Cp1252ToUtf8(Grid(which).ClipboardText(left, top, right, bottom));
-}
-
-// The input table's row of the line that a row of the error list names, or -1.
-int FindingRow(int errorRow) {
-  return Form().Conversion.FindingRow(errorRow).value_or(-1);
-}
-
 // The order of the input list: by name without regard to case, as the window lists a folder.
 val SortedOrder(const val& names) {
   const std::size_t n = names["length"].as<std::size_t>();
@@ -598,17 +291,6 @@ EMSCRIPTEN_BINDINGS(morvelander) {
       .field("Refusal", &TWebReport::Refusal)
       .field("Name", &TWebReport::Name)
       .field("Bytes", &TWebReport::Bytes);
-  emscripten::value_object<TWebTable>("TWebTable")
-      .field("ColCount", &TWebTable::ColCount)
-      .field("RowCount", &TWebTable::RowCount)
-      .field("FixedCols", &TWebTable::FixedCols)
-      .field("FixedRows", &TWebTable::FixedRows)
-      .field("BlockCols", &TWebTable::BlockCols)
-      .field("BlockEdges", &TWebTable::BlockEdges);
-  emscripten::value_object<TWebRows>("TWebRows")
-      .field("Texts", &TWebRows::Texts)
-      .field("Colors", &TWebRows::Colors)
-      .field("Spans", &TWebRows::Spans);
   emscripten::function("Start", &Start);
   emscripten::function("Texts", &Texts);
   emscripten::function("SetFontWidths", &SetFontWidths);
@@ -621,16 +303,8 @@ EMSCRIPTEN_BINDINGS(morvelander) {
   emscripten::function("RunUnread", &RunUnread);
   emscripten::function("RunStored", &RunStored);
   emscripten::function("RunFinish", &RunFinish);
-  emscripten::function("SummaryText", &SummaryText);
   emscripten::function("Report", &Report);
   emscripten::function("ReportBytes", &WebReportBytes);
   emscripten::function("ReportName", &ReportName);
-  emscripten::function("TableShape", &TableShape);
-  emscripten::function("ColumnWidths", &ColumnWidths);
-  emscripten::function("ColumnAligns", &ColumnAligns);
-  emscripten::function("TableRows", &TableRows);
-  emscripten::function("ErrorText", &ErrorText);
-  emscripten::function("CellsText", &CellsText);
-  emscripten::function("FindingRow", &FindingRow);
   emscripten::function("SortedOrder", &SortedOrder);
 }

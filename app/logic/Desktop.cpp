@@ -11,11 +11,6 @@ std::string FailureText(const char* what, const std::exception& e) {
   return DisplayText(what) + "\r" + DisplayText(e.what());
 }
 
-bool ShowRefusal(TDesktop& desktop, const TFileOutcome& outcome) {
-  if (outcome) desktop.ShowMessage(outcome->Text());
-  return outcome.has_value();
-}
-
 // A name that is not UTF-8 was written by a program that used code page 1252.
 std::string DisplayPath(const std::filesystem::path& path) {
   const std::string bytes = path.string();

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "app/logic/FileRefusal.h"
-
 #include <exception>
 #include <filesystem>
 #include <functional>
@@ -63,8 +61,6 @@ public:
 std::string DisplayText(std::string_view cp1252);
 // What failed in the program's words (code page 1252), CR, then the detail the failure gave.
 std::string FailureText(const char* what, const std::exception& e);
-// Shows the refusal, if any, in a plain message; true when there was one.
-bool ShowRefusal(TDesktop& desktop, const TFileOutcome& outcome);
 // A path or a file name as the file system holds it, for a question or message.
 std::string DisplayPath(const std::filesystem::path& path);
 std::string DisplayName(const std::filesystem::path& path);

@@ -1,5 +1,7 @@
 #include "app/logic/FileCommands.h"
 
+#include "app/logic/FileRefusal.h"
+
 #include "app/logic/WorkFolders.h"
 #include "core/text/Cp1252.h"
 #include "core/text/Teksten.h"

@@ -1,5 +1,7 @@
 #include "app/logic/MainForm.h"
 
+#include "app/logic/FileRefusal.h"
+
 #include "app/logic/AboutText.h"
 #include "core/text/Cp1252.h"
 #include "core/text/Teksten.h"
